@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+/// Why the last integrity check failed; persisted by its raw text.
+enum class CheckFailureReason { corruption, unreachable, other };
+
+QString rawValue(CheckFailureReason reason);
+std::optional<CheckFailureReason> checkFailureReasonFromRaw(const QString& raw);

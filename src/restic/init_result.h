@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+/// The object printed by `restic init --json`.
+struct InitResult {
+    QString messageType;
+    QString id;
+    QString repository;
+    bool operator==(const InitResult&) const = default;
+};

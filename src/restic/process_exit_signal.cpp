@@ -1,0 +1,30 @@
+#include "process_exit_signal.h"
+
+#include <utility>
+
+void ProcessExitSignal::exited(int status) {
+    std::coroutine_handle<> continuation;
+    {
+        std::lock_guard guard(lock_);
+        status_ = status;
+        continuation = std::exchange(continuation_, {});
+    }
+    // Resumed outside the lock: the waiter may immediately wait on another signal.
+    if (continuation) {
+        continuation.resume();
+    }
+}
+
+bool ProcessExitSignal::Awaiter::await_suspend(std::coroutine_handle<> waiter) {
+    std::lock_guard guard(signal_.lock_);
+    if (signal_.status_) {
+        return false;
+    }
+    signal_.continuation_ = waiter;
+    return true;
+}
+
+int ProcessExitSignal::Awaiter::await_resume() const {
+    std::lock_guard guard(signal_.lock_);
+    return *signal_.status_;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+/// The restic executable. It is looked for only beside the application's own executable, never on PATH.
+struct ResticBinary {
+    QString path;
+
+    /// The file named "restic" in `directory`; none when there is no such file.
+    static std::optional<ResticBinary> locate(const QString& directory);
+};

@@ -1,0 +1,146 @@
+#include "restic_error.h"
+
+#include "restic_json.h"
+
+ResticError::ResticError(Case errorCase, QString detail, QString underlying, std::optional<ExitStatus> status)
+    : case_(errorCase)
+    , detail_(std::move(detail))
+    , underlying_(std::move(underlying))
+    , exitStatus_(std::move(status))
+    , what_(description().toStdString()) {}
+
+ResticError ResticError::launchFailed(const QString& underlyingDescription) {
+    return ResticError(Case::launchFailed, {}, underlyingDescription, std::nullopt);
+}
+
+ResticError ResticError::commandFailed(ExitStatus status) {
+    return ResticError(Case::commandFailed, {}, {}, std::move(status));
+}
+
+ResticError ResticError::decodingFailed(const QString& line, const QString& underlyingDescription) {
+    return ResticError(Case::decodingFailed, line, underlyingDescription, std::nullopt);
+}
+
+ResticError ResticError::binaryNotFound() {
+    return ResticError(Case::binaryNotFound, {}, {}, std::nullopt);
+}
+
+ResticError::Kind ResticError::ExitStatus::kind() const {
+    switch (code) {
+    case 1: return Kind::generic;
+    case 2: return Kind::goRuntimeError;
+    case 3: return Kind::backupSourceUnreadable;
+    case 10: return Kind::repositoryDoesNotExist;
+    case 11: return Kind::lockFailed;
+    case 12: return Kind::wrongPassword;
+    case 130: return Kind::interrupted;
+    default: return Kind::unknown;
+    }
+}
+
+QString ResticError::ExitStatus::kindName() const {
+    switch (kind()) {
+    case Kind::generic: return QStringLiteral("generic");
+    case Kind::goRuntimeError: return QStringLiteral("goRuntimeError");
+    case Kind::backupSourceUnreadable: return QStringLiteral("backupSourceUnreadable");
+    case Kind::repositoryDoesNotExist: return QStringLiteral("repositoryDoesNotExist");
+    case Kind::lockFailed: return QStringLiteral("lockFailed");
+    case Kind::wrongPassword: return QStringLiteral("wrongPassword");
+    case Kind::interrupted: return QStringLiteral("interrupted");
+    case Kind::unknown: break;
+    }
+    return QStringLiteral("unknown(%1)").arg(code);
+}
+
+QString ResticError::description() const {
+    switch (case_) {
+    case Case::launchFailed: return QStringLiteral("restic could not be launched: ") + underlying_;
+    case Case::commandFailed:
+        return QStringLiteral("restic exited with code %1: ").arg(exitStatus_->code) + exitStatus_->stderrText;
+    case Case::decodingFailed: return QStringLiteral("Unexpected restic output: ") + detail_;
+    case Case::binaryNotFound: return QStringLiteral("The restic executable was not found in the application bundle.");
+    }
+    return {};
+}
+
+QString ResticError::logDescription() const {
+    if (case_ == Case::commandFailed) {
+        return QStringLiteral("exit %1 (%2)").arg(exitStatus_->code).arg(exitStatus_->kindName());
+    }
+    return description();
+}
+
+QString ResticError::backupFailureMessage() const {
+    switch (case_) {
+    case Case::launchFailed: return QStringLiteral("Backup could not be started.");
+    case Case::decodingFailed: return QStringLiteral("Backup failed.");
+    case Case::binaryNotFound: return QStringLiteral("The restic executable is missing from the app.");
+    case Case::commandFailed: break;
+    }
+    switch (exitStatus_->code) {
+    case 10: return QStringLiteral("Backup destination could not be found.");
+    case 11: return QStringLiteral("Repository is locked by another process.");
+    case 12: return QStringLiteral("Repository password is incorrect.");
+    case 130: return QStringLiteral("Backup was cancelled.");
+    default: return QStringLiteral("Backup failed.");
+    }
+}
+
+QString ResticError::restoreFailureMessage() const {
+    if (case_ != Case::commandFailed) {
+        return QStringLiteral("Restore could not be started.");
+    }
+    switch (exitStatus_->code) {
+    case 10: return QStringLiteral("The backup repository could not be found.");
+    case 11: return QStringLiteral("Repository is locked by another process.");
+    case 12: return QStringLiteral("Repository password is incorrect.");
+    case 130: return QStringLiteral("Restore was cancelled.");
+    default: return resticFatalMessage(exitStatus_->stderrText).value_or(QStringLiteral("Restore failed."));
+    }
+}
+
+std::optional<QString> resticFatalMessage(const QString& stderrText) {
+    const auto pieces = stderrText.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const auto& piece : pieces) {
+        if (auto message = ResticJson::decodeExitErrorMessage(piece.toUtf8())) {
+            return message->remove(QStringLiteral("Fatal: "));
+        }
+    }
+    return std::nullopt;
+}
+
+namespace {
+// The ResticError an exception pointer holds, or the other exception's text.
+struct UnpackedError {
+    std::optional<ResticError> restic;
+    QString otherText;
+};
+
+UnpackedError unpack(const std::exception_ptr& error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const ResticError& resticError) {
+        return {resticError, {}};
+    } catch (const std::exception& other) {
+        return {std::nullopt, QString::fromUtf8(other.what())};
+    } catch (...) {
+        return {std::nullopt, QStringLiteral("Unknown error")};
+    }
+}
+} // namespace
+
+QString errorDescription(const std::exception_ptr& error) {
+    const auto unpacked = unpack(error);
+    return unpacked.restic ? unpacked.restic->description() : unpacked.otherText;
+}
+
+QString errorLogDescription(const std::exception_ptr& error) {
+    const auto unpacked = unpack(error);
+    return unpacked.restic ? unpacked.restic->logDescription() : unpacked.otherText;
+}
+
+QString restoreFailureMessage(const std::exception_ptr& error) {
+    const auto unpacked = unpack(error);
+    return unpacked.restic ? unpacked.restic->restoreFailureMessage()
+                           : QStringLiteral("Restore could not be started.");
+}

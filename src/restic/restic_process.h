@@ -1,0 +1,49 @@
+#pragma once
+
+#include "restic_binary.h"
+#include "restic_repository.h"
+
+#include <QByteArray>
+#include <QProcessEnvironment>
+#include <QStringList>
+#include <optional>
+#include <qcoro/qcoroasyncgenerator.h>
+#include <qcoro/qcorotask.h>
+#include <stop_token>
+
+/// The single place where restic child processes are started. Every run gets its own process with the
+/// application's environment, the repository's variables on top and standard input on the null device.
+/// Cancellation sends exactly one SIGINT and then waits for restic to end by itself: no time-outs, no kill.
+class ResticProcess {
+public:
+    /// What every run inherits from the application.
+    struct Context {
+        QProcessEnvironment inherited;
+        /// The user's caches folder; restic's cache goes to its "restic" subfolder. Absent: left as inherited.
+        std::optional<QString> cachesDirectory;
+
+        static Context live();
+    };
+
+    ResticProcess(ResticBinary binary, ResticRepository repository, Context context = Context::live());
+
+    const ResticBinary& binary() const { return binary_; }
+    const ResticRepository& repository() const { return repository_; }
+
+    /// The complete environment a run receives.
+    QProcessEnvironment environment() const;
+
+    /// Runs restic to the end and returns its standard output. Throws ResticError (launchFailed,
+    /// commandFailed with the whole standard error) or OperationCancelled when `stop` was requested.
+    QCoro::Task<QByteArray> run(QStringList arguments, std::stop_token stop = {}) const;
+
+    /// restic's standard output as lines, each delivered as soon as it is complete. Ends normally on exit
+    /// status 0; otherwise throws like `run`. After a stop request no further line is delivered, restic
+    /// is interrupted and the stream ends with OperationCancelled once it has exited.
+    QCoro::AsyncGenerator<QByteArray> streamLines(QStringList arguments, std::stop_token stop = {}) const;
+
+private:
+    ResticBinary binary_;
+    ResticRepository repository_;
+    Context context_;
+};

@@ -1,0 +1,59 @@
+#include "restore_selection.h"
+
+namespace {
+QString withoutTrailingSlashes(QString path) {
+    while (path.size() > 1 && path.endsWith(QLatin1Char('/'))) {
+        path.chop(1);
+    }
+    return path;
+}
+} // namespace
+
+QString parentPath(const QString& path) {
+    const auto trimmed = withoutTrailingSlashes(path);
+    const auto slash = trimmed.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0 || trimmed == QLatin1String("/")) {
+        return {};
+    }
+    return slash == 0 ? QStringLiteral("/") : trimmed.left(slash);
+}
+
+QString lastPathComponent(const QString& path) {
+    const auto trimmed = withoutTrailingSlashes(path);
+    return trimmed.mid(trimmed.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+QString escapeGlob(const QString& literalPath) {
+    QString escaped;
+    escaped.reserve(literalPath.size());
+    for (const QChar character : literalPath) {
+        if (character == QLatin1Char('\\') || character == QLatin1Char('*') || character == QLatin1Char('?') ||
+            character == QLatin1Char('[') || character == QLatin1Char(']')) {
+            escaped.append(QLatin1Char('\\'));
+        }
+        escaped.append(character);
+    }
+    return escaped;
+}
+
+RestoreSelection RestoreSelection::reduce(const QStringList& selection) {
+    RestoreSelection reduced;
+    if (selection.isEmpty()) {
+        return reduced;
+    }
+    const auto parent = parentPath(selection.first());
+    const bool oneFolder = !parent.isEmpty() && std::all_of(selection.begin(), selection.end(), [&](const QString& path) {
+        return parentPath(path) == parent;
+    });
+    if (oneFolder) {
+        reduced.startingFolder = parent;
+        for (const auto& path : selection) {
+            reduced.includePatterns.append(QLatin1Char('/') + escapeGlob(lastPathComponent(path)));
+        }
+    } else {
+        for (const auto& path : selection) {
+            reduced.includePatterns.append(escapeGlob(path));
+        }
+    }
+    return reduced;
+}

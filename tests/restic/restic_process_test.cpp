@@ -1,0 +1,238 @@
+#include "restic/operation_cancelled.h"
+#include "restic/process_exit_signal.h"
+#include "restic/restic_error.h"
+#include "support/coroutines.h"
+#include "support/event_loop.h"
+#include "support/fake_restic.h"
+
+#include <QElapsedTimer>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace {
+
+template <typename Exception, typename T>
+Exception expectThrown(QCoro::Task<T>&& task) {
+    const auto error = failureOf(std::move(task));
+    try {
+        if (error) {
+            std::rethrow_exception(error);
+        }
+    } catch (const Exception& expected) {
+        return expected;
+    } catch (const std::exception& other) {
+        ADD_FAILURE() << "unexpected error: " << other.what();
+        throw;
+    }
+    ADD_FAILURE() << "the task did not fail";
+    throw std::logic_error("no failure");
+}
+
+ResticError::ExitStatus exitStatusOf(QCoro::Task<QByteArray>&& task) {
+    const auto error = expectThrown<ResticError>(std::move(task));
+    EXPECT_EQ(error.errorCase(), ResticError::Case::commandFailed);
+    return error.exitStatus().value_or(ResticError::ExitStatus{});
+}
+
+} // namespace
+
+TEST(ResticProcess, composesTheEnvironmentAndPassesArgumentsUnchanged) {
+    FakeRestic fake;
+    auto inherited = QProcessEnvironment::systemEnvironment();
+    inherited.insert(QStringLiteral("KELDORAN_INHERITED"), QStringLiteral("kept"));
+    inherited.insert(QStringLiteral("RESTIC_PASSWORD_FILE"), QStringLiteral("/tmp/other-password"));
+    inherited.insert(QStringLiteral("RESTIC_PASSWORD_COMMAND"), QStringLiteral("echo other"));
+    inherited.insert(QStringLiteral("RESTIC_REPOSITORY_FILE"), QStringLiteral("/tmp/other-repository"));
+    inherited.insert(QStringLiteral("RESTIC_REPOSITORY"), QStringLiteral("/tmp/wrong"));
+    inherited.insert(QStringLiteral("RESTIC_CACHE_DIR"), QStringLiteral("/tmp/inherited-cache"));
+    const QStringList arguments{QStringLiteral("snapshots"), QStringLiteral("--json"), QString(),
+                                QStringLiteral("two words"), QStringLiteral("Ünïcode ✓")};
+
+    await(fake.process(FakeRestic::testRepository(), inherited).run(arguments));
+
+    EXPECT_EQ(fake.arguments(1), arguments);
+    const auto environment = fake.environment(1);
+    EXPECT_EQ(environment.value("KELDORAN_INHERITED"), QStringLiteral("kept"));
+    EXPECT_EQ(environment.value("RESTIC_REPOSITORY"), QStringLiteral("s3:https://s3.fr-par.scw.cloud/backups"));
+    EXPECT_EQ(environment.value("RESTIC_PASSWORD"), QStringLiteral("repository password"));
+    EXPECT_EQ(environment.value("AWS_ACCESS_KEY_ID"), QStringLiteral("AKIATEST"));
+    EXPECT_EQ(environment.value("AWS_SECRET_ACCESS_KEY"), QStringLiteral("secret-key"));
+    EXPECT_EQ(environment.value("AWS_DEFAULT_REGION"), QStringLiteral("fr-par"));
+    EXPECT_TRUE(environment.value("RESTIC_CACHE_DIR").endsWith(QStringLiteral("/cache/restic")));
+    for (const char* removed : {"RESTIC_PASSWORD_FILE", "RESTIC_PASSWORD_COMMAND", "RESTIC_REPOSITORY_FILE"}) {
+        EXPECT_FALSE(environment.contains(QString::fromLatin1(removed))) << removed;
+    }
+    for (const auto& argument : fake.arguments(1)) {
+        EXPECT_FALSE(argument.contains(QStringLiteral("secret-key")) || argument.contains(QStringLiteral("password")));
+    }
+
+    // Without a caches folder the inherited value stays; a file password replaces the value form.
+    ResticRepository repository = FakeRestic::testRepository();
+    repository.password = ResticRepository::PasswordFile{QStringLiteral("/run/keys/pw")};
+    await(fake.process(repository, inherited, false).run({}));
+    EXPECT_EQ(fake.environment(2).value("RESTIC_CACHE_DIR"), QStringLiteral("/tmp/inherited-cache"));
+    EXPECT_EQ(fake.environment(2).value("RESTIC_PASSWORD_FILE"), QStringLiteral("/run/keys/pw"));
+    EXPECT_FALSE(fake.environment(2).contains(QStringLiteral("RESTIC_PASSWORD")));
+}
+
+TEST(ResticProcess, standardInputIsTheNullDevice) {
+    FakeRestic fake;
+    // With an open pipe this read would block until the test's time-out.
+    fake.defaultStep(QStringLiteral("readlink /proc/self/fd/0; if read -r line; then echo \"read:$line\"; else echo eof; fi"));
+    EXPECT_EQ(await(fake.process().run({})), QByteArray("/dev/null\neof\n"));
+}
+
+TEST(ResticProcess, runReturnsStandardOutputOrTheFailureWithItsStandardError) {
+    FakeRestic fake;
+    fake.step(1, QStringLiteral("echo '{\"ok\":true}'; echo 'a warning' >&2"));
+    fake.step(2, QStringLiteral("echo 'lost output'; echo 'Fatal: broken' >&2; exit 3"));
+    fake.step(3, QStringLiteral("printf 'bad \\xff\\xfe end' >&2; exit 1"));
+    fake.step(4, QStringLiteral("kill -KILL $$"));
+    const auto process = fake.process();
+
+    EXPECT_EQ(await(process.run({})), QByteArray("{\"ok\":true}\n"));
+    const auto failure = exitStatusOf(process.run({}));
+    EXPECT_EQ(failure.code, 3);
+    EXPECT_EQ(failure.stderrText, QStringLiteral("Fatal: broken\n"));
+    EXPECT_EQ(exitStatusOf(process.run({})).stderrText, QStringLiteral("bad \uFFFD\uFFFD end"));
+    // A process killed by a signal reports the signal number.
+    EXPECT_EQ(exitStatusOf(process.run({})).code, 9);
+}
+
+TEST(ResticProcess, drainsBothPipesWhileTheProcessRuns) {
+    FakeRestic fake;
+    // Far more than a pipe buffer on each stream, standard error first: a reader that waited for the
+    // process to end before draining it would deadlock here.
+    fake.defaultStep(QStringLiteral("head -c 3000000 /dev/zero | tr '\\0' e >&2; head -c 3000000 /dev/zero | tr '\\0' o; "
+                                    "head -c 300000 /dev/zero | tr '\\0' e >&2; exit 4"));
+    const auto status = exitStatusOf(fake.process().run({}));
+    EXPECT_EQ(status.code, 4);
+    EXPECT_EQ(status.stderrText.size(), 3300000);
+
+    fake.defaultStep(QStringLiteral("head -c 3000000 /dev/zero | tr '\\0' e >&2; head -c 2000000 /dev/zero | tr '\\0' o"));
+    EXPECT_EQ(await(fake.process().run({})).size(), 2000000);
+    fake.defaultStep(QStringLiteral("head -c 3000000 /dev/zero | tr '\\0' e >&2; yes line | head -n 200000"));
+    EXPECT_EQ(await(collect(fake.process().streamLines({}))).size(), 200000);
+}
+
+TEST(ResticProcess, aMissingOrUnrunnableExecutableFailsToLaunch) {
+    const auto missing = expectThrown<ResticError>(
+        ResticProcess(ResticBinary{QStringLiteral("/nonexistent/restic")}, FakeRestic::testRepository()).run({}));
+    EXPECT_EQ(missing.errorCase(), ResticError::Case::launchFailed);
+    EXPECT_TRUE(missing.description().startsWith(QStringLiteral("restic could not be launched: ")));
+
+    std::exception_ptr error;
+    const auto lines = await(collect(
+        ResticProcess(ResticBinary{QStringLiteral("/etc/hostname")}, FakeRestic::testRepository()).streamLines({}), &error));
+    EXPECT_TRUE(lines.isEmpty());
+    try {
+        std::rethrow_exception(error);
+    } catch (const ResticError& launch) {
+        EXPECT_EQ(launch.errorCase(), ResticError::Case::launchFailed);
+    }
+}
+
+TEST(ResticProcess, cancellingARunSendsOneInterruptAndWaitsForTheExit) {
+    FakeRestic fake;
+    // restic exits 0 after the interrupt: the caller still gets the cancellation.
+    fake.defaultStep(QStringLiteral("echo started; await_interrupt 0"));
+    std::stop_source stop;
+    auto task = fake.process().run({}, stop.get_token());
+    ASSERT_TRUE(spinUntil([&] { return fake.isWaiting(1); }));
+    stop.request_stop();
+    stop.request_stop();
+    expectThrown<OperationCancelled>(std::move(task));
+    EXPECT_EQ(fake.interruptsReceived(1), 1);
+
+    // A stop requested from another thread reaches the process too.
+    std::stop_source other;
+    auto second = fake.process().run({}, other.get_token());
+    ASSERT_TRUE(spinUntil([&] { return fake.isWaiting(2); }));
+    std::thread([&] { other.request_stop(); }).join();
+    expectThrown<OperationCancelled>(std::move(second));
+    EXPECT_EQ(fake.interruptsReceived(2), 1);
+}
+
+TEST(ResticProcess, aRunCancelledBeforeItStartsIsInterruptedAtOnce) {
+    FakeRestic fake;
+    fake.defaultStep(QStringLiteral("sleep 30"));
+    std::stop_source stop;
+    stop.request_stop();
+    QElapsedTimer timer;
+    timer.start();
+    expectThrown<OperationCancelled>(fake.process().run({}, stop.get_token()));
+    EXPECT_LT(timer.elapsed(), 10000);
+}
+
+TEST(ResticProcess, streamsLinesLiveAndStopsDeliveringOnCancellation) {
+    FakeRestic fake;
+    fake.defaultStep(QStringLiteral(
+        "printf 'one\\r\\ntwo\\n\\nthree'; echo; "
+        "trap 'echo INT >> \"$dir/call-$n.signals\"; echo late; exit 0' INT; "
+        "while :; do sleep 0.02 & wait $!; done"));
+    std::stop_source stop;
+    QList<QByteArray> received;
+    bool cancelled = false;
+    auto consume = [](ResticProcess process, std::stop_source* stop, QList<QByteArray>* received,
+                      bool* cancelled) -> QCoro::Task<void> {
+        try {
+            auto lines = process.streamLines({}, stop->get_token());
+            QCORO_FOREACH(const QByteArray& line, lines) {
+                received->append(line);
+                if (line == "three") {
+                    stop->request_stop(); // before restic has ended: the lines arrived live
+                }
+            }
+        } catch (const OperationCancelled&) {
+            *cancelled = true;
+        }
+    };
+    await(consume(fake.process(), &stop, &received, &cancelled));
+    EXPECT_EQ(received, (QList<QByteArray>{"one", "two", "", "three"}));
+    EXPECT_TRUE(cancelled);
+    EXPECT_EQ(fake.interruptsReceived(1), 1);
+}
+
+TEST(ResticProcess, aStreamEndsWithTheExitStatus) {
+    FakeRestic fake;
+    fake.step(1, QStringLiteral("echo a; echo 'warning' >&2; printf tail"));
+    fake.step(2, QStringLiteral("echo a; echo b; echo 'Fatal: gone' >&2; exit 3"));
+    const auto process = fake.process();
+    EXPECT_EQ(await(collect(process.streamLines({}))), (QList<QByteArray>{"a", "tail"}));
+
+    std::exception_ptr error;
+    EXPECT_EQ(await(collect(process.streamLines({}), &error)), (QList<QByteArray>{"a", "b"}));
+    try {
+        std::rethrow_exception(error);
+    } catch (const ResticError& failure) {
+        ASSERT_TRUE(failure.exitStatus());
+        EXPECT_EQ(failure.exitStatus()->code, 3);
+        EXPECT_EQ(failure.exitStatus()->stderrText, QStringLiteral("Fatal: gone\n"));
+    }
+}
+
+TEST(ResticProcess, droppingAStreamInterruptsRestic) {
+    FakeRestic fake;
+    fake.defaultStep(QStringLiteral("echo first; await_interrupt 130"));
+    auto takeOne = [](ResticProcess process) -> QCoro::Task<QByteArray> {
+        auto lines = process.streamLines({});
+        auto it = co_await lines.begin();
+        co_return *it;
+    };
+    EXPECT_EQ(await(takeOne(fake.process())), QByteArray("first"));
+    EXPECT_TRUE(spinUntil([&] { return fake.interruptsReceived(1) == 1; }));
+}
+
+TEST(ProcessExitSignal, deliversAStatusThatArrivedBeforeTheWait) {
+    ProcessExitSignal early;
+    early.exited(7);
+    auto waitFor = [](ProcessExitSignal* signal) -> QCoro::Task<int> { co_return co_await signal->wait(); };
+    EXPECT_EQ(await(waitFor(&early)), 7);
+
+    ProcessExitSignal late;
+    auto waiting = waitFor(&late);
+    EXPECT_FALSE(waiting.isReady());
+    late.exited(3);
+    EXPECT_TRUE(waiting.isReady());
+    EXPECT_EQ(await(std::move(waiting)), 3);
+}
