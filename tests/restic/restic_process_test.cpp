@@ -166,9 +166,10 @@ TEST(ResticProcess, aRunCancelledBeforeItStartsIsInterruptedAtOnce) {
 
 TEST(ResticProcess, streamsLinesLiveAndStopsDeliveringOnCancellation) {
     FakeRestic fake;
+    // The trap comes first: the consumer may interrupt as soon as it sees the lines.
     fake.defaultStep(QStringLiteral(
-        "printf 'one\\r\\ntwo\\n\\nthree'; echo; "
         "trap 'echo INT >> \"$dir/call-$n.signals\"; echo late; exit 0' INT; "
+        "printf 'one\\r\\ntwo\\n\\nthree'; echo; "
         "while :; do sleep 0.02 & wait $!; done"));
     std::stop_source stop;
     QList<QByteArray> received;
@@ -213,7 +214,7 @@ TEST(ResticProcess, aStreamEndsWithTheExitStatus) {
 
 TEST(ResticProcess, droppingAStreamInterruptsRestic) {
     FakeRestic fake;
-    fake.defaultStep(QStringLiteral("echo first; await_interrupt 130"));
+    fake.defaultStep(QStringLiteral("trap \"echo INT >> '$dir/call-$n.signals'\" INT; echo first; await_interrupt 130"));
     auto takeOne = [](ResticProcess process) -> QCoro::Task<QByteArray> {
         auto lines = process.streamLines({});
         auto it = co_await lines.begin();
