@@ -244,8 +244,13 @@ TEST(RealRestic, interruptionsAndCancellation) {
         writeRandomFile(source + QStringLiteral("/file-%1.bin").arg(i), 2 * 1024 * 1024);
     }
     const auto restic = repository.restic();
-    const auto snapshot = snapshotOf(await(collect(restic.backup(Restic::backupArguments({}, std::nullopt, {source})))));
+    const auto backup = await(collect(restic.backup(Restic::backupArguments({}, std::nullopt, {source}))));
+    const auto snapshot = snapshotOf(backup);
     ASSERT_FALSE(snapshot.isEmpty());
+    // 80 MB takes long enough for restic to report progress before its summary.
+    EXPECT_TRUE(std::any_of(backup.begin(), backup.end(),
+                            [](const BackupEvent& event) { return std::holds_alternative<BackupStatus>(event); }));
+    EXPECT_TRUE(std::holds_alternative<BackupSummary>(backup.last()));
 
     // A restore interrupted from outside exits 130.
     const auto target = repository.scratch(QStringLiteral("restore-target"));
