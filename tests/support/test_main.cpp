@@ -1,14 +1,29 @@
+#include "app/log.h"
+#include "platform/system_log.h"
+
 #include <QCoreApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-// Every test runs with a Qt event loop available to QCoro::waitFor, and with a private runtime folder
-// so nothing of the developer's own session is touched.
+namespace {
+// Log lines still reach the log file, which tests read; the system log stays quiet.
+class QuietSystemLog : public SystemLog {
+public:
+    void write(Level, const QString&, const QString&) override {}
+};
+} // namespace
+
+// Every test runs with a Qt event loop and with private XDG folders, so nothing of the developer's own
+// (logs, settings, caches, runtime files) is ever touched.
 int main(int argc, char** argv) {
-    QTemporaryDir runtime;
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    QTemporaryDir folders;
+    for (const char* variable : {"XDG_STATE_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"}) {
+        qputenv(variable, (folders.path() + QLatin1Char('/') + QLatin1String(variable)).toUtf8());
     }
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        qputenv("XDG_RUNTIME_DIR", folders.path().toUtf8());
+    }
+    Log::setSystemLog(std::make_unique<QuietSystemLog>());
     QCoreApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

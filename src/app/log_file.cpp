@@ -1,0 +1,91 @@
+#include "log_file.h"
+
+#include "platform/user_folders.h"
+
+#include <QDir>
+#include <QFile>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+LogFile::LogFile(QString directory)
+    : directory_(std::move(directory))
+    , currentName_(QFile::encodeName(currentPath()))
+    , previousName_(QFile::encodeName(previousPath()))
+    , worker_([this] { run(); }) {}
+
+LogFile::~LogFile() {
+    {
+        std::lock_guard guard(mutex_);
+        stopping_ = true;
+    }
+    wake_.notify_one();
+    worker_.join();
+}
+
+LogFile& LogFile::shared() {
+    static LogFile file(UserFolders::live().logs());
+    return file;
+}
+
+QString LogFile::currentPath() const {
+    return directory_ + QStringLiteral("/Keldoran.log");
+}
+
+QString LogFile::previousPath() const {
+    return directory_ + QStringLiteral("/Keldoran.log.1");
+}
+
+void LogFile::append(QByteArray line) {
+    {
+        std::lock_guard guard(mutex_);
+        pending_.push_back(std::move(line));
+        ++queued_;
+    }
+    wake_.notify_one();
+}
+
+void LogFile::flush() {
+    std::unique_lock lock(mutex_);
+    const auto target = queued_;
+    written_.wait(lock, [&] { return done_ >= target; });
+}
+
+void LogFile::run() {
+    std::unique_lock lock(mutex_);
+    while (true) {
+        wake_.wait(lock, [&] { return stopping_ || !pending_.empty(); });
+        if (pending_.empty()) {
+            return; // stopping, and everything is written
+        }
+        auto batch = std::exchange(pending_, {});
+        lock.unlock();
+        QDir().mkpath(directory_);
+        for (const auto& line : batch) {
+            write(line);
+        }
+        lock.lock();
+        done_ += batch.size();
+        written_.notify_all();
+    }
+}
+
+void LogFile::write(const QByteArray& line) const {
+    struct stat status {};
+    if (::stat(currentName_.constData(), &status) == 0 && status.st_size >= rotationSize) {
+        ::unlink(previousName_.constData());
+        ::rename(currentName_.constData(), previousName_.constData());
+    }
+    const int descriptor = ::open(currentName_.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (descriptor < 0) {
+        return;
+    }
+    for (qsizetype written = 0; written < line.size();) {
+        const auto count = ::write(descriptor, line.constData() + written, size_t(line.size() - written));
+        if (count <= 0) {
+            break;
+        }
+        written += count;
+    }
+    ::close(descriptor);
+}

@@ -1,0 +1,54 @@
+#include "backup_warning.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+QString BackupWarning::rawValue(Kind kind) {
+    switch (kind) {
+    case Kind::privacyProtected: return QStringLiteral("privacyProtected");
+    case Kind::permissionDenied: return QStringLiteral("permissionDenied");
+    case Kind::vanished: return QStringLiteral("vanished");
+    case Kind::other: break;
+    }
+    return QStringLiteral("other");
+}
+
+std::optional<BackupWarning::Kind> BackupWarning::kindFromRaw(const QString& raw) {
+    for (auto kind : {Kind::privacyProtected, Kind::permissionDenied, Kind::vanished, Kind::other}) {
+        if (rawValue(kind) == raw) {
+            return kind;
+        }
+    }
+    return std::nullopt;
+}
+
+QByteArray BackupWarning::encodeList(const QList<BackupWarning>& warnings) {
+    QJsonArray array;
+    for (const auto& warning : warnings) {
+        QJsonObject object{{QStringLiteral("kind"), rawValue(warning.kind)}};
+        if (warning.path) {
+            object.insert(QStringLiteral("path"), *warning.path);
+        }
+        array.append(object);
+    }
+    return QJsonDocument(array).toJson(QJsonDocument::Compact);
+}
+
+QList<BackupWarning> BackupWarning::decodeList(const QByteArray& json) {
+    const auto document = QJsonDocument::fromJson(json);
+    if (!document.isArray()) {
+        return {};
+    }
+    QList<BackupWarning> warnings;
+    for (const auto& element : document.array()) {
+        const auto object = element.toObject();
+        const auto kind = kindFromRaw(object.value(QLatin1String("kind")).toString());
+        const auto path = object.value(QLatin1String("path"));
+        if (!element.isObject() || !kind || !(path.isUndefined() || path.isNull() || path.isString())) {
+            return {};
+        }
+        warnings.append({*kind, path.isString() ? std::optional<QString>(path.toString()) : std::nullopt});
+    }
+    return warnings;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QtGlobal>
+#include <optional>
+
+/// What the newest snapshot protects and what storing the repository costs.
+struct ProtectedStats {
+    std::optional<qint64> protectedBytes;
+    std::optional<qint64> fileCount;
+    std::optional<double> monthlyCostEUR;
+    bool operator==(const ProtectedStats&) const = default;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+/// Every key the application persists, with what it holds. A value that is absent or cannot be read
+/// as its type counts as absent and the reader's default applies.
+namespace SettingsKeys {
+// AppModel
+inline const QString isPaused = QStringLiteral("isPaused");                             // bool, false
+inline const QString pauseUntilDate = QStringLiteral("pauseUntilDate");                 // date, none
+inline const QString lastCheckedDate = QStringLiteral("lastCheckedDate");               // date, none
+inline const QString lastCheckFailureReason = QStringLiteral("lastCheckFailureReason"); // text, none
+inline const QString lastCheckFailed = QStringLiteral("lastCheckFailed");               // bool, read only (older form)
+inline const QString lastBackupFailure = QStringLiteral("lastBackupFailure");           // text, none
+inline const QString lastBackupExcludeCount = QStringLiteral("lastBackupExcludeCount"); // integer, none
+// History and statistics (JSON blobs)
+inline const QString lastBackupWarnings = QStringLiteral("lastBackupWarnings"); // [{"kind","path"}], []
+inline const QString statsCache = QStringLiteral("statsCache");                 // {"protectedBytes",...}, none
+// Preferences, storage and scope (JSON blobs)
+inline const QString preferences = QStringLiteral("preferences");               // Preferences, defaults
+inline const QString storageConfig = QStringLiteral("storageConfig");           // StorageConfig, none
+inline const QString excludedScopePaths = QStringLiteral("excludedScopePaths"); // [path], []
+// Maintenance
+inline const QString lastPruneDate = QStringLiteral("lastPruneDate");               // date, distant past
+inline const QString lastCacheCleanupDate = QStringLiteral("lastCacheCleanupDate"); // date, distant past
+// Setup
+inline const QString hasCompletedOnboarding = QStringLiteral("hasCompletedOnboarding");       // bool, false
+inline const QString onboardingDefaultProvider = QStringLiteral("onboardingDefaultProvider"); // provider id
+} // namespace SettingsKeys

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+/// The configured storage as the interface shows it.
+struct StorageSummary {
+    QString provider;
+    QString region;
+    /// Bytes the repository occupies in the bucket.
+    std::optional<qint64> sizeBytes;
+    bool encrypted = false;
+    bool operator==(const StorageSummary&) const = default;
+};

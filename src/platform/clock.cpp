@@ -1,0 +1,67 @@
+#include "clock.h"
+
+#include <QSocketNotifier>
+#include <QTimer>
+#include <sys/timerfd.h>
+#include <unistd.h>
+
+namespace {
+
+class WallClockTimer : public ClockTimer {
+public:
+    WallClockTimer(const QDateTime& when, std::function<void()> callback)
+        : callback_(std::move(callback))
+        , descriptor_(::timerfd_create(CLOCK_REALTIME, TFD_NONBLOCK | TFD_CLOEXEC)) {
+        if (descriptor_ < 0) {
+            // No timerfd: fall back to a monotonic timer, which is right unless the machine sleeps.
+            fallback_.setSingleShot(true);
+            QObject::connect(&fallback_, &QTimer::timeout, [this] { fire(); });
+            fallback_.start(std::max<qint64>(0, QDateTime::currentDateTime().msecsTo(when)));
+            return;
+        }
+        const qint64 milliseconds = std::max<qint64>(1, when.toMSecsSinceEpoch());
+        itimerspec spec{};
+        spec.it_value.tv_sec = milliseconds / 1000;
+        spec.it_value.tv_nsec = (milliseconds % 1000) * 1000000;
+        ::timerfd_settime(descriptor_, TFD_TIMER_ABSTIME, &spec, nullptr);
+        notifier_ = std::make_unique<QSocketNotifier>(descriptor_, QSocketNotifier::Read);
+        QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] {
+            uint64_t expirations = 0;
+            if (::read(descriptor_, &expirations, sizeof expirations) > 0) {
+                notifier_->setEnabled(false);
+                fire();
+            }
+        });
+    }
+
+    ~WallClockTimer() override {
+        notifier_.reset();
+        if (descriptor_ >= 0) {
+            ::close(descriptor_);
+        }
+    }
+
+private:
+    void fire() {
+        // The callback may destroy this timer; move it out first.
+        auto callback = std::move(callback_);
+        if (callback) {
+            callback();
+        }
+    }
+
+    std::function<void()> callback_;
+    int descriptor_;
+    std::unique_ptr<QSocketNotifier> notifier_;
+    QTimer fallback_;
+};
+
+} // namespace
+
+QDateTime SystemClock::now() const {
+    return QDateTime::currentDateTime();
+}
+
+std::unique_ptr<ClockTimer> SystemClock::callAt(const QDateTime& when, std::function<void()> callback) {
+    return std::make_unique<WallClockTimer>(when, std::move(callback));
+}

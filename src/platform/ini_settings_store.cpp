@@ -1,0 +1,35 @@
+#include "ini_settings_store.h"
+
+#include <QFile>
+
+IniSettingsStore::IniSettingsStore(const QString& path)
+    : path_(path)
+    , settings_(path, QSettings::IniFormat) {}
+
+QString IniSettingsStore::standardPath(const QString& configurationFolder) {
+    return configurationFolder + QStringLiteral("/keldoran/keldoran.conf");
+}
+
+QVariant IniSettingsStore::value(const QString& key) const {
+    return settings_.value(key);
+}
+
+bool IniSettingsStore::contains(const QString& key) const {
+    return settings_.contains(key);
+}
+
+void IniSettingsStore::setValue(const QString& key, const QVariant& value) {
+    settings_.setValue(key, value);
+    settings_.sync();
+}
+
+void IniSettingsStore::remove(const QString& key) {
+    settings_.remove(key);
+    settings_.sync();
+}
+
+void IniSettingsStore::removeAll() {
+    settings_.clear();
+    settings_.sync();
+    QFile::remove(path_);
+}

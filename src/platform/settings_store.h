@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QVariant>
+#include <optional>
+
+/// The application's persisted settings: one key per value. A stored value that cannot be read as the
+/// requested type counts as absent, so its default applies.
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+
+    virtual QVariant value(const QString& key) const = 0;
+    virtual bool contains(const QString& key) const = 0;
+    virtual void setValue(const QString& key, const QVariant& value) = 0;
+    virtual void remove(const QString& key) = 0;
+    /// Removes every key and the store itself (app removal).
+    virtual void removeAll() = 0;
+
+    std::optional<bool> boolValue(const QString& key) const;
+    std::optional<qint64> integerValue(const QString& key) const;
+    std::optional<QString> stringValue(const QString& key) const;
+    std::optional<QDateTime> dateValue(const QString& key) const;
+    std::optional<QByteArray> dataValue(const QString& key) const;
+};

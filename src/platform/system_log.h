@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+/// The operating system's log, beside the application's own log file.
+class SystemLog {
+public:
+    enum class Level { info, error };
+    virtual ~SystemLog() = default;
+    /// Must be cheap and safe from any thread: the caller of a log line waits for it.
+    virtual void write(Level level, const QString& channel, const QString& message) = 0;
+
+    /// The systemd journal when one is running, otherwise standard error.
+    static std::unique_ptr<SystemLog> live();
+};

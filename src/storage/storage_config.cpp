@@ -1,0 +1,60 @@
+#include "storage_config.h"
+
+#include "model/settings_keys.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+QByteArray StorageConfig::encoded() const {
+    const QJsonObject object{
+        {QStringLiteral("provider"), rawValue(region.provider)},
+        {QStringLiteral("region"), region.code},
+        {QStringLiteral("bucket"), bucket},
+    };
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+std::optional<StorageConfig> StorageConfig::decoded(const QByteArray& json, QString* error) {
+    auto fail = [error](const QString& reason) -> std::optional<StorageConfig> {
+        if (error) {
+            *error = reason;
+        }
+        return std::nullopt;
+    };
+    const auto document = QJsonDocument::fromJson(json);
+    if (!document.isObject()) {
+        return fail(QStringLiteral("not a JSON object"));
+    }
+    const auto object = document.object();
+    for (const char* key : {"provider", "region", "bucket"}) {
+        if (!object.value(QLatin1String(key)).isString()) {
+            return fail(QStringLiteral("no text for \"%1\"").arg(QLatin1String(key)));
+        }
+    }
+    const auto providerText = object.value(QLatin1String("provider")).toString();
+    const auto providerId = storageProviderIdFromRaw(providerText);
+    if (!providerId) {
+        return fail(QStringLiteral("unknown provider %1").arg(providerText));
+    }
+    const auto code = object.value(QLatin1String("region")).toString();
+    const auto region = StorageProvider::withId(*providerId).region(code);
+    if (!region) {
+        return fail(QStringLiteral("%1 has no region %2").arg(providerText, code));
+    }
+    return StorageConfig{*region, object.value(QLatin1String("bucket")).toString()};
+}
+
+std::optional<StorageConfig> StorageConfig::load(const SettingsStore& settings) {
+    const auto blob = settings.dataValue(SettingsKeys::storageConfig);
+    return blob ? decoded(*blob) : std::nullopt;
+}
+
+void StorageConfig::save(SettingsStore& settings) const {
+    settings.setValue(SettingsKeys::storageConfig, encoded());
+}
+
+ResticRepository StorageConfig::repository(const QString& accessKey, const QString& secretKey, const QString& password,
+                                           const std::optional<QString>& endpointOverride) const {
+    return ResticRepository::s3(endpointOverride.value_or(region.endpointHost), region.code, bucket, accessKey,
+                                secretKey, password);
+}

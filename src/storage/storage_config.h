@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/settings_store.h"
+#include "restic/restic_repository.h"
+#include "storage_provider.h"
+
+#include <optional>
+
+/// Where the repository lives: a region of a catalogue provider and a bucket. Persisted as the JSON
+/// {"provider":"scaleway","region":"fr-par","bucket":"backups"} under "storageConfig".
+struct StorageConfig {
+    StorageRegion region;
+    QString bucket;
+    bool operator==(const StorageConfig&) const = default;
+
+    const StorageProvider& provider() const { return StorageProvider::withId(region.provider); }
+
+    QByteArray encoded() const;
+    /// None when the JSON, a key, the provider or the provider's region does not hold; `error` tells which.
+    static std::optional<StorageConfig> decoded(const QByteArray& json, QString* error = nullptr);
+
+    static std::optional<StorageConfig> load(const SettingsStore& settings);
+    void save(SettingsStore& settings) const;
+
+    /// The S3 repository with the three secrets; `endpointOverride` (host[:port]) replaces the region's
+    /// endpoint host, for self-hosted S3 servers.
+    ResticRepository repository(const QString& accessKey, const QString& secretKey, const QString& password,
+                                const std::optional<QString>& endpointOverride = std::nullopt) const;
+};

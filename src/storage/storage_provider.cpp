@@ -1,0 +1,168 @@
+#include "storage_provider.h"
+
+#include <algorithm>
+
+QString rawValue(StorageProviderId id) {
+    switch (id) {
+    case StorageProviderId::ionos: return QStringLiteral("ionos");
+    case StorageProviderId::ovhcloud: return QStringLiteral("ovhcloud");
+    case StorageProviderId::scaleway: break;
+    }
+    return QStringLiteral("scaleway");
+}
+
+std::optional<StorageProviderId> storageProviderIdFromRaw(const QString& raw) {
+    for (auto id : {StorageProviderId::ionos, StorageProviderId::ovhcloud, StorageProviderId::scaleway}) {
+        if (rawValue(id) == raw) {
+            return id;
+        }
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+StorageRegion region(StorageProviderId provider, const char* code, const char* displayName, const QString& host) {
+    return StorageRegion{provider, QString::fromUtf8(code), QString::fromUtf8(displayName), host};
+}
+
+QUrl website(const char* host) {
+    QUrl url;
+    url.setScheme(QStringLiteral("https"));
+    url.setHost(QString::fromLatin1(host));
+    url.setPath(QStringLiteral("/"));
+    return url;
+}
+
+StorageProvider makeIonos() {
+    const auto id = StorageProviderId::ionos;
+    return StorageProvider{
+        id,
+        QStringLiteral("IONOS"),
+        StorageProvider::Availability::pendingVerification,
+        std::nullopt,
+        {QStringLiteral("DE"), QStringLiteral("AT")},
+        region(id, "eu-central-2", "Berlin, Germany", QStringLiteral("s3-eu-central-2.ionoscloud.com")),
+        {region(id, "eu-central-1", "Frankfurt, Germany", QStringLiteral("s3-eu-central-1.ionoscloud.com")),
+         region(id, "eu-south-2", "Logroño, Spain", QStringLiteral("s3-eu-south-2.ionoscloud.com"))},
+        website("www.ionos.com"),
+        QStringLiteral("ionos"),
+        QStringLiteral("IONOS Group"),
+    };
+}
+
+StorageRegion ovhRegion(const char* code, const char* displayName) {
+    return region(StorageProviderId::ovhcloud, code, displayName,
+                  QStringLiteral("s3.%1.io.cloud.ovh.net").arg(QString::fromLatin1(code)));
+}
+
+StorageProvider makeOvhcloud() {
+    return StorageProvider{
+        StorageProviderId::ovhcloud,
+        QStringLiteral("OVHcloud"),
+        StorageProvider::Availability::pendingVerification,
+        std::nullopt,
+        {},
+        ovhRegion("gra", "Gravelines, France"),
+        {ovhRegion("sbg", "Strasbourg, France"), ovhRegion("rbx", "Roubaix, France"),
+         ovhRegion("de", "Frankfurt, Germany"), ovhRegion("waw", "Warsaw, Poland")},
+        website("www.ovhcloud.com"),
+        QStringLiteral("ovhcloud"),
+        std::nullopt,
+    };
+}
+
+StorageRegion scalewayRegion(const char* code, const char* displayName) {
+    return region(StorageProviderId::scaleway, code, displayName,
+                  QStringLiteral("s3.%1.scw.cloud").arg(QString::fromLatin1(code)));
+}
+
+StorageProvider makeScaleway() {
+    return StorageProvider{
+        StorageProviderId::scaleway,
+        QStringLiteral("Scaleway"),
+        StorageProvider::Availability::offered,
+        StorageProvider::Pricing{0.01606, QStringLiteral("2026-09-18"),
+                                 QStringLiteral("Scaleway Object Storage pricing page, Standard Multi-AZ class "
+                                                "(One Zone €0.00803, Glacier €0.00254 per GB and month)")},
+        {},
+        scalewayRegion("fr-par", "Paris, France"),
+        {scalewayRegion("nl-ams", "Amsterdam, Netherlands"), scalewayRegion("pl-waw", "Warsaw, Poland")},
+        website("www.scaleway.com"),
+        QStringLiteral("scaleway"),
+        std::nullopt,
+    };
+}
+
+} // namespace
+
+const QList<StorageProvider>& StorageProvider::all() {
+    static const QList<StorageProvider> providers{makeIonos(), makeOvhcloud(), makeScaleway()};
+    return providers;
+}
+
+QList<StorageProvider> StorageProvider::offered() {
+    QList<StorageProvider> offered;
+    std::copy_if(all().begin(), all().end(), std::back_inserter(offered),
+                 [](const StorageProvider& provider) { return provider.availability == Availability::offered; });
+    return offered;
+}
+
+const StorageProvider& StorageProvider::ionos() {
+    return all()[0];
+}
+
+const StorageProvider& StorageProvider::ovhcloud() {
+    return all()[1];
+}
+
+const StorageProvider& StorageProvider::scaleway() {
+    return all()[2];
+}
+
+const StorageProvider& StorageProvider::withId(ID id) {
+    switch (id) {
+    case ID::ionos: return ionos();
+    case ID::ovhcloud: return ovhcloud();
+    case ID::scaleway: break;
+    }
+    return scaleway();
+}
+
+StorageProvider StorageProvider::preferredDefault(const QLocale& locale) {
+    const auto candidates = offered();
+    if (locale.territory() != QLocale::AnyTerritory) {
+        const auto country = QLocale::territoryToCode(locale.territory());
+        for (const auto& provider : candidates) {
+            if (provider.countryAffinity.contains(country)) {
+                return provider;
+            }
+        }
+    }
+    for (const auto& provider : candidates) {
+        if (provider.id == ID::ovhcloud) {
+            return provider;
+        }
+    }
+    return candidates.isEmpty() ? ovhcloud() : candidates.first();
+}
+
+QList<StorageRegion> StorageProvider::allRegions() const {
+    return QList<StorageRegion>{defaultRegion} + otherRegions;
+}
+
+std::optional<StorageRegion> StorageProvider::region(const QString& code) const {
+    for (const auto& candidate : allRegions()) {
+        if (candidate.code == code) {
+            return candidate;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<double> StorageProvider::monthlyCost(qint64 bytes) const {
+    if (!pricing) {
+        return std::nullopt;
+    }
+    return double(bytes) / 1e9 * pricing->eurPerGBMonth;
+}

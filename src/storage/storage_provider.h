@@ -1,0 +1,54 @@
+#pragma once
+
+#include "storage_region.h"
+
+#include <QList>
+#include <QLocale>
+#include <QSet>
+#include <QUrl>
+#include <optional>
+
+/// A European S3 provider the system stores backups with. The catalogue is compiled in and immutable.
+struct StorageProvider {
+    using ID = StorageProviderId;
+
+    enum class Availability { offered, pendingVerification };
+
+    struct Pricing {
+        /// Euros per gigabyte (10^9 bytes) and month.
+        double eurPerGBMonth = 0;
+        QString checked;
+        QString source;
+        bool operator==(const Pricing&) const = default;
+    };
+
+    ID id = ID::scaleway;
+    QString displayName;
+    Availability availability = Availability::pendingVerification;
+    std::optional<Pricing> pricing;
+    QSet<QString> countryAffinity;
+    StorageRegion defaultRegion;
+    QList<StorageRegion> otherRegions;
+    QUrl signupURL;
+    QString setupGuideSlug;
+    std::optional<QString> parentGroup;
+    bool operator==(const StorageProvider&) const = default;
+
+    /// The three providers, in catalogue order.
+    static const QList<StorageProvider>& all();
+    /// Those the setup wizard offers (today only Scaleway).
+    static QList<StorageProvider> offered();
+    static const StorageProvider& ionos();
+    static const StorageProvider& ovhcloud();
+    static const StorageProvider& scaleway();
+    static const StorageProvider& withId(ID id);
+    /// The provider the setup wizard proposes first for a user of `locale`.
+    static StorageProvider preferredDefault(const QLocale& locale);
+
+    /// The default region followed by the others.
+    QList<StorageRegion> allRegions() const;
+    /// The region with exactly this code (case-sensitive), looked up within this provider only.
+    std::optional<StorageRegion> region(const QString& code) const;
+    /// Estimated euros per month for `bytes` stored; none without a recorded price, never zero for that.
+    std::optional<double> monthlyCost(qint64 bytes) const;
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+/// A provider of the catalogue, persisted by its raw text.
+enum class StorageProviderId { ionos, ovhcloud, scaleway };
+
+QString rawValue(StorageProviderId id);
+/// None for a text that names no provider.
+std::optional<StorageProviderId> storageProviderIdFromRaw(const QString& raw);

@@ -1,0 +1,106 @@
+#include "app/log.h"
+#include "app/log_file.h"
+#include "support/local_repository.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace {
+
+QStringList logLines(const LogFile& file) {
+    const auto text = QString::fromUtf8(readFile(file.previousPath()) + readFile(file.currentPath()));
+    return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+void fill(const QString& path, qint64 size) {
+    writeFile(path, QByteArray(size - 1, 'x') + '\n');
+}
+
+} // namespace
+
+TEST(Log, writesEachMessageAsOneLineInTheFileFormat) {
+    Log::backup().info(QStringLiteral("first\nsecond\nthird"));
+    Log::check().error(QStringLiteral("broken"));
+    LogFile::shared().flush();
+
+    EXPECT_EQ(LogFile::shared().directory(), qEnvironmentVariable("XDG_STATE_HOME") + QStringLiteral("/Logs/Keldoran"));
+    const auto lines = logLines(LogFile::shared());
+    ASSERT_GE(lines.size(), 2);
+    const QRegularExpression info(QStringLiteral(
+        R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}Z \[INFO\] backup: first ⏎ second ⏎ third$)"));
+    const QRegularExpression error(QStringLiteral(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}Z \[ERROR\] check: broken$)"));
+    EXPECT_TRUE(info.match(lines[lines.size() - 2]).hasMatch()) << lines[lines.size() - 2].toStdString();
+    EXPECT_TRUE(error.match(lines.last()).hasMatch()) << lines.last().toStdString();
+}
+
+TEST(LogFile, rotatesBeforeTheLineThatFindsTheFileAtTwoMillionBytes) {
+    QTemporaryDir folder;
+    LogFile file(folder.path());
+
+    fill(file.currentPath(), LogFile::rotationSize - 1);
+    file.append("below\n");
+    file.flush();
+    EXPECT_FALSE(QFile::exists(file.previousPath()));
+    EXPECT_EQ(QFileInfo(file.currentPath()).size(), LogFile::rotationSize - 1 + 6);
+
+    fill(file.currentPath(), LogFile::rotationSize);
+    writeFile(file.previousPath(), "older generation, lost by the rotation\n");
+    file.append("first of the new file\n");
+    file.flush();
+    EXPECT_EQ(QFileInfo(file.previousPath()).size(), LogFile::rotationSize);
+    EXPECT_EQ(readFile(file.currentPath()), QByteArray("first of the new file\n"));
+}
+
+TEST(LogFile, recreatesADeletedFolder) {
+    QTemporaryDir root;
+    LogFile file(root.filePath(QStringLiteral("Logs/Keldoran")));
+    file.append("one\n");
+    file.flush();
+    ASSERT_TRUE(QDir(root.filePath(QStringLiteral("Logs"))).removeRecursively());
+    file.append("two\n");
+    file.flush();
+    EXPECT_EQ(readFile(file.currentPath()), QByteArray("two\n"));
+}
+
+TEST(Log, linesFromManyThreadsStayWholeAndInOrderPerThread) {
+    constexpr int threads = 8;
+    constexpr int linesPerThread = 4000;
+    std::vector<std::thread> writers;
+    for (int thread = 0; thread < threads; ++thread) {
+        writers.emplace_back([thread] {
+            for (int line = 0; line < linesPerThread; ++line) {
+                Log::queue().info(QStringLiteral("writer-%1 line %2 of a message long enough to make it rotate").arg(thread).arg(line));
+            }
+        });
+    }
+    for (auto& writer : writers) {
+        writer.join();
+    }
+    LogFile::shared().flush();
+
+    // About 3 MB of lines rotate the file; together the two generations hold an unbroken run of each
+    // writer's lines, ending with its last one.
+    EXPECT_TRUE(QFile::exists(LogFile::shared().previousPath()));
+    const QRegularExpression shape(QStringLiteral(
+        R"(^\S+Z \[INFO\] queue: writer-(\d) line (\d+) of a message long enough to make it rotate$)"));
+    std::vector<int> previous(threads, -1);
+    for (const auto& line : logLines(LogFile::shared())) {
+        if (!line.contains(QStringLiteral("writer-"))) {
+            continue;
+        }
+        const auto match = shape.match(line);
+        ASSERT_TRUE(match.hasMatch()) << "torn line: " << line.toStdString();
+        const int thread = match.captured(1).toInt();
+        const int number = match.captured(2).toInt();
+        if (previous[thread] >= 0) {
+            ASSERT_EQ(number, previous[thread] + 1) << "writer " << thread << " out of order";
+        }
+        previous[thread] = number;
+    }
+    for (int thread = 0; thread < threads; ++thread) {
+        EXPECT_EQ(previous[thread], linesPerThread - 1) << "writer " << thread;
+    }
+}
