@@ -41,8 +41,8 @@ TEST(IniSettingsStore, aDamagedFileLosesOnlyTheDamagedValues) {
                     "isPaused=banana\n"
                     "lastBackupExcludeCount=12x\n"
                     "pauseUntilDate=@Variant(\\0\\0\\0\\x10\\0\\x2)\n"
-                    // A blob cut short, quoted the way QSettings writes quotes.
-                    "storageConfig=@ByteArray({\\\"provider\\\":\\\"scaleway\\\",\\\"region\\\":\\\"fr-p)\n"
+                    // A JSON blob cut short, quoted the way QSettings writes it.
+                    "storageConfig=\"@ByteArray({\\\"provider\\\":\\\"scaleway\\\",\\\"region\\\":\\\"fr-p)\"\n"
                     "preferences=not even a byte array\n"
                     "lastBackupFailure=Backup failed.\n"
                     "\x01\x02 garbage line without equals\n"
