@@ -35,7 +35,11 @@ public:
     }
 
     ~WallClockTimer() override {
-        notifier_.reset();
+        if (notifier_) {
+            // The timer may be destroyed from its own callback, inside the notifier's signal.
+            notifier_->setEnabled(false);
+            notifier_.release()->deleteLater();
+        }
         if (descriptor_ >= 0) {
             ::close(descriptor_);
         }

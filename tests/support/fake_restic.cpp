@@ -24,6 +24,14 @@ void FakeRestic::defaultStep(const QString& bash) {
     file.write(bash.toUtf8());
 }
 
+void FakeRestic::respond(const QMap<QString, QString>& byCommand) {
+    QString script = QStringLiteral("case \"$1\" in\n");
+    for (auto it = byCommand.cbegin(); it != byCommand.cend(); ++it) {
+        script += QStringLiteral("  %1)\n%2\n  ;;\n").arg(it.key(), it.value());
+    }
+    defaultStep(script + QStringLiteral("esac\n"));
+}
+
 QByteArray FakeRestic::read(const QString& name) const {
     QFile file(directory_.filePath(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

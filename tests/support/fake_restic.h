@@ -14,9 +14,13 @@ public:
 
     /// The folder holding the fake "restic" executable.
     QString binaryDirectory() const;
+    /// The folder holding the plan; the fake finds it through FAKE_RESTIC_DIR.
+    QString planDirectory() const { return directory_.path(); }
     /// What the N-th call (from 1) does; `defaultStep` serves every call without its own step.
     void step(int call, const QString& bash);
     void defaultStep(const QString& bash);
+    /// A default step that answers by restic command (the first argument); others exit 0 silently.
+    void respond(const QMap<QString, QString>& byCommand);
 
     int callCount() const;
     QStringList arguments(int call) const;

@@ -1,0 +1,105 @@
+#include "agent_runner.h"
+
+#include "backup/async_channel.h"
+#include "backup/backup_controller.h"
+#include "build_info.h"
+#include "instance_paths.h"
+#include "log.h"
+#include "model/app_model.h"
+#include "platform/instance_lock.h"
+
+#include <QCoreApplication>
+
+bool AgentRunner::OnceBox::claim() {
+    std::lock_guard guard(lock_);
+    return !std::exchange(claimed_, true);
+}
+
+AgentRunner::AgentRunner(Platform& platform)
+    : platform_(platform) {}
+
+qint64 AgentRunner::dueThreshold(BackupFrequency frequency) {
+    return intervalSeconds(frequency) * 9 / 10;
+}
+
+QString AgentRunner::reasonName(SkipReason reason) {
+    switch (reason) {
+    case SkipReason::notConfigured: return QStringLiteral("notConfigured");
+    case SkipReason::paused: return QStringLiteral("paused");
+    case SkipReason::onBattery: return QStringLiteral("onBattery");
+    case SkipReason::offline: return QStringLiteral("offline");
+    case SkipReason::notDue: break;
+    }
+    return QStringLiteral("notDue");
+}
+
+bool AgentRunner::isAnotherInstanceRunning() const {
+    return InstanceLock::isHeldElsewhere(InstancePaths::appLock(platform_.folders)) ||
+           InstanceLock::isHeldElsewhere(InstancePaths::agentLock(platform_.folders));
+}
+
+QCoro::Task<bool> AgentRunner::isOnline(std::chrono::milliseconds timeout) {
+    const auto monitor = platform_.network->createMonitor();
+    const auto box = std::make_shared<OnceBox>();
+    const auto answer = std::make_shared<AsyncChannel<bool>>();
+    auto respond = [box, answer](bool online) {
+        if (box->claim()) {
+            answer->push(online);
+            answer->finish();
+        }
+    };
+    QObject::connect(monitor.get(), &NetworkPathMonitor::pathChanged, monitor.get(), respond);
+    const auto deadline = platform_.clock->callAt(platform_.clock->now().addMSecs(timeout.count()), [respond] { respond(false); });
+    monitor->start();
+    auto reply = AsyncChannel<bool>::read(answer, {});
+    auto first = co_await reply.begin();
+    co_return first != reply.end() && *first;
+}
+
+QCoro::Task<void> AgentRunner::run() {
+    Log::lifecycle().info(QStringLiteral("agent tick — Keldoran %1 (%2)")
+                              .arg(QLatin1String(BuildInfo::version))
+                              .arg(QCoreApplication::applicationPid()));
+    const auto tickLock = InstanceLock::isHeldElsewhere(InstancePaths::appLock(platform_.folders))
+                              ? nullptr
+                              : InstanceLock::acquire(InstancePaths::agentLock(platform_.folders));
+    if (!tickLock) {
+        Log::lifecycle().info(QStringLiteral("agent skipped: menu-bar app (or another tick) is running"));
+        co_return;
+    }
+    AppModel model(platform_);
+    auto& controller = model.controller();
+    co_await controller.bootstrap();
+
+    const bool configured = controller.isConfigured();
+    const bool paused = model.isPaused();
+    const bool onBattery = platform_.power->isOnBattery();
+    const bool backupOnBattery = model.backupOnBattery();
+    const bool online = co_await isOnline(std::chrono::seconds(5));
+    const auto now = platform_.clock->now();
+    std::optional<SkipReason> skip;
+    if (!configured) {
+        skip = SkipReason::notConfigured;
+    } else if (paused) {
+        skip = SkipReason::paused;
+    } else if (onBattery && !backupOnBattery) {
+        skip = SkipReason::onBattery;
+    } else if (!online) {
+        skip = SkipReason::offline;
+    } else if (model.lastBackup() && model.lastBackup()->secsTo(now) < dueThreshold(model.frequency())) {
+        skip = SkipReason::notDue;
+    }
+    if (skip) {
+        Log::lifecycle().info(QStringLiteral("agent skipped: ") + reasonName(*skip));
+        co_return;
+    }
+    const auto last = model.lastBackup()
+                          ? model.lastBackup()->toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss +0000"))
+                          : QStringLiteral("never");
+    Log::lifecycle().info(QStringLiteral("agent: scheduled backup starting (last: %1)").arg(last));
+    controller.startBackup();
+    if (const auto task = controller.backupTask()) {
+        co_await OperationHandle::wait(task);
+    }
+    Log::lifecycle().info(QStringLiteral("agent: backup finished — exiting"));
+}

@@ -1,0 +1,88 @@
+#include "menu_bar_app.h"
+
+#include "backup/backup_controller.h"
+#include "build_info.h"
+#include "code_identity.h"
+#include "instance_paths.h"
+#include "log.h"
+#include "model/app_model.h"
+#include "registration.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QLocalSocket>
+
+MenuBarApp::MenuBarApp(Platform& platform)
+    : platform_(platform) {
+    connect(&quitSignals_, &QuitSignals::quitRequested, this, &MenuBarApp::requestQuit);
+}
+
+MenuBarApp::~MenuBarApp() = default;
+
+bool MenuBarApp::launch() {
+    const auto socketPath = InstancePaths::appSocket(platform_.folders);
+    lock_ = InstanceLock::acquire(InstancePaths::appLock(platform_.folders));
+    if (!lock_) {
+        QLocalSocket other;
+        other.connectToServer(socketPath);
+        if (other.state() == QLocalSocket::ConnectedState || other.state() == QLocalSocket::ConnectingState) {
+            other.write("raise\n");
+            other.flush();
+        }
+        return false;
+    }
+    QFile::remove(socketPath); // left by a process that died
+    connect(&server_, &QLocalServer::newConnection, this, [this] {
+        while (auto* connection = server_.nextPendingConnection()) {
+            connect(connection, &QLocalSocket::readyRead, this, [this, connection] {
+                if (connection->readAll().startsWith("raise")) {
+                    emit raiseRequested();
+                }
+            });
+            connect(connection, &QLocalSocket::disconnected, connection, &QObject::deleteLater);
+        }
+    });
+    server_.listen(socketPath);
+
+    Log::lifecycle().info(QStringLiteral("launched — Keldoran %1 (%2) from %3")
+                              .arg(QLatin1String(BuildInfo::version), QLatin1String(BuildInfo::buildNumber),
+                                   QCoreApplication::applicationFilePath()));
+    Log::lifecycle().info(QStringLiteral("code identity: ") + codeIdentity());
+    model_ = std::make_unique<AppModel>(platform_);
+    bootstrap();
+    return true;
+}
+
+QCoro::Task<void> MenuBarApp::bootstrap() {
+    try {
+        auto& controller = model_->controller();
+        co_await controller.bootstrap();
+        if (controller.isConfigured()) {
+            co_await registerBackgroundAgent(platform_.services);
+        }
+    } catch (const std::exception& error) {
+        Log::lifecycle().error(QStringLiteral("bootstrap ended unexpectedly: ") + QString::fromUtf8(error.what()));
+    }
+}
+
+void MenuBarApp::requestQuit() {
+    if (quitting_) {
+        return;
+    }
+    quitting_ = true;
+    const auto backup = model_ ? model_->controller().backupTask() : nullptr;
+    if (!backup) {
+        Log::lifecycle().info(QStringLiteral("quit requested — no backup running, terminating now"));
+        QCoreApplication::quit();
+        return;
+    }
+    Log::lifecycle().info(QStringLiteral("quit requested — cancelling running backup and waiting for restic to exit"));
+    backup->cancel();
+    quitAfter(backup);
+}
+
+QCoro::Task<void> MenuBarApp::quitAfter(std::shared_ptr<OperationHandle> backup) {
+    co_await OperationHandle::wait(backup);
+    Log::lifecycle().info(QStringLiteral("backup wound down — terminating"));
+    QCoreApplication::quit();
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/instance_lock.h"
+#include "platform/platform.h"
+#include "quit_signals.h"
+
+#include <QLocalServer>
+#include <QObject>
+#include <memory>
+#include <qcoro/qcorotask.h>
+
+class AppModel;
+class OperationHandle;
+
+/// The tray application's life: the launch sequence, the single-instance rule and the quit sequence,
+/// which cancels a running backup and waits for restic to end before the process does.
+class MenuBarApp : public QObject {
+    Q_OBJECT
+public:
+    explicit MenuBarApp(Platform& platform);
+    ~MenuBarApp() override;
+
+    /// Runs the launch sequence. False when another instance runs; it has been asked to come forward.
+    bool launch();
+    AppModel& model() { return *model_; }
+
+    /// Quits now, or after the running backup has wound down.
+    void requestQuit();
+
+signals:
+    /// Another launch asked this instance to show itself.
+    void raiseRequested();
+
+private:
+    QCoro::Task<void> bootstrap();
+    QCoro::Task<void> quitAfter(std::shared_ptr<OperationHandle> backup);
+
+    Platform& platform_;
+    std::unique_ptr<InstanceLock> lock_;
+    QLocalServer server_;
+    QuitSignals quitSignals_;
+    std::unique_ptr<AppModel> model_;
+    bool quitting_ = false;
+};

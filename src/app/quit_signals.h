@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QObject>
+#include <QSocketNotifier>
+#include <memory>
+
+/// Turns SIGTERM and SIGINT (a session logout, a Ctrl-C) into a signal on the event loop, so the
+/// application quits through its own quit sequence instead of dying with restic still running.
+class QuitSignals : public QObject {
+    Q_OBJECT
+public:
+    QuitSignals();
+    ~QuitSignals() override;
+
+signals:
+    void quitRequested();
+
+private:
+    std::unique_ptr<QSocketNotifier> notifier_;
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/service_registration.h"
+
+#include <qcoro/qcorotask.h>
+
+/// Registers the background agent unless it is enabled already; a failure is logged and swallowed.
+QCoro::Task<void> registerBackgroundAgent(ServiceRegistration* services);
+/// Unregisters the background agent; a failure is ignored.
+QCoro::Task<void> unregisterBackgroundAgent(ServiceRegistration* services);
+/// Turns the login item on or off and answers whether it is enabled afterwards, success or not.
+bool setLoginItemEnabled(ServiceRegistration& services, bool enabled);

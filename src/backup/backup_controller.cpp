@@ -1,0 +1,426 @@
+#include "backup_controller.h"
+
+#include "app/code_identity.h"
+#include "app/log.h"
+#include "app/registration.h"
+#include "async_channel.h"
+#include "backup_scheduler.h"
+#include "full_disk_access.h"
+#include "model/app_model.h"
+#include "network_monitor.h"
+#include "post_backup_maintenance.h"
+#include "restic/operation_cancelled.h"
+#include "restic/restic_error.h"
+#include "restic/restic_json.h"
+#include "scope/backup_scope.h"
+#include "storage/keychain.h"
+#include "storage/storage_config.h"
+
+#include <algorithm>
+
+QString rawValue(RepositoryOperation operation) {
+    switch (operation) {
+    case RepositoryOperation::backup: return QStringLiteral("backup");
+    case RepositoryOperation::restore: return QStringLiteral("restore");
+    case RepositoryOperation::check: break;
+    }
+    return QStringLiteral("check");
+}
+
+namespace {
+
+BackupWarning classifyWarning(const BackupErrorMessage& record) {
+    const auto message = record.error.message.toLower();
+    auto kind = BackupWarning::Kind::other;
+    if (message.contains(QLatin1String("operation not permitted"))) {
+        kind = BackupWarning::Kind::privacyProtected;
+    } else if (message.contains(QLatin1String("permission denied"))) {
+        kind = BackupWarning::Kind::permissionDenied;
+    } else if (message.contains(QLatin1String("no such file or directory"))) {
+        kind = BackupWarning::Kind::vanished;
+    }
+    std::optional<QString> path;
+    if (record.item && !record.item->isEmpty()) {
+        path = record.item;
+    }
+    return {kind, path};
+}
+
+void logWarning(const BackupErrorMessage& record) {
+    Log::backup().info(QStringLiteral("warning during %1: %2 — %3")
+                           .arg(record.during.value_or(QStringLiteral("?")), record.item.value_or(QStringLiteral("?")),
+                                record.error.message));
+}
+
+QList<BackupWarning> withoutDuplicates(const QList<BackupWarning>& warnings) {
+    QList<BackupWarning> unique;
+    for (const auto& warning : warnings) {
+        if (!unique.contains(warning)) {
+            unique.append(warning);
+        }
+    }
+    return unique;
+}
+
+QCoro::AsyncGenerator<RestoreEvent> noRestore() {
+    throw std::runtime_error("Keldoran isn't set up yet.");
+    co_return;
+}
+
+QCoro::Task<void> forwardRestore(Restic restic, QString snapshotId, QStringList paths, QString target,
+                                 RestoreConflict conflict, std::shared_ptr<AsyncChannel<RestoreEvent>> channel,
+                                 std::stop_token stop) {
+    try {
+        auto events = conflict == RestoreConflict::keepBoth ? restic.restoreKeepingBoth(snapshotId, paths, target, stop)
+                                                            : restic.restore(snapshotId, paths, target, stop);
+        QCORO_FOREACH(RestoreEvent event, events) {
+            channel->push(std::move(event));
+        }
+        channel->finish();
+    } catch (...) {
+        channel->finish(std::current_exception());
+    }
+}
+
+} // namespace
+
+BackupController::BackupController(AppModel& model)
+    : model_(model) {
+    const auto home = model.platform().folders.home;
+    fullDiskAccessProbe = [home] { return probeFullDiskAccess(home); };
+    auto* services = model.platform().services;
+    setLoginItemEnabled = [services](bool enabled) { return ::setLoginItemEnabled(*services, enabled); };
+}
+
+QCoro::Task<void> BackupController::bootstrap() {
+    auto& platform = model_.platform();
+    model_.setStartAtLogin(platform.services->loginItemStatus() == ServiceRegistration::Status::enabled);
+    const auto outcome = co_await configure();
+    Log::lifecycle().info(QStringLiteral("bootstrap: ") + caseName(outcome));
+    if (const auto endpoint = platform.endpointOverride()) {
+        Log::lifecycle().info(QStringLiteral("bootstrap: KELDORAN_S3_ENDPOINT is set — storage endpoint replaced by ") + *endpoint);
+    }
+    if (outcome == ConfigurationOutcome::needsSetup) {
+        model_.setBaseStatus(AppStatus::needsSetup());
+        co_return;
+    }
+    if (outcome == ConfigurationOutcome::credentialsUnavailable) {
+        model_.setBaseStatus(AppStatus::credentialsUnavailable());
+        co_return;
+    }
+    co_await refreshRepositoryState();
+    checkFullDiskAccess();
+    model_.networkMonitor().start();
+    model_.expirePauseIfDue(platform.clock->now());
+    if (!model_.isPaused()) {
+        model_.scheduler().reschedule();
+    }
+}
+
+QCoro::Task<BackupController::ConfigurationOutcome> BackupController::configure() {
+    auto& platform = model_.platform();
+    const ConfigurationSources sources{platform.settings,
+                                       platform.secrets,
+                                       Keychain::serviceName(),
+                                       platform.resticDirectory,
+                                       ResticProcess::Context{platform.environment, platform.folders.caches},
+                                       platform.endpointOverride()};
+    const auto configuration = co_await runConfigurationStep(sources);
+    restic_ = configuration.restic;
+    configuredProvider_ = configuration.provider;
+    emit resticChanged();
+    if (const auto config = StorageConfig::load(*platform.settings); config && restic_) {
+        auto storage = model_.storage();
+        storage.provider = config->provider().displayName;
+        storage.region = config->region.displayName;
+        storage.encrypted = true;
+        model_.setStorage(storage);
+    }
+    co_return configuration.outcome;
+}
+
+void BackupController::startBackup() {
+    if (!restic_ || backupTask_) {
+        return;
+    }
+    if (!checkFullDiskAccess()) {
+        Log::backup().error(QStringLiteral("backup refused: Full Disk Access missing"));
+        return;
+    }
+    BackupInputs inputs{{model_.platform().folders.home},
+                        model_.scope().effectiveExcludes(model_.excludes()),
+                        model_.uploadLimitKiBps()};
+    auto handle = enqueue(RepositoryOperation::backup,
+                          [this, inputs](std::stop_token stop) { return runBackup(inputs, std::move(stop)); });
+    if (!handle->isFinished()) {
+        backupTask_ = handle;
+        emit backupTaskChanged();
+    }
+}
+
+void BackupController::cancelBackup() {
+    if (backupTask_) {
+        backupTask_->cancel();
+    }
+}
+
+std::shared_ptr<OperationHandle> BackupController::enqueue(RepositoryOperation operation, OperationBody body) {
+    auto previous = operationTail_;
+    setQueuedOperationCount(queuedOperationCount_ + 1);
+    auto handle = std::make_shared<OperationHandle>();
+    // Waiting on a handle never fails, so a cancelled operation never stops the ones behind it.
+    operationTail_ = handle;
+    emit operationTailChanged();
+    runOperation(this, operation, std::move(body), std::move(previous), handle);
+    return handle;
+}
+
+QCoro::Task<void> BackupController::runOperation(BackupController* controller, RepositoryOperation operation,
+                                                 OperationBody body, std::shared_ptr<OperationHandle> previous,
+                                                 std::shared_ptr<OperationHandle> handle) {
+    if (previous) {
+        co_await OperationHandle::wait(previous);
+    }
+    controller->setQueuedOperationCount(controller->queuedOperationCount_ - 1);
+    controller->setCurrentOperation(operation);
+    auto started = rawValue(operation) + QStringLiteral(" started");
+    if (controller->queuedOperationCount_ >= 1) {
+        started += QStringLiteral(" (%1 queued behind it)").arg(controller->queuedOperationCount_);
+    }
+    Log::queue().info(started);
+    try {
+        co_await body(handle->stopToken());
+    } catch (const std::exception& error) {
+        Log::queue().error(rawValue(operation) + QStringLiteral(" ended unexpectedly: ") + QString::fromUtf8(error.what()));
+    } catch (...) {
+        Log::queue().error(rawValue(operation) + QStringLiteral(" ended unexpectedly"));
+    }
+    controller->setCurrentOperation(std::nullopt);
+    Log::queue().info(rawValue(operation) + QStringLiteral(" finished"));
+    handle->markFinished();
+}
+
+QCoro::Task<void> BackupController::runBackup(BackupInputs inputs, std::stop_token stop) {
+    const auto restic = *restic_;
+    const auto excludeCount = qint64(inputs.excludes.size());
+    model_.setBaseStatus(AppStatus::backingUp({}));
+    QList<BackupWarning> warnings;
+    std::exception_ptr failure;
+    try {
+        auto events = restic.backup(Restic::backupArguments(inputs.excludes, inputs.uploadLimitKiBps, inputs.sources), stop);
+        QCORO_FOREACH(const BackupEvent& event, events) {
+            if (const auto* status = std::get_if<BackupStatus>(&event)) {
+                const auto count = [](std::optional<quint64> value) {
+                    return value ? std::optional<qint64>(qint64(*value)) : std::nullopt;
+                };
+                model_.setBaseStatus(AppStatus::backingUp({status->percentDone, count(status->filesDone), count(status->totalFiles)}));
+            } else if (const auto* record = std::get_if<BackupErrorMessage>(&event)) {
+                logWarning(*record);
+                warnings.append(classifyWarning(*record));
+            } else if (const auto* summary = std::get_if<BackupSummary>(&event)) {
+                model_.setLastBackup(model_.platform().clock->now());
+                Log::backup().info(QStringLiteral("summary: +%1 bytes, %2 warnings, %3 excludes")
+                                       .arg(summary->dataAddedPacked.value_or(summary->dataAdded))
+                                       .arg(warnings.size())
+                                       .arg(excludeCount));
+                model_.setLastBackupExcludeCount(excludeCount);
+            }
+        }
+    } catch (...) {
+        failure = std::current_exception();
+    }
+
+    bool succeeded = !failure;
+    if (failure) {
+        try {
+            std::rethrow_exception(failure);
+        } catch (const ResticError& error) {
+            if (error.isCommandFailure(ResticError::Kind::backupSourceUnreadable)) {
+                Log::backup().info(QStringLiteral("partial success: some sources unreadable (exit 3)"));
+                warnings = partialSuccessWarnings(warnings, error.exitStatus()->stderrText);
+                succeeded = true;
+            } else {
+                Log::backup().error(QStringLiteral("failed: ") + error.backupFailureMessage());
+                recordFailure(error.backupFailureMessage());
+            }
+        } catch (const std::exception& error) {
+            if (stop.stop_requested()) {
+                // Whatever restic's exit code: the user or a quit asked for it.
+                Log::backup().info(QStringLiteral("cancelled by user or quit"));
+                model_.setBaseStatus(model_.settledStatus());
+            } else {
+                Log::backup().error(QStringLiteral("failed: ") + QString::fromUtf8(error.what()));
+                recordFailure(QString::fromUtf8(error.what()));
+            }
+        }
+    }
+    if (succeeded) {
+        co_await finishSucceededBackup(warnings, stop);
+    }
+    clearBackupTask();
+}
+
+QCoro::Task<void> BackupController::finishSucceededBackup(QList<BackupWarning> warnings, std::stop_token stop) {
+    model_.setLastBackupFailure(std::nullopt);
+    model_.setLastBackupWarnings(warnings);
+    model_.setBaseStatus(model_.settledStatus());
+    co_await PostBackupMaintenance::run(&model_, *restic_, stop);
+    if (!stop.stop_requested()) {
+        co_await refreshRepositoryState();
+    }
+}
+
+QList<BackupWarning> BackupController::partialSuccessWarnings(QList<BackupWarning> warnings, const QString& stderrText) {
+    for (auto line : stderrText.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        line = line.trimmed();
+        const auto event = ResticJson::decodeBackupEvent(line.toUtf8());
+        if (const auto* record = event ? std::get_if<BackupErrorMessage>(&*event) : nullptr) {
+            logWarning(*record);
+            warnings.append(classifyWarning(*record));
+        }
+    }
+    warnings = withoutDuplicates(warnings);
+    if (warnings.isEmpty()) {
+        Log::backup().info(QStringLiteral("exit 3 without error records; stderr: ") + stderrText.trimmed());
+        warnings.append({BackupWarning::Kind::other, std::nullopt});
+    }
+    const bool privacy = std::any_of(warnings.begin(), warnings.end(), [](const BackupWarning& warning) {
+        return warning.kind == BackupWarning::Kind::privacyProtected;
+    });
+    if (privacy) {
+        Log::backup().info(QStringLiteral("privacy-protected paths skipped; Full Disk Access probe: ") +
+                           (fullDiskAccessProbe() ? QStringLiteral("granted") : QStringLiteral("not granted")));
+    }
+    return warnings;
+}
+
+void BackupController::recordFailure(const QString& message) {
+    model_.setLastBackupFailure(message);
+    model_.setBaseStatus(AppStatus::error(message));
+}
+
+void BackupController::clearBackupTask() {
+    if (backupTask_) {
+        backupTask_ = nullptr;
+        emit backupTaskChanged();
+    }
+}
+
+bool BackupController::checkFullDiskAccess() {
+    const bool granted = fullDiskAccessProbe();
+    const auto kind = model_.baseStatus().kind;
+    if (kind == AppStatus::Kind::backingUp) {
+        return granted;
+    }
+    if (granted) {
+        if (kind == AppStatus::Kind::fullDiskAccessRequired) {
+            Log::backup().info(QStringLiteral("Full Disk Access granted — resuming"));
+            model_.setBaseStatus(model_.settledStatus());
+        }
+        return true;
+    }
+    if (kind != AppStatus::Kind::fullDiskAccessRequired) {
+        Log::backup().error(QStringLiteral("Full Disk Access missing — backups refused until granted (#127); ") + codeIdentity());
+        model_.setBaseStatus(AppStatus::fullDiskAccessRequired());
+    }
+    return false;
+}
+
+QCoro::Task<void> BackupController::refreshRepositoryState() {
+    if (!restic_) {
+        co_return;
+    }
+    const auto restic = *restic_;
+    std::optional<QList<Snapshot>> snapshots;
+    try {
+        snapshots = co_await restic.snapshots();
+    } catch (const std::exception&) {
+        // A failed listing leaves the history as it was; the stored size is still asked for.
+    }
+    auto storageUsed = restic.stats(StatsMode::rawData);
+    auto stats = model_.stats();
+    if (snapshots) {
+        const auto newest = std::max_element(snapshots->begin(), snapshots->end(),
+                                             [](const Snapshot& a, const Snapshot& b) { return a.time < b.time; });
+        model_.setLastBackup(newest != snapshots->end() ? std::optional<QDateTime>(newest->time) : std::nullopt);
+        model_.setRecentBackups(RecentBackup::build(*snapshots, model_.lastBackupWarnings(), model_.lastBackupExcludeCount(), 5));
+        const auto base = model_.baseStatus().kind;
+        if (base == AppStatus::Kind::needsSetup || base == AppStatus::Kind::credentialsUnavailable) {
+            model_.setBaseStatus(model_.settledStatus());
+        }
+        if (newest != snapshots->end()) {
+            const auto& summary = newest->summary;
+            if (summary && summary->totalBytesProcessed && summary->totalFilesProcessed) {
+                stats.protectedBytes = qint64(*summary->totalBytesProcessed);
+                stats.fileCount = qint64(*summary->totalFilesProcessed);
+            } else {
+                try {
+                    const auto restoreSize = co_await restic.stats(StatsMode::restoreSize, QStringLiteral("latest"));
+                    stats.protectedBytes = qint64(restoreSize.totalSize);
+                    stats.fileCount = restoreSize.totalFileCount ? std::optional<qint64>(qint64(*restoreSize.totalFileCount))
+                                                                 : std::nullopt;
+                } catch (const std::exception&) {
+                }
+            }
+            model_.setStats(stats);
+        }
+    }
+    try {
+        const auto used = co_await storageUsed;
+        auto storage = model_.storage();
+        storage.sizeBytes = qint64(used.totalSize);
+        model_.setStorage(storage);
+        stats.monthlyCostEUR = configuredProvider_ ? configuredProvider_->monthlyCost(qint64(used.totalSize)) : std::nullopt;
+        model_.setStats(stats);
+    } catch (const std::exception&) {
+    }
+}
+
+QCoro::Task<QList<Snapshot>> BackupController::snapshots() {
+    if (!restic_) {
+        co_return QList<Snapshot>();
+    }
+    const auto restic = *restic_;
+    auto list = co_await restic.snapshots();
+    co_return list;
+}
+
+QCoro::Task<QList<LsEntry>> BackupController::listDirectory(QString snapshotId, QString path) {
+    if (!restic_) {
+        co_return QList<LsEntry>();
+    }
+    const auto restic = *restic_;
+    QStringList paths;
+    if (!path.isEmpty()) {
+        paths.append(path);
+    }
+    auto entries = co_await restic.ls(snapshotId, paths);
+    co_return entries;
+}
+
+QCoro::AsyncGenerator<RestoreEvent> BackupController::restore(QString snapshotId, QStringList paths, QString target,
+                                                              RestoreConflict conflict) {
+    if (!restic_) {
+        return noRestore();
+    }
+    auto channel = std::make_shared<AsyncChannel<RestoreEvent>>();
+    auto handle = enqueue(RepositoryOperation::restore,
+                          [restic = *restic_, snapshotId, paths, target, conflict, channel](std::stop_token stop) {
+                              return forwardRestore(restic, snapshotId, paths, target, conflict, channel, std::move(stop));
+                          });
+    return AsyncChannel<RestoreEvent>::read(channel, [handle] { handle->cancel(); });
+}
+
+void BackupController::setCurrentOperation(std::optional<RepositoryOperation> operation) {
+    if (currentOperation_ != operation) {
+        currentOperation_ = operation;
+        emit currentOperationChanged();
+    }
+}
+
+void BackupController::setQueuedOperationCount(int count) {
+    if (queuedOperationCount_ != count) {
+        queuedOperationCount_ = count;
+        emit queuedOperationCountChanged();
+    }
+}

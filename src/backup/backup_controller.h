@@ -1,0 +1,106 @@
+#pragma once
+
+#include "operation_handle.h"
+#include "repository_operation.h"
+#include "restic/restic.h"
+#include "restore/restore_conflict.h"
+#include "storage/configuration_step.h"
+#include "storage/storage_provider.h"
+
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class AppModel;
+struct BackupWarning;
+
+/// The one object that runs repository work. Every operation (backups, restores) goes through one chain,
+/// so at most one runs at a time; a backup is run end to end and every result is written into the
+/// model. Listings for the restore browser do not queue. Main thread only.
+class BackupController : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(bool isConfigured READ isConfigured NOTIFY resticChanged)
+    Q_PROPERTY(bool hasBackupTask READ hasBackupTask NOTIFY backupTaskChanged)
+    Q_PROPERTY(int queuedOperationCount READ queuedOperationCount NOTIFY queuedOperationCountChanged)
+
+public:
+    using ConfigurationOutcome = ::ConfigurationOutcome;
+    /// The body of an operation, given the token that cancels it.
+    using OperationBody = std::function<QCoro::Task<void>(std::stop_token)>;
+
+    /// The inputs of one backup, fixed when it is requested.
+    struct BackupInputs {
+        QStringList sources;
+        QStringList excludes;
+        std::optional<qint64> uploadLimitKiBps;
+    };
+
+    explicit BackupController(AppModel& model);
+
+    /// Brings the controller into service: login-item state, configuration, repository refresh, the Full
+    /// Disk Access gate, the network monitor, pause expiry and the schedule.
+    QCoro::Task<void> bootstrap();
+    /// Reads the stored configuration and secrets; when complete, installs a restic runner.
+    QCoro::Task<ConfigurationOutcome> configure();
+
+    /// Requests one backup; ignored without a configuration or while one is pending.
+    void startBackup();
+    /// Cancels the pending backup, if any.
+    void cancelBackup();
+    /// Appends a body to the operation chain; it runs once every earlier operation has finished.
+    std::shared_ptr<OperationHandle> enqueue(RepositoryOperation operation, OperationBody body);
+    /// The Full Disk Access gate: moves the status into or out of fullDiskAccessRequired.
+    bool checkFullDiskAccess();
+    /// Re-reads snapshots and sizes into the model.
+    QCoro::Task<void> refreshRepositoryState();
+
+    /// The repository's snapshots, outside the queue; empty without a configuration.
+    QCoro::Task<QList<Snapshot>> snapshots();
+    /// One folder of a snapshot, outside the queue; empty without a configuration.
+    QCoro::Task<QList<LsEntry>> listDirectory(QString snapshotId, QString path);
+    /// A restore queued like a backup; its events arrive as a stream. Dropping the stream cancels it.
+    QCoro::AsyncGenerator<RestoreEvent> restore(QString snapshotId, QStringList paths, QString target,
+                                                RestoreConflict conflict);
+
+    bool isConfigured() const { return restic_.has_value(); }
+    const std::optional<Restic>& restic() const { return restic_; }
+    const std::optional<StorageProvider>& configuredProvider() const { return configuredProvider_; }
+    bool hasBackupTask() const { return backupTask_ != nullptr; }
+    std::shared_ptr<OperationHandle> backupTask() const { return backupTask_; }
+    std::optional<RepositoryOperation> currentOperation() const { return currentOperation_; }
+    int queuedOperationCount() const { return queuedOperationCount_; }
+    std::shared_ptr<OperationHandle> operationTail() const { return operationTail_; }
+
+    /// Whether the whole home folder can be read; replaceable for tests.
+    std::function<bool()> fullDiskAccessProbe;
+    /// Turns the login item on or off and answers whether it is enabled afterwards.
+    std::function<bool(bool)> setLoginItemEnabled;
+
+signals:
+    void resticChanged();
+    void backupTaskChanged();
+    void currentOperationChanged();
+    void queuedOperationCountChanged();
+    void operationTailChanged();
+
+private:
+    QCoro::Task<void> runBackup(BackupInputs inputs, std::stop_token stop);
+    QCoro::Task<void> finishSucceededBackup(QList<BackupWarning> warnings, std::stop_token stop);
+    QList<BackupWarning> partialSuccessWarnings(QList<BackupWarning> warnings, const QString& stderrText);
+    void recordFailure(const QString& message);
+    void clearBackupTask();
+    void setCurrentOperation(std::optional<RepositoryOperation> operation);
+    void setQueuedOperationCount(int count);
+    static QCoro::Task<void> runOperation(BackupController* controller, RepositoryOperation operation,
+                                          OperationBody body, std::shared_ptr<OperationHandle> previous,
+                                          std::shared_ptr<OperationHandle> handle);
+
+    AppModel& model_;
+    std::optional<Restic> restic_;
+    std::optional<StorageProvider> configuredProvider_;
+    std::shared_ptr<OperationHandle> backupTask_;
+    std::optional<RepositoryOperation> currentOperation_;
+    int queuedOperationCount_ = 0;
+    std::shared_ptr<OperationHandle> operationTail_;
+};

@@ -1,0 +1,12 @@
+#include "file_name_order.h"
+
+QCollator fileNameCollator() {
+    auto locale = QLocale::system();
+    if (locale.language() == QLocale::C) {
+        locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    }
+    QCollator collator(locale);
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return collator;
+}

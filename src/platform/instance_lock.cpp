@@ -1,0 +1,35 @@
+#include "instance_lock.h"
+
+#include <QDir>
+#include <QFile>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+InstanceLock::~InstanceLock() {
+    ::close(descriptor_);
+}
+
+std::unique_ptr<InstanceLock> InstanceLock::acquire(const QString& path) {
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (descriptor < 0) {
+        return nullptr;
+    }
+    if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
+        ::close(descriptor);
+        return nullptr;
+    }
+    return std::unique_ptr<InstanceLock>(new InstanceLock(descriptor));
+}
+
+bool InstanceLock::isHeldElsewhere(const QString& path) {
+    return acquire(path) == nullptr;
+}
+
+QString InstanceLock::folder(const QString& runtimeFolder) {
+    const auto folder = runtimeFolder.isEmpty() ? QStringLiteral("/tmp/keldoran-%1").arg(::getuid())
+                                                : runtimeFolder + QStringLiteral("/keldoran");
+    QDir().mkpath(folder);
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return folder;
+}

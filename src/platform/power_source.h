@@ -1,0 +1,14 @@
+#pragma once
+
+#include <memory>
+
+/// Whether the machine runs on battery power.
+class PowerSource {
+public:
+    virtual ~PowerSource() = default;
+    virtual bool isOnBattery() = 0;
+
+    /// UPower's OnBattery on the system bus; without UPower, a discharging battery in /sys/class/power_supply.
+    /// A machine with neither is not on battery.
+    static std::unique_ptr<PowerSource> live();
+};

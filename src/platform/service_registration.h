@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <qcoro/qcorotask.h>
+
+/// The operating system's registrations that keep protection running: the login item, which starts the
+/// tray application at login, and the background agent, started periodically with KELDORAN_AGENT=1.
+/// Register and unregister answer the failure's description, or none.
+class ServiceRegistration {
+public:
+    enum class Status { notRegistered, enabled, requiresApproval, notFound };
+
+    virtual ~ServiceRegistration() = default;
+
+    virtual Status loginItemStatus() = 0;
+    virtual std::optional<QString> registerLoginItem() = 0;
+    virtual std::optional<QString> unregisterLoginItem() = 0;
+
+    virtual QCoro::Task<Status> agentStatus() = 0;
+    virtual QCoro::Task<std::optional<QString>> registerAgent() = 0;
+    virtual QCoro::Task<std::optional<QString>> unregisterAgent() = 0;
+};
+
+/// The status as log lines show it: "enabled", "notRegistered", "requiresApproval", "notFound".
+QString statusName(ServiceRegistration::Status status);

@@ -1,0 +1,162 @@
+#include "xdg_service_registration.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QSettings>
+#include <qcoro/qcorodbus.h>
+
+QString statusName(ServiceRegistration::Status status) {
+    switch (status) {
+    case ServiceRegistration::Status::notRegistered: return QStringLiteral("notRegistered");
+    case ServiceRegistration::Status::enabled: return QStringLiteral("enabled");
+    case ServiceRegistration::Status::requiresApproval: return QStringLiteral("requiresApproval");
+    case ServiceRegistration::Status::notFound: break;
+    }
+    return QStringLiteral("notFound");
+}
+
+namespace {
+
+// Quotes a path for a systemd or desktop-entry command line.
+QString quotedCommand(const QString& path) {
+    QString escaped = path;
+    escaped.replace(QLatin1Char('\\'), QStringLiteral("\\\\")).replace(QLatin1Char('"'), QStringLiteral("\\\""));
+    return QLatin1Char('"') + escaped + QLatin1Char('"');
+}
+
+std::optional<QString> writeFile(const QString& path, const QString& content) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content.toUtf8()) < 0 || !file.commit()) {
+        return QStringLiteral("Couldn't write %1: %2").arg(path, file.errorString());
+    }
+    return std::nullopt;
+}
+
+QDBusMessage systemdCall(const QString& method) {
+    return QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.systemd1"), QStringLiteral("/org/freedesktop/systemd1"),
+                                          QStringLiteral("org.freedesktop.systemd1.Manager"), method);
+}
+
+// Sends one call to the user's systemd; answers its error text, or none.
+QCoro::Task<std::optional<QString>> callSystemd(QDBusMessage message) {
+    const QDBusPendingCall call = QDBusConnection::sessionBus().asyncCall(message);
+    const QDBusMessage reply = co_await call;
+    if (reply.type() == QDBusMessage::ErrorMessage) {
+        co_return reply.errorMessage().isEmpty() ? reply.errorName() : reply.errorMessage();
+    }
+    co_return std::nullopt;
+}
+
+QString timerName() {
+    return QString::fromLatin1(XdgServiceRegistration::timerUnit);
+}
+
+} // namespace
+
+XdgServiceRegistration::XdgServiceRegistration(QString configurationFolder, QString executablePath)
+    : configurationFolder_(std::move(configurationFolder))
+    , executablePath_(std::move(executablePath)) {}
+
+QString XdgServiceRegistration::autostartPath() const {
+    return configurationFolder_ + QStringLiteral("/autostart/app.keldoran.Keldoran.desktop");
+}
+
+QString XdgServiceRegistration::unitFolder() const {
+    return configurationFolder_ + QStringLiteral("/systemd/user");
+}
+
+ServiceRegistration::Status XdgServiceRegistration::loginItemStatus() {
+    if (!QFile::exists(autostartPath())) {
+        return Status::notRegistered;
+    }
+    QSettings entry(autostartPath(), QSettings::IniFormat);
+    const bool hidden = entry.value(QStringLiteral("Desktop Entry/Hidden")).toString() == QLatin1String("true");
+    return hidden ? Status::notRegistered : Status::enabled;
+}
+
+std::optional<QString> XdgServiceRegistration::registerLoginItem() {
+    return writeFile(autostartPath(), QStringLiteral("[Desktop Entry]\n"
+                                                     "Type=Application\n"
+                                                     "Name=Keldoran\n"
+                                                     "Comment=Keeps your home folder backed up\n"
+                                                     "Exec=%1\n"
+                                                     "Icon=app.keldoran.Keldoran\n"
+                                                     "Terminal=false\n"
+                                                     "X-GNOME-Autostart-enabled=true\n")
+                                          .arg(quotedCommand(executablePath_)));
+}
+
+std::optional<QString> XdgServiceRegistration::unregisterLoginItem() {
+    if (QFile::exists(autostartPath()) && !QFile::remove(autostartPath())) {
+        return QStringLiteral("Couldn't remove %1").arg(autostartPath());
+    }
+    return std::nullopt;
+}
+
+QCoro::Task<ServiceRegistration::Status> XdgServiceRegistration::agentStatus() {
+    auto message = systemdCall(QStringLiteral("GetUnitFileState"));
+    message << timerName();
+    const QDBusPendingCall call = QDBusConnection::sessionBus().asyncCall(message);
+    const QDBusMessage reply = co_await call;
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+        co_return Status::notFound;
+    }
+    const auto state = reply.arguments().first().toString();
+    co_return state == QLatin1String("enabled") ? Status::enabled : Status::notRegistered;
+}
+
+QCoro::Task<std::optional<QString>> XdgServiceRegistration::registerAgent() {
+    const auto service = QStringLiteral("[Unit]\n"
+                                        "Description=Keldoran background backup\n"
+                                        "\n"
+                                        "[Service]\n"
+                                        "Type=oneshot\n"
+                                        "Environment=KELDORAN_AGENT=1\n"
+                                        "ExecStart=%1\n")
+                             .arg(quotedCommand(executablePath_));
+    const auto timer = QStringLiteral("[Unit]\n"
+                                      "Description=Run Keldoran's background backup every 15 minutes\n"
+                                      "\n"
+                                      "[Timer]\n"
+                                      "OnCalendar=*:0/15\n"
+                                      "Persistent=true\n"
+                                      "AccuracySec=1min\n"
+                                      "\n"
+                                      "[Install]\n"
+                                      "WantedBy=timers.target\n");
+    if (auto error = writeFile(unitFolder() + QLatin1Char('/') + QLatin1String(serviceUnit), service)) {
+        co_return error;
+    }
+    if (auto error = writeFile(unitFolder() + QLatin1Char('/') + timerName(), timer)) {
+        co_return error;
+    }
+    if (auto error = co_await callSystemd(systemdCall(QStringLiteral("Reload")))) {
+        co_return error;
+    }
+    auto enable = systemdCall(QStringLiteral("EnableUnitFiles"));
+    enable << QStringList{timerName()} << false << true;
+    if (auto error = co_await callSystemd(enable)) {
+        co_return error;
+    }
+    auto start = systemdCall(QStringLiteral("StartUnit"));
+    start << timerName() << QStringLiteral("replace");
+    co_return co_await callSystemd(start);
+}
+
+QCoro::Task<std::optional<QString>> XdgServiceRegistration::unregisterAgent() {
+    auto stop = systemdCall(QStringLiteral("StopUnit"));
+    stop << timerName() << QStringLiteral("replace");
+    const auto stopError = co_await callSystemd(stop);
+    auto disable = systemdCall(QStringLiteral("DisableUnitFiles"));
+    disable << QStringList{timerName()} << false;
+    const auto disableError = co_await callSystemd(disable);
+    QFile::remove(unitFolder() + QLatin1Char('/') + timerName());
+    QFile::remove(unitFolder() + QLatin1Char('/') + QLatin1String(serviceUnit));
+    co_await callSystemd(systemdCall(QStringLiteral("Reload")));
+    co_return disableError ? disableError : stopError;
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+/// What a restore does with a file that already exists at the destination.
+enum class RestoreConflict {
+    /// Existing files are never touched; a colliding restored file gets a " (restored)" name.
+    keepBoth,
+    /// Existing files are overwritten.
+    replace,
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+/// One file or folder of the home folder as the scope browser lists it.
+struct BackupNode {
+    /// The absolute path.
+    QString id;
+    QString name;
+    bool isDirectory = false;
+    qint64 sizeBytes = 0;
+    bool operator==(const BackupNode&) const = default;
+};

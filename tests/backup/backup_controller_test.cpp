@@ -1,0 +1,359 @@
+// Runs under support/with-keyring: the configuration step reads the session's throwaway keyring.
+#include "backup/backup_controller.h"
+#include "backup/backup_scheduler.h"
+#include "model/app_model.h"
+#include "scope/backup_scope.h"
+#include "model/settings_keys.h"
+#include "storage/keychain.h"
+#include "support/coroutines.h"
+#include "support/event_loop.h"
+#include "support/fake_restic.h"
+#include "support/log_capture.h"
+#include "support/test_platform.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString fixture(const char* name) {
+    return QStringLiteral("cat '" KELDORAN_FIXTURES "/restic-0.18/%1'").arg(QLatin1String(name));
+}
+
+const QString privacyErrors = QStringLiteral(
+    "echo '{\"message_type\":\"error\",\"error\":{\"message\":\"open /h/Mail: Operation Not Permitted\"},\"during\":\"scan\",\"item\":\"/h/Mail\"}' >&2;"
+    "echo '{\"message_type\":\"error\",\"error\":{\"message\":\"open /h/Mail: operation not permitted\"},\"during\":\"archival\",\"item\":\"/h/Mail\"}' >&2;"
+    "echo '{\"message_type\":\"error\",\"error\":{\"message\":\"open /h/x: permission denied\"},\"during\":\"archival\",\"item\":\"/h/x\"}' >&2;"
+    "echo 'plain text line' >&2;"
+    "echo '{\"message_type\":\"exit_error\",\"code\":3,\"message\":\"Warning: at least one source file could not be read\"}' >&2");
+
+class Controller : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test.storeConfiguration();
+        test.useFakeRestic(fake);
+        respond({});
+        model = std::make_unique<AppModel>(test.platform());
+        ASSERT_EQ(await(controller().configure()), ConfigurationOutcome::configured);
+    }
+
+    BackupController& controller() { return model->controller(); }
+
+    // Answers like restic for a small repository; `overrides` replaces the answer of a command.
+    void respond(QMap<QString, QString> overrides) {
+        QMap<QString, QString> answers{
+            {QStringLiteral("backup"), QStringLiteral("echo '{\"message_type\":\"status\",\"percent_done\":0.5,\"total_files\":4,\"files_done\":2}'; ") +
+                                           fixture("backup-json.stdout.txt")},
+            {QStringLiteral("snapshots"), fixture("snapshots.json")},
+            {QStringLiteral("stats"), QStringLiteral("if [ \"$4\" = raw-data ]; then %1; else %2; fi")
+                                          .arg(fixture("stats-raw-data.txt"), fixture("stats-restore-size.txt"))},
+        };
+        for (auto it = overrides.cbegin(); it != overrides.cend(); ++it) {
+            answers.insert(it.key(), it.value());
+        }
+        fake.respond(answers);
+    }
+
+    void backUpAndWait() {
+        controller().startBackup();
+        const auto task = controller().backupTask();
+        ASSERT_TRUE(task);
+        await(OperationHandle::wait(task));
+        EXPECT_FALSE(controller().hasBackupTask());
+    }
+
+    QList<QStringList> callsOf(const QString& command) const {
+        QList<QStringList> calls;
+        for (int call = 1; call <= fake.callCount(); ++call) {
+            if (fake.arguments(call).value(0) == command) {
+                calls.append(fake.arguments(call));
+            }
+        }
+        return calls;
+    }
+
+    TestPlatform test;
+    FakeRestic fake;
+    std::unique_ptr<AppModel> model;
+};
+
+} // namespace
+
+TEST_F(Controller, runsABackupEndToEndAndRefreshesTheRepository) {
+    LogCapture log;
+    QList<AppStatus> statuses;
+    QObject::connect(model.get(), &AppModel::baseStatusChanged, [&] { statuses.append(model->baseStatus()); });
+    model->setUploadLimitKiBps(0);
+    backUpAndWait();
+
+    EXPECT_EQ(statuses.value(0), AppStatus::backingUp({}));
+    EXPECT_EQ(statuses.value(1), AppStatus::backingUp({0.5, 2, 4}));
+    EXPECT_EQ(statuses.value(2), AppStatus::backingUp({1, 5, 5}));
+    EXPECT_EQ(model->baseStatus(), AppStatus::protected_());
+    const auto excludes = qint64(model->scope().effectiveExcludes(model->excludes()).size());
+    EXPECT_EQ(log.messages(QStringLiteral("backup")),
+              (QStringList{QStringLiteral("summary: +253352 bytes, 0 warnings, %1 excludes").arg(excludes),
+                           QStringLiteral("retention applied with prune"), QStringLiteral("cache cleanup ran")}));
+    EXPECT_EQ(log.messages(QStringLiteral("check")), QStringList{QStringLiteral("integrity check passed")});
+    EXPECT_EQ(log.messages(QStringLiteral("queue")), (QStringList{QStringLiteral("backup started"), QStringLiteral("backup finished")}));
+
+    const auto backup = callsOf(QStringLiteral("backup")).value(0);
+    EXPECT_EQ(backup.mid(0, 2), (QStringList{"backup", "--json"}));
+    EXPECT_EQ(backup.count(QStringLiteral("--exclude")), excludes);
+    EXPECT_FALSE(backup.contains(QStringLiteral("--limit-upload")));
+    EXPECT_EQ(backup.mid(backup.size() - 2), (QStringList{"--exclude-caches", test.home()}));
+    EXPECT_EQ(callsOf(QStringLiteral("forget")).value(0),
+              (QStringList{"forget", "--json", "--keep-hourly", "24", "--keep-daily", "30", "--keep-monthly", "12", "--prune"}));
+
+    const auto now = test.clock.now();
+    EXPECT_EQ(model->lastBackupExcludeCount(), excludes);
+    EXPECT_EQ(test.settings().dateValue(SettingsKeys::lastPruneDate), now);
+    EXPECT_EQ(test.settings().dateValue(SettingsKeys::lastCacheCleanupDate), now);
+    EXPECT_EQ(model->lastChecked(), now);
+    // The refresh: the newest snapshot's time and figures, two history rows, the stored size and its cost.
+    EXPECT_EQ(model->lastBackup(), QDateTime(QDate(2026, 12, 6), QTime(22, 59, 11, 672), QTimeZone::utc()));
+    ASSERT_EQ(model->recentBackups().size(), 2);
+    EXPECT_EQ(model->recentBackups()[0].excludeCount, excludes);
+    EXPECT_EQ(model->stats().protectedBytes, 250088);
+    EXPECT_EQ(model->stats().fileCount, 5);
+    EXPECT_EQ(model->storage().sizeBytes, 254450);
+    EXPECT_DOUBLE_EQ(*model->stats().monthlyCostEUR, 254450 / 1e9 * 0.01606);
+    EXPECT_EQ(model->storage().provider, QStringLiteral("Scaleway"));
+
+    // A week later nothing is due but retention without pruning.
+    test.clock.advance(3600);
+    LogCapture second;
+    model->setUploadLimitKiBps(1);
+    backUpAndWait();
+    EXPECT_EQ(second.messages(QStringLiteral("backup")).mid(1), QStringList{QStringLiteral("retention applied")});
+    EXPECT_TRUE(second.messages(QStringLiteral("check")).isEmpty());
+    EXPECT_TRUE(callsOf(QStringLiteral("backup")).value(1).join(' ').contains(QStringLiteral("--limit-upload 1")));
+}
+
+TEST_F(Controller, aSecondRequestWhileOneIsPendingIsIgnored) {
+    controller().startBackup();
+    const auto first = controller().backupTask();
+    controller().startBackup();
+    EXPECT_EQ(controller().backupTask(), first);
+    EXPECT_EQ(controller().queuedOperationCount() + (controller().currentOperation() ? 1 : 0), 1);
+    await(OperationHandle::wait(first));
+    EXPECT_EQ(callsOf(QStringLiteral("backup")).size(), 1);
+}
+
+TEST_F(Controller, exit3IsAPartialSuccessWithDeduplicatedWarnings) {
+    model->setLastBackupFailure(QStringLiteral("Backup failed."));
+    respond({{QStringLiteral("backup"), fixture("backup-exit3.stdout.txt") + QStringLiteral("; ") + privacyErrors + QStringLiteral("; exit 3")}});
+    LogCapture log;
+    backUpAndWait();
+    const auto lines = log.messages(QStringLiteral("backup"));
+    EXPECT_EQ(lines.mid(1, 5),
+              (QStringList{QStringLiteral("partial success: some sources unreadable (exit 3)"),
+                           QStringLiteral("warning during scan: /h/Mail — open /h/Mail: Operation Not Permitted"),
+                           QStringLiteral("warning during archival: /h/Mail — open /h/Mail: operation not permitted"),
+                           QStringLiteral("warning during archival: /h/x — open /h/x: permission denied"),
+                           QStringLiteral("privacy-protected paths skipped; Full Disk Access probe: granted")}));
+    EXPECT_EQ(model->lastBackupWarnings(),
+              (QList<BackupWarning>{{BackupWarning::Kind::privacyProtected, QStringLiteral("/h/Mail")},
+                                    {BackupWarning::Kind::permissionDenied, QStringLiteral("/h/x")}}));
+    EXPECT_EQ(model->lastBackupFailure(), std::nullopt);
+    EXPECT_EQ(model->baseStatus(), AppStatus::protectedWithWarnings(2));
+    EXPECT_EQ(callsOf(QStringLiteral("forget")).size(), 1);
+
+    respond({{QStringLiteral("backup"), QStringLiteral("echo 'Warning: something odd' >&2; exit 3")}});
+    LogCapture bare;
+    backUpAndWait();
+    EXPECT_TRUE(bare.messages(QStringLiteral("backup")).contains(QStringLiteral("exit 3 without error records; stderr: Warning: something odd")));
+    EXPECT_EQ(model->lastBackupWarnings(), (QList<BackupWarning>{{BackupWarning::Kind::other, std::nullopt}}));
+}
+
+TEST_F(Controller, aFailedBackupIsRecordedAndSkipsMaintenance) {
+    LogCapture log;
+    respond({{QStringLiteral("backup"), QStringLiteral("echo 'Fatal: interrupted' >&2; exit 130")}});
+    backUpAndWait();
+    EXPECT_TRUE(log.lines().contains(QStringLiteral("[ERROR] backup: failed: Backup was cancelled.")));
+    EXPECT_EQ(model->lastBackupFailure(), QStringLiteral("Backup was cancelled."));
+    EXPECT_EQ(model->baseStatus(), AppStatus::error(QStringLiteral("Backup was cancelled.")));
+    EXPECT_TRUE(callsOf(QStringLiteral("forget")).isEmpty());
+
+    // restic stopped by someone else's SIGINT exits 1: a failure, since Keldoran did not ask for it.
+    respond({{QStringLiteral("backup"), QStringLiteral("exit 1")}});
+    backUpAndWait();
+    EXPECT_EQ(model->baseStatus(), AppStatus::error(QStringLiteral("Backup failed.")));
+}
+
+TEST_F(Controller, aCancelledBackupRecordsNothingWhateverResticsExitCode) {
+    model->setLastBackupFailure(QStringLiteral("Backup failed."));
+    model->setLastBackupWarnings({{BackupWarning::Kind::vanished, std::nullopt}});
+    // Like restic 0.18: an interrupted backup exits 1.
+    respond({{QStringLiteral("backup"), QStringLiteral("await_interrupt 1")}});
+    LogCapture log;
+    controller().startBackup();
+    const auto task = controller().backupTask();
+    ASSERT_TRUE(spinUntil([&] { return fake.isWaiting(1); }));
+    controller().cancelBackup();
+    await(OperationHandle::wait(task));
+    EXPECT_EQ(fake.interruptsReceived(1), 1);
+    EXPECT_EQ(log.messages(QStringLiteral("backup")), QStringList{QStringLiteral("cancelled by user or quit")});
+    EXPECT_EQ(model->lastBackupFailure(), QStringLiteral("Backup failed."));
+    EXPECT_EQ(model->lastBackupWarnings().size(), 1);
+    EXPECT_EQ(model->baseStatus(), AppStatus::error(QStringLiteral("Backup failed.")));
+    EXPECT_TRUE(callsOf(QStringLiteral("forget")).isEmpty());
+}
+
+TEST_F(Controller, aLockedRepositoryIsUnlockedAndTheBackupRetried) {
+    fake.step(1, QStringLiteral("echo '{\"message_type\":\"exit_error\",\"code\":11,\"message\":\"locked\"}' >&2; exit 11"));
+    backUpAndWait();
+    EXPECT_EQ(fake.arguments(2), QStringList{QStringLiteral("unlock")});
+    EXPECT_EQ(callsOf(QStringLiteral("backup")).size(), 2);
+    EXPECT_EQ(model->baseStatus(), AppStatus::protected_());
+}
+
+TEST_F(Controller, maintenanceLogsAndSwallowsEveryFailure) {
+    respond({{QStringLiteral("forget"), QStringLiteral("exit 1")},
+             {QStringLiteral("cache"), QStringLiteral("exit 1")},
+             {QStringLiteral("check"), QStringLiteral("echo 'REPOSITORY CONTAINS ERRORS' >&2; exit 1")}});
+    test.settings().setValue(SettingsKeys::lastPruneDate, test.clock.now().addDays(-8));
+    LogCapture log;
+    backUpAndWait();
+    EXPECT_TRUE(log.lines().contains(QStringLiteral("[ERROR] backup: retention failed (with prune): exit 1 (generic)")));
+    EXPECT_TRUE(log.lines().contains(QStringLiteral("[ERROR] backup: cache cleanup failed: exit 1 (generic)")));
+    EXPECT_TRUE(log.lines().contains(QStringLiteral("[ERROR] check: integrity check failed (corruption): exit 1 (generic)")));
+    EXPECT_EQ(test.settings().dateValue(SettingsKeys::lastPruneDate), test.clock.now().addDays(-8));
+    EXPECT_EQ(test.settings().dateValue(SettingsKeys::lastCacheCleanupDate), test.clock.now());
+    EXPECT_EQ(model->lastCheckFailure(), CheckFailureReason::corruption);
+    EXPECT_EQ(model->lastChecked(), std::nullopt);
+    EXPECT_EQ(model->baseStatus(), AppStatus::protected_());
+
+    respond({{QStringLiteral("check"), QStringLiteral("exit 12")}});
+    backUpAndWait();
+    EXPECT_EQ(model->lastCheckFailure(), CheckFailureReason::unreachable);
+
+    respond({{QStringLiteral("check"), QStringLiteral("echo 'locked exclusively' >&2; exit 11")}});
+    LogCapture locked;
+    backUpAndWait();
+    EXPECT_TRUE(locked.messages(QStringLiteral("check")).value(0).startsWith(
+        QStringLiteral("integrity check skipped: repository locked by another process — exit 11 (lockFailed)")));
+    EXPECT_EQ(model->lastCheckFailure(), CheckFailureReason::unreachable);
+
+    // On battery the check waits, even with backups on battery allowed.
+    test.power.onBattery = true;
+    respond({});
+    const auto checksBefore = callsOf(QStringLiteral("check")).size();
+    backUpAndWait();
+    EXPECT_EQ(callsOf(QStringLiteral("check")).size(), checksBefore);
+}
+
+TEST_F(Controller, aQuitDuringTheCheckLeavesItUnrecorded) {
+    respond({{QStringLiteral("check"), QStringLiteral("await_interrupt 130")}});
+    LogCapture log;
+    controller().startBackup();
+    const auto task = controller().backupTask();
+    ASSERT_TRUE(spinUntil([&] {
+        const auto calls = callsOf(QStringLiteral("check"));
+        return !calls.isEmpty() && fake.isWaiting(fake.callCount());
+    }));
+    task->cancel();
+    await(OperationHandle::wait(task));
+    EXPECT_EQ(log.messages(QStringLiteral("check")),
+              QStringList{QStringLiteral("integrity check interrupted — it runs again after the next backup")});
+    EXPECT_EQ(model->lastCheckFailure(), std::nullopt);
+    EXPECT_EQ(model->lastChecked(), std::nullopt);
+    EXPECT_EQ(model->baseStatus(), AppStatus::protected_());
+}
+
+TEST_F(Controller, theGateRefusesBackupsWithoutAccessToTheHomeFolder) {
+    bool granted = false;
+    controller().fullDiskAccessProbe = [&granted] { return granted; };
+    model->setBaseStatus(AppStatus::protected_());
+    LogCapture log;
+    EXPECT_FALSE(controller().checkFullDiskAccess());
+    EXPECT_FALSE(controller().checkFullDiskAccess());
+    EXPECT_EQ(model->baseStatus(), AppStatus::fullDiskAccessRequired());
+    controller().startBackup();
+    EXPECT_FALSE(controller().hasBackupTask());
+    const auto lines = log.lines();
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("[ERROR] backup: Full Disk Access missing — backups refused until granted (#127); team none")));
+    EXPECT_EQ(lines[1], QStringLiteral("[ERROR] backup: backup refused: Full Disk Access missing"));
+
+    model->setLastBackupFailure(QStringLiteral("Backup failed."));
+    granted = true;
+    EXPECT_TRUE(controller().checkFullDiskAccess());
+    EXPECT_EQ(model->baseStatus(), AppStatus::error(QStringLiteral("Backup failed.")));
+    EXPECT_EQ(log.lines().last(), QStringLiteral("[INFO] backup: Full Disk Access granted — resuming"));
+
+    model->setBaseStatus(AppStatus::backingUp({}));
+    granted = false;
+    EXPECT_FALSE(controller().checkFullDiskAccess());
+    EXPECT_EQ(model->baseStatus(), AppStatus::backingUp({}));
+}
+
+TEST_F(Controller, operationsRunOneAfterAnotherInOrder) {
+    LogCapture log;
+    auto gate = std::make_shared<OperationHandle>();
+    controller().enqueue(RepositoryOperation::backup, [gate](std::stop_token) { return OperationHandle::wait(gate); });
+    controller().enqueue(RepositoryOperation::restore, [](std::stop_token) -> QCoro::Task<void> { co_return; });
+    controller().startBackup(); // queued behind the restore
+    EXPECT_EQ(controller().queuedOperationCount(), 2);
+    EXPECT_EQ(controller().currentOperation(), RepositoryOperation::backup);
+    gate->markFinished();
+    ASSERT_TRUE(spinUntil([&] { return !controller().hasBackupTask(); }));
+    // The first started before the others were queued; the restore started with the backup behind it.
+    EXPECT_EQ(log.messages(QStringLiteral("queue")),
+              (QStringList{"backup started", "backup finished", "restore started (1 queued behind it)", "restore finished",
+                           "backup started", "backup finished"}));
+}
+
+TEST_F(Controller, theRefreshFallsBackWhereTheRepositoryAnswersLess) {
+    respond({{QStringLiteral("snapshots"), QStringLiteral("exit 1")}});
+    await(controller().refreshRepositoryState());
+    EXPECT_EQ(model->storage().sizeBytes, 254450);
+    EXPECT_EQ(model->lastBackup(), std::nullopt);
+
+    // A newest snapshot without a summary: the sizes come from `stats --mode restore-size latest`.
+    respond({{QStringLiteral("snapshots"),
+              QStringLiteral("echo '[{\"time\":\"2026-12-06T10:00:00Z\",\"tree\":\"t\",\"paths\":[\"/h\"],\"hostname\":\"vm\",\"id\":\"a\",\"short_id\":\"a\"}]'")}});
+    await(controller().refreshRepositoryState());
+    EXPECT_EQ(model->stats().protectedBytes, 250088);
+    EXPECT_EQ(model->stats().fileCount, 14);
+    EXPECT_TRUE(callsOf(QStringLiteral("stats")).contains(QStringList{"stats", "--json", "--mode", "restore-size", "latest"}));
+}
+
+TEST(ControllerBootstrap, setsTheStatusForEachConfigurationOutcome) {
+    TestPlatform test;
+    FakeRestic fake;
+    test.useFakeRestic(fake);
+    fake.respond({{QStringLiteral("snapshots"), QStringLiteral("echo '[]'")},
+                  {QStringLiteral("stats"), QStringLiteral("echo '{\"total_size\":0,\"snapshots_count\":0}'")}});
+    test.services.loginItem = ServiceRegistration::Status::enabled;
+    {
+        AppModel model(test.platform());
+        LogCapture log;
+        await(model.controller().bootstrap());
+        EXPECT_EQ(model.baseStatus(), AppStatus::needsSetup());
+        EXPECT_TRUE(model.startAtLogin());
+        EXPECT_EQ(log.messages(QStringLiteral("lifecycle")), QStringList{QStringLiteral("bootstrap: needsSetup")});
+    }
+    test.storeConfiguration();
+    await(Keychain(test.secrets).remove(Keychain::Account::secretKey));
+    {
+        AppModel model(test.platform());
+        await(model.controller().bootstrap());
+        EXPECT_EQ(model.baseStatus(), AppStatus::credentialsUnavailable());
+        EXPECT_FALSE(model.controller().isConfigured());
+    }
+    test.storeConfiguration();
+    {
+        AppModel model(test.platform());
+        model.setIsPaused(true);
+        model.setPauseUntil(test.clock.now().addSecs(-1));
+        LogCapture log;
+        await(model.controller().bootstrap());
+        // The repository answered: the status settles; the expired pause ended and the timer runs.
+        EXPECT_EQ(model.baseStatus(), AppStatus::protected_());
+        EXPECT_FALSE(model.isPaused());
+        EXPECT_EQ(model.nextBackup(), test.clock.now().addSecs(3600));
+        EXPECT_EQ(log.messages(QStringLiteral("lifecycle")),
+                  (QStringList{"bootstrap: configured", "timed pause expired — resuming protection"}));
+    }
+}

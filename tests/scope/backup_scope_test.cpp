@@ -1,0 +1,150 @@
+#include "model/app_model.h"
+#include "model/settings_keys.h"
+#include "scope/backup_scope.h"
+#include "scope/default_excludes.h"
+#include "support/local_repository.h"
+#include "support/test_platform.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+using TriState = BackupScope::TriState;
+
+void makeHome(const QString& home) {
+    for (const char* folder : {".ssh", ".gnupg", ".config", ".cache", ".Trash", ".mozilla", "Movies", "Music",
+                               "Photos [2019]", "Photos 2", "Documents/Taxes/2024", "Documents/Letters"}) {
+        QDir().mkpath(home + QLatin1Char('/') + QLatin1String(folder));
+    }
+    writeFile(home + QStringLiteral("/.bashrc"), "hidden file");
+    writeFile(home + QStringLiteral("/notes.txt"), QByteArray(1234, 'n'));
+    writeFile(home + QStringLiteral("/file10.txt"), "x");
+    writeFile(home + QStringLiteral("/File2.txt"), "x");
+    QFile::link(home + QStringLiteral("/Documents"), home + QStringLiteral("/.docs-link"));
+}
+
+QStringList namesOf(const QList<BackupNode>& nodes) {
+    QStringList names;
+    for (const auto& node : nodes) {
+        names.append(node.name);
+    }
+    return names;
+}
+
+BackupNode node(BackupScope& scope, const QString& folder, const QString& name) {
+    for (const auto& child : scope.children(folder, true)) {
+        if (child.name == name) {
+            return child;
+        }
+    }
+    ADD_FAILURE() << "no " << name.toStdString();
+    return {};
+}
+
+} // namespace
+
+TEST(BackupScope, listsFoldersLikeAFileBrowserAndCachesTheListing) {
+    TestPlatform test;
+    makeHome(test.home());
+    BackupScope scope(test.settings(), test.home());
+    EXPECT_EQ(scope.root(), (BackupNode{test.home(), QStringLiteral("Home"), true, 0}));
+    EXPECT_EQ(namesOf(scope.children(test.home(), true)),
+              (QStringList{"Documents", "File2.txt", "file10.txt", "Movies", "Music", "notes.txt", "Photos [2019]", "Photos 2"}));
+    EXPECT_EQ(node(scope, test.home(), QStringLiteral("notes.txt")).sizeBytes, 1234);
+    QDir().mkpath(test.home() + QStringLiteral("/Zebra"));
+    EXPECT_FALSE(namesOf(scope.children(test.home(), true)).contains(QStringLiteral("Zebra"))); // read once per run
+    EXPECT_TRUE(scope.children(test.home() + QStringLiteral("/notes.txt"), false).isEmpty());
+    EXPECT_TRUE(scope.children(test.home() + QStringLiteral("/missing"), true).isEmpty());
+}
+
+TEST(BackupScope, untickingAndTickingKeepTheSetMinimalAndSaveAtOnce) {
+    TestPlatform test;
+    makeHome(test.home());
+    BackupScope scope(test.settings(), test.home());
+    const auto documents = node(scope, test.home(), QStringLiteral("Documents"));
+    const auto taxes = node(scope, documents.id, QStringLiteral("Taxes"));
+    const auto letters = node(scope, documents.id, QStringLiteral("Letters"));
+
+    scope.toggle(taxes);
+    EXPECT_EQ(scope.triState(documents.id, true), TriState::partial);
+    EXPECT_EQ(scope.skippedChildNames(documents.id), QStringList{QStringLiteral("Taxes")});
+    EXPECT_TRUE(scope.isExcluded(taxes.id + QStringLiteral("/2024")));
+    // Toggling a partly skipped folder ticks all of it.
+    scope.toggle(documents);
+    EXPECT_TRUE(scope.excluded().isEmpty());
+    scope.toggle(taxes);
+
+    // In a later run nothing is listed yet, so the folder shows as included: unticking it leaves only
+    // the folder in the set, saved at once.
+    BackupScope later(test.settings(), test.home());
+    EXPECT_EQ(later.triState(documents.id, true), TriState::included);
+    later.toggle(documents);
+    EXPECT_EQ(later.excluded(), QSet<QString>{documents.id});
+    EXPECT_EQ(BackupScope(test.settings(), test.home()).excluded(), later.excluded());
+
+    // Ticking a child of an unticked folder unticks its siblings instead.
+    later.toggle(letters);
+    EXPECT_EQ(later.excluded(), QSet<QString>{taxes.id});
+    EXPECT_EQ(later.triState(letters.id, true), TriState::included);
+
+    // A folder whose listed children are all unticked shows as unticked; ticking it clears them.
+    later.toggle(letters);
+    EXPECT_EQ(later.triState(documents.id, true), TriState::excluded);
+    EXPECT_FALSE(later.excluded().contains(documents.id));
+    later.toggle(documents);
+    EXPECT_TRUE(later.excluded().isEmpty());
+
+    // Ticking a node two levels below an unticked folder backs up only that node's path.
+    later.toggle(documents);
+    const auto year = node(later, taxes.id, QStringLiteral("2024"));
+    later.toggle(year);
+    EXPECT_EQ(later.excluded(), QSet<QString>{letters.id});
+    EXPECT_EQ(later.triState(year.id, true), TriState::included);
+}
+
+TEST(BackupScope, talliesSizesOnlyOnceTheirParentsWereListed) {
+    TestPlatform test;
+    makeHome(test.home());
+    writeFile(test.home() + QStringLiteral("/Music/song.flac"), QByteArray(5000, 's'));
+    test.settings().setValue(SettingsKeys::excludedScopePaths,
+                             QByteArray("[\"" + (test.home() + QStringLiteral("/Music/song.flac")).toUtf8() + "\"]"));
+    BackupScope scope(test.settings(), test.home());
+    EXPECT_FALSE(scope.allExcludedSizesKnown());
+    scope.children(test.home() + QStringLiteral("/Music"), true);
+    EXPECT_TRUE(scope.allExcludedSizesKnown());
+    EXPECT_EQ(scope.excludedBytes(), 5000);
+
+    test.settings().setValue(SettingsKeys::excludedScopePaths, QByteArray("{not json"));
+    EXPECT_TRUE(BackupScope(test.settings(), test.home()).excluded().isEmpty());
+}
+
+TEST(BackupScope, mergesEveryExclusionIntoTheBackupsExcludeEntries) {
+    TestPlatform test;
+    makeHome(test.home());
+    AppModel model(test.platform());
+    auto& scope = model.scope();
+    const auto home = test.home();
+
+    const auto hidden = scope.hiddenFolderExcludes();
+    EXPECT_EQ(QSet<QString>(hidden.begin(), hidden.end()),
+              (QSet<QString>{home + "/.cache", home + "/.Trash", home + "/.mozilla", home + "/.docs-link"}));
+    auto entries = scope.effectiveExcludes(model.excludes());
+    EXPECT_EQ(entries.count(home + QStringLiteral("/.Trash")), 1);
+    EXPECT_EQ(entries.count(home + QStringLiteral("/.cache")), 1);
+    EXPECT_TRUE(entries.contains(home + QStringLiteral("/Library")));
+    EXPECT_TRUE(entries.contains(QStringLiteral("node_modules")));
+    EXPECT_TRUE(entries.contains(QStringLiteral("*.vmdk")));
+    for (const char* kept : {"/.ssh", "/.gnupg", "/.config", "/.bashrc"}) {
+        EXPECT_FALSE(entries.contains(home + QLatin1String(kept))) << kept;
+    }
+    // 22 defaults, of which ~/.cache and ~/.Trash are also hidden folders, plus two more hidden ones.
+    EXPECT_EQ(entries.size(), 22 + 2);
+
+    // An unticked folder is a literal path: "Photos [2019]" must not also exclude "Photos 2".
+    scope.toggle(node(scope, home, QStringLiteral("Photos [2019]")));
+    entries = scope.effectiveExcludes(model.excludes());
+    EXPECT_TRUE(entries.contains(home + QStringLiteral("/Photos \\[2019\\]")));
+    const auto tally = scope.scopeTally(model.excludes());
+    EXPECT_EQ(tally, (BackupScope::Tally{22, 1, 4}));
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+// Readable gtest failure messages for Qt's strings; force-included into every test source.
+#include <QByteArray>
+#include <QString>
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+inline void PrintTo(const QByteArray& bytes, std::ostream* out) {
+    *out << '"' << bytes.toStdString() << '"';
+}
