@@ -6,6 +6,7 @@
 #include "instance_paths.h"
 #include "log.h"
 #include "model/app_model.h"
+#include "model/settings_keys.h"
 #include "platform/instance_lock.h"
 
 #include <QCoreApplication>
@@ -69,14 +70,17 @@ QCoro::Task<void> AgentRunner::run() {
     }
     AppModel model(platform_);
     auto& controller = model.controller();
-    co_await controller.bootstrap();
+    const auto outcome = co_await controller.configureAtLaunch();
 
-    const bool configured = controller.isConfigured();
+    const bool configured = outcome == BackupController::ConfigurationOutcome::configured;
     const bool paused = model.isPaused();
     const bool onBattery = platform_.power->isOnBattery();
     const bool backupOnBattery = model.backupOnBattery();
     const bool online = co_await isOnline(std::chrono::seconds(5));
-    const auto now = platform_.clock->now();
+    const auto threshold = dueThreshold(model.frequency());
+    const auto isRecent = [&](const std::optional<QDateTime>& last) {
+        return last && last->secsTo(platform_.clock->now()) < threshold;
+    };
     std::optional<SkipReason> skip;
     if (!configured) {
         skip = SkipReason::notConfigured;
@@ -86,8 +90,14 @@ QCoro::Task<void> AgentRunner::run() {
         skip = SkipReason::onBattery;
     } else if (!online) {
         skip = SkipReason::offline;
-    } else if (model.lastBackup() && model.lastBackup()->secsTo(now) < dueThreshold(model.frequency())) {
+    } else if (isRecent(platform_.settings->dateValue(SettingsKeys::lastKnownBackupDate))) {
+        // A backup this recent is known without asking the repository.
         skip = SkipReason::notDue;
+    } else {
+        co_await controller.prepareRepository();
+        if (isRecent(model.lastBackup())) {
+            skip = SkipReason::notDue;
+        }
     }
     if (skip) {
         Log::lifecycle().info(QStringLiteral("agent skipped: ") + reasonName(*skip));

@@ -73,7 +73,7 @@ void MenuBarApp::requestQuit() {
     const auto backup = model_ ? model_->controller().backupTask() : nullptr;
     if (!backup) {
         Log::lifecycle().info(QStringLiteral("quit requested — no backup running, terminating now"));
-        QCoreApplication::quit();
+        terminate();
         return;
     }
     Log::lifecycle().info(QStringLiteral("quit requested — cancelling running backup and waiting for restic to exit"));
@@ -84,5 +84,5 @@ void MenuBarApp::requestQuit() {
 QCoro::Task<void> MenuBarApp::quitAfter(std::shared_ptr<OperationHandle> backup) {
     co_await OperationHandle::wait(backup);
     Log::lifecycle().info(QStringLiteral("backup wound down — terminating"));
-    QCoreApplication::quit();
+    terminate();
 }

@@ -4,7 +4,9 @@
 #include "platform/platform.h"
 #include "quit_signals.h"
 
+#include <QCoreApplication>
 #include <QLocalServer>
+#include <functional>
 #include <QObject>
 #include <memory>
 #include <qcoro/qcorotask.h>
@@ -26,6 +28,9 @@ public:
 
     /// Quits now, or after the running backup has wound down.
     void requestQuit();
+
+    /// Ends the application once the quit sequence allows it.
+    std::function<void()> terminate = [] { QCoreApplication::quit(); };
 
 signals:
     /// Another launch asked this instance to show itself.

@@ -3,11 +3,13 @@
 #include "log.h"
 
 QCoro::Task<void> registerBackgroundAgent(ServiceRegistration* services) {
-    if (co_await services->agentStatus() == ServiceRegistration::Status::enabled) {
+    const auto before = co_await services->agentStatus();
+    if (before == ServiceRegistration::Status::enabled) {
         co_return;
     }
     const auto error = co_await services->registerAgent();
-    const auto status = statusName(co_await services->agentStatus());
+    const auto after = co_await services->agentStatus();
+    const auto status = statusName(after);
     if (error) {
         Log::lifecycle().error(QStringLiteral("background agent registration failed: %1 (status: %2)").arg(*error, status));
     } else {

@@ -7,6 +7,7 @@
 #include "backup_scheduler.h"
 #include "full_disk_access.h"
 #include "model/app_model.h"
+#include "model/settings_keys.h"
 #include "network_monitor.h"
 #include "post_backup_maintenance.h"
 #include "restic/operation_cancelled.h"
@@ -93,6 +94,13 @@ BackupController::BackupController(AppModel& model)
 }
 
 QCoro::Task<void> BackupController::bootstrap() {
+    const auto outcome = co_await configureAtLaunch();
+    if (outcome == ConfigurationOutcome::configured) {
+        co_await prepareRepository();
+    }
+}
+
+QCoro::Task<BackupController::ConfigurationOutcome> BackupController::configureAtLaunch() {
     auto& platform = model_.platform();
     model_.setStartAtLogin(platform.services->loginItemStatus() == ServiceRegistration::Status::enabled);
     const auto outcome = co_await configure();
@@ -102,12 +110,14 @@ QCoro::Task<void> BackupController::bootstrap() {
     }
     if (outcome == ConfigurationOutcome::needsSetup) {
         model_.setBaseStatus(AppStatus::needsSetup());
-        co_return;
-    }
-    if (outcome == ConfigurationOutcome::credentialsUnavailable) {
+    } else if (outcome == ConfigurationOutcome::credentialsUnavailable) {
         model_.setBaseStatus(AppStatus::credentialsUnavailable());
-        co_return;
     }
+    co_return outcome;
+}
+
+QCoro::Task<void> BackupController::prepareRepository() {
+    auto& platform = model_.platform();
     co_await refreshRepositoryState();
     checkFullDiskAccess();
     model_.networkMonitor().start();
@@ -218,7 +228,7 @@ QCoro::Task<void> BackupController::runBackup(BackupInputs inputs, std::stop_tok
                 logWarning(*record);
                 warnings.append(classifyWarning(*record));
             } else if (const auto* summary = std::get_if<BackupSummary>(&event)) {
-                model_.setLastBackup(model_.platform().clock->now());
+                recordLastBackup(model_.platform().clock->now());
                 Log::backup().info(QStringLiteral("summary: +%1 bytes, %2 warnings, %3 excludes")
                                        .arg(summary->dataAddedPacked.value_or(summary->dataAdded))
                                        .arg(warnings.size())
@@ -299,6 +309,16 @@ void BackupController::recordFailure(const QString& message) {
     model_.setBaseStatus(AppStatus::error(message));
 }
 
+void BackupController::recordLastBackup(const std::optional<QDateTime>& date) {
+    model_.setLastBackup(date);
+    auto& settings = *model_.platform().settings;
+    if (date) {
+        settings.setValue(SettingsKeys::lastKnownBackupDate, *date);
+    } else {
+        settings.remove(SettingsKeys::lastKnownBackupDate);
+    }
+}
+
 void BackupController::clearBackupTask() {
     if (backupTask_) {
         backupTask_ = nullptr;
@@ -342,7 +362,7 @@ QCoro::Task<void> BackupController::refreshRepositoryState() {
     if (snapshots) {
         const auto newest = std::max_element(snapshots->begin(), snapshots->end(),
                                              [](const Snapshot& a, const Snapshot& b) { return a.time < b.time; });
-        model_.setLastBackup(newest != snapshots->end() ? std::optional<QDateTime>(newest->time) : std::nullopt);
+        recordLastBackup(newest != snapshots->end() ? std::optional<QDateTime>(newest->time) : std::nullopt);
         model_.setRecentBackups(RecentBackup::build(*snapshots, model_.lastBackupWarnings(), model_.lastBackupExcludeCount(), 5));
         const auto base = model_.baseStatus().kind;
         if (base == AppStatus::Kind::needsSetup || base == AppStatus::Kind::credentialsUnavailable) {

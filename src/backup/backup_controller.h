@@ -38,9 +38,13 @@ public:
 
     explicit BackupController(AppModel& model);
 
-    /// Brings the controller into service: login-item state, configuration, repository refresh, the Full
-    /// Disk Access gate, the network monitor, pause expiry and the schedule.
+    /// Brings the controller into service: configureAtLaunch, then, when configured, prepareRepository.
     QCoro::Task<void> bootstrap();
+    /// The first half: login-item state, the configuration step, its log line and status.
+    QCoro::Task<ConfigurationOutcome> configureAtLaunch();
+    /// The second half: repository refresh, the Full Disk Access gate, the network monitor, pause expiry
+    /// and the schedule.
+    QCoro::Task<void> prepareRepository();
     /// Reads the stored configuration and secrets; when complete, installs a restic runner.
     QCoro::Task<ConfigurationOutcome> configure();
 
@@ -89,6 +93,8 @@ private:
     QCoro::Task<void> finishSucceededBackup(QList<BackupWarning> warnings, std::stop_token stop);
     QList<BackupWarning> partialSuccessWarnings(QList<BackupWarning> warnings, const QString& stderrText);
     void recordFailure(const QString& message);
+    /// Sets the model's last backup and remembers it for the background agent's due check.
+    void recordLastBackup(const std::optional<QDateTime>& date);
     void clearBackupTask();
     void setCurrentOperation(std::optional<RepositoryOperation> operation);
     void setQueuedOperationCount(int count);

@@ -23,6 +23,9 @@ inline const QString excludedScopePaths = QStringLiteral("excludedScopePaths"); 
 // Maintenance
 inline const QString lastPruneDate = QStringLiteral("lastPruneDate");               // date, distant past
 inline const QString lastCacheCleanupDate = QStringLiteral("lastCacheCleanupDate"); // date, distant past
+// The newest backup the controller has seen: lets the background agent see that nothing is due
+// without asking the repository (restic's key derivation alone costs most of a second).
+inline const QString lastKnownBackupDate = QStringLiteral("lastKnownBackupDate"); // date, none
 // Setup
 inline const QString hasCompletedOnboarding = QStringLiteral("hasCompletedOnboarding");       // bool, false
 inline const QString onboardingDefaultProvider = QStringLiteral("onboardingDefaultProvider"); // provider id

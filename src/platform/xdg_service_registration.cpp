@@ -135,17 +135,20 @@ QCoro::Task<std::optional<QString>> XdgServiceRegistration::registerAgent() {
     if (auto error = writeFile(unitFolder() + QLatin1Char('/') + timerName(), timer)) {
         co_return error;
     }
-    if (auto error = co_await callSystemd(systemdCall(QStringLiteral("Reload")))) {
-        co_return error;
+    const auto reloadError = co_await callSystemd(systemdCall(QStringLiteral("Reload")));
+    if (reloadError) {
+        co_return reloadError;
     }
     auto enable = systemdCall(QStringLiteral("EnableUnitFiles"));
     enable << QStringList{timerName()} << false << true;
-    if (auto error = co_await callSystemd(enable)) {
-        co_return error;
+    const auto enableError = co_await callSystemd(enable);
+    if (enableError) {
+        co_return enableError;
     }
     auto start = systemdCall(QStringLiteral("StartUnit"));
     start << timerName() << QStringLiteral("replace");
-    co_return co_await callSystemd(start);
+    const auto error = co_await callSystemd(start);
+    co_return error;
 }
 
 QCoro::Task<std::optional<QString>> XdgServiceRegistration::unregisterAgent() {

@@ -227,7 +227,10 @@ TEST(ResticProcess, droppingAStreamInterruptsRestic) {
 TEST(ProcessExitSignal, deliversAStatusThatArrivedBeforeTheWait) {
     ProcessExitSignal early;
     early.exited(7);
-    auto waitFor = [](ProcessExitSignal* signal) -> QCoro::Task<int> { co_return co_await signal->wait(); };
+    auto waitFor = [](ProcessExitSignal* signal) -> QCoro::Task<int> { 
+        const int status = co_await signal->wait();
+        co_return status;
+    };
     EXPECT_EQ(await(waitFor(&early)), 7);
 
     ProcessExitSignal late;

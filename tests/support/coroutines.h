@@ -34,7 +34,8 @@ template <typename T>
 QCoro::Task<void> settle(QCoro::Task<T> task, std::optional<T>* result, std::exception_ptr* error, bool* done,
                          QEventLoop* loop) {
     try {
-        result->emplace(co_await task);
+        auto value = co_await task;
+        result->emplace(std::move(value));
     } catch (...) {
         *error = std::current_exception();
     }

@@ -15,6 +15,7 @@ public:
     TestPlatform();
 
     Platform& platform() { return platform_; }
+    const Platform& platform() const { return platform_; }
     QString home() const { return platform_.folders.home; }
     IniSettingsStore& settings() { return *settings_; }
 

@@ -1,0 +1,215 @@
+// The real keldoran and restic against the S3 test server over TLS. Runs under support/with-network and
+// support/with-keyring: a private network with a default route, a private bus and a throwaway keyring.
+#include "app/menu_bar_app.h"
+#include "backup/backup_controller.h"
+#include "model/app_model.h"
+#include "model/settings_keys.h"
+#include "restic/restore_selection.h"
+#include "storage/storage_config.h"
+#include "support/coroutines.h"
+#include "support/event_loop.h"
+#include "support/local_repository.h"
+#include "support/log_capture.h"
+#include "support/s3_test_server.h"
+#include "support/test_platform.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QProcess>
+#include <QRegularExpression>
+#include <csignal>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString password = QStringLiteral("end-to-end password");
+
+void writeRandomFile(const QString& path, qint64 size) {
+    QFile random(QStringLiteral("/dev/urandom"));
+    random.open(QIODevice::ReadOnly);
+    writeFile(path, random.read(size));
+}
+
+// The pid of the restic backup that reads `home`, if one runs.
+std::optional<int> resticBackupOf(const QString& home) {
+    for (const auto& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        const auto arguments = readFile(QStringLiteral("/proc/%1/cmdline").arg(pid)).split('\0');
+        if (arguments.value(0).endsWith("restic") && arguments.value(1) == "backup" && arguments.contains(home.toUtf8())) {
+            return pid.toInt();
+        }
+    }
+    return std::nullopt;
+}
+
+class EndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(server.isRunning());
+        test.storeConfiguration(QString::fromLatin1(S3TestServer::bucket), password);
+        server.addClientEnvironment(test.platform().environment);
+        await(restic().initRepository());
+    }
+
+    // Restic for the configured repository, as the application builds it.
+    Restic restic() {
+        const auto repository = StorageConfig::load(test.settings())->repository(
+            QStringLiteral("S3RVER"), QStringLiteral("S3RVER"), password, server.endpoint());
+        return Restic(ResticProcess(realRestic(), repository, {test.platform().environment, test.platform().folders.caches}));
+    }
+
+    QProcessEnvironment environment() const {
+        auto environment = test.platform().environment;
+        const auto& folders = test.platform().folders;
+        environment.insert(QStringLiteral("HOME"), folders.home);
+        environment.insert(QStringLiteral("XDG_STATE_HOME"), folders.library);
+        environment.insert(QStringLiteral("XDG_CACHE_HOME"), folders.caches);
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folders.configuration);
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folders.runtime);
+        environment.insert(QStringLiteral("KELDORAN_AGENT"), QStringLiteral("1"));
+        return environment;
+    }
+
+    std::unique_ptr<QProcess> startAgent() {
+        auto agent = std::make_unique<QProcess>();
+        agent->setProcessEnvironment(environment());
+        agent->start(QStringLiteral(KELDORAN_EXECUTABLE), QStringList());
+        return agent;
+    }
+
+    int runAgent() {
+        auto agent = startAgent();
+        agent->waitForFinished(300000);
+        return agent->exitStatus() == QProcess::NormalExit ? agent->exitCode() : -1;
+    }
+
+    // The agent's log lines from `from` on, without their timestamps.
+    QStringList agentLog(int from = 0) const {
+        const auto text = readFile(test.platform().folders.logs() + QStringLiteral("/Keldoran.log"));
+        QStringList lines;
+        for (const auto& line : QString::fromUtf8(text).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            lines.append(line.mid(line.indexOf(QLatin1Char(' ')) + 1));
+        }
+        return lines.mid(from);
+    }
+
+    QStringList snapshotPaths() {
+        QStringList paths;
+        for (const auto& entry : await(restic().ls(QStringLiteral("latest"), {}))) {
+            if (entry.path.startsWith(test.home() + QLatin1Char('/'))) {
+                paths.append(entry.path.mid(test.home().size() + 1));
+            }
+        }
+        return paths;
+    }
+
+    S3TestServer server;
+    TestPlatform test;
+};
+
+} // namespace
+
+TEST_F(EndToEnd, theAgentBacksUpTheHomeFolderMinusItsExclusionsThenFindsNothingDue) {
+    const auto home = test.home();
+    for (const char* file : {"Documents/report.txt", "Documents/node_modules/lib/index.js", "project/.git/config",
+                             ".cache/thumbnails/a.png", ".mozilla/profile/cookies.sqlite", ".ssh/id_ed25519",
+                             ".config/app/settings.ini", ".gnupg/pubring.kbx", ".bashrc", "cached/CACHEDIR.TAG",
+                             "cached/blob", "Photos [2019]/a.jpg", "Photos 2/b.jpg", "VMs/disk.vmdk"}) {
+        writeFile(home + QLatin1Char('/') + QLatin1String(file),
+                  QByteArray(file) == "cached/CACHEDIR.TAG" ? "Signature: 8a477f597d28d172789f06886806bc55" : file);
+    }
+    test.settings().setValue(SettingsKeys::excludedScopePaths,
+                             QByteArray("[\"" + (home + QStringLiteral("/Photos [2019]")).toUtf8() + "\"]"));
+
+    ASSERT_EQ(runAgent(), 0);
+    const QList<QRegularExpression> expected{
+        QRegularExpression(QStringLiteral(R"(^\[INFO\] lifecycle: agent tick — Keldoran \S+ \(\d+\)$)")),
+        QRegularExpression(QStringLiteral(R"(^\[INFO\] lifecycle: bootstrap: configured$)")),
+        QRegularExpression(QStringLiteral(R"(^\[INFO\] lifecycle: bootstrap: KELDORAN_S3_ENDPOINT is set — storage endpoint replaced by 127\.0\.0\.1:\d+$)")),
+        QRegularExpression(QStringLiteral(R"(^\[INFO\] lifecycle: agent: scheduled backup starting \(last: never\)$)")),
+        QRegularExpression(QStringLiteral(R"(^\[INFO\] queue: backup started$)")),
+        QRegularExpression(QStringLiteral(R"(^\[INFO\] backup: summary: \+\d+ bytes, 0 warnings, 24 excludes$)")),
+        QRegularExpression(QStringLiteral(R"(^\[INFO\] backup: retention applied with prune$)")),
+        QRegularExpression(QStringLiteral(R"(^\[INFO\] backup: cache cleanup ran$)")),
+        QRegularExpression(QStringLiteral(R"(^\[INFO\] check: integrity check passed$)")),
+        QRegularExpression(QStringLiteral(R"(^\[INFO\] queue: backup finished$)")),
+        QRegularExpression(QStringLiteral(R"(^\[INFO\] lifecycle: agent: backup finished — exiting$)")),
+    };
+    const auto lines = agentLog();
+    ASSERT_EQ(lines.size(), expected.size()) << lines.join(QLatin1Char('\n')).toStdString();
+    for (int i = 0; i < expected.size(); ++i) {
+        EXPECT_TRUE(expected[i].match(lines[i]).hasMatch()) << lines[i].toStdString();
+    }
+
+    const auto paths = snapshotPaths();
+    for (const char* kept : {"Documents/report.txt", ".ssh/id_ed25519", ".config/app/settings.ini", ".gnupg/pubring.kbx",
+                             ".bashrc", "cached/CACHEDIR.TAG", "Photos 2/b.jpg"}) {
+        EXPECT_TRUE(paths.contains(QLatin1String(kept))) << kept;
+    }
+    for (const char* left : {"Documents/node_modules", "project/.git", ".cache", ".mozilla", "cached/blob",
+                             "Photos [2019]", "VMs/disk.vmdk"}) {
+        EXPECT_FALSE(paths.contains(QLatin1String(left))) << left;
+    }
+
+    ASSERT_EQ(runAgent(), 0);
+    const auto second = agentLog(int(lines.size()));
+    ASSERT_EQ(second.size(), 4) << second.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(second.last(), QStringLiteral("[INFO] lifecycle: agent skipped: notDue"));
+}
+
+TEST_F(EndToEnd, aBackupKilledMidwayLeavesALockTheNextBackupGetsPast) {
+    for (int i = 0; i < 30; ++i) {
+        writeRandomFile(test.home() + QStringLiteral("/data/file-%1.bin").arg(i), 2 * 1024 * 1024);
+    }
+    auto agent = startAgent();
+    const auto locks = server.dataDirectory() + QStringLiteral("/") + QLatin1String(S3TestServer::bucket) + QStringLiteral("/locks");
+    std::optional<int> backup;
+    ASSERT_TRUE(spinUntil([&] {
+        backup = resticBackupOf(test.home());
+        return backup && QDir(locks).exists() && !QDir(locks).isEmpty(QDir::Files | QDir::NoDotAndDotDot);
+    }, 60000));
+    ::kill(*backup, SIGKILL);
+    ASSERT_TRUE(agent->waitForFinished(120000));
+    EXPECT_EQ(agent->exitCode(), 0);
+    EXPECT_TRUE(agentLog().contains(QStringLiteral("[ERROR] backup: failed: Backup failed.")));
+
+    const auto before = int(agentLog().size());
+    ASSERT_EQ(runAgent(), 0);
+    const auto next = agentLog(before);
+    EXPECT_TRUE(next.contains(QStringLiteral("[INFO] backup: retention applied with prune"))) << next.join('\n').toStdString();
+    EXPECT_TRUE(next.contains(QStringLiteral("[INFO] check: integrity check passed")));
+    EXPECT_EQ(await(restic().snapshots()).size(), 1);
+    await(restic().check());
+}
+
+TEST_F(EndToEnd, quittingDuringABackupWaitsForResticToExit) {
+    for (int i = 0; i < 40; ++i) {
+        writeRandomFile(test.home() + QStringLiteral("/data/file-%1.bin").arg(i), 2 * 1024 * 1024);
+    }
+    LogCapture log;
+    MenuBarApp app(test.platform());
+    bool terminated = false;
+    bool resticGoneAtTermination = false;
+    app.terminate = [&] {
+        terminated = true;
+        resticGoneAtTermination = !resticBackupOf(test.home());
+    };
+    ASSERT_TRUE(app.launch());
+    auto& model = app.model();
+    ASSERT_TRUE(spinUntil([&] { return model.nextBackup().has_value(); }, 60000)); // bootstrap done
+    model.controller().startBackup();
+    ASSERT_TRUE(spinUntil([&] { return resticBackupOf(test.home()).has_value(); }, 30000));
+    app.requestQuit();
+    ASSERT_TRUE(spinUntil([&] { return terminated; }, 120000));
+    EXPECT_TRUE(resticGoneAtTermination);
+
+    const auto lifecycle = log.messages(QStringLiteral("lifecycle"));
+    ASSERT_GE(lifecycle.size(), 2);
+    EXPECT_EQ(lifecycle.mid(lifecycle.size() - 2),
+              (QStringList{"quit requested — cancelling running backup and waiting for restic to exit",
+                           "backup wound down — terminating"}));
+    EXPECT_EQ(lifecycle.count(QStringLiteral("quit requested — cancelling running backup and waiting for restic to exit")), 1);
+    const auto lines = log.lines();
+    EXPECT_LT(lines.indexOf(QStringLiteral("[INFO] backup: cancelled by user or quit")),
+              lines.indexOf(QStringLiteral("[INFO] lifecycle: backup wound down — terminating")));
+    EXPECT_EQ(model.lastBackupFailure(), std::nullopt);
+}
