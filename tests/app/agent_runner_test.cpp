@@ -1,0 +1,150 @@
+// Runs under support/with-keyring: the agent's configuration step reads the session's keyring.
+#include "app/agent_runner.h"
+#include "app/instance_paths.h"
+#include "model/preferences.h"
+#include "model/settings_keys.h"
+#include "support/coroutines.h"
+#include "support/event_loop.h"
+#include "support/fake_restic.h"
+#include "support/log_capture.h"
+#include "support/test_platform.h"
+
+#include <QProcess>
+#include <QTimeZone>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QDateTime snapshotTime(QDate(2026, 12, 6), QTime(22, 59, 11, 672), QTimeZone::utc());
+
+class Agent : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test.useFakeRestic(fake);
+        fake.respond({{QStringLiteral("snapshots"), QStringLiteral("cat '" KELDORAN_FIXTURES "/restic-0.18/snapshots.json'")},
+                      {QStringLiteral("stats"), QStringLiteral("echo '{\"total_size\":1,\"snapshots_count\":2}'")}});
+    }
+
+    // One tick; the lifecycle lines it logged, from the skip decision's point of view.
+    QStringList tick() {
+        LogCapture log;
+        AgentRunner agent(test.platform());
+        await(agent.run());
+        return log.messages(QStringLiteral("lifecycle"));
+    }
+
+    void setFrequency(BackupFrequency frequency) {
+        auto preferences = Preferences::loadReconciled(test.settings());
+        preferences.frequency = frequency;
+        preferences.save(test.settings());
+    }
+
+    TestPlatform test;
+    FakeRestic fake;
+};
+
+} // namespace
+
+TEST_F(Agent, skipsWithTheFirstReasonThatHolds) {
+    auto lines = tick();
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("agent tick — Keldoran ")));
+    EXPECT_EQ(lines.mid(1), (QStringList{"bootstrap: needsSetup", "agent skipped: notConfigured"}));
+
+    test.storeConfiguration();
+    test.settings().setValue(SettingsKeys::isPaused, true);
+    test.network.satisfied = false;
+    EXPECT_EQ(tick().last(), QStringLiteral("agent skipped: paused"));
+
+    test.settings().setValue(SettingsKeys::isPaused, false);
+    test.power.onBattery = true;
+    auto preferences = Preferences::loadReconciled(test.settings());
+    preferences.backupOnBattery = false;
+    preferences.save(test.settings());
+    EXPECT_EQ(tick().last(), QStringLiteral("agent skipped: onBattery"));
+
+    preferences.backupOnBattery = true;
+    preferences.save(test.settings());
+    EXPECT_EQ(tick().last(), QStringLiteral("agent skipped: offline"));
+    EXPECT_EQ(fake.callCount(), 0); // nothing so far needed restic
+}
+
+TEST_F(Agent, aNetworkThatNeverAnswersCountsAsOfflineAfterFiveSeconds) {
+    test.storeConfiguration();
+    test.network.silent = true;
+    LogCapture log;
+    AgentRunner agent(test.platform());
+    auto tick = agent.run();
+    ASSERT_TRUE(spinUntil([&] { return test.clock.pendingCalls() > 0; }));
+    test.clock.advance(4);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(tick.isReady());
+    test.clock.advance(1);
+    await(std::move(tick));
+    EXPECT_EQ(log.messages(QStringLiteral("lifecycle")).last(), QStringLiteral("agent skipped: offline"));
+}
+
+TEST_F(Agent, runsWhenTheLastBackupIsNineTenthsOfTheIntervalOld) {
+    test.storeConfiguration();
+    setFrequency(BackupFrequency::daily);
+    EXPECT_EQ(AgentRunner::dueThreshold(BackupFrequency::daily), 77760);
+    EXPECT_EQ(AgentRunner::dueThreshold(BackupFrequency::hourly), 3240);
+    EXPECT_EQ(AgentRunner::dueThreshold(BackupFrequency::sixHourly), 19440);
+
+    test.clock.set(snapshotTime.addSecs(77759));
+    EXPECT_EQ(tick().last(), QStringLiteral("agent skipped: notDue"));
+    EXPECT_EQ(fake.arguments(1), (QStringList{"snapshots", "--json"}));
+
+    // The newest known backup is remembered: the next not-due tick asks restic nothing.
+    const auto calls = fake.callCount();
+    EXPECT_EQ(tick().last(), QStringLiteral("agent skipped: notDue"));
+    EXPECT_EQ(fake.callCount(), calls);
+
+    test.clock.set(snapshotTime.addSecs(77760));
+    const auto lines = tick();
+    EXPECT_TRUE(lines.contains(QStringLiteral("agent: scheduled backup starting (last: 2026-12-06 22:59:11 +0000)")));
+    EXPECT_EQ(lines.last(), QStringLiteral("agent: backup finished — exiting"));
+}
+
+TEST_F(Agent, aRepositoryWithoutSnapshotsIsAlwaysDue) {
+    test.storeConfiguration();
+    fake.respond({{QStringLiteral("snapshots"), QStringLiteral("echo '[]'")},
+                  {QStringLiteral("stats"), QStringLiteral("echo '{\"total_size\":0,\"snapshots_count\":0}'")}});
+    EXPECT_TRUE(tick().contains(QStringLiteral("agent: scheduled backup starting (last: never)")));
+}
+
+TEST_F(Agent, neverRunsBesideTheTrayApplication) {
+    test.storeConfiguration();
+    const auto appLock = InstanceLock::acquire(InstancePaths::appLock(test.platform().folders));
+    ASSERT_TRUE(appLock);
+    const auto lines = tick();
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[1], QStringLiteral("agent skipped: menu-bar app (or another tick) is running"));
+}
+
+TEST(EntryPoint, onlyTheExactValue1SelectsTheAgent) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"1", "agent tick"}, {"01", "launched"}, {"true", "launched"}, {" 1", "launched"}, {"", "launched"}};
+    for (const auto& [value, firstWords] : cases) {
+        QTemporaryDir root;
+        auto environment = QProcessEnvironment::systemEnvironment();
+        for (const char* variable : {"HOME", "XDG_STATE_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"}) {
+            environment.insert(QLatin1String(variable), root.path());
+        }
+        environment.insert(QStringLiteral("KELDORAN_AGENT"), QLatin1String(value));
+        QProcess keldoran;
+        keldoran.setProcessEnvironment(environment);
+        keldoran.start(QStringLiteral(KELDORAN_EXECUTABLE), QStringList());
+        const auto logFile = root.path() + QStringLiteral("/Logs/Keldoran/Keldoran.log");
+        ASSERT_TRUE(spinUntil([&] { return QFile(logFile).size() > 0; })) << value;
+        if (QByteArray(value) != "1") {
+            keldoran.terminate(); // the tray application runs until asked to quit
+        }
+        ASSERT_TRUE(keldoran.waitForFinished(10000));
+        EXPECT_EQ(keldoran.exitCode(), 0);
+        QFile file(logFile);
+        file.open(QIODevice::ReadOnly);
+        const auto first = QString::fromUtf8(file.readLine());
+        EXPECT_TRUE(first.contains(QStringLiteral("] lifecycle: ") + QLatin1String(firstWords))) << '"' << value << "\": " << first.toStdString();
+    }
+}
