@@ -16,11 +16,14 @@ QByteArray readTrimmed(const QString& path) {
 
 class LivePowerSource : public PowerSource {
 public:
+    explicit LivePowerSource(QString supplyFolder)
+        : supplyFolder_(std::move(supplyFolder)) {}
+
     bool isOnBattery() override {
         if (const auto upower = upowerOnBattery()) {
             return *upower;
         }
-        return sysfsOnBattery(QStringLiteral("/sys/class/power_supply"));
+        return sysfsOnBattery(supplyFolder_);
     }
 
 private:
@@ -51,10 +54,12 @@ private:
         }
         return false;
     }
+
+    QString supplyFolder_;
 };
 
 } // namespace
 
-std::unique_ptr<PowerSource> PowerSource::live() {
-    return std::make_unique<LivePowerSource>();
+std::unique_ptr<PowerSource> PowerSource::live(const QString& supplyFolder) {
+    return std::make_unique<LivePowerSource>(supplyFolder);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <memory>
 
 /// Whether the machine runs on battery power.
@@ -8,7 +9,7 @@ public:
     virtual ~PowerSource() = default;
     virtual bool isOnBattery() = 0;
 
-    /// UPower's OnBattery on the system bus; without UPower, a discharging battery in /sys/class/power_supply.
-    /// A machine with neither is not on battery.
-    static std::unique_ptr<PowerSource> live();
+    /// UPower's OnBattery on the system bus; without UPower, a discharging battery in `supplyFolder`
+    /// (the kernel's /sys/class/power_supply). A machine with neither is not on battery.
+    static std::unique_ptr<PowerSource> live(const QString& supplyFolder = QStringLiteral("/sys/class/power_supply"));
 };
