@@ -129,12 +129,8 @@ QCoro::Task<void> BackupController::prepareRepository() {
 
 QCoro::Task<BackupController::ConfigurationOutcome> BackupController::configure() {
     auto& platform = model_.platform();
-    const ConfigurationSources sources{platform.settings,
-                                       platform.secrets,
-                                       Keychain::serviceName(),
-                                       platform.resticDirectory,
-                                       ResticProcess::Context{platform.environment, platform.folders.caches},
-                                       platform.endpointOverride()};
+    const ConfigurationSources sources{platform.settings,         platform.secrets, Keychain::serviceName(),
+                                       platform.resticDirectory,   processContext(), platform.endpointOverride()};
     const auto configuration = co_await runConfigurationStep(sources);
     restic_ = configuration.restic;
     configuredProvider_ = configuration.provider;
@@ -147,6 +143,119 @@ QCoro::Task<BackupController::ConfigurationOutcome> BackupController::configure(
         model_.setStorage(storage);
     }
     co_return configuration.outcome;
+}
+
+ResticProcess::Context BackupController::processContext() const {
+    const auto& platform = model_.platform();
+    return ResticProcess::Context{platform.environment, platform.folders.caches};
+}
+
+QCoro::Task<Validation> BackupController::probe(StorageConfig config, QString accessKey, QString secretKey,
+                                                QString password) {
+    auto& platform = model_.platform();
+    const auto binary = ResticBinary::locate(platform.resticDirectory);
+    if (!binary) {
+        co_return Validation::failed(SetupMessages::resticMissing());
+    }
+    const Restic restic(ResticProcess(*binary, config.repository(accessKey, secretKey, password, platform.endpointOverride()),
+                                      processContext()));
+    std::stop_source timeLimit;
+    const auto deadline = platform.clock->callAt(platform.clock->now().addSecs(probeTimeLimitSeconds),
+                                                 [&timeLimit] { timeLimit.request_stop(); });
+    std::exception_ptr failure;
+    try {
+        co_await restic.catConfig(timeLimit.get_token());
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    if (!failure) {
+        co_return Validation::reachableExistingRepo();
+    }
+    try {
+        std::rethrow_exception(failure);
+    } catch (const ResticError& error) {
+        if (!error.exitStatus()) {
+            co_return Validation::failed(error.description());
+        }
+        const auto& text = error.exitStatus()->stderrText;
+        if (auto region = SetupMessages::detectRegion(text, config.provider(), config.region)) {
+            co_return Validation::wrongRegion(*region);
+        }
+        co_return SetupMessages::classifyProbeFailure(text);
+    } catch (const OperationCancelled&) {
+        // restic would go on retrying an unreachable endpoint for a quarter of an hour.
+        co_return Validation::failed(SetupMessages::probeTimedOut(probeTimeLimitSeconds));
+    } catch (const std::exception& error) {
+        co_return Validation::failed(QString::fromUtf8(error.what()));
+    }
+}
+
+QCoro::Task<Validation> BackupController::validate(StorageConfig config, QString accessKey, QString secretKey) {
+    auto result = co_await probe(std::move(config), std::move(accessKey), std::move(secretKey), QString());
+    // With an empty password restic refuses an existing repository: that is the answer wanted.
+    const auto text = result.message.toLower();
+    if (result.kind == Validation::Kind::failed &&
+        (text.contains(QLatin1String("wrong password")) || text.contains(QLatin1String("empty password")))) {
+        result = Validation::reachableExistingRepo();
+    }
+    co_return result;
+}
+
+QCoro::Task<void> BackupController::completeSetup(StorageConfig config, QString accessKey, QString secretKey,
+                                                  QString password, QString keychainService, SettingsStore* settings) {
+    auto& platform = model_.platform();
+    if (!ResticBinary::locate(platform.resticDirectory)) {
+        throw SetupError(SetupMessages::userMessage(SetupMessages::resticMissing()));
+    }
+    auto result = co_await probe(config, accessKey, secretKey, password);
+    if (result.kind == Validation::Kind::wrongRegion) {
+        config.region = result.region;
+        result = co_await probe(config, accessKey, secretKey, password);
+        if (result.kind != Validation::Kind::reachableExistingRepo && result.kind != Validation::Kind::reachableNeedsInit) {
+            throw SetupError(SetupMessages::regionUndetermined());
+        }
+    }
+    if (result.kind == Validation::Kind::failed) {
+        throw SetupError(SetupMessages::userMessage(result.message));
+    }
+    if (result.kind == Validation::Kind::reachableNeedsInit) {
+        const auto binary = ResticBinary::locate(platform.resticDirectory);
+        const Restic restic(ResticProcess(*binary, config.repository(accessKey, secretKey, password, platform.endpointOverride()),
+                                          processContext()));
+        std::exception_ptr failure;
+        try {
+            co_await restic.initRepository();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        if (failure) {
+            try {
+                std::rethrow_exception(failure);
+            } catch (const ResticError& error) {
+                throw SetupError(SetupMessages::userMessage(error.exitStatus() ? error.exitStatus()->stderrText : error.description()));
+            } catch (const std::exception& error) {
+                throw SetupError(SetupMessages::userMessage(QString::fromUtf8(error.what())));
+            }
+        }
+    }
+    const Keychain keychain(*platform.secrets, keychainService);
+    std::exception_ptr storing;
+    try {
+        co_await keychain.save(accessKey, Keychain::Account::accessKey);
+        co_await keychain.save(secretKey, Keychain::Account::secretKey);
+        co_await keychain.save(password, Keychain::Account::repositoryPassword);
+    } catch (...) {
+        storing = std::current_exception();
+    }
+    if (storing) {
+        throw SetupError(errorDescription(storing));
+    }
+    config.save(*settings);
+    co_await configure();
+    if (keychainService == Keychain::serviceName() && settings == platform.settings) {
+        co_await registerBackgroundAgent(platform.services);
+    }
+    model_.setStartAtLogin(setLoginItemEnabled(true));
 }
 
 void BackupController::startBackup() {

@@ -5,7 +5,9 @@
 #include "restic/restic.h"
 #include "restore/restore_conflict.h"
 #include "storage/configuration_step.h"
+#include "storage/storage_config.h"
 #include "storage/storage_provider.h"
+#include "storage/validation.h"
 
 #include <QObject>
 #include <functional>
@@ -47,6 +49,17 @@ public:
     QCoro::Task<void> prepareRepository();
     /// Reads the stored configuration and secrets; when complete, installs a restic runner.
     QCoro::Task<ConfigurationOutcome> configure();
+
+    /// How long a validation probe may take: a healthy one answers in under a second, while restic
+    /// retries an unreachable endpoint for a quarter of an hour.
+    static constexpr int probeTimeLimitSeconds = 30;
+    /// One probe of one candidate region with the two keys and no password. Never fails.
+    QCoro::Task<Validation> validate(StorageConfig config, QString accessKey, QString secretKey);
+    /// Probes with the password, creates the repository when there is none, stores the keys, the
+    /// password and the configuration, configures the controller, registers the agent and the login
+    /// item. Throws SetupError.
+    QCoro::Task<void> completeSetup(StorageConfig config, QString accessKey, QString secretKey, QString password,
+                                    QString keychainService, SettingsStore* settings);
 
     /// Requests one backup; ignored without a configuration or while one is pending.
     void startBackup();
@@ -90,6 +103,8 @@ signals:
 
 private:
     QCoro::Task<void> runBackup(BackupInputs inputs, std::stop_token stop);
+    QCoro::Task<Validation> probe(StorageConfig config, QString accessKey, QString secretKey, QString password);
+    ResticProcess::Context processContext() const;
     QCoro::Task<void> finishSucceededBackup(QList<BackupWarning> warnings, std::stop_token stop);
     QList<BackupWarning> partialSuccessWarnings(QList<BackupWarning> warnings, const QString& stderrText);
     void recordFailure(const QString& message);

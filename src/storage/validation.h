@@ -1,0 +1,67 @@
+#pragma once
+
+#include "storage_provider.h"
+
+#include <QString>
+#include <exception>
+#include <optional>
+#include <string>
+
+/// The outcome of one probe of a bucket in one region.
+struct Validation {
+    enum class Kind {
+        /// The bucket answered that it lives in `region`.
+        wrongRegion,
+        /// The probe failed; `message` is restic's error text or a fixed message.
+        failed,
+        /// The bucket is reachable and already holds a repository.
+        reachableExistingRepo,
+        /// The bucket is reachable and holds no repository yet.
+        reachableNeedsInit,
+    };
+
+    Kind kind = Kind::failed;
+    StorageRegion region;
+    QString message;
+    bool operator==(const Validation&) const = default;
+
+    static Validation wrongRegion(StorageRegion region) { return {Kind::wrongRegion, std::move(region), {}}; }
+    static Validation failed(QString message) { return {Kind::failed, {}, std::move(message)}; }
+    static Validation reachableExistingRepo() { return {Kind::reachableExistingRepo, {}, {}}; }
+    static Validation reachableNeedsInit() { return {Kind::reachableNeedsInit, {}, {}}; }
+};
+
+/// Setup could not finish; the message is shown as it is.
+class SetupError : public std::exception {
+public:
+    explicit SetupError(QString message)
+        : message_(std::move(message))
+        , what_(message_.toStdString()) {}
+    const QString& message() const { return message_; }
+    const char* what() const noexcept override { return what_.c_str(); }
+
+private:
+    QString message_;
+    std::string what_;
+};
+
+/// Turns restic's error text (or a fixed text) into the one sentence setup shows. Every sentence a user
+/// can see while connecting storage is here.
+namespace SetupMessages {
+
+QString userMessage(const QString& errorText);
+/// The region a provider's redirect names, read from restic's error text.
+std::optional<StorageRegion> detectRegion(const QString& errorText, const StorageProvider& provider,
+                                          const StorageRegion& currentRegion);
+Validation classifyProbeFailure(const QString& errorText);
+/// Whether lowered error text tells of a network that could not be crossed.
+bool isNetworkFailure(const QString& lowered);
+
+/// "Couldn't find bucket "NAME" in any EU region."
+QString bucketNotFound(const QString& bucket);
+QString regionUndetermined();
+QString resticMissing();
+/// The failure text of a probe that restic did not finish in time: reads as a network failure.
+QString probeTimedOut(int seconds);
+
+} // namespace SetupMessages

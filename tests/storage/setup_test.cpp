@@ -1,0 +1,94 @@
+// Setup against the real restic and S3 test server; runs under support/with-private-session.
+#include "backup/backup_controller.h"
+#include "model/app_model.h"
+#include "model/settings_keys.h"
+#include "storage/keychain.h"
+#include "support/coroutines.h"
+#include "support/event_loop.h"
+#include "support/s3_test_server.h"
+#include "support/test_platform.h"
+
+#include <QTcpServer>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Setup : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(server.isRunning());
+        server.addClientEnvironment(test.platform().environment);
+        model = std::make_unique<AppModel>(test.platform());
+    }
+
+    StorageConfig bucket(const QString& name) const { return {StorageProvider::scaleway().defaultRegion, name}; }
+    Validation validate(const QString& name, const QString& accessKey = QStringLiteral("S3RVER")) {
+        return await(model->controller().validate(bucket(name), accessKey, QStringLiteral("any secret")));
+    }
+    std::optional<QString> complete(const QString& name, const QString& password) {
+        try {
+            await(model->controller().completeSetup(bucket(name), QStringLiteral("S3RVER"), QStringLiteral("S3RVER"), password,
+                                                    Keychain::serviceName(), &test.settings()));
+        } catch (const SetupError& error) {
+            return error.message();
+        }
+        return std::nullopt;
+    }
+
+    S3TestServer server;
+    TestPlatform test;
+    std::unique_ptr<AppModel> model;
+};
+
+} // namespace
+
+TEST_F(Setup, createsTheRepositoryInAnEmptyBucketAndStoresEverything) {
+    EXPECT_EQ(validate(QString::fromLatin1(S3TestServer::bucket)), Validation::reachableNeedsInit());
+    EXPECT_EQ(complete(QString::fromLatin1(S3TestServer::bucket), QStringLiteral("a good password")), std::nullopt);
+    EXPECT_EQ(StorageConfig::load(test.settings()), bucket(QString::fromLatin1(S3TestServer::bucket)));
+    const Keychain keychain(test.secrets);
+    EXPECT_EQ(await(keychain.read(Keychain::Account::repositoryPassword)), QStringLiteral("a good password"));
+    EXPECT_EQ(await(keychain.read(Keychain::Account::accessKey)), QStringLiteral("S3RVER"));
+    EXPECT_TRUE(model->controller().isConfigured());
+    EXPECT_TRUE(test.services.calls.contains(QStringLiteral("registerAgent")));
+    EXPECT_TRUE(model->startAtLogin());
+
+    // Now it holds a repository: recognised without a password, refused with another one.
+    EXPECT_EQ(validate(QString::fromLatin1(S3TestServer::bucket)), Validation::reachableExistingRepo());
+    EXPECT_EQ(complete(QString::fromLatin1(S3TestServer::bucket), QStringLiteral("another password")),
+              QStringLiteral("This bucket already holds a backup protected by a different password. Enter the password "
+                             "that backup was created with."));
+    EXPECT_EQ(complete(QString::fromLatin1(S3TestServer::bucket), QStringLiteral("a good password")), std::nullopt);
+}
+
+TEST_F(Setup, aMissingBucketIsCreatedWithTheRepository) {
+    EXPECT_EQ(validate(QStringLiteral("not-yet-there")), Validation::reachableNeedsInit());
+    EXPECT_EQ(complete(QStringLiteral("not-yet-there"), QStringLiteral("a good password")), std::nullopt);
+    EXPECT_EQ(validate(QStringLiteral("not-yet-there")), Validation::reachableExistingRepo());
+}
+
+TEST_F(Setup, wrongKeysAreRejected) {
+    const auto result = validate(QString::fromLatin1(S3TestServer::bucket), QStringLiteral("AKIAWRONGWRONG"));
+    ASSERT_EQ(result.kind, Validation::Kind::failed);
+    EXPECT_EQ(SetupMessages::userMessage(result.message),
+              QStringLiteral("Those keys were rejected. Double-check the access key and secret key, then try again."));
+    EXPECT_FALSE(StorageConfig::load(test.settings()).has_value()); // nothing is stored before success
+}
+
+TEST_F(Setup, anUnreachableEndpointFailsAfterTheTimeLimitAsANetworkFailure) {
+    QTcpServer closed;
+    closed.listen(QHostAddress::LocalHost, 0);
+    const auto port = closed.serverPort();
+    closed.close(); // nothing listens there now
+    test.platform().environment.insert(QStringLiteral("KELDORAN_S3_ENDPOINT"), QStringLiteral("127.0.0.1:%1").arg(port));
+
+    auto probe = model->controller().validate(bucket(QStringLiteral("b")), QStringLiteral("S3RVER"), QStringLiteral("x"));
+    ASSERT_TRUE(spinUntil([&] { return test.clock.pendingCalls() > 0; }));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(probe.isReady()); // restic keeps retrying
+    test.clock.advance(BackupController::probeTimeLimitSeconds);
+    const auto result = await(std::move(probe));
+    ASSERT_EQ(result.kind, Validation::Kind::failed);
+    EXPECT_EQ(SetupMessages::userMessage(result.message),
+              QStringLiteral("Couldn't reach Scaleway. Check your internet connection and try again."));
+}
