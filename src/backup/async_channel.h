@@ -38,7 +38,8 @@ public:
             if (channel->finished_) {
                 break;
             }
-            co_await Wait{*channel};
+            Wait wait{*channel}; // named: g++ 12 mishandles temporaries inside co_await
+            co_await wait;
         }
         if (channel->error_) {
             std::rethrow_exception(channel->error_);

@@ -191,7 +191,8 @@ QCoro::Task<Validation> BackupController::probe(StorageConfig config, QString ac
 }
 
 QCoro::Task<Validation> BackupController::validate(StorageConfig config, QString accessKey, QString secretKey) {
-    auto result = co_await probe(std::move(config), std::move(accessKey), std::move(secretKey), QString());
+    const QString noPassword;
+    auto result = co_await probe(std::move(config), std::move(accessKey), std::move(secretKey), noPassword);
     // With an empty password restic refuses an existing repository: that is the answer wanted.
     const auto text = result.message.toLower();
     if (result.kind == Validation::Kind::failed &&
@@ -484,7 +485,8 @@ QCoro::Task<void> BackupController::refreshRepositoryState() {
                 stats.fileCount = qint64(*summary->totalFilesProcessed);
             } else {
                 try {
-                    const auto restoreSize = co_await restic.stats(StatsMode::restoreSize, QStringLiteral("latest"));
+                    const std::optional<QString> latest = QStringLiteral("latest");
+                    const auto restoreSize = co_await restic.stats(StatsMode::restoreSize, latest);
                     stats.protectedBytes = qint64(restoreSize.totalSize);
                     stats.fileCount = restoreSize.totalFileCount ? std::optional<qint64>(qint64(*restoreSize.totalFileCount))
                                                                  : std::nullopt;

@@ -69,3 +69,41 @@ QDateTime SystemClock::now() const {
 std::unique_ptr<ClockTimer> SystemClock::callAt(const QDateTime& when, std::function<void()> callback) {
     return std::make_unique<WallClockTimer>(when, std::move(callback));
 }
+
+namespace {
+// The one resumption of a sleeping coroutine, whichever of the timer and the stop request comes first.
+struct Sleeper {
+    std::coroutine_handle<> waiter;
+    bool woken = false;
+
+    static void wake(const std::shared_ptr<Sleeper>& sleeper) {
+        if (sleeper->woken) {
+            return;
+        }
+        sleeper->woken = true;
+        if (auto waiter = sleeper->waiter) {
+            QTimer::singleShot(0, [waiter] { waiter.resume(); });
+        }
+    }
+};
+
+struct SleepAwaiter {
+    std::shared_ptr<Sleeper> sleeper;
+    bool await_ready() const noexcept { return sleeper->woken; }
+    void await_suspend(std::coroutine_handle<> waiter) noexcept { sleeper->waiter = waiter; }
+    void await_resume() const noexcept {}
+};
+} // namespace
+
+QCoro::Task<bool> sleepFor(Clock* clock, std::chrono::milliseconds duration, std::stop_token stop) {
+    auto sleeper = std::make_shared<Sleeper>();
+    bool elapsed = false;
+    const auto timer = clock->callAt(clock->now().addMSecs(duration.count()), [sleeper, &elapsed] {
+        elapsed = true;
+        Sleeper::wake(sleeper);
+    });
+    const std::stop_callback onStop(stop, [sleeper] { Sleeper::wake(sleeper); });
+    SleepAwaiter awaiter{sleeper}; // named: g++ 12 destroys a temporary awaiter twice
+    co_await awaiter;
+    co_return elapsed && !stop.stop_requested();
+}

@@ -27,3 +27,11 @@ public:
     QDateTime now() const override;
     std::unique_ptr<ClockTimer> callAt(const QDateTime& when, std::function<void()> callback) override;
 };
+
+#include <chrono>
+#include <qcoro/qcorotask.h>
+#include <stop_token>
+
+/// Waits `duration` on `clock`; answers false when `stop` was requested first. Resumes on a later turn
+/// of the event loop.
+QCoro::Task<bool> sleepFor(Clock* clock, std::chrono::milliseconds duration, std::stop_token stop);

@@ -135,7 +135,8 @@ QCoro::Task<std::optional<QString>> XdgServiceRegistration::registerAgent() {
     if (auto error = writeFile(unitFolder() + QLatin1Char('/') + timerName(), timer)) {
         co_return error;
     }
-    const auto reloadError = co_await callSystemd(systemdCall(QStringLiteral("Reload")));
+    const auto reload = systemdCall(QStringLiteral("Reload"));
+    const auto reloadError = co_await callSystemd(reload);
     if (reloadError) {
         co_return reloadError;
     }
@@ -160,6 +161,7 @@ QCoro::Task<std::optional<QString>> XdgServiceRegistration::unregisterAgent() {
     const auto disableError = co_await callSystemd(disable);
     QFile::remove(unitFolder() + QLatin1Char('/') + timerName());
     QFile::remove(unitFolder() + QLatin1Char('/') + QLatin1String(serviceUnit));
-    co_await callSystemd(systemdCall(QStringLiteral("Reload")));
+    const auto reload = systemdCall(QStringLiteral("Reload"));
+    co_await callSystemd(reload);
     co_return disableError ? disableError : stopError;
 }

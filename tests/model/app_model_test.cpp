@@ -186,7 +186,8 @@ TEST(AppModel, maintainsTheExclusionList) {
     model.addExclusion(QStringLiteral("/mnt/copy") + home + QStringLiteral("/x"));
     EXPECT_EQ(model.excludes().last().path, QStringLiteral("/mnt/copy") + home + QStringLiteral("/x"));
 
-    const auto npm = std::find_if(model.excludes().begin(), model.excludes().end(),
+    const auto items = model.excludes();
+    const auto npm = std::find_if(items.begin(), items.end(),
                                   [](const ExcludeItem& item) { return item.path == QLatin1String("~/.npm"); });
     model.removeExclusion(npm->id);
     model.restoreDefaultExcludes();

@@ -1,0 +1,258 @@
+#include "onboarding_model.h"
+
+#include "backup/backup_controller.h"
+#include "model/app_model.h"
+#include "model/settings_keys.h"
+#include "storage/keychain.h"
+
+#include <QSet>
+#include <QTextBoundaryFinder>
+
+OnboardingModel::OnboardingModel(StorageProvider defaultProvider, Clock& clock, SettingsStore& settings,
+                                 const QString& home, QObject* parent)
+    : QObject(parent)
+    , clock_(clock)
+    , defaultProvider_(std::move(defaultProvider))
+    , provider_(defaultProvider_)
+    , region_(defaultProvider_.defaultRegion)
+    , scope_(std::make_unique<BackupScope>(settings, home)) {
+    for (auto signal : {&OnboardingModel::stepChanged, &OnboardingModel::connectionChanged, &OnboardingModel::passwordChanged,
+                        &OnboardingModel::fullDiskAccessGrantedChanged, &OnboardingModel::finishingChanged}) {
+        connect(this, signal, this, &OnboardingModel::canContinueChanged);
+    }
+}
+
+std::optional<OnboardingModel::Step> OnboardingModel::stepFromRaw(int raw) {
+    if (raw < int(Step::welcome) || raw > int(Step::done)) {
+        return std::nullopt;
+    }
+    return Step(raw);
+}
+
+StorageProvider OnboardingModel::chooseDefaultProvider(SettingsStore& settings, const QLocale& locale) {
+    if (const auto stored = settings.stringValue(SettingsKeys::onboardingDefaultProvider)) {
+        if (const auto id = storageProviderIdFromRaw(*stored)) {
+            return StorageProvider::withId(*id);
+        }
+    }
+    const auto chosen = StorageProvider::preferredDefault(locale);
+    settings.setValue(SettingsKeys::onboardingDefaultProvider, rawValue(chosen.id));
+    return chosen;
+}
+
+void OnboardingModel::setStep(Step step) {
+    if (step_ != step) {
+        step_ = step;
+        emit stepChanged();
+    }
+}
+
+void OnboardingModel::goForward() {
+    if (step_ != Step::done) {
+        setStep(Step(int(step_) + 1));
+    }
+}
+
+void OnboardingModel::goBack() {
+    if (step_ != Step::welcome) {
+        setStep(Step(int(step_) - 1));
+    }
+}
+
+void OnboardingModel::selectProvider(const StorageProvider& provider) {
+    if (provider == provider_) {
+        return;
+    }
+    provider_ = provider;
+    setRegion(provider.defaultRegion);
+    setConnection(Connection::idle());
+    needsInit_ = false;
+    emit providerChanged();
+}
+
+void OnboardingModel::setFullDiskAccessGranted(bool granted) {
+    if (fullDiskAccessGranted_ != granted) {
+        fullDiskAccessGranted_ = granted;
+        emit fullDiskAccessGrantedChanged();
+    }
+}
+
+void OnboardingModel::setAccessKey(const QString& key) {
+    if (accessKey_ != key) {
+        accessKey_ = key;
+        emit fieldsChanged();
+    }
+}
+
+void OnboardingModel::setSecretKey(const QString& key) {
+    if (secretKey_ != key) {
+        secretKey_ = key;
+        emit fieldsChanged();
+    }
+}
+
+void OnboardingModel::setBucket(const QString& bucket) {
+    if (bucket_ != bucket) {
+        bucket_ = bucket;
+        emit fieldsChanged();
+    }
+}
+
+QString OnboardingModel::regionCity() const {
+    const auto regions = provider_.allRegions();
+    const auto known = std::find(regions.begin(), regions.end(), region_);
+    const auto name = known != regions.end() ? known->displayName : region_.displayName;
+    return name.section(QLatin1Char(','), 0, 0);
+}
+
+void OnboardingModel::setPassword(const QString& password) {
+    if (password_ != password) {
+        password_ = password;
+        emit passwordChanged();
+    }
+}
+
+void OnboardingModel::setConfirmPassword(const QString& password) {
+    if (confirmPassword_ != password) {
+        confirmPassword_ = password;
+        emit passwordChanged();
+    }
+}
+
+namespace {
+// Characters as a reader counts them: "é" written as e and a combining accent is one.
+int perceivedLength(const QString& text) {
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+    int count = 0;
+    while (graphemes.toNextBoundary() != -1) {
+        ++count;
+    }
+    return count;
+}
+} // namespace
+
+bool OnboardingModel::passwordValid() const {
+    return perceivedLength(password_) >= 8 && password_ == confirmPassword_;
+}
+
+std::optional<QString> OnboardingModel::passwordMessage() const {
+    if (password_.isEmpty()) {
+        return std::nullopt;
+    }
+    if (perceivedLength(password_) < 8) {
+        return QStringLiteral("Use at least 8 characters.");
+    }
+    if (confirmPassword_.isEmpty() || confirmPassword_ == password_) {
+        return std::nullopt;
+    }
+    return QStringLiteral("Passwords don't match.");
+}
+
+bool OnboardingModel::canContinue() const {
+    switch (step_) {
+    case Step::fullDiskAccess: return fullDiskAccessGranted_;
+    case Step::connectStorage: return connection_.state == Connection::State::connected;
+    case Step::password: return passwordValid();
+    case Step::done: return !finishing_;
+    default: return true;
+    }
+}
+
+void OnboardingModel::setConnection(const Connection& connection) {
+    if (connection_ != connection) {
+        connection_ = connection;
+        emit connectionChanged();
+    }
+}
+
+void OnboardingModel::setRegion(const StorageRegion& region) {
+    if (region_ != region) {
+        region_ = region;
+        emit regionChanged();
+    }
+}
+
+void OnboardingModel::scheduleValidation() {
+    validation_.request_stop();
+    if (accessKey_.isEmpty() || secretKey_.isEmpty() || bucket_.isEmpty()) {
+        setConnection(Connection::idle());
+        return;
+    }
+    validation_ = std::stop_source();
+    runValidation(this, provider_, accessKey_, secretKey_, bucket_, validation_.get_token());
+}
+
+QCoro::Task<void> OnboardingModel::runValidation(OnboardingModel* model, StorageProvider provider, QString accessKey,
+                                                 QString secretKey, QString bucket, std::stop_token stop) {
+    const bool waited = co_await sleepFor(&model->clock_, model->validationDebounce, stop);
+    if (!waited) {
+        co_return;
+    }
+    model->setConnection(Connection::validating());
+    if (!model->validator_) {
+        const bool paused = co_await sleepFor(&model->clock_, std::chrono::milliseconds(700), stop);
+        if (paused) {
+            model->setConnection(accessKey.size() < 8 ? Connection::failed(QStringLiteral("Couldn't reach the bucket."))
+                                                      : Connection::connected());
+        }
+        co_return;
+    }
+    auto lastMessage = SetupMessages::bucketNotFound(bucket);
+    auto queue = provider.allRegions();
+    QList<StorageRegion> tried;
+    const auto validator = model->validator_;
+    // The queue grows when a region redirects to one not yet tried.
+    for (qsizetype index = 0; index < queue.size(); ++index) {
+        const auto region = queue[index];
+        if (tried.contains(region)) {
+            continue;
+        }
+        tried.append(region);
+        if (stop.stop_requested()) {
+            co_return;
+        }
+        const StorageConfig candidate{region, bucket}; // named: g++ 12 mishandles temporaries inside co_await
+        const auto result = co_await validator(candidate, accessKey, secretKey);
+        if (stop.stop_requested()) {
+            co_return;
+        }
+        switch (result.kind) {
+        case Validation::Kind::reachableNeedsInit:
+        case Validation::Kind::reachableExistingRepo:
+            model->setRegion(region);
+            model->needsInit_ = result.kind == Validation::Kind::reachableNeedsInit;
+            model->setConnection(Connection::connected());
+            co_return;
+        case Validation::Kind::wrongRegion:
+            if (!tried.contains(result.region)) {
+                queue.append(result.region);
+            }
+            break;
+        case Validation::Kind::failed:
+            lastMessage = result.message;
+            break;
+        }
+    }
+    model->setConnection(Connection::failed(SetupMessages::userMessage(lastMessage)));
+}
+
+QCoro::Task<std::optional<QString>> OnboardingModel::finish(AppModel& model) {
+    finishing_ = true;
+    emit finishingChanged();
+    std::optional<QString> error;
+    try {
+        const StorageConfig config{region_, bucket_};
+        const auto service = Keychain::serviceName();
+        co_await model.controller().completeSetup(config, accessKey_, secretKey_, password_, service, model.platform().settings);
+    } catch (const SetupError& failure) {
+        error = failure.message();
+    } catch (const std::exception& failure) {
+        error = QString::fromUtf8(failure.what());
+    }
+    finishing_ = false;
+    emit finishingChanged();
+    if (!error) {
+        model.backUpNow();
+    }
+    co_return error;
+}

@@ -1,0 +1,138 @@
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/settings_store.h"
+#include "scope/backup_scope.h"
+#include "storage/storage_config.h"
+#include "storage/validation.h"
+
+#include <QLocale>
+#include <QObject>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <qcoro/qcorotask.h>
+#include <stop_token>
+
+class AppModel;
+
+/// The state behind the setup window: the step, the chosen provider and region, the keys and bucket as
+/// typed, the live result of checking them, the repository password and the scope being reviewed. It
+/// checks the keys while the user types and sweeps the provider's regions to find the bucket; it stores
+/// nothing itself. Main thread only.
+class OnboardingModel : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(int step READ stepNumber NOTIFY stepChanged)
+    Q_PROPERTY(bool canContinue READ canContinue NOTIFY canContinueChanged)
+
+public:
+    enum class Step { welcome = 1, fullDiskAccess, chooseProvider, connectStorage, region, password, scope, done };
+
+    struct Connection {
+        enum class State { idle, validating, connected, failed };
+        State state = State::idle;
+        QString message;
+        bool operator==(const Connection&) const = default;
+
+        static Connection idle() { return {State::idle, {}}; }
+        static Connection validating() { return {State::validating, {}}; }
+        static Connection connected() { return {State::connected, {}}; }
+        static Connection failed(QString message) { return {State::failed, std::move(message)}; }
+    };
+
+    /// One probe of a candidate configuration with the two keys (the controller's validate).
+    using Validator = std::function<QCoro::Task<Validation>(StorageConfig, QString, QString)>;
+
+    OnboardingModel(StorageProvider defaultProvider, Clock& clock, SettingsStore& settings, const QString& home,
+                    QObject* parent = nullptr);
+
+    static std::optional<Step> stepFromRaw(int raw);
+    /// The provider proposed first: the stored "onboardingDefaultProvider" when it names one, otherwise the
+    /// locale's preferred provider, which is then stored so the choice stays.
+    static StorageProvider chooseDefaultProvider(SettingsStore& settings, const QLocale& locale);
+
+    Step step() const { return step_; }
+    int stepNumber() const { return int(step_); }
+    void setStep(Step step);
+    /// Forward and back by one step; back on the first and forward on the last change nothing.
+    void goForward();
+    void goBack();
+
+    const StorageProvider& defaultProvider() const { return defaultProvider_; }
+    const StorageProvider& provider() const { return provider_; }
+    void selectProvider(const StorageProvider& provider);
+
+    bool fullDiskAccessGranted() const { return fullDiskAccessGranted_; }
+    void setFullDiskAccessGranted(bool granted);
+
+    QString accessKey() const { return accessKey_; }
+    QString secretKey() const { return secretKey_; }
+    QString bucket() const { return bucket_; }
+    void setAccessKey(const QString& key);
+    void setSecretKey(const QString& key);
+    void setBucket(const QString& bucket);
+
+    Connection connection() const { return connection_; }
+    StorageRegion region() const { return region_; }
+    bool needsInit() const { return needsInit_; }
+    /// The city of the region: "Paris" for "Paris, France".
+    QString regionCity() const;
+
+    QString password() const { return password_; }
+    QString confirmPassword() const { return confirmPassword_; }
+    void setPassword(const QString& password);
+    void setConfirmPassword(const QString& password);
+    /// At least 8 user-perceived characters, and the confirmation equal.
+    bool passwordValid() const;
+    std::optional<QString> passwordMessage() const;
+
+    BackupScope& scope() { return *scope_; }
+
+    /// Whether the forward button may be pressed on this step.
+    bool canContinue() const;
+
+    void setValidator(Validator validator) { validator_ = std::move(validator); }
+    std::chrono::milliseconds validationDebounce{400};
+    /// Called whenever the access key, secret key or bucket changes: a new check after a pause in typing.
+    void scheduleValidation();
+
+    bool isFinishing() const { return finishing_; }
+    /// Forward on the last step: completes the setup and starts the first backup. Answers the setup
+    /// error's text, or none on success.
+    QCoro::Task<std::optional<QString>> finish(AppModel& model);
+
+signals:
+    void stepChanged();
+    void providerChanged();
+    void fullDiskAccessGrantedChanged();
+    void fieldsChanged();
+    void connectionChanged();
+    void regionChanged();
+    void passwordChanged();
+    void canContinueChanged();
+    void finishingChanged();
+
+private:
+    static QCoro::Task<void> runValidation(OnboardingModel* model, StorageProvider provider, QString accessKey,
+                                           QString secretKey, QString bucket, std::stop_token stop);
+    void setConnection(const Connection& connection);
+    void setRegion(const StorageRegion& region);
+
+    Clock& clock_;
+    const StorageProvider defaultProvider_;
+    Step step_ = Step::welcome;
+    bool fullDiskAccessGranted_ = false;
+    StorageProvider provider_;
+    QString accessKey_;
+    QString secretKey_;
+    QString bucket_;
+    Connection connection_;
+    StorageRegion region_;
+    bool needsInit_ = false;
+    Validator validator_;
+    std::stop_source validation_;
+    QString password_;
+    QString confirmPassword_;
+    std::unique_ptr<BackupScope> scope_;
+    bool finishing_ = false;
+};
