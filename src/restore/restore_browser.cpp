@@ -1,0 +1,241 @@
+#include "restore_browser.h"
+
+#include "app/log.h"
+#include "backup/backup_controller.h"
+#include "model/file_name_order.h"
+#include "restic/restic_error.h"
+#include "restic/restore_selection.h"
+
+#include <QTimer>
+#include <algorithm>
+
+RestoreBrowser::RestoreBrowser(BackupController& controller, Clock& clock, QString home, QObject* parent)
+    : QObject(parent)
+    , controller_(controller)
+    , clock_(clock)
+    , home_(std::move(home)) {}
+
+QCoro::Task<void> RestoreBrowser::loadSnapshots() {
+    QList<Snapshot> listed;
+    try {
+        listed = co_await controller_.snapshots();
+    } catch (const std::exception&) {
+        // No snapshot from the repository is offered.
+    }
+    snapshots_.clear();
+    for (const auto& snapshot : listed) {
+        snapshots_.append({snapshot.id, snapshot.time});
+    }
+    emit snapshotsChanged();
+    const auto groups = snapshotGroups();
+    std::optional<QString> newest;
+    if (!groups.isEmpty()) {
+        newest = groups.first().items.first().id;
+    }
+    co_await selectSnapshot(newest);
+}
+
+QCoro::Task<void> RestoreBrowser::selectSnapshot(std::optional<QString> id) {
+    selection_.clear();
+    currentLevelEntries_.clear();
+    currentPath_.reset();
+    pathStack_.clear();
+    childrenCache_.clear();
+    selectedSnapshot_ = id;
+    emit selectionChanged();
+    emit levelChanged();
+    if (id) {
+        co_await loadLevel();
+    }
+}
+
+QCoro::Task<void> RestoreBrowser::loadLevel() {
+    if (!selectedSnapshot_) {
+        showLevel({});
+        co_return;
+    }
+    const auto path = levelPath();
+    if (const auto cached = childrenCache_.find(path); cached != childrenCache_.end()) {
+        showLevel(*cached);
+        co_return;
+    }
+    setLoading(true);
+    const auto snapshot = *selectedSnapshot_;
+    QList<LsEntry> listed;
+    try {
+        listed = co_await controller_.listDirectory(snapshot, path);
+    } catch (const std::exception&) {
+        // Shown, and cached, as an empty folder for this snapshot.
+    }
+    QList<LsEntry> children;
+    for (const auto& entry : listed) {
+        if (parentPath(entry.path) == path) {
+            children.append(entry);
+        }
+    }
+    const auto collator = fileNameCollator();
+    std::stable_sort(children.begin(), children.end(), [&](const LsEntry& a, const LsEntry& b) {
+        if (a.isDirectory() != b.isDirectory()) {
+            return a.isDirectory();
+        }
+        return collator.compare(a.name, b.name) < 0;
+    });
+    // A listing of another snapshot, finished after the user moved on, is dropped.
+    if (selectedSnapshot_ == snapshot) {
+        childrenCache_.insert(path, children);
+        if (levelPath() == path) {
+            showLevel(children);
+        }
+    }
+    setLoading(false);
+}
+
+void RestoreBrowser::showLevel(QList<LsEntry> entries) {
+    currentLevelEntries_ = std::move(entries);
+    emit levelChanged();
+    if (!selection_.isEmpty()) {
+        selection_.clear();
+        emit selectionChanged();
+    }
+}
+
+QCoro::Task<void> RestoreBrowser::openFolder(LsEntry folder) {
+    // The second click of the double-click is still being delivered: clear on the next turn.
+    QTimer::singleShot(0, this, [this] {
+        if (!selection_.isEmpty()) {
+            selection_.clear();
+            emit selectionChanged();
+        }
+    });
+    currentPath_ = folder.path;
+    pathStack_.append(folder.path);
+    co_await loadLevel();
+}
+
+QCoro::Task<void> RestoreBrowser::navigate(int crumb) {
+    if (crumb <= 0) {
+        currentPath_.reset();
+        pathStack_.clear();
+    } else if (crumb <= pathStack_.size()) {
+        currentPath_ = pathStack_[crumb - 1];
+        pathStack_ = pathStack_.mid(0, crumb);
+    }
+    co_await loadLevel();
+}
+
+void RestoreBrowser::setSelection(const QSet<QString>& selection) {
+    if (isSecondClickOfDoubleClick()) {
+        if (selection != selection_) {
+            Log::lifecycle().info(QStringLiteral("restore: ignored a selection change from a double-click's second click (#197)"));
+        }
+        return;
+    }
+    if (selection_ != selection) {
+        selection_ = selection;
+        emit selectionChanged();
+    }
+}
+
+void RestoreBrowser::setSearchText(const QString& text) {
+    if (searchText_ != text) {
+        searchText_ = text;
+        emit searchTextChanged();
+    }
+}
+
+QList<LsEntry> RestoreBrowser::visibleEntries() const {
+    if (searchText_.isEmpty()) {
+        return currentLevelEntries_;
+    }
+    QList<LsEntry> matches;
+    for (const auto& entry : currentLevelEntries_) {
+        if (entry.name.contains(searchText_, Qt::CaseInsensitive)) {
+            matches.append(entry);
+        }
+    }
+    return matches;
+}
+
+QStringList RestoreBrowser::selectedItems() const {
+    QStringList items;
+    for (const auto& entry : currentLevelEntries_) {
+        if (selection_.contains(entry.path)) {
+            items.append(entry.path);
+        }
+    }
+    return items;
+}
+
+QList<RestoreBrowser::SnapshotGroup> RestoreBrowser::snapshotGroups() const {
+    auto sorted = snapshots_;
+    std::stable_sort(sorted.begin(), sorted.end(), [](const SnapshotItem& a, const SnapshotItem& b) { return a.date > b.date; });
+    const auto today = clock_.now().toLocalTime().date();
+    QList<SnapshotGroup> groups{{QStringLiteral("Today"), {}}, {QStringLiteral("Yesterday"), {}}, {QStringLiteral("Earlier"), {}}};
+    for (const auto& item : sorted) {
+        const auto day = item.date.toLocalTime().date();
+        groups[day == today ? 0 : day == today.addDays(-1) ? 1 : 2].items.append(item);
+    }
+    groups.removeIf([](const SnapshotGroup& group) { return group.items.isEmpty(); });
+    return groups;
+}
+
+QStringList RestoreBrowser::breadcrumb() const {
+    QStringList crumbs{QStringLiteral("Home")};
+    for (const auto& path : pathStack_) {
+        crumbs.append(lastPathComponent(path));
+    }
+    return crumbs;
+}
+
+std::optional<QDateTime> RestoreBrowser::selectedSnapshotDate() const {
+    for (const auto& item : snapshots_) {
+        if (item.id == selectedSnapshot_) {
+            return item.date;
+        }
+    }
+    return std::nullopt;
+}
+
+QCoro::Task<void> RestoreBrowser::runRestore(Destination destination) {
+    if (!selectedSnapshot_ || !controller_.isConfigured()) {
+        co_return;
+    }
+    const auto paths = selectedItems();
+    // The selected items of one level return into that level; the whole snapshot carries its full paths.
+    QString target = destination.folder;
+    if (destination.location == Destination::Location::original) {
+        target = paths.isEmpty() ? QStringLiteral("/") : levelPath();
+    }
+    setRestorePhase(RestorePhase::restoring(0));
+    try {
+        auto events = controller_.restore(*selectedSnapshot_, paths, target, destination.conflict);
+        QCORO_FOREACH(const RestoreEvent& event, events) {
+            if (const auto* status = std::get_if<RestoreStatus>(&event)) {
+                setRestorePhase(RestorePhase::restoring(status->percentDone));
+            }
+        }
+        setRestorePhase(RestorePhase::succeeded(target));
+    } catch (const ResticError& error) {
+        setRestorePhase(RestorePhase::failed(error.restoreFailureMessage()));
+    } catch (const std::exception& error) {
+        setRestorePhase(RestorePhase::failed(QString::fromUtf8(error.what())));
+    }
+}
+
+void RestoreBrowser::dismissPhase() {
+    setRestorePhase(RestorePhase::idle());
+}
+
+void RestoreBrowser::setLoading(bool loading) {
+    if (loading_ != loading) {
+        loading_ = loading;
+        emit loadingChanged();
+    }
+}
+
+void RestoreBrowser::setRestorePhase(const RestorePhase& phase) {
+    if (restorePhase_ != phase) {
+        restorePhase_ = phase;
+        emit restorePhaseChanged();
+    }
+}
