@@ -2,6 +2,7 @@
 #include "platform/system_log.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -25,6 +26,8 @@ int main(int argc, char** argv) {
     }
     Log::setSystemLog(std::make_unique<QuietSystemLog>());
     QCoreApplication application(argc, argv);
+    // Formats are checked in one locale, whatever the machine's.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

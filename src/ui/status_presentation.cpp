@@ -1,0 +1,160 @@
+#include "status_presentation.h"
+
+#include "formatters.h"
+#include "wording.h"
+
+namespace {
+
+using Kind = AppStatus::Kind;
+
+QString abbreviated(const QString& path, const QString& home) {
+    if (path == home || path.startsWith(home + QLatin1Char('/'))) {
+        return QLatin1Char('~') + path.mid(home.size());
+    }
+    return path;
+}
+
+QString subtitleOf(const AppModel& model, const AppStatus& status, const QDateTime& now) {
+    switch (status.kind) {
+    case Kind::backingUp: {
+        const auto& progress = status.progress;
+        if (progress.filesDone && progress.totalFiles && *progress.totalFiles != 0) {
+            return QStringLiteral("%1 of %2 files").arg(*progress.filesDone).arg(*progress.totalFiles);
+        }
+        return QStringLiteral("%1% complete").arg(qint64(progress.fraction * 100));
+    }
+    case Kind::error: return status.message;
+    case Kind::credentialsUnavailable:
+        return QStringLiteral("Your Mac's Keychain may still be locked — try Retry, or unlock it and try again.");
+    case Kind::fullDiskAccessRequired:
+        return QStringLiteral("Without it, macOS hides Desktop, Documents, Mail and more from the backup. Backups are paused "
+                              "until it's granted.");
+    case Kind::paused:
+        return model.pauseUntil() ? QStringLiteral("Resumes ") + Formatters::relativeTime(*model.pauseUntil(), now)
+                                  : QStringLiteral("Resume to continue protection");
+    case Kind::offline: return QStringLiteral("Will resume automatically");
+    default: return StatusPresentation::lastBackupLine(model.lastBackup(), now);
+    }
+}
+
+QString primaryActionOf(const AppStatus& status) {
+    switch (status.kind) {
+    case Kind::error: return QStringLiteral("Try again");
+    case Kind::needsSetup: return QStringLiteral("Set Up Keldoran");
+    case Kind::credentialsUnavailable: return QStringLiteral("Retry");
+    case Kind::fullDiskAccessRequired: return QStringLiteral("Open System Settings");
+    case Kind::paused: return QStringLiteral("Resume");
+    case Kind::offline: return QStringLiteral("Waiting for network");
+    default: return QStringLiteral("Back up now");
+    }
+}
+
+} // namespace
+
+QString StatusPresentation::titleOf(const AppStatus& status) {
+    switch (status.kind) {
+    case Kind::protectedWithWarnings: return QStringLiteral("Completed with %1 warnings").arg(status.warningCount);
+    case Kind::backingUp: return QStringLiteral("Backing up…");
+    case Kind::error: return QStringLiteral("Last backup failed");
+    case Kind::needsSetup: return QStringLiteral("Set up Keldoran");
+    case Kind::credentialsUnavailable: return QStringLiteral("Couldn't read your saved credentials");
+    case Kind::fullDiskAccessRequired: return QStringLiteral("Full Disk Access needed");
+    case Kind::protected_: return QStringLiteral("Protected");
+    case Kind::paused: return QStringLiteral("Paused");
+    case Kind::offline: break;
+    }
+    return QStringLiteral("Waiting for network");
+}
+
+QString StatusPresentation::lastBackupLine(const std::optional<QDateTime>& lastBackup, const QDateTime& now) {
+    return lastBackup ? QStringLiteral("Backed up ") + Formatters::relativeTime(*lastBackup, now)
+                      : QStringLiteral("Not backed up yet");
+}
+
+QString StatusPresentation::warningLine(const BackupWarning& warning, const QString& home) {
+    using WarningKind = BackupWarning::Kind;
+    if (!warning.path) {
+        switch (warning.kind) {
+        case WarningKind::privacyProtected: return QStringLiteral("macOS blocked access to a file.");
+        case WarningKind::permissionDenied: return QStringLiteral("A file couldn't be read (no permission).");
+        case WarningKind::vanished: return QStringLiteral("A file changed or was removed while backing up.");
+        case WarningKind::other: break;
+        }
+        return QStringLiteral("Some files couldn't be backed up.");
+    }
+    const auto path = abbreviated(*warning.path, home);
+    switch (warning.kind) {
+    case WarningKind::privacyProtected: return QStringLiteral("macOS blocked access to ") + path + QLatin1Char('.');
+    case WarningKind::permissionDenied: return QStringLiteral("No permission to read ") + path + QLatin1Char('.');
+    case WarningKind::vanished: return path + QStringLiteral(" changed or was removed while backing up.");
+    case WarningKind::other: break;
+    }
+    return path + QStringLiteral(" couldn't be backed up.");
+}
+
+StatusPresentation StatusPresentation::of(const AppModel& model, bool operationRunning, bool fullDiskAccessGranted,
+                                          const QString& home, const QDateTime& now) {
+    const auto status = model.status();
+    StatusPresentation shown;
+    shown.title = titleOf(status);
+    shown.subtitle = subtitleOf(model, status, now);
+    shown.primaryAction = operationRunning ? QStringLiteral("Cancel") : primaryActionOf(status);
+    const bool hidesNext = status.kind == Kind::backingUp || status.kind == Kind::paused || status.kind == Kind::offline ||
+                           status.kind == Kind::fullDiskAccessRequired;
+    if (!hidesNext && model.nextBackup()) {
+        shown.nextBackup = QStringLiteral("Next backup ") + Formatters::compactTimeUntil(*model.nextBackup(), now);
+    }
+
+    const auto warnings = model.lastBackupWarnings();
+    for (qsizetype i = 0; i < std::min<qsizetype>(5, warnings.size()); ++i) {
+        shown.warnings.append(warningLine(warnings[i], home));
+    }
+    if (warnings.size() >= 6) {
+        shown.warnings.append(QStringLiteral("and %1 more").arg(warnings.size() - 5));
+    }
+    const auto has = [&](BackupWarning::Kind kind) {
+        return std::any_of(warnings.begin(), warnings.end(), [kind](const BackupWarning& w) { return w.kind == kind; });
+    };
+    if (has(BackupWarning::Kind::privacyProtected)) {
+        shown.guidance.append(fullDiskAccessGranted
+                                  ? QStringLiteral("Full Disk Access is on, yet macOS still blocked these. In System Settings › "
+                                                   "Privacy & Security › Full Disk Access, remove Keldoran, add it again, then "
+                                                   "relaunch.")
+                                  : QStringLiteral("Keldoran needs Full Disk Access in System Settings › Privacy & Security to "
+                                                   "read these."));
+    }
+    if (has(BackupWarning::Kind::permissionDenied)) {
+        shown.guidance.append(
+            QStringLiteral("These files' owner or permissions prevent reading them — Full Disk Access doesn't change that."));
+    }
+
+    switch (model.checkHealth()) {
+    case AppModel::CheckHealth::verified: shown.check = QStringLiteral("Data integrity verified"); break;
+    case AppModel::CheckHealth::overdue: shown.check = QStringLiteral("Check overdue"); break;
+    case AppModel::CheckHealth::failed: shown.check = QStringLiteral("Check failed"); break;
+    }
+    if (const auto reason = model.lastCheckFailure()) {
+        switch (*reason) {
+        case CheckFailureReason::corruption:
+            shown.checkDetail = QStringLiteral("Damaged data was found in the backup. Don't delete snapshots — check the repository.");
+            break;
+        case CheckFailureReason::unreachable:
+            shown.checkDetail = QStringLiteral("The backup storage couldn't be reached for checking.");
+            break;
+        case CheckFailureReason::other:
+            shown.checkDetail = QStringLiteral("The last check didn't complete. It will retry on schedule.");
+            break;
+        }
+    }
+
+    // The canonical sentences are kept above; this platform's words replace the macOS ones.
+    for (auto* text : {&shown.title, &shown.subtitle, &shown.primaryAction}) {
+        *text = Wording::forPlatform(*text);
+    }
+    for (auto* list : {&shown.warnings, &shown.guidance}) {
+        for (auto& line : *list) {
+            line = Wording::forPlatform(line);
+        }
+    }
+    return shown;
+}

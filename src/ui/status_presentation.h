@@ -1,0 +1,30 @@
+#pragma once
+
+#include "model/app_model.h"
+
+#include <QStringList>
+#include <optional>
+
+/// What the status popover shows, as text: every title, subtitle, action and line, chosen from the
+/// model's state. The same text serves `keldoranctl status`. Sentences naming macOS arrive here in the
+/// platform's words.
+struct StatusPresentation {
+    QString title;
+    QString subtitle;
+    QString primaryAction;
+    std::optional<QString> nextBackup;
+    /// At most five warnings, then "and N more".
+    QStringList warnings;
+    QStringList guidance;
+    QString check;
+    std::optional<QString> checkDetail;
+
+    /// `operationRunning`: a backup or restore is in the controller's hands (the action is "Cancel").
+    static StatusPresentation of(const AppModel& model, bool operationRunning, bool fullDiskAccessGranted,
+                                 const QString& home, const QDateTime& now);
+
+    static QString titleOf(const AppStatus& status);
+    static QString warningLine(const BackupWarning& warning, const QString& home);
+    /// "Backed up 2 hours ago", or "Not backed up yet".
+    static QString lastBackupLine(const std::optional<QDateTime>& lastBackup, const QDateTime& now);
+};
