@@ -10,11 +10,15 @@ QString IniSettingsStore::standardPath(const QString& configurationFolder) {
     return configurationFolder + QStringLiteral("/keldoran/keldoran.conf");
 }
 
+// The agent, keldoranctl and the tray application share the file: a read first picks up what another
+// process wrote (sync reloads only when the file changed).
 QVariant IniSettingsStore::value(const QString& key) const {
+    settings_.sync();
     return settings_.value(key);
 }
 
 bool IniSettingsStore::contains(const QString& key) const {
+    settings_.sync();
     return settings_.contains(key);
 }
 

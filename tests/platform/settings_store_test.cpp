@@ -3,9 +3,9 @@
 #include "storage/storage_config.h"
 #include "support/local_repository.h"
 
+#include <gtest/gtest.h>
 #include <QTemporaryDir>
 #include <QTimeZone>
-#include <gtest/gtest.h>
 
 TEST(IniSettingsStore, keepsTypedValuesAcrossReloadsAndReadsGarbageAsAbsent) {
     QTemporaryDir folder;
@@ -37,16 +37,17 @@ TEST(IniSettingsStore, keepsTypedValuesAcrossReloadsAndReadsGarbageAsAbsent) {
 TEST(IniSettingsStore, aDamagedFileLosesOnlyTheDamagedValues) {
     QTemporaryDir folder;
     const auto path = IniSettingsStore::standardPath(folder.path());
-    writeFile(path, "[General]\n"
-                    "isPaused=banana\n"
-                    "lastBackupExcludeCount=12x\n"
-                    "pauseUntilDate=@Variant(\\0\\0\\0\\x10\\0\\x2)\n"
-                    // A JSON blob cut short, quoted the way QSettings writes it.
-                    "storageConfig=\"@ByteArray({\\\"provider\\\":\\\"scaleway\\\",\\\"region\\\":\\\"fr-p)\"\n"
-                    "preferences=not even a byte array\n"
-                    "lastBackupFailure=Backup failed.\n"
-                    "\x01\x02 garbage line without equals\n"
-                    "hasCompletedOnboarding=true\n");
+    writeFile(path,
+              "[General]\n"
+              "isPaused=banana\n"
+              "lastBackupExcludeCount=12x\n"
+              "pauseUntilDate=@Variant(\\0\\0\\0\\x10\\0\\x2)\n"
+              // A JSON blob cut short, quoted the way QSettings writes it.
+              "storageConfig=\"@ByteArray({\\\"provider\\\":\\\"scaleway\\\",\\\"region\\\":\\\"fr-p)\"\n"
+              "preferences=not even a byte array\n"
+              "lastBackupFailure=Backup failed.\n"
+              "\x01\x02 garbage line without equals\n"
+              "hasCompletedOnboarding=true\n");
     IniSettingsStore settings(path);
     EXPECT_EQ(settings.boolValue(SettingsKeys::isPaused), std::nullopt);
     EXPECT_EQ(settings.integerValue(SettingsKeys::lastBackupExcludeCount), std::nullopt);
@@ -59,4 +60,14 @@ TEST(IniSettingsStore, aDamagedFileLosesOnlyTheDamagedValues) {
 
     settings.removeAll();
     EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST(IniSettingsStore, seesWhatAnotherWriterStoredSinceItsLastRead) {
+    QTemporaryDir folder;
+    const auto path = IniSettingsStore::standardPath(folder.path());
+    IniSettingsStore reader(path);
+    EXPECT_EQ(reader.boolValue(SettingsKeys::isPaused), std::nullopt);
+    IniSettingsStore(path).setValue(SettingsKeys::isPaused, true);
+    EXPECT_EQ(reader.boolValue(SettingsKeys::isPaused), true);
+    EXPECT_TRUE(reader.contains(SettingsKeys::isPaused));
 }
