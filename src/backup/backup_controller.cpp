@@ -21,9 +21,12 @@
 
 QString rawValue(RepositoryOperation operation) {
     switch (operation) {
-    case RepositoryOperation::backup: return QStringLiteral("backup");
-    case RepositoryOperation::restore: return QStringLiteral("restore");
-    case RepositoryOperation::check: break;
+    case RepositoryOperation::backup:
+        return QStringLiteral("backup");
+    case RepositoryOperation::restore:
+        return QStringLiteral("restore");
+    case RepositoryOperation::check:
+        break;
     }
     return QStringLiteral("check");
 }
@@ -49,8 +52,8 @@ BackupWarning classifyWarning(const BackupErrorMessage& record) {
 
 void logWarning(const BackupErrorMessage& record) {
     Log::backup().info(QStringLiteral("warning during %1: %2 — %3")
-                           .arg(record.during.value_or(QStringLiteral("?")), record.item.value_or(QStringLiteral("?")),
-                                record.error.message));
+                           .arg(record.during.value_or(QStringLiteral("?")),
+                                record.item.value_or(QStringLiteral("?")), record.error.message));
 }
 
 QList<BackupWarning> withoutDuplicates(const QList<BackupWarning>& warnings) {
@@ -69,11 +72,12 @@ QCoro::AsyncGenerator<RestoreEvent> noRestore() {
 }
 
 QCoro::Task<void> forwardRestore(Restic restic, QString snapshotId, QStringList paths, QString target,
-                                 RestoreConflict conflict, std::shared_ptr<AsyncChannel<RestoreEvent>> channel,
-                                 std::stop_token stop) {
+                                 RestoreConflict conflict,
+                                 std::shared_ptr<AsyncChannel<RestoreEvent>> channel, std::stop_token stop) {
     try {
-        auto events = conflict == RestoreConflict::keepBoth ? restic.restoreKeepingBoth(snapshotId, paths, target, stop)
-                                                            : restic.restore(snapshotId, paths, target, stop);
+        auto events = conflict == RestoreConflict::keepBoth
+                          ? restic.restoreKeepingBoth(snapshotId, paths, target, stop)
+                          : restic.restore(snapshotId, paths, target, stop);
         QCORO_FOREACH(RestoreEvent event, events) {
             channel->push(std::move(event));
         }
@@ -88,9 +92,13 @@ QCoro::Task<void> forwardRestore(Restic restic, QString snapshotId, QStringList 
 BackupController::BackupController(AppModel& model)
     : model_(model) {
     const auto home = model.platform().folders.home;
-    fullDiskAccessProbe = [home] { return probeFullDiskAccess(home); };
+    fullDiskAccessProbe = [home] {
+        return probeFullDiskAccess(home);
+    };
     auto* services = model.platform().services;
-    setLoginItemEnabled = [services](bool enabled) { return ::setLoginItemEnabled(*services, enabled); };
+    setLoginItemEnabled = [services](bool enabled) {
+        return ::setLoginItemEnabled(*services, enabled);
+    };
 }
 
 QCoro::Task<void> BackupController::bootstrap() {
@@ -106,7 +114,9 @@ QCoro::Task<BackupController::ConfigurationOutcome> BackupController::configureA
     const auto outcome = co_await configure();
     Log::lifecycle().info(QStringLiteral("bootstrap: ") + caseName(outcome));
     if (const auto endpoint = platform.endpointOverride()) {
-        Log::lifecycle().info(QStringLiteral("bootstrap: KELDORAN_S3_ENDPOINT is set — storage endpoint replaced by ") + *endpoint);
+        Log::lifecycle().info(
+            QStringLiteral("bootstrap: KELDORAN_S3_ENDPOINT is set — storage endpoint replaced by ") +
+            *endpoint);
     }
     if (outcome == ConfigurationOutcome::needsSetup) {
         model_.setBaseStatus(AppStatus::needsSetup());
@@ -129,8 +139,9 @@ QCoro::Task<void> BackupController::prepareRepository() {
 
 QCoro::Task<BackupController::ConfigurationOutcome> BackupController::configure() {
     auto& platform = model_.platform();
-    const ConfigurationSources sources{platform.settings,         platform.secrets, Keychain::serviceName(),
-                                       platform.resticDirectory,   processContext(), platform.endpointOverride()};
+    const ConfigurationSources sources{platform.settings,       platform.secrets,
+                                       Keychain::serviceName(), platform.resticDirectory,
+                                       processContext(),        platform.endpointOverride()};
     const auto configuration = co_await runConfigurationStep(sources);
     restic_ = configuration.restic;
     configuredProvider_ = configuration.provider;
@@ -157,8 +168,9 @@ QCoro::Task<Validation> BackupController::probe(StorageConfig config, QString ac
     if (!binary) {
         co_return Validation::failed(SetupMessages::resticMissing());
     }
-    const Restic restic(ResticProcess(*binary, config.repository(accessKey, secretKey, password, platform.endpointOverride()),
-                                      processContext()));
+    const Restic restic(
+        ResticProcess(*binary, config.repository(accessKey, secretKey, password, platform.endpointOverride()),
+                      processContext()));
     std::stop_source timeLimit;
     const auto deadline = platform.clock->callAt(platform.clock->now().addSecs(probeTimeLimitSeconds),
                                                  [&timeLimit] { timeLimit.request_stop(); });
@@ -190,7 +202,8 @@ QCoro::Task<Validation> BackupController::probe(StorageConfig config, QString ac
     }
 }
 
-QCoro::Task<Validation> BackupController::validate(StorageConfig config, QString accessKey, QString secretKey) {
+QCoro::Task<Validation> BackupController::validate(StorageConfig config, QString accessKey,
+                                                   QString secretKey) {
     const QString noPassword;
     auto result = co_await probe(std::move(config), std::move(accessKey), std::move(secretKey), noPassword);
     // With an empty password restic refuses an existing repository: that is the answer wanted.
@@ -203,7 +216,8 @@ QCoro::Task<Validation> BackupController::validate(StorageConfig config, QString
 }
 
 QCoro::Task<void> BackupController::completeSetup(StorageConfig config, QString accessKey, QString secretKey,
-                                                  QString password, QString keychainService, SettingsStore* settings) {
+                                                  QString password, QString keychainService,
+                                                  SettingsStore* settings) {
     auto& platform = model_.platform();
     if (!ResticBinary::locate(platform.resticDirectory)) {
         throw SetupError(SetupMessages::userMessage(SetupMessages::resticMissing()));
@@ -212,7 +226,8 @@ QCoro::Task<void> BackupController::completeSetup(StorageConfig config, QString 
     if (result.kind == Validation::Kind::wrongRegion) {
         config.region = result.region;
         result = co_await probe(config, accessKey, secretKey, password);
-        if (result.kind != Validation::Kind::reachableExistingRepo && result.kind != Validation::Kind::reachableNeedsInit) {
+        if (result.kind != Validation::Kind::reachableExistingRepo &&
+            result.kind != Validation::Kind::reachableNeedsInit) {
             throw SetupError(SetupMessages::regionUndetermined());
         }
     }
@@ -221,8 +236,9 @@ QCoro::Task<void> BackupController::completeSetup(StorageConfig config, QString 
     }
     if (result.kind == Validation::Kind::reachableNeedsInit) {
         const auto binary = ResticBinary::locate(platform.resticDirectory);
-        const Restic restic(ResticProcess(*binary, config.repository(accessKey, secretKey, password, platform.endpointOverride()),
-                                          processContext()));
+        const Restic restic(ResticProcess(
+            *binary, config.repository(accessKey, secretKey, password, platform.endpointOverride()),
+            processContext()));
         std::exception_ptr failure;
         try {
             co_await restic.initRepository();
@@ -233,7 +249,8 @@ QCoro::Task<void> BackupController::completeSetup(StorageConfig config, QString 
             try {
                 std::rethrow_exception(failure);
             } catch (const ResticError& error) {
-                throw SetupError(SetupMessages::userMessage(error.exitStatus() ? error.exitStatus()->stderrText : error.description()));
+                throw SetupError(SetupMessages::userMessage(
+                    error.exitStatus() ? error.exitStatus()->stderrText : error.description()));
             } catch (const std::exception& error) {
                 throw SetupError(SetupMessages::userMessage(QString::fromUtf8(error.what())));
             }
@@ -270,8 +287,9 @@ void BackupController::startBackup() {
     BackupInputs inputs{{model_.platform().folders.home},
                         model_.scope().effectiveExcludes(model_.excludes()),
                         model_.uploadLimitKiBps()};
-    auto handle = enqueue(RepositoryOperation::backup,
-                          [this, inputs](std::stop_token stop) { return runBackup(inputs, std::move(stop)); });
+    auto handle = enqueue(RepositoryOperation::backup, [this, inputs](std::stop_token stop) {
+        return runBackup(inputs, std::move(stop));
+    });
     if (!handle->isFinished()) {
         backupTask_ = handle;
         emit backupTaskChanged();
@@ -284,19 +302,27 @@ void BackupController::cancelBackup() {
     }
 }
 
-std::shared_ptr<OperationHandle> BackupController::enqueue(RepositoryOperation operation, OperationBody body) {
+std::shared_ptr<OperationHandle> BackupController::enqueue(RepositoryOperation operation,
+                                                           OperationBody body) {
     auto previous = operationTail_;
     setQueuedOperationCount(queuedOperationCount_ + 1);
     auto handle = std::make_shared<OperationHandle>();
     // Waiting on a handle never fails, so a cancelled operation never stops the ones behind it.
     operationTail_ = handle;
-    emit operationTailChanged();
     runOperation(this, operation, std::move(body), std::move(previous), handle);
     return handle;
 }
 
+QCoro::Task<void> BackupController::whenIdle() {
+    while (operationTail_ && !operationTail_->isFinished()) {
+        const auto tail = operationTail_;
+        co_await OperationHandle::wait(tail);
+    }
+}
+
 QCoro::Task<void> BackupController::runOperation(BackupController* controller, RepositoryOperation operation,
-                                                 OperationBody body, std::shared_ptr<OperationHandle> previous,
+                                                 OperationBody body,
+                                                 std::shared_ptr<OperationHandle> previous,
                                                  std::shared_ptr<OperationHandle> handle) {
     if (previous) {
         co_await OperationHandle::wait(previous);
@@ -311,7 +337,8 @@ QCoro::Task<void> BackupController::runOperation(BackupController* controller, R
     try {
         co_await body(handle->stopToken());
     } catch (const std::exception& error) {
-        Log::queue().error(rawValue(operation) + QStringLiteral(" ended unexpectedly: ") + QString::fromUtf8(error.what()));
+        Log::queue().error(rawValue(operation) + QStringLiteral(" ended unexpectedly: ") +
+                           QString::fromUtf8(error.what()));
     } catch (...) {
         Log::queue().error(rawValue(operation) + QStringLiteral(" ended unexpectedly"));
     }
@@ -327,13 +354,15 @@ QCoro::Task<void> BackupController::runBackup(BackupInputs inputs, std::stop_tok
     QList<BackupWarning> warnings;
     std::exception_ptr failure;
     try {
-        auto events = restic.backup(Restic::backupArguments(inputs.excludes, inputs.uploadLimitKiBps, inputs.sources), stop);
+        auto events = restic.backup(
+            Restic::backupArguments(inputs.excludes, inputs.uploadLimitKiBps, inputs.sources), stop);
         QCORO_FOREACH(const BackupEvent& event, events) {
             if (const auto* status = std::get_if<BackupStatus>(&event)) {
                 const auto count = [](std::optional<quint64> value) {
                     return value ? std::optional<qint64>(qint64(*value)) : std::nullopt;
                 };
-                model_.setBaseStatus(AppStatus::backingUp({status->percentDone, count(status->filesDone), count(status->totalFiles)}));
+                model_.setBaseStatus(AppStatus::backingUp(
+                    {status->percentDone, count(status->filesDone), count(status->totalFiles)}));
             } else if (const auto* record = std::get_if<BackupErrorMessage>(&event)) {
                 logWarning(*record);
                 warnings.append(classifyWarning(*record));
@@ -380,7 +409,8 @@ QCoro::Task<void> BackupController::runBackup(BackupInputs inputs, std::stop_tok
     clearBackupTask();
 }
 
-QCoro::Task<void> BackupController::finishSucceededBackup(QList<BackupWarning> warnings, std::stop_token stop) {
+QCoro::Task<void> BackupController::finishSucceededBackup(QList<BackupWarning> warnings,
+                                                          std::stop_token stop) {
     model_.setLastBackupFailure(std::nullopt);
     model_.setLastBackupWarnings(warnings);
     model_.setBaseStatus(model_.settledStatus());
@@ -390,7 +420,8 @@ QCoro::Task<void> BackupController::finishSucceededBackup(QList<BackupWarning> w
     }
 }
 
-QList<BackupWarning> BackupController::partialSuccessWarnings(QList<BackupWarning> warnings, const QString& stderrText) {
+QList<BackupWarning> BackupController::partialSuccessWarnings(QList<BackupWarning> warnings,
+                                                              const QString& stderrText) {
     for (auto line : stderrText.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
         line = line.trimmed();
         const auto event = ResticJson::decodeBackupEvent(line.toUtf8());
@@ -408,8 +439,9 @@ QList<BackupWarning> BackupController::partialSuccessWarnings(QList<BackupWarnin
         return warning.kind == BackupWarning::Kind::privacyProtected;
     });
     if (privacy) {
-        Log::backup().info(QStringLiteral("privacy-protected paths skipped; Full Disk Access probe: ") +
-                           (fullDiskAccessProbe() ? QStringLiteral("granted") : QStringLiteral("not granted")));
+        Log::backup().info(
+            QStringLiteral("privacy-protected paths skipped; Full Disk Access probe: ") +
+            (fullDiskAccessProbe() ? QStringLiteral("granted") : QStringLiteral("not granted")));
     }
     return warnings;
 }
@@ -450,7 +482,9 @@ bool BackupController::checkFullDiskAccess() {
         return true;
     }
     if (kind != AppStatus::Kind::fullDiskAccessRequired) {
-        Log::backup().error(QStringLiteral("Full Disk Access missing — backups refused until granted (#127); ") + codeIdentity());
+        Log::backup().error(
+            QStringLiteral("Full Disk Access missing — backups refused until granted (#127); ") +
+            codeIdentity());
         model_.setBaseStatus(AppStatus::fullDiskAccessRequired());
     }
     return false;
@@ -470,10 +504,12 @@ QCoro::Task<void> BackupController::refreshRepositoryState() {
     auto storageUsed = restic.stats(StatsMode::rawData);
     auto stats = model_.stats();
     if (snapshots) {
-        const auto newest = std::max_element(snapshots->begin(), snapshots->end(),
-                                             [](const Snapshot& a, const Snapshot& b) { return a.time < b.time; });
+        const auto newest =
+            std::max_element(snapshots->begin(), snapshots->end(),
+                             [](const Snapshot& a, const Snapshot& b) { return a.time < b.time; });
         recordLastBackup(newest != snapshots->end() ? std::optional<QDateTime>(newest->time) : std::nullopt);
-        model_.setRecentBackups(RecentBackup::build(*snapshots, model_.lastBackupWarnings(), model_.lastBackupExcludeCount(), 5));
+        model_.setRecentBackups(
+            RecentBackup::build(*snapshots, model_.lastBackupWarnings(), model_.lastBackupExcludeCount(), 5));
         const auto base = model_.baseStatus().kind;
         if (base == AppStatus::Kind::needsSetup || base == AppStatus::Kind::credentialsUnavailable) {
             model_.setBaseStatus(model_.settledStatus());
@@ -488,8 +524,9 @@ QCoro::Task<void> BackupController::refreshRepositoryState() {
                     const std::optional<QString> latest = QStringLiteral("latest");
                     const auto restoreSize = co_await restic.stats(StatsMode::restoreSize, latest);
                     stats.protectedBytes = qint64(restoreSize.totalSize);
-                    stats.fileCount = restoreSize.totalFileCount ? std::optional<qint64>(qint64(*restoreSize.totalFileCount))
-                                                                 : std::nullopt;
+                    stats.fileCount = restoreSize.totalFileCount
+                                          ? std::optional<qint64>(qint64(*restoreSize.totalFileCount))
+                                          : std::nullopt;
                 } catch (const std::exception&) {
                 }
             }
@@ -501,7 +538,8 @@ QCoro::Task<void> BackupController::refreshRepositoryState() {
         auto storage = model_.storage();
         storage.sizeBytes = qint64(used.totalSize);
         model_.setStorage(storage);
-        stats.monthlyCostEUR = configuredProvider_ ? configuredProvider_->monthlyCost(qint64(used.totalSize)) : std::nullopt;
+        stats.monthlyCostEUR =
+            configuredProvider_ ? configuredProvider_->monthlyCost(qint64(used.totalSize)) : std::nullopt;
         model_.setStats(stats);
     } catch (const std::exception&) {
     }
@@ -529,16 +567,16 @@ QCoro::Task<QList<LsEntry>> BackupController::listDirectory(QString snapshotId, 
     co_return entries;
 }
 
-QCoro::AsyncGenerator<RestoreEvent> BackupController::restore(QString snapshotId, QStringList paths, QString target,
-                                                              RestoreConflict conflict) {
+QCoro::AsyncGenerator<RestoreEvent> BackupController::restore(QString snapshotId, QStringList paths,
+                                                              QString target, RestoreConflict conflict) {
     if (!restic_) {
         return noRestore();
     }
     auto channel = std::make_shared<AsyncChannel<RestoreEvent>>();
-    auto handle = enqueue(RepositoryOperation::restore,
-                          [restic = *restic_, snapshotId, paths, target, conflict, channel](std::stop_token stop) {
-                              return forwardRestore(restic, snapshotId, paths, target, conflict, channel, std::move(stop));
-                          });
+    auto handle = enqueue(RepositoryOperation::restore, [restic = *restic_, snapshotId, paths, target,
+                                                         conflict, channel](std::stop_token stop) {
+        return forwardRestore(restic, snapshotId, paths, target, conflict, channel, std::move(stop));
+    });
     return AsyncChannel<RestoreEvent>::read(channel, [handle] { handle->cancel(); });
 }
 

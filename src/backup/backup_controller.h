@@ -9,10 +9,10 @@
 #include "storage/storage_provider.h"
 #include "storage/validation.h"
 
-#include <QObject>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <QObject>
 
 class AppModel;
 struct BackupWarning;
@@ -58,8 +58,8 @@ public:
     /// Probes with the password, creates the repository when there is none, stores the keys, the
     /// password and the configuration, configures the controller, registers the agent and the login
     /// item. Throws SetupError.
-    QCoro::Task<void> completeSetup(StorageConfig config, QString accessKey, QString secretKey, QString password,
-                                    QString keychainService, SettingsStore* settings);
+    QCoro::Task<void> completeSetup(StorageConfig config, QString accessKey, QString secretKey,
+                                    QString password, QString keychainService, SettingsStore* settings);
 
     /// Requests one backup; ignored without a configuration or while one is pending.
     void startBackup();
@@ -87,7 +87,9 @@ public:
     std::shared_ptr<OperationHandle> backupTask() const { return backupTask_; }
     std::optional<RepositoryOperation> currentOperation() const { return currentOperation_; }
     int queuedOperationCount() const { return queuedOperationCount_; }
-    std::shared_ptr<OperationHandle> operationTail() const { return operationTail_; }
+    /// Resumes once every queued operation has finished, including ones queued while waiting. Whoever
+    /// owns the model awaits this before destroying it: an operation's frame refers to the controller.
+    QCoro::Task<void> whenIdle();
 
     /// Whether the whole home folder can be read; replaceable for tests.
     std::function<bool()> fullDiskAccessProbe;
@@ -99,11 +101,11 @@ signals:
     void backupTaskChanged();
     void currentOperationChanged();
     void queuedOperationCountChanged();
-    void operationTailChanged();
 
 private:
     QCoro::Task<void> runBackup(BackupInputs inputs, std::stop_token stop);
-    QCoro::Task<Validation> probe(StorageConfig config, QString accessKey, QString secretKey, QString password);
+    QCoro::Task<Validation> probe(StorageConfig config, QString accessKey, QString secretKey,
+                                  QString password);
     ResticProcess::Context processContext() const;
     QCoro::Task<void> finishSucceededBackup(QList<BackupWarning> warnings, std::stop_token stop);
     QList<BackupWarning> partialSuccessWarnings(QList<BackupWarning> warnings, const QString& stderrText);
