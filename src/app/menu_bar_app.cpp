@@ -7,9 +7,12 @@
 #include "log.h"
 #include "model/app_model.h"
 #include "registration.h"
+#include "remote_control.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLocalSocket>
 
 MenuBarApp::MenuBarApp(Platform& platform)
@@ -26,7 +29,9 @@ bool MenuBarApp::launch() {
         QLocalSocket other;
         other.connectToServer(socketPath);
         if (other.state() == QLocalSocket::ConnectedState || other.state() == QLocalSocket::ConnectingState) {
-            other.write("raise\n");
+            other.write(QJsonDocument(QJsonObject{{QStringLiteral("command"), QStringLiteral("raise")}})
+                            .toJson(QJsonDocument::Compact) +
+                        '\n');
             other.flush();
         }
         return false;
@@ -35,8 +40,11 @@ bool MenuBarApp::launch() {
     connect(&server_, &QLocalServer::newConnection, this, [this] {
         while (auto* connection = server_.nextPendingConnection()) {
             connect(connection, &QLocalSocket::readyRead, this, [this, connection] {
-                if (connection->readAll().startsWith("raise")) {
-                    emit raiseRequested();
+                while (connection->canReadLine()) {
+                    const auto request = QJsonDocument::fromJson(connection->readLine()).object();
+                    const auto answer =
+                        RemoteControl::handle(request, *model_, [this] { emit raiseRequested(); });
+                    connection->write(QJsonDocument(answer).toJson(QJsonDocument::Compact) + '\n');
                 }
             });
             connect(connection, &QLocalSocket::disconnected, connection, &QObject::deleteLater);
@@ -61,7 +69,8 @@ QCoro::Task<void> MenuBarApp::bootstrap() {
             co_await registerBackgroundAgent(platform_.services);
         }
     } catch (const std::exception& error) {
-        Log::lifecycle().error(QStringLiteral("bootstrap ended unexpectedly: ") + QString::fromUtf8(error.what()));
+        Log::lifecycle().error(QStringLiteral("bootstrap ended unexpectedly: ") +
+                               QString::fromUtf8(error.what()));
     }
 }
 
@@ -76,7 +85,8 @@ void MenuBarApp::requestQuit() {
         terminate();
         return;
     }
-    Log::lifecycle().info(QStringLiteral("quit requested — cancelling running backup and waiting for restic to exit"));
+    Log::lifecycle().info(
+        QStringLiteral("quit requested — cancelling running backup and waiting for restic to exit"));
     backup->cancel();
     quitAfter(backup);
 }

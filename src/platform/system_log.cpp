@@ -1,7 +1,7 @@
 #include "system_log.h"
 
-#include <QFileInfo>
 #include <cstdio>
+#include <QFileInfo>
 #include <syslog.h>
 #include <systemd/sd-journal.h>
 
@@ -12,8 +12,9 @@ public:
     void write(Level level, const QString& channel, const QString& message) override {
         const auto text = message.toUtf8();
         const auto name = channel.toUtf8();
-        sd_journal_send("MESSAGE=%s", text.constData(), "PRIORITY=%d", level == Level::error ? LOG_ERR : LOG_INFO,
-                        "SYSLOG_IDENTIFIER=keldoran", "KELDORAN_CHANNEL=%s", name.constData(), nullptr);
+        sd_journal_send("MESSAGE=%s", text.constData(), "PRIORITY=%d",
+                        level == Level::error ? LOG_ERR : LOG_INFO, "SYSLOG_IDENTIFIER=keldoran",
+                        "KELDORAN_CHANNEL=%s", name.constData(), nullptr);
     }
 };
 
@@ -28,10 +29,26 @@ public:
     }
 };
 
+class NoSystemLog : public SystemLog {
+public:
+    void write(Level, const QString&, const QString&) override {}
+};
+
+bool journalRuns() {
+    return QFileInfo::exists(QStringLiteral("/run/systemd/journal/socket"));
+}
+
 } // namespace
 
+std::unique_ptr<SystemLog> SystemLog::journalOnly() {
+    if (journalRuns()) {
+        return std::make_unique<JournalLog>();
+    }
+    return std::make_unique<NoSystemLog>();
+}
+
 std::unique_ptr<SystemLog> SystemLog::live() {
-    if (QFileInfo::exists(QStringLiteral("/run/systemd/journal/socket"))) {
+    if (journalRuns()) {
         return std::make_unique<JournalLog>();
     }
     return std::make_unique<StandardErrorLog>();

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <memory>
+#include <QString>
 
 /// The operating system's log, beside the application's own log file.
 class SystemLog {
@@ -13,4 +13,6 @@ public:
 
     /// The systemd journal when one is running, otherwise standard error.
     static std::unique_ptr<SystemLog> live();
+    /// The journal when one is running, otherwise nothing (the log file alone).
+    static std::unique_ptr<SystemLog> journalOnly();
 };

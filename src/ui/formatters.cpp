@@ -1,7 +1,7 @@
 #include "formatters.h"
 
-#include <QLocale>
 #include <memory>
+#include <QLocale>
 #include <unicode/locid.h>
 #include <unicode/reldatefmt.h>
 #include <unicode/unistr.h>
@@ -93,6 +93,10 @@ QString compactTimeUntil(const QDateTime& date, const QDateTime& now) {
 }
 
 QString shortTime(const QDateTime& date) {
+    // The C locale's short format carries seconds.
+    if (QLocale().language() == QLocale::C) {
+        return date.toLocalTime().time().toString(QStringLiteral("HH:mm"));
+    }
     return QLocale().toString(date.toLocalTime().time(), QLocale::ShortFormat);
 }
 

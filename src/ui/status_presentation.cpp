@@ -23,29 +23,42 @@ QString subtitleOf(const AppModel& model, const AppStatus& status, const QDateTi
         }
         return QStringLiteral("%1% complete").arg(qint64(progress.fraction * 100));
     }
-    case Kind::error: return status.message;
+    case Kind::error:
+        return status.message;
     case Kind::credentialsUnavailable:
-        return QStringLiteral("Your Mac's Keychain may still be locked — try Retry, or unlock it and try again.");
+        return QStringLiteral(
+            "Your Mac's Keychain may still be locked — try Retry, or unlock it and try again.");
     case Kind::fullDiskAccessRequired:
-        return QStringLiteral("Without it, macOS hides Desktop, Documents, Mail and more from the backup. Backups are paused "
-                              "until it's granted.");
+        return QStringLiteral(
+            "Without it, macOS hides Desktop, Documents, Mail and more from the backup. Backups are paused "
+            "until it's granted.");
     case Kind::paused:
-        return model.pauseUntil() ? QStringLiteral("Resumes ") + Formatters::relativeTime(*model.pauseUntil(), now)
-                                  : QStringLiteral("Resume to continue protection");
-    case Kind::offline: return QStringLiteral("Will resume automatically");
-    default: return StatusPresentation::lastBackupLine(model.lastBackup(), now);
+        return model.pauseUntil()
+                   ? QStringLiteral("Resumes ") + Formatters::relativeTime(*model.pauseUntil(), now)
+                   : QStringLiteral("Resume to continue protection");
+    case Kind::offline:
+        return QStringLiteral("Will resume automatically");
+    default:
+        return StatusPresentation::lastBackupLine(model.lastBackup(), now);
     }
 }
 
 QString primaryActionOf(const AppStatus& status) {
     switch (status.kind) {
-    case Kind::error: return QStringLiteral("Try again");
-    case Kind::needsSetup: return QStringLiteral("Set Up Keldoran");
-    case Kind::credentialsUnavailable: return QStringLiteral("Retry");
-    case Kind::fullDiskAccessRequired: return QStringLiteral("Open System Settings");
-    case Kind::paused: return QStringLiteral("Resume");
-    case Kind::offline: return QStringLiteral("Waiting for network");
-    default: return QStringLiteral("Back up now");
+    case Kind::error:
+        return QStringLiteral("Try again");
+    case Kind::needsSetup:
+        return QStringLiteral("Set Up Keldoran");
+    case Kind::credentialsUnavailable:
+        return QStringLiteral("Retry");
+    case Kind::fullDiskAccessRequired:
+        return QStringLiteral("Open System Settings");
+    case Kind::paused:
+        return QStringLiteral("Resume");
+    case Kind::offline:
+        return QStringLiteral("Waiting for network");
+    default:
+        return QStringLiteral("Back up now");
     }
 }
 
@@ -53,15 +66,24 @@ QString primaryActionOf(const AppStatus& status) {
 
 QString StatusPresentation::titleOf(const AppStatus& status) {
     switch (status.kind) {
-    case Kind::protectedWithWarnings: return QStringLiteral("Completed with %1 warnings").arg(status.warningCount);
-    case Kind::backingUp: return QStringLiteral("Backing up…");
-    case Kind::error: return QStringLiteral("Last backup failed");
-    case Kind::needsSetup: return QStringLiteral("Set up Keldoran");
-    case Kind::credentialsUnavailable: return QStringLiteral("Couldn't read your saved credentials");
-    case Kind::fullDiskAccessRequired: return QStringLiteral("Full Disk Access needed");
-    case Kind::protected_: return QStringLiteral("Protected");
-    case Kind::paused: return QStringLiteral("Paused");
-    case Kind::offline: break;
+    case Kind::protectedWithWarnings:
+        return QStringLiteral("Completed with %1 warnings").arg(status.warningCount);
+    case Kind::backingUp:
+        return QStringLiteral("Backing up…");
+    case Kind::error:
+        return QStringLiteral("Last backup failed");
+    case Kind::needsSetup:
+        return QStringLiteral("Set up Keldoran");
+    case Kind::credentialsUnavailable:
+        return QStringLiteral("Couldn't read your saved credentials");
+    case Kind::fullDiskAccessRequired:
+        return QStringLiteral("Full Disk Access needed");
+    case Kind::protected_:
+        return QStringLiteral("Protected");
+    case Kind::paused:
+        return QStringLiteral("Paused");
+    case Kind::offline:
+        break;
     }
     return QStringLiteral("Waiting for network");
 }
@@ -75,34 +97,44 @@ QString StatusPresentation::warningLine(const BackupWarning& warning, const QStr
     using WarningKind = BackupWarning::Kind;
     if (!warning.path) {
         switch (warning.kind) {
-        case WarningKind::privacyProtected: return QStringLiteral("macOS blocked access to a file.");
-        case WarningKind::permissionDenied: return QStringLiteral("A file couldn't be read (no permission).");
-        case WarningKind::vanished: return QStringLiteral("A file changed or was removed while backing up.");
-        case WarningKind::other: break;
+        case WarningKind::privacyProtected:
+            return QStringLiteral("macOS blocked access to a file.");
+        case WarningKind::permissionDenied:
+            return QStringLiteral("A file couldn't be read (no permission).");
+        case WarningKind::vanished:
+            return QStringLiteral("A file changed or was removed while backing up.");
+        case WarningKind::other:
+            break;
         }
         return QStringLiteral("Some files couldn't be backed up.");
     }
     const auto path = abbreviated(*warning.path, home);
     switch (warning.kind) {
-    case WarningKind::privacyProtected: return QStringLiteral("macOS blocked access to ") + path + QLatin1Char('.');
-    case WarningKind::permissionDenied: return QStringLiteral("No permission to read ") + path + QLatin1Char('.');
-    case WarningKind::vanished: return path + QStringLiteral(" changed or was removed while backing up.");
-    case WarningKind::other: break;
+    case WarningKind::privacyProtected:
+        return QStringLiteral("macOS blocked access to ") + path + QLatin1Char('.');
+    case WarningKind::permissionDenied:
+        return QStringLiteral("No permission to read ") + path + QLatin1Char('.');
+    case WarningKind::vanished:
+        return path + QStringLiteral(" changed or was removed while backing up.");
+    case WarningKind::other:
+        break;
     }
     return path + QStringLiteral(" couldn't be backed up.");
 }
 
-StatusPresentation StatusPresentation::of(const AppModel& model, bool operationRunning, bool fullDiskAccessGranted,
-                                          const QString& home, const QDateTime& now) {
+StatusPresentation StatusPresentation::of(const AppModel& model, bool operationRunning,
+                                          bool fullDiskAccessGranted, const QString& home,
+                                          const QDateTime& now) {
     const auto status = model.status();
     StatusPresentation shown;
     shown.title = titleOf(status);
     shown.subtitle = subtitleOf(model, status, now);
     shown.primaryAction = operationRunning ? QStringLiteral("Cancel") : primaryActionOf(status);
-    const bool hidesNext = status.kind == Kind::backingUp || status.kind == Kind::paused || status.kind == Kind::offline ||
-                           status.kind == Kind::fullDiskAccessRequired;
+    const bool hidesNext = status.kind == Kind::backingUp || status.kind == Kind::paused ||
+                           status.kind == Kind::offline || status.kind == Kind::fullDiskAccessRequired;
     if (!hidesNext && model.nextBackup()) {
-        shown.nextBackup = QStringLiteral("Next backup ") + Formatters::compactTimeUntil(*model.nextBackup(), now);
+        shown.nextBackup =
+            QStringLiteral("Next backup ") + Formatters::compactTimeUntil(*model.nextBackup(), now);
     }
 
     const auto warnings = model.lastBackupWarnings();
@@ -113,30 +145,40 @@ StatusPresentation StatusPresentation::of(const AppModel& model, bool operationR
         shown.warnings.append(QStringLiteral("and %1 more").arg(warnings.size() - 5));
     }
     const auto has = [&](BackupWarning::Kind kind) {
-        return std::any_of(warnings.begin(), warnings.end(), [kind](const BackupWarning& w) { return w.kind == kind; });
+        return std::any_of(warnings.begin(), warnings.end(),
+                           [kind](const BackupWarning& w) { return w.kind == kind; });
     };
     if (has(BackupWarning::Kind::privacyProtected)) {
-        shown.guidance.append(fullDiskAccessGranted
-                                  ? QStringLiteral("Full Disk Access is on, yet macOS still blocked these. In System Settings › "
-                                                   "Privacy & Security › Full Disk Access, remove Keldoran, add it again, then "
-                                                   "relaunch.")
-                                  : QStringLiteral("Keldoran needs Full Disk Access in System Settings › Privacy & Security to "
-                                                   "read these."));
+        shown.guidance.append(
+            fullDiskAccessGranted
+                ? QStringLiteral(
+                      "Full Disk Access is on, yet macOS still blocked these. In System Settings › "
+                      "Privacy & Security › Full Disk Access, remove Keldoran, add it again, then "
+                      "relaunch.")
+                : QStringLiteral("Keldoran needs Full Disk Access in System Settings › Privacy & Security to "
+                                 "read these."));
     }
     if (has(BackupWarning::Kind::permissionDenied)) {
-        shown.guidance.append(
-            QStringLiteral("These files' owner or permissions prevent reading them — Full Disk Access doesn't change that."));
+        shown.guidance.append(QStringLiteral("These files' owner or permissions prevent reading them — Full "
+                                             "Disk Access doesn't change that."));
     }
 
     switch (model.checkHealth()) {
-    case AppModel::CheckHealth::verified: shown.check = QStringLiteral("Data integrity verified"); break;
-    case AppModel::CheckHealth::overdue: shown.check = QStringLiteral("Check overdue"); break;
-    case AppModel::CheckHealth::failed: shown.check = QStringLiteral("Check failed"); break;
+    case AppModel::CheckHealth::verified:
+        shown.check = QStringLiteral("Data integrity verified");
+        break;
+    case AppModel::CheckHealth::overdue:
+        shown.check = QStringLiteral("Check overdue");
+        break;
+    case AppModel::CheckHealth::failed:
+        shown.check = QStringLiteral("Check failed");
+        break;
     }
     if (const auto reason = model.lastCheckFailure()) {
         switch (*reason) {
         case CheckFailureReason::corruption:
-            shown.checkDetail = QStringLiteral("Damaged data was found in the backup. Don't delete snapshots — check the repository.");
+            shown.checkDetail = QStringLiteral(
+                "Damaged data was found in the backup. Don't delete snapshots — check the repository.");
             break;
         case CheckFailureReason::unreachable:
             shown.checkDetail = QStringLiteral("The backup storage couldn't be reached for checking.");
@@ -157,4 +199,34 @@ StatusPresentation StatusPresentation::of(const AppModel& model, bool operationR
         }
     }
     return shown;
+}
+
+QStringList StatusPresentation::lines(const AppModel& model) const {
+    QStringList lines{title, subtitle};
+    if (nextBackup) {
+        lines.append(*nextBackup);
+    }
+    lines += warnings;
+    lines += guidance;
+    lines.append(check);
+    if (checkDetail) {
+        lines.append(*checkDetail);
+    }
+    const auto stats = model.stats();
+    if (stats.protectedBytes) {
+        auto line = QStringLiteral("Protected: ") + Formatters::byteCount(*stats.protectedBytes);
+        if (stats.fileCount) {
+            line += QStringLiteral(", %1 files · source data").arg(*stats.fileCount);
+        }
+        lines.append(line);
+    }
+    if (const auto stored = model.storage().sizeBytes) {
+        auto line = QStringLiteral("Storage: ") + Formatters::byteCount(*stored) +
+                    QStringLiteral(" stored after deduplication");
+        if (stats.monthlyCostEUR) {
+            line += QStringLiteral(", about %1 a month").arg(Formatters::euros(*stats.monthlyCostEUR));
+        }
+        lines.append(line);
+    }
+    return lines;
 }

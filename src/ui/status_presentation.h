@@ -2,8 +2,8 @@
 
 #include "model/app_model.h"
 
-#include <QStringList>
 #include <optional>
+#include <QStringList>
 
 /// What the status popover shows, as text: every title, subtitle, action and line, chosen from the
 /// model's state. The same text serves `keldoranctl status`. Sentences naming macOS arrive here in the
@@ -22,6 +22,9 @@ struct StatusPresentation {
     /// `operationRunning`: a backup or restore is in the controller's hands (the action is "Cancel").
     static StatusPresentation of(const AppModel& model, bool operationRunning, bool fullDiskAccessGranted,
                                  const QString& home, const QDateTime& now);
+
+    /// Everything shown, a line each, with the protected and stored sizes: what `keldoranctl status` prints.
+    QStringList lines(const AppModel& model) const;
 
     static QString titleOf(const AppStatus& status);
     static QString warningLine(const BackupWarning& warning, const QString& home);

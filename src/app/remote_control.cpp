@@ -1,0 +1,106 @@
+#include "remote_control.h"
+
+#include "backup/backup_controller.h"
+#include "model/app_model.h"
+#include "ui/formatters.h"
+#include "ui/status_presentation.h"
+
+#include <memory>
+#include <qcoro/qcorolocalsocket.h>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLocalSocket>
+
+namespace RemoteControl {
+namespace {
+
+QJsonObject reply(bool ok, const QString& message) {
+    return QJsonObject{{QStringLiteral("ok"), ok}, {QStringLiteral("message"), message}};
+}
+
+std::optional<AppModel::PauseChoice> pauseChoice(const QString& text) {
+    if (text == QLatin1String("oneHour")) {
+        return AppModel::PauseChoice::oneHour;
+    }
+    if (text == QLatin1String("untilTomorrow")) {
+        return AppModel::PauseChoice::untilTomorrow;
+    }
+    if (text == QLatin1String("indefinitely")) {
+        return AppModel::PauseChoice::indefinitely;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+QJsonObject handle(const QJsonObject& request, AppModel& model, const std::function<void()>& raise) {
+    const auto command = request.value(QLatin1String("command")).toString();
+    const auto now = model.platform().clock->now();
+    auto& controller = model.controller();
+    if (command == QLatin1String("raise")) {
+        raise();
+        return reply(true, {});
+    }
+    if (command == QLatin1String("status")) {
+        const bool running =
+            controller.currentOperation().has_value() || controller.queuedOperationCount() > 0;
+        const auto shown = StatusPresentation::of(model, running, controller.fullDiskAccessProbe(),
+                                                  model.platform().folders.home, now);
+        auto answer = reply(true, {});
+        answer.insert(QStringLiteral("lines"), QJsonArray::fromStringList(shown.lines(model)));
+        return answer;
+    }
+    if (command == QLatin1String("backup")) {
+        if (!controller.isConfigured()) {
+            return reply(false, QStringLiteral("Keldoran isn't set up yet. Run “keldoranctl setup” first."));
+        }
+        const bool pending = controller.hasBackupTask();
+        model.backUpNow();
+        if (pending) {
+            return reply(true, QStringLiteral("Keldoran is running and already backing up."));
+        }
+        return controller.hasBackupTask()
+                   ? reply(true, QStringLiteral("Keldoran is running; it has started a backup."))
+                   : reply(false, StatusPresentation::titleOf(model.status()) + QStringLiteral("."));
+    }
+    if (command == QLatin1String("pause")) {
+        const auto choice = pauseChoice(request.value(QLatin1String("choice")).toString());
+        if (!choice) {
+            return reply(false, QStringLiteral("Unknown pause."));
+        }
+        model.pause(*choice, now);
+        return reply(true,
+                     model.pauseUntil()
+                         ? QStringLiteral("Paused until %1.").arg(Formatters::shortTime(*model.pauseUntil()))
+                         : QStringLiteral("Paused until you resume."));
+    }
+    if (command == QLatin1String("resume")) {
+        model.resume();
+        return reply(true, QStringLiteral("Protection resumed."));
+    }
+    return reply(false, QStringLiteral("Unknown command."));
+}
+
+QCoro::Task<std::optional<QJsonObject>> send(QString socketPath, QJsonObject request) {
+    auto socket = std::make_unique<QLocalSocket>();
+    const bool connected = co_await qCoro(socket.get())
+                               .connectToServer(socketPath, QIODevice::ReadWrite, std::chrono::seconds(2));
+    if (!connected) {
+        co_return std::nullopt;
+    }
+    socket->write(QJsonDocument(request).toJson(QJsonDocument::Compact) + '\n');
+    while (!socket->canReadLine()) {
+        const bool readable = co_await qCoro(socket.get()).waitForReadyRead(std::chrono::seconds(30));
+        if (!readable) {
+            co_return std::nullopt;
+        }
+    }
+    const auto line = socket->readLine();
+    const auto document = QJsonDocument::fromJson(line);
+    if (!document.isObject()) {
+        co_return std::nullopt;
+    }
+    co_return document.object();
+}
+
+} // namespace RemoteControl

@@ -1,0 +1,583 @@
+#include "commands.h"
+
+#include "app/instance_paths.h"
+#include "app/quit_signals.h"
+#include "app/remote_control.h"
+#include "backup/backup_controller.h"
+#include "ctl_messages.h"
+#include "model/app_model.h"
+#include "model/settings_keys.h"
+#include "platform/instance_lock.h"
+#include "restic/restore_selection.h"
+#include "restore/restore_browser.h"
+#include "setup/onboarding_model.h"
+#include "terminal.h"
+#include "ui/formatters.h"
+#include "ui/status_presentation.h"
+#include "ui/wording.h"
+
+#include <QCommandLineParser>
+#include <qcoro/qcorosignal.h>
+#include <QDir>
+#include <QJsonArray>
+
+namespace Commands {
+namespace {
+
+using Terminal::error;
+using Terminal::out;
+
+struct Usage {
+    QString synopsis;
+    QString description;
+};
+
+int usageError(const Usage& usage, const QString& problem = {}) {
+    if (!problem.isEmpty()) {
+        error(problem);
+    }
+    error(QStringLiteral("Usage: keldoranctl %1").arg(usage.synopsis));
+    return 2;
+}
+
+int failure(const QString& sentence) {
+    error(sentence);
+    return 1;
+}
+
+// Parses a command's options; answers none to go on, or the status after printing help (0) or a usage
+// error (2).
+std::optional<int> parse(QCommandLineParser& parser, const QStringList& arguments, const Usage& usage,
+                         const QList<QCommandLineOption>& options = {}) {
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Shows this help."));
+    parser.addOptions(options);
+    parser.addOption(help);
+    if (!parser.parse(QStringList{QStringLiteral("keldoranctl")} + arguments)) {
+        return usageError(usage, parser.errorText());
+    }
+    if (parser.isSet(help)) {
+        out(QStringLiteral("Usage: keldoranctl %1\n\n%2\n\nOptions:").arg(usage.synopsis, usage.description));
+        for (const auto& option : options + QList<QCommandLineOption>{help}) {
+            auto names = option.names();
+            for (auto& name : names) {
+                name.prepend(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"));
+            }
+            const auto value =
+                option.valueName().isEmpty() ? QString() : QLatin1Char(' ') + option.valueName();
+            out(QStringLiteral("  %1  %2")
+                    .arg(names.join(QStringLiteral(", ")) + value, -24)
+                    .arg(option.description()));
+        }
+        return 0;
+    }
+    return std::nullopt;
+}
+
+// What a command works with. The model is made on first use and kept until its queued operations have
+// finished, since an operation's frame refers to it.
+class Session {
+public:
+    explicit Session(Platform& platform)
+        : platform(platform) {}
+
+    AppModel& model() {
+        if (!model_) {
+            model_ = std::make_unique<AppModel>(platform);
+        }
+        return *model_;
+    }
+
+    QCoro::Task<void> close() {
+        if (model_) {
+            co_await model_->controller().whenIdle();
+        }
+    }
+
+    Platform& platform;
+
+private:
+    std::unique_ptr<AppModel> model_;
+};
+
+bool trayRunning(const Platform& platform) {
+    return InstanceLock::isHeldElsewhere(InstancePaths::appLock(platform.folders));
+}
+
+// A changing command forwarded to the running application; its reply is printed.
+QCoro::Task<int> forward(const Platform* platform, QJsonObject request) {
+    const auto socket = InstancePaths::appSocket(platform->folders);
+    const auto answer = co_await RemoteControl::send(socket, request);
+    if (!answer) {
+        co_return failure(CtlMessages::runningButSilent());
+    }
+    const auto message = answer->value(QLatin1String("message")).toString();
+    if (!answer->value(QLatin1String("ok")).toBool()) {
+        co_return failure(message);
+    }
+    if (!message.isEmpty()) {
+        out(message);
+    }
+    co_return 0;
+}
+
+// A model whose controller holds the configured restic; a failure sentence otherwise.
+QCoro::Task<std::optional<QString>> configured(AppModel* model) {
+    const auto outcome = co_await model->controller().configureAtLaunch();
+    switch (outcome) {
+    case ConfigurationOutcome::configured:
+        co_return std::nullopt;
+    case ConfigurationOutcome::needsSetup:
+        co_return CtlMessages::notSetUp();
+    case ConfigurationOutcome::credentialsUnavailable:
+        break;
+    }
+    co_return CtlMessages::credentialsUnreadable();
+}
+
+// Follows the pending backup with a progress bar until it has wound down; Ctrl-C cancels it.
+QCoro::Task<int> followBackup(AppModel* model) {
+    auto& controller = model->controller();
+    const auto task = controller.backupTask();
+    if (!task) {
+        co_return failure(controller.isConfigured() ? CtlMessages::homeUnreadable()
+                                                    : CtlMessages::notSetUp());
+    }
+    QuitSignals interrupt;
+    bool cancelled = false;
+    QObject::connect(&interrupt, &QuitSignals::quitRequested, [&] {
+        cancelled = true;
+        controller.cancelBackup();
+    });
+    Terminal::Progress progress;
+    const auto connection = QObject::connect(model, &AppModel::baseStatusChanged, [&] {
+        const auto status = model->baseStatus();
+        if (status.kind == AppStatus::Kind::backingUp) {
+            progress.show(status.progress.fraction, status.progress.filesDone, status.progress.totalFiles,
+                          QStringLiteral("files"));
+        }
+    });
+    co_await OperationHandle::wait(task);
+    QObject::disconnect(connection);
+    progress.finish();
+    if (cancelled) {
+        co_return failure(CtlMessages::backupCancelled());
+    }
+    if (model->baseStatus().kind == AppStatus::Kind::error) {
+        co_return failure(model->baseStatus().message);
+    }
+    const auto shown = StatusPresentation::of(*model, false, controller.fullDiskAccessProbe(),
+                                              model->platform().folders.home, model->platform().clock->now());
+    out(shown.title);
+    for (const auto& line : shown.warnings + shown.guidance) {
+        out(line);
+    }
+    co_return 0;
+}
+
+QCoro::Task<int> backup(Session* session, QStringList arguments) {
+    Platform* platform = &session->platform;
+    const Usage usage{QStringLiteral("backup"),
+                      QStringLiteral("Backs the home folder up now, with a progress bar. Ctrl-C cancels.")};
+    QCommandLineParser parser;
+    if (const auto early = parse(parser, arguments, usage)) {
+        co_return *early;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        co_return usageError(usage, QStringLiteral("backup takes no arguments."));
+    }
+    const auto lock = InstanceLock::acquire(InstancePaths::appLock(platform->folders));
+    if (!lock) {
+        const QJsonObject request{{QStringLiteral("command"), QStringLiteral("backup")}};
+        const int forwarded = co_await forward(platform, request);
+        co_return forwarded;
+    }
+    AppModel& model = session->model();
+    const auto problem = co_await configured(&model);
+    if (problem) {
+        co_return failure(*problem);
+    }
+    co_await model.controller().refreshRepositoryState();
+    model.controller().startBackup();
+    const int result = co_await followBackup(&model);
+    co_return result;
+}
+
+QCoro::Task<int> status(Session* session, QStringList arguments) {
+    Platform* platform = &session->platform;
+    const Usage usage{QStringLiteral("status"),
+                      QStringLiteral("Prints what Keldoran's status window would show.")};
+    QCommandLineParser parser;
+    if (const auto early = parse(parser, arguments, usage)) {
+        co_return *early;
+    }
+    if (trayRunning(*platform)) {
+        const QJsonObject request{{QStringLiteral("command"), QStringLiteral("status")}};
+        const auto socket = InstancePaths::appSocket(platform->folders);
+        const auto answer = co_await RemoteControl::send(socket, request);
+        if (answer) {
+            for (const auto& line : answer->value(QLatin1String("lines")).toArray()) {
+                out(line.toString());
+            }
+            co_return 0;
+        }
+    }
+    AppModel& model = session->model();
+    auto& controller = model.controller();
+    const auto outcome = co_await controller.configureAtLaunch();
+    if (outcome == ConfigurationOutcome::configured) {
+        co_await controller.refreshRepositoryState();
+        controller.checkFullDiskAccess();
+    }
+    const auto shown = StatusPresentation::of(model, false, controller.fullDiskAccessProbe(),
+                                              platform->folders.home, platform->clock->now());
+    for (const auto& line : shown.lines(model)) {
+        out(line);
+    }
+    co_return 0;
+}
+
+QCoro::Task<int> snapshots(Session* session, QStringList arguments) {
+    Platform* platform = &session->platform;
+    const Usage usage{QStringLiteral("snapshots"),
+                      QStringLiteral("Lists the backups in the repository, newest first.")};
+    QCommandLineParser parser;
+    if (const auto early = parse(parser, arguments, usage)) {
+        co_return *early;
+    }
+    AppModel& model = session->model();
+    const auto problem = co_await configured(&model);
+    if (problem) {
+        co_return failure(*problem);
+    }
+    RestoreBrowser browser(model.controller(), *platform->clock, platform->folders.home);
+    co_await browser.loadSnapshots();
+    for (const auto& group : browser.snapshotGroups()) {
+        for (const auto& item : group.items) {
+            out(QStringLiteral("%1  %2").arg(
+                item.id.left(8), QLocale().toString(item.date.toLocalTime(), QLocale::ShortFormat)));
+        }
+    }
+    co_return 0;
+}
+
+// The snapshot whose id or short id is `id`, loaded into the browser.
+QCoro::Task<bool> openSnapshot(RestoreBrowser* browser, QString id) {
+    co_await browser->loadSnapshots();
+    for (const auto& item : browser->snapshots()) {
+        if (item.id == id || item.id.startsWith(id)) {
+            co_await browser->selectSnapshot(item.id);
+            co_return true;
+        }
+    }
+    co_return false;
+}
+
+QCoro::Task<void> openLevel(RestoreBrowser* browser, QString path) {
+    if (path != browser->levelPath()) {
+        LsEntry folder;
+        folder.path = path;
+        co_await browser->openFolder(folder);
+    }
+}
+
+QCoro::Task<int> list(Session* session, QStringList arguments) {
+    Platform* platform = &session->platform;
+    const Usage usage{
+        QStringLiteral("ls SNAPSHOT [PATH]"),
+        QStringLiteral(
+            "Lists one folder of a backup (the home folder unless PATH is given), folders first.")};
+    QCommandLineParser parser;
+    if (const auto early = parse(parser, arguments, usage)) {
+        co_return *early;
+    }
+    const auto positional = parser.positionalArguments();
+    if (positional.isEmpty() || positional.size() > 2) {
+        co_return usageError(usage);
+    }
+    AppModel& model = session->model();
+    const auto problem = co_await configured(&model);
+    if (problem) {
+        co_return failure(*problem);
+    }
+    RestoreBrowser browser(model.controller(), *platform->clock, platform->folders.home);
+    const bool found = co_await openSnapshot(&browser, positional[0]);
+    if (!found) {
+        co_return failure(CtlMessages::noSuchSnapshot(positional[0]));
+    }
+    const auto level = positional.size() == 2 ? QDir::cleanPath(positional[1]) : browser.levelPath();
+    co_await openLevel(&browser, level);
+    const auto now = platform->clock->now();
+    for (const auto& entry : browser.currentLevelEntries()) {
+        const auto size = entry.isDirectory() || !entry.size ? QStringLiteral("-")
+                                                             : Formatters::byteCount(qint64(*entry.size));
+        const auto modified = entry.mtime ? Formatters::modified(*entry.mtime, now) : QString();
+        out(QStringLiteral("%1  %2  %3  %4")
+                .arg(entry.isDirectory() ? QLatin1Char('d') : QLatin1Char('-'))
+                .arg(size, 10)
+                .arg(modified, -16)
+                .arg(entry.name + (entry.isDirectory() ? QStringLiteral("/") : QString())));
+    }
+    co_return 0;
+}
+
+QCoro::Task<int> restore(Session* session, QStringList arguments) {
+    Platform* platform = &session->platform;
+    const Usage usage{
+        QStringLiteral("restore SNAPSHOT PATH... [--to DIR] [--replace]"),
+        QStringLiteral(
+            "Restores files and folders of one folder of a backup to where they were backed up "
+            "from, or into DIR. Existing files are kept and restored ones named \"name (restored)\", "
+            "unless --replace.")};
+    QCommandLineParser parser;
+    const QCommandLineOption to(QStringLiteral("to"), QStringLiteral("Restore into DIR instead."),
+                                QStringLiteral("DIR"));
+    const QCommandLineOption replace(QStringLiteral("replace"), QStringLiteral("Overwrite existing files."));
+    if (const auto early = parse(parser, arguments, usage, {to, replace})) {
+        co_return *early;
+    }
+    const auto positional = parser.positionalArguments();
+    if (positional.size() < 2) {
+        co_return usageError(usage);
+    }
+    QStringList paths;
+    for (const auto& path : positional.mid(1)) {
+        paths.append(QDir::cleanPath(path));
+    }
+    const auto folder = parentPath(paths.first());
+    if (folder.isEmpty() ||
+        std::any_of(paths.begin(), paths.end(), [&](const QString& p) { return parentPath(p) != folder; })) {
+        co_return usageError(usage, CtlMessages::oneFolderOnly());
+    }
+    const auto lock = InstanceLock::acquire(InstancePaths::appLock(platform->folders));
+    if (!lock) {
+        co_return failure(CtlMessages::runningElsewhereRestore());
+    }
+    AppModel& model = session->model();
+    const auto problem = co_await configured(&model);
+    if (problem) {
+        co_return failure(*problem);
+    }
+    RestoreBrowser browser(model.controller(), *platform->clock, platform->folders.home);
+    const bool found = co_await openSnapshot(&browser, positional[0]);
+    if (!found) {
+        co_return failure(CtlMessages::noSuchSnapshot(positional[0]));
+    }
+    co_await openLevel(&browser, folder);
+    browser.setSelection(QSet<QString>(paths.begin(), paths.end()));
+    for (const auto& path : paths) {
+        if (!browser.selectedItems().contains(path)) {
+            co_return failure(CtlMessages::notInSnapshot(path));
+        }
+    }
+    RestoreBrowser::Destination destination;
+    if (parser.isSet(to)) {
+        destination.location = RestoreBrowser::Destination::Location::another;
+        destination.folder = QDir(parser.value(to)).absolutePath();
+    }
+    destination.conflict = parser.isSet(replace) ? RestoreConflict::replace : RestoreConflict::keepBoth;
+    Terminal::Progress progress;
+    const auto connection = QObject::connect(&browser, &RestoreBrowser::restorePhaseChanged, [&] {
+        const auto& phase = browser.restorePhase();
+        if (phase.kind == RestoreBrowser::RestorePhase::Kind::restoring) {
+            progress.show(phase.progress, std::nullopt, std::nullopt, {});
+        }
+    });
+    co_await browser.runRestore(destination);
+    QObject::disconnect(connection);
+    progress.finish();
+    const auto& phase = browser.restorePhase();
+    if (phase.kind != RestoreBrowser::RestorePhase::Kind::succeeded) {
+        co_return failure(phase.message);
+    }
+    out(CtlMessages::restoreComplete(phase.destination));
+    co_return 0;
+}
+
+QCoro::Task<int> pauseOrResume(Session* session, QStringList arguments, bool pausing) {
+    Platform* platform = &session->platform;
+    const Usage usage =
+        pausing
+            ? Usage{QStringLiteral("pause 1h|tomorrow|indefinitely"),
+                    QStringLiteral("Pauses scheduled backups for an hour, until midnight, or until resumed.")}
+            : Usage{QStringLiteral("resume"), QStringLiteral("Resumes scheduled backups.")};
+    QCommandLineParser parser;
+    if (const auto early = parse(parser, arguments, usage)) {
+        co_return *early;
+    }
+    const auto positional = parser.positionalArguments();
+    const QHash<QString, std::pair<QString, AppModel::PauseChoice>> choices{
+        {QStringLiteral("1h"), {QStringLiteral("oneHour"), AppModel::PauseChoice::oneHour}},
+        {QStringLiteral("tomorrow"), {QStringLiteral("untilTomorrow"), AppModel::PauseChoice::untilTomorrow}},
+        {QStringLiteral("indefinitely"),
+         {QStringLiteral("indefinitely"), AppModel::PauseChoice::indefinitely}},
+    };
+    if (pausing ? positional.size() != 1 || !choices.contains(positional[0]) : !positional.isEmpty()) {
+        co_return usageError(usage);
+    }
+    const auto lock = InstanceLock::acquire(InstancePaths::appLock(platform->folders));
+    if (!lock) {
+        QJsonObject request{
+            {QStringLiteral("command"), pausing ? QStringLiteral("pause") : QStringLiteral("resume")}};
+        if (pausing) {
+            request.insert(QStringLiteral("choice"), choices[positional[0]].first);
+        }
+        const int forwarded = co_await forward(platform, request);
+        co_return forwarded;
+    }
+    AppModel& model = session->model();
+    if (pausing) {
+        model.pause(choices[positional[0]].second, platform->clock->now());
+        out(CtlMessages::paused(model.pauseUntil() ? Formatters::shortTime(*model.pauseUntil()) : QString()));
+    } else {
+        model.resume();
+        out(CtlMessages::resumed());
+    }
+    co_return 0;
+}
+
+QCoro::Task<int> pause(Session* session, QStringList arguments) {
+    const int result = co_await pauseOrResume(session, std::move(arguments), true);
+    co_return result;
+}
+
+QCoro::Task<int> resume(Session* session, QStringList arguments) {
+    const int result = co_await pauseOrResume(session, std::move(arguments), false);
+    co_return result;
+}
+
+QCoro::Task<int> setup(Session* session, QStringList arguments) {
+    Platform* platform = &session->platform;
+    const Usage usage{
+        QStringLiteral("setup --provider ID --bucket NAME [--access-key-file F] [--secret-key-file F] "
+                       "[--password-file F]"),
+        QStringLiteral(
+            "Connects your bucket, creates the encrypted backup (or recognises an existing one) and "
+            "starts the first backup. Keys and password are asked for without echo unless given in "
+            "files.")};
+    QCommandLineParser parser;
+    const QCommandLineOption providerOption(
+        QStringLiteral("provider"), QStringLiteral("ionos, ovhcloud or scaleway."), QStringLiteral("ID"));
+    const QCommandLineOption bucketOption(QStringLiteral("bucket"), QStringLiteral("The bucket's name."),
+                                          QStringLiteral("NAME"));
+    const QCommandLineOption accessFile(QStringLiteral("access-key-file"),
+                                        QStringLiteral("Read the access key from F."), QStringLiteral("F"));
+    const QCommandLineOption secretFile(QStringLiteral("secret-key-file"),
+                                        QStringLiteral("Read the secret key from F."), QStringLiteral("F"));
+    const QCommandLineOption passwordFile(QStringLiteral("password-file"),
+                                          QStringLiteral("Read the backup password from F."),
+                                          QStringLiteral("F"));
+    if (const auto early = parse(parser, arguments, usage,
+                                 {providerOption, bucketOption, accessFile, secretFile, passwordFile})) {
+        co_return *early;
+    }
+    if (!parser.isSet(bucketOption) || parser.value(bucketOption).isEmpty() ||
+        !parser.positionalArguments().isEmpty()) {
+        co_return usageError(usage, QStringLiteral("setup needs --bucket NAME."));
+    }
+    auto provider = OnboardingModel::chooseDefaultProvider(*platform->settings, QLocale::system());
+    if (parser.isSet(providerOption)) {
+        const auto id = storageProviderIdFromRaw(parser.value(providerOption));
+        if (!id) {
+            co_return usageError(usage, CtlMessages::unknownProvider(parser.value(providerOption)));
+        }
+        provider = StorageProvider::withId(*id);
+    }
+    const auto lock = InstanceLock::acquire(InstancePaths::appLock(platform->folders));
+    if (!lock) {
+        co_return failure(CtlMessages::runningElsewhereSetup());
+    }
+    const auto accessKey = Terminal::secret(QStringLiteral("Access key: "), parser.value(accessFile));
+    const auto secretKey = Terminal::secret(QStringLiteral("Secret key: "), parser.value(secretFile));
+    const auto password = Terminal::secret(QStringLiteral("Password: "), parser.value(passwordFile));
+    const auto confirmation =
+        parser.isSet(passwordFile) ? password : Terminal::secret(QStringLiteral("Confirm password: "), {});
+    if (!accessKey || !secretKey || !password || !confirmation) {
+        co_return failure(CtlMessages::unreadableSecret(!accessKey   ? QStringLiteral("access key")
+                                                        : !secretKey ? QStringLiteral("secret key")
+                                                                     : QStringLiteral("password")));
+    }
+
+    AppModel& model = session->model();
+    OnboardingModel onboarding(provider, *platform->clock, *platform->settings, platform->folders.home);
+    onboarding.validationDebounce = std::chrono::milliseconds(0);
+    auto* controller = &model.controller();
+    onboarding.setValidator([controller](StorageConfig config, QString access, QString secret) {
+        return controller->validate(std::move(config), std::move(access), std::move(secret));
+    });
+    onboarding.setAccessKey(*accessKey);
+    onboarding.setSecretKey(*secretKey);
+    onboarding.setBucket(parser.value(bucketOption));
+    out(CtlMessages::checking());
+    onboarding.scheduleValidation();
+    using State = OnboardingModel::Connection::State;
+    while (onboarding.connection().state != State::connected &&
+           onboarding.connection().state != State::failed) {
+        co_await qCoro(&onboarding, &OnboardingModel::connectionChanged);
+    }
+    if (onboarding.connection().state == State::failed) {
+        co_return failure(onboarding.connection().message);
+    }
+    out(CtlMessages::connected(onboarding.bucket(), onboarding.regionCity()));
+    onboarding.setPassword(*password);
+    onboarding.setConfirmPassword(*confirmation);
+    if (!onboarding.passwordValid()) {
+        co_return failure(
+            onboarding.passwordMessage().value_or(QStringLiteral("Use at least 8 characters.")));
+    }
+    const auto problem = co_await onboarding.finish(model);
+    if (problem) {
+        co_return failure(*problem);
+    }
+    platform->settings->setValue(SettingsKeys::hasCompletedOnboarding, true);
+    out(QStringLiteral("You're protected"));
+    out(Wording::forPlatform(QStringLiteral(
+        "Your first backup is starting now. Keldoran lives in the menu bar — look for the ring icon.")));
+    const int result = co_await followBackup(&model);
+    co_return result;
+}
+
+// The command named by `command`, or none.
+QCoro::Task<std::optional<int>> dispatch(Session* session, QString command, QStringList rest) {
+    using Command = QCoro::Task<int> (*)(Session*, QStringList);
+    static const QHash<QString, Command> commands{
+        {QStringLiteral("setup"), &setup},   {QStringLiteral("status"), &status},
+        {QStringLiteral("backup"), &backup}, {QStringLiteral("snapshots"), &snapshots},
+        {QStringLiteral("ls"), &list},       {QStringLiteral("restore"), &restore},
+        {QStringLiteral("pause"), &pause},   {QStringLiteral("resume"), &resume},
+    };
+    const auto found = commands.find(command);
+    if (found == commands.end()) {
+        co_return std::nullopt;
+    }
+    int result = 1;
+    try {
+        result = co_await (*found)(session, std::move(rest));
+    } catch (const std::exception& unexpected) {
+        result = failure(QString::fromUtf8(unexpected.what()));
+    }
+    co_await session->close();
+    co_return result;
+}
+
+} // namespace
+
+QCoro::Task<int> run(Platform* platform, QStringList arguments) {
+    const auto command = arguments.value(0);
+    Session session(*platform);
+    const auto result = co_await dispatch(&session, command, arguments.mid(1));
+    if (result) {
+        co_return *result;
+    }
+    if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
+        command == QLatin1String("help")) {
+        out(CtlMessages::usage());
+        co_return 0;
+    }
+    error(command.isEmpty()
+              ? CtlMessages::usage()
+              : QStringLiteral("Unknown command “%1”.\n\n").arg(command) + CtlMessages::usage());
+    co_return 2;
+}
+
+} // namespace Commands

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QString>
+
+/// Every sentence keldoranctl itself prints; the rest are the application's own (setup, status, restore).
+namespace CtlMessages {
+
+inline QString usage() {
+    return QStringLiteral("Usage: keldoranctl COMMAND [OPTIONS]\n"
+                          "\n"
+                          "Commands:\n"
+                          "  setup --provider ID --bucket NAME   connect a bucket and set up the backup\n"
+                          "  status                              what Keldoran would show\n"
+                          "  backup                              back up now\n"
+                          "  snapshots                           list the backups in the repository\n"
+                          "  ls SNAPSHOT [PATH]                  list one folder of a backup\n"
+                          "  restore SNAPSHOT PATH... [--to DIR] [--replace]\n"
+                          "                                      restore files and folders of one folder\n"
+                          "  pause 1h|tomorrow|indefinitely      pause scheduled backups\n"
+                          "  resume                              resume scheduled backups\n"
+                          "\n"
+                          "Run keldoranctl COMMAND --help for a command's options.");
+}
+
+inline QString notSetUp() {
+    return QStringLiteral("Keldoran isn't set up yet. Run “keldoranctl setup” first.");
+}
+inline QString credentialsUnreadable() {
+    return QStringLiteral("Couldn't read your saved credentials. Unlock your keyring and try again.");
+}
+inline QString runningElsewhereSetup() {
+    return QStringLiteral("Keldoran is running. Set it up from its window, or quit it and try again.");
+}
+inline QString runningElsewhereRestore() {
+    return QStringLiteral("Keldoran is running. Restore from its window, or quit it and try again.");
+}
+inline QString runningButSilent() {
+    return QStringLiteral("Keldoran is running but did not answer. Try again in a moment.");
+}
+inline QString homeUnreadable() {
+    return QStringLiteral("Keldoran can't read your home folder, so it can't back it up.");
+}
+inline QString backupCancelled() {
+    return QStringLiteral("Backup was cancelled.");
+}
+inline QString unreadableSecret(const QString& what) {
+    return QStringLiteral("Couldn't read the %1.").arg(what);
+}
+inline QString checking() {
+    return QStringLiteral("Checking…");
+}
+inline QString connected(const QString& bucket, const QString& city) {
+    return QStringLiteral("Connected — bucket %1 found in %2").arg(bucket, city);
+}
+inline QString unknownProvider(const QString& id) {
+    return QStringLiteral("Unknown provider “%1”: use ionos, ovhcloud or scaleway.").arg(id);
+}
+inline QString notInSnapshot(const QString& path) {
+    return QStringLiteral("“%1” is not in that folder of the backup.").arg(path);
+}
+inline QString oneFolderOnly() {
+    return QStringLiteral("The paths must all be in the same folder.");
+}
+inline QString noSuchSnapshot(const QString& id) {
+    return QStringLiteral("There is no backup “%1”.").arg(id);
+}
+inline QString restoreComplete(const QString& destination) {
+    return QStringLiteral("Restore complete: %1").arg(destination);
+}
+inline QString paused(const QString& until) {
+    return until.isEmpty() ? QStringLiteral("Paused until you resume.")
+                           : QStringLiteral("Paused until %1.").arg(until);
+}
+inline QString resumed() {
+    return QStringLiteral("Protection resumed.");
+}
+
+} // namespace CtlMessages

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <QString>
+
+/// keldoranctl's terminal: what it prints, the secrets it asks for, and its progress bar.
+namespace Terminal {
+
+void out(const QString& line);
+void error(const QString& line);
+
+/// A secret read from `file` (its first line), or else asked for: on a terminal without echo after
+/// `prompt`, otherwise one line of standard input. None at end of input or when the file is unreadable.
+std::optional<QString> secret(const QString& prompt, const QString& file);
+
+/// Draws progress in place on a terminal, or prints each tenth elsewhere.
+class Progress {
+public:
+    Progress();
+    void show(double fraction, std::optional<qint64> done, std::optional<qint64> total, const QString& unit);
+    /// Ends the progress line.
+    void finish();
+
+private:
+    bool terminal_;
+    qint64 startedMs_;
+    int lastTenth_ = -1;
+    bool drawn_ = false;
+};
+
+} // namespace Terminal

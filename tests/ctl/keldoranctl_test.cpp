@@ -1,0 +1,195 @@
+// keldoranctl end to end, against the S3 test server; runs under support/with-private-session.
+#include "model/settings_keys.h"
+#include "storage/keychain.h"
+#include "storage/storage_config.h"
+#include "support/coroutines.h"
+#include "support/event_loop.h"
+#include "support/local_repository.h"
+#include "support/s3_test_server.h"
+#include "support/test_platform.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+
+namespace {
+
+struct Result {
+    int status = -1;
+    QString out;
+    QString error;
+};
+
+class Ctl : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(server.isRunning());
+        writeFile(test.home() + QStringLiteral("/Documents/report.pdf"), "the report as backed up");
+        writeFile(test.home() + QStringLiteral("/Documents/notes.txt"), "notes");
+        writeFile(secrets.filePath(QStringLiteral("access")), "S3RVER\n");
+        writeFile(secrets.filePath(QStringLiteral("secret")), "S3RVER\n");
+        writeFile(secrets.filePath(QStringLiteral("password")), "a sturdy password\n");
+    }
+
+    QProcessEnvironment environment() const {
+        auto environment = QProcessEnvironment::systemEnvironment();
+        server.addClientEnvironment(environment);
+        const auto& folders = test.platform().folders;
+        environment.insert(QStringLiteral("HOME"), folders.home);
+        environment.insert(QStringLiteral("XDG_STATE_HOME"), folders.library);
+        environment.insert(QStringLiteral("XDG_CACHE_HOME"), folders.caches);
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folders.configuration);
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folders.runtime);
+        return environment;
+    }
+
+    Result ctl(const QStringList& arguments) {
+        QProcess process;
+        process.setProcessEnvironment(environment());
+        process.start(QStringLiteral(KELDORAN_CTL), arguments);
+        process.closeWriteChannel();
+        process.waitForFinished(180000);
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    Result setUp(const QString& accessFile) {
+        return ctl({"setup", "--provider", "scaleway", "--bucket", QString::fromLatin1(S3TestServer::bucket),
+                    "--access-key-file", accessFile, "--secret-key-file",
+                    secrets.filePath(QStringLiteral("secret")), "--password-file",
+                    secrets.filePath(QStringLiteral("password"))});
+    }
+
+    QString newestSnapshot() {
+        const auto listed = ctl({QStringLiteral("snapshots")});
+        return listed.out.section(QLatin1Char(' '), 0, 0);
+    }
+
+    S3TestServer server;
+    TestPlatform test;
+    QTemporaryDir secrets;
+};
+
+} // namespace
+
+TEST_F(Ctl, setsUpBacksUpListsAndRestores) {
+    auto result = setUp(secrets.filePath(QStringLiteral("access")));
+    ASSERT_EQ(result.status, 0) << result.error.toStdString();
+    const auto lines = result.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(lines.mid(0, 4),
+              (QStringList{"Checking…", "Connected — bucket keldoran-test found in Paris", "You're protected",
+                           "Your first backup is starting now. Keldoran lives in the system tray — look for "
+                           "the ring icon."}));
+    EXPECT_EQ(lines.last(), QStringLiteral("Protected"));
+    EXPECT_EQ(test.settings().boolValue(SettingsKeys::hasCompletedOnboarding), true);
+    EXPECT_EQ(await(Keychain(test.secrets).read(Keychain::Account::repositoryPassword)),
+              QStringLiteral("a sturdy password"));
+
+    const auto snapshot = newestSnapshot();
+    ASSERT_EQ(snapshot.size(), 8);
+    result = ctl({QStringLiteral("ls"), snapshot});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(result.out.contains(
+        QRegularExpression(QStringLiteral(R"(^d\s+-\s.*Documents/$)"), QRegularExpression::MultilineOption)))
+        << result.out.toStdString();
+    result = ctl({QStringLiteral("ls"), snapshot, test.home() + QStringLiteral("/Documents")});
+    EXPECT_EQ(result.out.count(QLatin1Char('\n')), 2);
+    EXPECT_TRUE(result.out.contains(QStringLiteral("report.pdf")));
+
+    writeFile(test.home() + QStringLiteral("/Documents/report.pdf"), "edited since");
+    result =
+        ctl({QStringLiteral("restore"), snapshot, test.home() + QStringLiteral("/Documents/report.pdf")});
+    ASSERT_EQ(result.status, 0) << result.error.toStdString();
+    EXPECT_TRUE(result.out.endsWith(QStringLiteral("Restore complete: ") + test.home() +
+                                    QStringLiteral("/Documents\n")));
+    EXPECT_EQ(readFile(test.home() + QStringLiteral("/Documents/report.pdf")), QByteArray("edited since"));
+    EXPECT_EQ(readFile(test.home() + QStringLiteral("/Documents/report (restored).pdf")),
+              QByteArray("the report as backed up"));
+    QTemporaryDir elsewhere;
+    result = ctl(
+        {"restore", snapshot, test.home() + "/Documents/report.pdf", "--to", elsewhere.path(), "--replace"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(readFile(elsewhere.filePath(QStringLiteral("report.pdf"))),
+              QByteArray("the report as backed up"));
+
+    result = ctl({QStringLiteral("status")});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(result.out.startsWith(QStringLiteral("Protected\nBacked up "))) << result.out.toStdString();
+    EXPECT_TRUE(result.out.contains(QStringLiteral("\nData integrity verified\n")));
+    EXPECT_TRUE(result.out.contains(QStringLiteral("\nProtected: ")));
+
+    result = ctl({QStringLiteral("pause"), QStringLiteral("1h")});
+    EXPECT_TRUE(result.out.startsWith(QStringLiteral("Paused until ")));
+    result = ctl({QStringLiteral("status")});
+    // Seconds have passed since the pause, and the relative time counts whole units down.
+    EXPECT_TRUE(
+        result.out.contains(QRegularExpression(QStringLiteral("^Paused\nResumes in (1 hour|59 minutes)\n"))))
+        << result.out.toStdString();
+    EXPECT_EQ(ctl({QStringLiteral("resume")}).out, QStringLiteral("Protection resumed.\n"));
+
+    result = ctl({QStringLiteral("backup")});
+    EXPECT_EQ(result.status, 0) << result.error.toStdString();
+    EXPECT_TRUE(result.out.endsWith(QStringLiteral("Protected\n")));
+}
+
+TEST_F(Ctl, badUsageAndRejectedKeysExitWithSentences) {
+    auto result = ctl({QStringLiteral("restore")});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_TRUE(result.error.contains(QStringLiteral("Usage: keldoranctl restore SNAPSHOT PATH...")));
+    EXPECT_EQ(ctl({QStringLiteral("frobnicate")}).status, 2);
+    EXPECT_EQ(ctl({}).status, 2);
+    EXPECT_EQ(ctl({QStringLiteral("pause"), QStringLiteral("forever")}).status, 2);
+    EXPECT_EQ(ctl({QStringLiteral("setup")}).status, 2);
+    EXPECT_EQ(ctl({QStringLiteral("--help")}).status, 0);
+
+    result = ctl({QStringLiteral("backup")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.error, QStringLiteral("Keldoran isn't set up yet. Run “keldoranctl setup” first.\n"));
+
+    writeFile(secrets.filePath(QStringLiteral("wrong")), "AKIAWRONGWRONG");
+    result = setUp(secrets.filePath(QStringLiteral("wrong")));
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.error,
+              QStringLiteral(
+                  "Those keys were rejected. Double-check the access key and secret key, then try again.\n"));
+    EXPECT_FALSE(StorageConfig::load(test.settings()).has_value());
+}
+
+TEST_F(Ctl, leavesChangesToARunningKeldoran) {
+    ASSERT_EQ(setUp(secrets.filePath(QStringLiteral("access"))).status, 0);
+    QProcess tray;
+    tray.setProcessEnvironment(environment());
+    tray.start(QStringLiteral(KELDORAN_EXECUTABLE), QStringList());
+    const auto log = test.platform().folders.logs() + QStringLiteral("/Keldoran.log");
+    ASSERT_TRUE(spinUntil([&] { return readFile(log).contains("lifecycle: bootstrap: configured"); }, 30000));
+
+    // The tray shows "Set up Keldoran" until its first repository refresh answers.
+    Result result;
+    ASSERT_TRUE(spinUntil(
+        [&] {
+            result = ctl({QStringLiteral("status")});
+            return result.out.startsWith(QStringLiteral("Protected\n"));
+        },
+        30000))
+        << result.out.toStdString();
+    result = ctl({QStringLiteral("pause"), QStringLiteral("indefinitely")});
+    EXPECT_EQ(result.out, QStringLiteral("Paused until you resume.\n"));
+    result = ctl({QStringLiteral("status")});
+    EXPECT_TRUE(result.out.startsWith(QStringLiteral("Paused\nResume to continue protection\n")))
+        << result.out.toStdString();
+    EXPECT_EQ(ctl({QStringLiteral("resume")}).status, 0);
+    result = ctl({QStringLiteral("backup")});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, QStringLiteral("Keldoran is running; it has started a backup.\n"));
+    result = ctl({QStringLiteral("restore"), QStringLiteral("latest"),
+                  test.home() + QStringLiteral("/Documents/notes.txt")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.error,
+              QStringLiteral("Keldoran is running. Restore from its window, or quit it and try again.\n"));
+
+    tray.terminate();
+    ASSERT_TRUE(tray.waitForFinished(120000));
+    EXPECT_EQ(tray.exitCode(), 0);
+}
