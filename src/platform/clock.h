@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QDateTime>
 #include <functional>
 #include <memory>
+#include <QDateTime>
 
 /// A pending call made by a Clock; destroying it cancels the call.
 class ClockTimer {
@@ -17,7 +17,8 @@ public:
     virtual QDateTime now() const = 0;
     /// Calls `callback` once, on the calling thread's event loop, at or soon after the wall-clock time
     /// `when` (at once when it has passed), including when the machine slept through it.
-    [[nodiscard]] virtual std::unique_ptr<ClockTimer> callAt(const QDateTime& when, std::function<void()> callback) = 0;
+    [[nodiscard]] virtual std::unique_ptr<ClockTimer> callAt(const QDateTime& when,
+                                                             std::function<void()> callback) = 0;
 };
 
 /// The system's clock. Its calls wait on the wall clock (timerfd on CLOCK_REALTIME), not on a monotonic

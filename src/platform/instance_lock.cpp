@@ -1,8 +1,8 @@
 #include "instance_lock.h"
 
+#include <fcntl.h>
 #include <QDir>
 #include <QFile>
-#include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <memory>
+#include <QString>
 
 /// A per-user lock file: "app.lock" is held by the tray application for its life, "agent.lock" by the
 /// background agent during a tick. The lock goes with the process, also when it crashes.

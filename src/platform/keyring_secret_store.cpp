@@ -1,12 +1,12 @@
 #include "keyring_secret_store.h"
 
+#include <memory>
+#include <qcoro/qcorodbus.h>
+#include <qcoro/qcorosignal.h>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCall>
 #include <QDBusVariant>
-#include <memory>
-#include <qcoro/qcorodbus.h>
-#include <qcoro/qcorosignal.h>
 #include <qt6keychain/keychain.h>
 
 namespace {
@@ -53,7 +53,8 @@ QCoro::Task<std::optional<SecretStore::Failure>> lockedCollection() {
     }
     const auto locked = reply.arguments().value(0).value<QDBusVariant>().variant().toBool();
     if (locked) {
-        co_return SecretStore::Failure{int(QKeychain::AccessDenied), QStringLiteral("The keyring is locked.")};
+        co_return SecretStore::Failure{int(QKeychain::AccessDenied),
+                                       QStringLiteral("The keyring is locked.")};
     }
     co_return std::nullopt;
 }
@@ -74,7 +75,7 @@ QCoro::Task<SecretStore::ReadResult> KeyringSecretStore::read(QString service, Q
 }
 
 QCoro::Task<std::optional<SecretStore::Failure>> KeyringSecretStore::write(QString service, QString account,
-                                                                            QString value) {
+                                                                           QString value) {
     auto job = makeJob<QKeychain::WritePasswordJob>(service, account);
     job->setTextData(value);
     co_await finish(job.get());
@@ -84,7 +85,8 @@ QCoro::Task<std::optional<SecretStore::Failure>> KeyringSecretStore::write(QStri
     co_return std::nullopt;
 }
 
-QCoro::Task<std::optional<SecretStore::Failure>> KeyringSecretStore::remove(QString service, QString account) {
+QCoro::Task<std::optional<SecretStore::Failure>> KeyringSecretStore::remove(QString service,
+                                                                            QString account) {
     auto job = makeJob<QKeychain::DeletePasswordJob>(service, account);
     co_await finish(job.get());
     if (job->error() != QKeychain::NoError && job->error() != QKeychain::EntryNotFound) {

@@ -1,13 +1,13 @@
 #include "network_source.h"
 
+#include <linux/netlink.h>
+#include <linux/rtnetlink.h>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QFile>
 #include <QNetworkInformation>
 #include <QSocketNotifier>
 #include <QTimer>
-#include <linux/netlink.h>
-#include <linux/rtnetlink.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -18,8 +18,11 @@ public:
     void start() override {
         auto* information = QNetworkInformation::instance();
         connect(information, &QNetworkInformation::reachabilityChanged, this,
-                [this](QNetworkInformation::Reachability reachability) { emit pathChanged(isUsable(reachability)); });
-        QTimer::singleShot(0, this, [this, information] { emit pathChanged(isUsable(information->reachability())); });
+                [this](QNetworkInformation::Reachability reachability) {
+                    emit pathChanged(isUsable(reachability));
+                });
+        QTimer::singleShot(0, this,
+                           [this, information] { emit pathChanged(isUsable(information->reachability())); });
     }
 
 private:
@@ -36,8 +39,8 @@ bool hasDefaultRoute() {
         while (!ipv4.atEnd()) {
             const auto fields = ipv4.readLine().simplified().split(' ');
             // Iface Destination Gateway Flags ... Mask
-            if (fields.size() >= 8 && fields[0] != "lo" && fields[1] == "00000000" && fields[7] == "00000000" &&
-                (fields[3].toUInt(nullptr, 16) & 0x1)) {
+            if (fields.size() >= 8 && fields[0] != "lo" && fields[1] == "00000000" &&
+                fields[7] == "00000000" && (fields[3].toUInt(nullptr, 16) & 0x1)) {
                 return true;
             }
         }
@@ -47,8 +50,8 @@ bool hasDefaultRoute() {
         while (!ipv6.atEnd()) {
             const auto fields = ipv6.readLine().simplified().split(' ');
             // destination, prefix length, ..., flags (field 8), device (field 9)
-            if (fields.size() >= 10 && fields[0] == QByteArray(32, '0') && fields[1] == "00" && fields[9] != "lo" &&
-                (fields[8].toUInt(nullptr, 16) & 0x1)) {
+            if (fields.size() >= 10 && fields[0] == QByteArray(32, '0') && fields[1] == "00" &&
+                fields[9] != "lo" && (fields[8].toUInt(nullptr, 16) & 0x1)) {
                 return true;
             }
         }
@@ -73,7 +76,8 @@ public:
         if (socket_ >= 0) {
             sockaddr_nl address{};
             address.nl_family = AF_NETLINK;
-            address.nl_groups = RTMGRP_LINK | RTMGRP_IPV4_IFADDR | RTMGRP_IPV6_IFADDR | RTMGRP_IPV4_ROUTE | RTMGRP_IPV6_ROUTE;
+            address.nl_groups =
+                RTMGRP_LINK | RTMGRP_IPV4_IFADDR | RTMGRP_IPV6_IFADDR | RTMGRP_IPV4_ROUTE | RTMGRP_IPV6_ROUTE;
             if (::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
                 notifier_ = std::make_unique<QSocketNotifier>(socket_, QSocketNotifier::Read);
                 connect(notifier_.get(), &QSocketNotifier::activated, this, [this] {

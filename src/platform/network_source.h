@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QObject>
 #include <memory>
+#include <QObject>
 
 /// Reports whether a usable network path exists: at once after start, then on every change.
 class NetworkPathMonitor : public QObject {

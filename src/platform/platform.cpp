@@ -16,7 +16,8 @@ LivePlatform::LivePlatform() {
     platform_.environment = QProcessEnvironment::systemEnvironment();
     platform_.resticDirectory = QCoreApplication::applicationDirPath();
     clock_ = std::make_unique<SystemClock>();
-    settings_ = std::make_unique<IniSettingsStore>(IniSettingsStore::standardPath(platform_.folders.configuration));
+    settings_ =
+        std::make_unique<IniSettingsStore>(IniSettingsStore::standardPath(platform_.folders.configuration));
     secrets_ = std::make_unique<KeyringSecretStore>();
     power_ = PowerSource::live();
     network_ = NetworkSource::live();

@@ -9,8 +9,8 @@
 #include "user_folders.h"
 #include "wake_source.h"
 
-#include <QProcessEnvironment>
 #include <memory>
+#include <QProcessEnvironment>
 
 /// Everything the core reaches of the operating system. The application uses the live facilities;
 /// tests put fakes or temporary real ones in their place. The referenced objects outlive every user.

@@ -30,12 +30,13 @@ private:
     // A short blocking call without an event loop: asked once per scheduled tick at most.
     static std::optional<bool> upowerOnBattery() {
         auto bus = QDBusConnection::systemBus();
-        if (!bus.isConnected() || !bus.interface()->isServiceRegistered(QStringLiteral("org.freedesktop.UPower"))) {
+        if (!bus.isConnected() ||
+            !bus.interface()->isServiceRegistered(QStringLiteral("org.freedesktop.UPower"))) {
             return std::nullopt;
         }
-        auto message = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.UPower"),
-                                                      QStringLiteral("/org/freedesktop/UPower"),
-                                                      QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+        auto message = QDBusMessage::createMethodCall(
+            QStringLiteral("org.freedesktop.UPower"), QStringLiteral("/org/freedesktop/UPower"),
+            QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
         message << QStringLiteral("org.freedesktop.UPower") << QStringLiteral("OnBattery");
         const auto reply = bus.call(message, QDBus::Block, 500);
         if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <memory>
+#include <QString>
 
 /// Whether the machine runs on battery power.
 class PowerSource {
@@ -11,5 +11,6 @@ public:
 
     /// UPower's OnBattery on the system bus; without UPower, a discharging battery in `supplyFolder`
     /// (the kernel's /sys/class/power_supply). A machine with neither is not on battery.
-    static std::unique_ptr<PowerSource> live(const QString& supplyFolder = QStringLiteral("/sys/class/power_supply"));
+    static std::unique_ptr<PowerSource>
+    live(const QString& supplyFolder = QStringLiteral("/sys/class/power_supply"));
 };

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
 #include <optional>
 #include <qcoro/qcorotask.h>
+#include <QString>
 
 /// The user's per-device secret store, addressed by service name and account. An absent secret and an
 /// unreadable store (locked, or no store at all) are different answers; there is never a plaintext

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
 #include <optional>
 #include <qcoro/qcorotask.h>
+#include <QString>
 
 /// The operating system's registrations that keep protection running: the login item, which starts the
 /// tray application at login, and the background agent, started periodically with KELDORAN_AGENT=1.

@@ -50,5 +50,6 @@ std::optional<QDateTime> SettingsStore::dateValue(const QString& key) const {
 
 std::optional<QByteArray> SettingsStore::dataValue(const QString& key) const {
     const auto stored = value(key);
-    return stored.typeId() == QMetaType::QByteArray ? std::optional<QByteArray>(stored.toByteArray()) : std::nullopt;
+    return stored.typeId() == QMetaType::QByteArray ? std::optional<QByteArray>(stored.toByteArray())
+                                                    : std::nullopt;
 }

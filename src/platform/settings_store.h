@@ -1,10 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
 #include <QVariant>
-#include <optional>
 
 /// The application's persisted settings: one key per value. A stored value that cannot be read as the
 /// requested type counts as absent, so its default applies.

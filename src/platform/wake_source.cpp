@@ -7,9 +7,10 @@ class LogindWakeSource : public WakeSource {
     Q_OBJECT
 public:
     LogindWakeSource() {
-        QDBusConnection::systemBus().connect(QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
-                                             QStringLiteral("org.freedesktop.login1.Manager"),
-                                             QStringLiteral("PrepareForSleep"), this, SLOT(prepareForSleep(bool)));
+        QDBusConnection::systemBus().connect(
+            QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
+            QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("PrepareForSleep"), this,
+            SLOT(prepareForSleep(bool)));
     }
 
 private slots:

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QObject>
 #include <memory>
+#include <QObject>
 
 /// Tells when the machine has woken from sleep.
 class WakeSource : public QObject {

@@ -1,5 +1,6 @@
 #include "xdg_service_registration.h"
 
+#include <qcoro/qcorodbus.h>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCall>
@@ -7,14 +8,17 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QSettings>
-#include <qcoro/qcorodbus.h>
 
 QString statusName(ServiceRegistration::Status status) {
     switch (status) {
-    case ServiceRegistration::Status::notRegistered: return QStringLiteral("notRegistered");
-    case ServiceRegistration::Status::enabled: return QStringLiteral("enabled");
-    case ServiceRegistration::Status::requiresApproval: return QStringLiteral("requiresApproval");
-    case ServiceRegistration::Status::notFound: break;
+    case ServiceRegistration::Status::notRegistered:
+        return QStringLiteral("notRegistered");
+    case ServiceRegistration::Status::enabled:
+        return QStringLiteral("enabled");
+    case ServiceRegistration::Status::requiresApproval:
+        return QStringLiteral("requiresApproval");
+    case ServiceRegistration::Status::notFound:
+        break;
     }
     return QStringLiteral("notFound");
 }
@@ -24,7 +28,8 @@ namespace {
 // Quotes a path for a systemd or desktop-entry command line.
 QString quotedCommand(const QString& path) {
     QString escaped = path;
-    escaped.replace(QLatin1Char('\\'), QStringLiteral("\\\\")).replace(QLatin1Char('"'), QStringLiteral("\\\""));
+    escaped.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
+        .replace(QLatin1Char('"'), QStringLiteral("\\\""));
     return QLatin1Char('"') + escaped + QLatin1Char('"');
 }
 
@@ -38,7 +43,8 @@ std::optional<QString> writeFile(const QString& path, const QString& content) {
 }
 
 QDBusMessage systemdCall(const QString& method) {
-    return QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.systemd1"), QStringLiteral("/org/freedesktop/systemd1"),
+    return QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.systemd1"),
+                                          QStringLiteral("/org/freedesktop/systemd1"),
                                           QStringLiteral("org.freedesktop.systemd1.Manager"), method);
 }
 
@@ -75,7 +81,8 @@ ServiceRegistration::Status XdgServiceRegistration::loginItemStatus() {
         return Status::notRegistered;
     }
     QSettings entry(autostartPath(), QSettings::IniFormat);
-    const bool hidden = entry.value(QStringLiteral("Desktop Entry/Hidden")).toString() == QLatin1String("true");
+    const bool hidden =
+        entry.value(QStringLiteral("Desktop Entry/Hidden")).toString() == QLatin1String("true");
     return hidden ? Status::notRegistered : Status::enabled;
 }
 

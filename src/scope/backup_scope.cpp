@@ -4,14 +4,15 @@
 #include "model/settings_keys.h"
 #include "restic/restore_selection.h"
 
+#include <algorithm>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <algorithm>
 
 const QSet<QString>& BackupScope::keptHiddenFolders() {
-    static const QSet<QString> kept{QStringLiteral(".ssh"), QStringLiteral(".gnupg"), QStringLiteral(".config")};
+    static const QSet<QString> kept{QStringLiteral(".ssh"), QStringLiteral(".gnupg"),
+                                    QStringLiteral(".config")};
     return kept;
 }
 
@@ -100,15 +101,17 @@ QList<BackupNode> BackupScope::children(const QString& path, bool isDirectory) {
         return *cached;
     }
     QList<BackupNode> nodes;
-    const auto entries = QDir(path).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System, QDir::Unsorted);
+    const auto entries =
+        QDir(path).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System, QDir::Unsorted);
     for (const auto& entry : entries) {
         // A link is backed up as a link, never as the folder it points to.
         const bool folder = entry.isDir() && !entry.isSymLink();
         nodes.append({entry.filePath(), entry.fileName(), folder, folder ? 0 : entry.size()});
     }
     const auto collator = fileNameCollator();
-    std::stable_sort(nodes.begin(), nodes.end(),
-                     [&](const BackupNode& a, const BackupNode& b) { return collator.compare(a.name, b.name) < 0; });
+    std::stable_sort(nodes.begin(), nodes.end(), [&](const BackupNode& a, const BackupNode& b) {
+        return collator.compare(a.name, b.name) < 0;
+    });
     childrenCache_.insert(path, nodes);
     for (const auto& node : nodes) {
         sizeByPath_.insert(node.id, node.sizeBytes);
@@ -136,16 +139,18 @@ qint64 BackupScope::excludedBytes() const {
 }
 
 bool BackupScope::allExcludedSizesKnown() const {
-    return std::all_of(excluded_.begin(), excluded_.end(), [&](const QString& path) { return sizeByPath_.contains(path); });
+    return std::all_of(excluded_.begin(), excluded_.end(),
+                       [&](const QString& path) { return sizeByPath_.contains(path); });
 }
 
 QStringList BackupScope::hiddenFolderExcludes() const {
     QStringList hidden;
-    const auto names = QDir(home_).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                             QDir::Unsorted);
+    const auto names = QDir(home_).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
     for (const auto& name : names) {
         const auto path = home_ + QLatin1Char('/') + name;
-        if (name.startsWith(QLatin1Char('.')) && !keptHiddenFolders().contains(name) && QFileInfo(path).isDir()) {
+        if (name.startsWith(QLatin1Char('.')) && !keptHiddenFolders().contains(name) &&
+            QFileInfo(path).isDir()) {
             hidden.append(path);
         }
     }
@@ -156,7 +161,8 @@ QStringList BackupScope::effectiveExcludes(const QList<ExcludeItem>& exclusionLi
     QSet<QString> entries;
     for (const auto& item : exclusionList) {
         // The home folder is a literal path even inside a pattern such as "~/Library".
-        entries.insert(item.path.startsWith(QLatin1Char('~')) ? escapeGlob(home_) + item.path.mid(1) : item.path);
+        entries.insert(item.path.startsWith(QLatin1Char('~')) ? escapeGlob(home_) + item.path.mid(1)
+                                                              : item.path);
     }
     for (const auto& path : excluded_) {
         entries.insert(escapeGlob(path));
@@ -187,5 +193,6 @@ void BackupScope::removeBelow(const QString& path) {
 void BackupScope::save() {
     QStringList paths(excluded_.begin(), excluded_.end());
     paths.sort();
-    settings_.setValue(SettingsKeys::excludedScopePaths, QJsonDocument(QJsonArray::fromStringList(paths)).toJson(QJsonDocument::Compact));
+    settings_.setValue(SettingsKeys::excludedScopePaths,
+                       QJsonDocument(QJsonArray::fromStringList(paths)).toJson(QJsonDocument::Compact));
 }

@@ -4,13 +4,13 @@
 
 const QStringList& defaultExcludePaths() {
     static const QStringList paths{
-        QStringLiteral("~/Library"),   QStringLiteral("~/.Trash"),   QStringLiteral("node_modules"),
-        QStringLiteral(".git"),        QStringLiteral("~/.cache"),   QStringLiteral("~/.npm"),
-        QStringLiteral("~/.cargo"),    QStringLiteral("~/.rustup"),  QStringLiteral("~/.gradle"),
-        QStringLiteral("~/.m2"),       QStringLiteral("~/.nvm"),     QStringLiteral("~/.pyenv"),
-        QStringLiteral("~/.rbenv"),    QStringLiteral("~/.gem"),     QStringLiteral("~/.cocoapods"),
-        QStringLiteral("~/.docker"),   QStringLiteral("~/.android"), QStringLiteral("*.pvm"),
-        QStringLiteral("*.vmdk"),      QStringLiteral("*.vmwarevm"), QStringLiteral("*.qcow2"),
+        QStringLiteral("~/Library"), QStringLiteral("~/.Trash"),   QStringLiteral("node_modules"),
+        QStringLiteral(".git"),      QStringLiteral("~/.cache"),   QStringLiteral("~/.npm"),
+        QStringLiteral("~/.cargo"),  QStringLiteral("~/.rustup"),  QStringLiteral("~/.gradle"),
+        QStringLiteral("~/.m2"),     QStringLiteral("~/.nvm"),     QStringLiteral("~/.pyenv"),
+        QStringLiteral("~/.rbenv"),  QStringLiteral("~/.gem"),     QStringLiteral("~/.cocoapods"),
+        QStringLiteral("~/.docker"), QStringLiteral("~/.android"), QStringLiteral("*.pvm"),
+        QStringLiteral("*.vmdk"),    QStringLiteral("*.vmwarevm"), QStringLiteral("*.qcow2"),
         QStringLiteral("*.utm"),
     };
     return paths;

@@ -9,9 +9,9 @@
 #include "support/log_capture.h"
 #include "support/test_platform.h"
 
+#include <gtest/gtest.h>
 #include <QProcess>
 #include <QTimeZone>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -21,8 +21,10 @@ class Agent : public ::testing::Test {
 protected:
     void SetUp() override {
         test.useFakeRestic(fake);
-        fake.respond({{QStringLiteral("snapshots"), QStringLiteral("cat '" KELDORAN_FIXTURES "/restic-0.18/snapshots.json'")},
-                      {QStringLiteral("stats"), QStringLiteral("echo '{\"total_size\":1,\"snapshots_count\":2}'")}});
+        fake.respond(
+            {{QStringLiteral("snapshots"),
+              QStringLiteral("cat '" KELDORAN_FIXTURES "/restic-0.18/snapshots.json'")},
+             {QStringLiteral("stats"), QStringLiteral("echo '{\"total_size\":1,\"snapshots_count\":2}'")}});
     }
 
     // One tick; the lifecycle lines it logged, from the skip decision's point of view.
@@ -102,14 +104,16 @@ TEST_F(Agent, runsWhenTheLastBackupIsNineTenthsOfTheIntervalOld) {
 
     test.clock.set(snapshotTime.addSecs(77760));
     const auto lines = tick();
-    EXPECT_TRUE(lines.contains(QStringLiteral("agent: scheduled backup starting (last: 2026-12-06 22:59:11 +0000)")));
+    EXPECT_TRUE(
+        lines.contains(QStringLiteral("agent: scheduled backup starting (last: 2026-12-06 22:59:11 +0000)")));
     EXPECT_EQ(lines.last(), QStringLiteral("agent: backup finished — exiting"));
 }
 
 TEST_F(Agent, aRepositoryWithoutSnapshotsIsAlwaysDue) {
     test.storeConfiguration();
-    fake.respond({{QStringLiteral("snapshots"), QStringLiteral("echo '[]'")},
-                  {QStringLiteral("stats"), QStringLiteral("echo '{\"total_size\":0,\"snapshots_count\":0}'")}});
+    fake.respond(
+        {{QStringLiteral("snapshots"), QStringLiteral("echo '[]'")},
+         {QStringLiteral("stats"), QStringLiteral("echo '{\"total_size\":0,\"snapshots_count\":0}'")}});
     EXPECT_TRUE(tick().contains(QStringLiteral("agent: scheduled backup starting (last: never)")));
 }
 
@@ -128,7 +132,8 @@ TEST(EntryPoint, onlyTheExactValue1SelectsTheAgent) {
     for (const auto& [value, firstWords] : cases) {
         QTemporaryDir root;
         auto environment = QProcessEnvironment::systemEnvironment();
-        for (const char* variable : {"HOME", "XDG_STATE_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"}) {
+        for (const char* variable :
+             {"HOME", "XDG_STATE_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"}) {
             environment.insert(QLatin1String(variable), root.path());
         }
         environment.insert(QStringLiteral("KELDORAN_AGENT"), QLatin1String(value));
@@ -145,6 +150,7 @@ TEST(EntryPoint, onlyTheExactValue1SelectsTheAgent) {
         QFile file(logFile);
         file.open(QIODevice::ReadOnly);
         const auto first = QString::fromUtf8(file.readLine());
-        EXPECT_TRUE(first.contains(QStringLiteral("] lifecycle: ") + QLatin1String(firstWords))) << '"' << value << "\": " << first.toStdString();
+        EXPECT_TRUE(first.contains(QStringLiteral("] lifecycle: ") + QLatin1String(firstWords)))
+            << '"' << value << "\": " << first.toStdString();
     }
 }

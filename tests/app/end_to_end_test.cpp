@@ -13,12 +13,12 @@
 #include "support/s3_test_server.h"
 #include "support/test_platform.h"
 
+#include <csignal>
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QDirIterator>
 #include <QProcess>
 #include <QRegularExpression>
-#include <csignal>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -34,7 +34,8 @@ void writeRandomFile(const QString& path, qint64 size) {
 std::optional<int> resticBackupOf(const QString& home) {
     for (const auto& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
         const auto arguments = readFile(QStringLiteral("/proc/%1/cmdline").arg(pid)).split('\0');
-        if (arguments.value(0).endsWith("restic") && arguments.value(1) == "backup" && arguments.contains(home.toUtf8())) {
+        if (arguments.value(0).endsWith("restic") && arguments.value(1) == "backup" &&
+            arguments.contains(home.toUtf8())) {
             return pid.toInt();
         }
     }
@@ -52,9 +53,11 @@ protected:
 
     // Restic for the configured repository, as the application builds it.
     Restic restic() {
-        const auto repository = StorageConfig::load(test.settings())->repository(
-            QStringLiteral("S3RVER"), QStringLiteral("S3RVER"), password, server.endpoint());
-        return Restic(ResticProcess(realRestic(), repository, {test.platform().environment, test.platform().folders.caches}));
+        const auto repository =
+            StorageConfig::load(test.settings())
+                ->repository(QStringLiteral("S3RVER"), QStringLiteral("S3RVER"), password, server.endpoint());
+        return Restic(ResticProcess(realRestic(), repository,
+                                    {test.platform().environment, test.platform().folders.caches}));
     }
 
     QProcessEnvironment environment() const {
@@ -110,12 +113,14 @@ protected:
 
 TEST_F(EndToEnd, theAgentBacksUpTheHomeFolderMinusItsExclusionsThenFindsNothingDue) {
     const auto home = test.home();
-    for (const char* file : {"Documents/report.txt", "Documents/node_modules/lib/index.js", "project/.git/config",
-                             ".cache/thumbnails/a.png", ".mozilla/profile/cookies.sqlite", ".ssh/id_ed25519",
-                             ".config/app/settings.ini", ".gnupg/pubring.kbx", ".bashrc", "cached/CACHEDIR.TAG",
-                             "cached/blob", "Photos [2019]/a.jpg", "Photos 2/b.jpg", "VMs/disk.vmdk"}) {
+    for (const char* file :
+         {"Documents/report.txt", "Documents/node_modules/lib/index.js", "project/.git/config",
+          ".cache/thumbnails/a.png", ".mozilla/profile/cookies.sqlite", ".ssh/id_ed25519",
+          ".config/app/settings.ini", ".gnupg/pubring.kbx", ".bashrc", "cached/CACHEDIR.TAG", "cached/blob",
+          "Photos [2019]/a.jpg", "Photos 2/b.jpg", "VMs/disk.vmdk"}) {
         writeFile(home + QLatin1Char('/') + QLatin1String(file),
-                  QByteArray(file) == "cached/CACHEDIR.TAG" ? "Signature: 8a477f597d28d172789f06886806bc55" : file);
+                  QByteArray(file) == "cached/CACHEDIR.TAG" ? "Signature: 8a477f597d28d172789f06886806bc55"
+                                                            : file);
     }
     test.settings().setValue(SettingsKeys::excludedScopePaths,
                              QByteArray("[\"" + (home + QStringLiteral("/Photos [2019]")).toUtf8() + "\"]"));
@@ -124,10 +129,13 @@ TEST_F(EndToEnd, theAgentBacksUpTheHomeFolderMinusItsExclusionsThenFindsNothingD
     const QList<QRegularExpression> expected{
         QRegularExpression(QStringLiteral(R"(^\[INFO\] lifecycle: agent tick — Keldoran \S+ \(\d+\)$)")),
         QRegularExpression(QStringLiteral(R"(^\[INFO\] lifecycle: bootstrap: configured$)")),
-        QRegularExpression(QStringLiteral(R"(^\[INFO\] lifecycle: bootstrap: KELDORAN_S3_ENDPOINT is set — storage endpoint replaced by 127\.0\.0\.1:\d+$)")),
-        QRegularExpression(QStringLiteral(R"(^\[INFO\] lifecycle: agent: scheduled backup starting \(last: never\)$)")),
+        QRegularExpression(QStringLiteral(
+            R"(^\[INFO\] lifecycle: bootstrap: KELDORAN_S3_ENDPOINT is set — storage endpoint replaced by 127\.0\.0\.1:\d+$)")),
+        QRegularExpression(
+            QStringLiteral(R"(^\[INFO\] lifecycle: agent: scheduled backup starting \(last: never\)$)")),
         QRegularExpression(QStringLiteral(R"(^\[INFO\] queue: backup started$)")),
-        QRegularExpression(QStringLiteral(R"(^\[INFO\] backup: summary: \+\d+ bytes, 0 warnings, 24 excludes$)")),
+        QRegularExpression(
+            QStringLiteral(R"(^\[INFO\] backup: summary: \+\d+ bytes, 0 warnings, 24 excludes$)")),
         QRegularExpression(QStringLiteral(R"(^\[INFO\] backup: retention applied with prune$)")),
         QRegularExpression(QStringLiteral(R"(^\[INFO\] backup: cache cleanup ran$)")),
         QRegularExpression(QStringLiteral(R"(^\[INFO\] check: integrity check passed$)")),
@@ -141,8 +149,8 @@ TEST_F(EndToEnd, theAgentBacksUpTheHomeFolderMinusItsExclusionsThenFindsNothingD
     }
 
     const auto paths = snapshotPaths();
-    for (const char* kept : {"Documents/report.txt", ".ssh/id_ed25519", ".config/app/settings.ini", ".gnupg/pubring.kbx",
-                             ".bashrc", "cached/CACHEDIR.TAG", "Photos 2/b.jpg"}) {
+    for (const char* kept : {"Documents/report.txt", ".ssh/id_ed25519", ".config/app/settings.ini",
+                             ".gnupg/pubring.kbx", ".bashrc", "cached/CACHEDIR.TAG", "Photos 2/b.jpg"}) {
         EXPECT_TRUE(paths.contains(QLatin1String(kept))) << kept;
     }
     for (const char* left : {"Documents/node_modules", "project/.git", ".cache", ".mozilla", "cached/blob",
@@ -161,12 +169,15 @@ TEST_F(EndToEnd, aBackupKilledMidwayLeavesALockTheNextBackupGetsPast) {
         writeRandomFile(test.home() + QStringLiteral("/data/file-%1.bin").arg(i), 2 * 1024 * 1024);
     }
     auto agent = startAgent();
-    const auto locks = server.dataDirectory() + QStringLiteral("/") + QLatin1String(S3TestServer::bucket) + QStringLiteral("/locks");
+    const auto locks = server.dataDirectory() + QStringLiteral("/") + QLatin1String(S3TestServer::bucket) +
+                       QStringLiteral("/locks");
     std::optional<int> backup;
-    ASSERT_TRUE(spinUntil([&] {
-        backup = resticBackupOf(test.home());
-        return backup && QDir(locks).exists() && !QDir(locks).isEmpty(QDir::Files | QDir::NoDotAndDotDot);
-    }, 60000));
+    ASSERT_TRUE(spinUntil(
+        [&] {
+            backup = resticBackupOf(test.home());
+            return backup && QDir(locks).exists() && !QDir(locks).isEmpty(QDir::Files | QDir::NoDotAndDotDot);
+        },
+        60000));
     ::kill(*backup, SIGKILL);
     ASSERT_TRUE(agent->waitForFinished(120000));
     EXPECT_EQ(agent->exitCode(), 0);
@@ -175,7 +186,8 @@ TEST_F(EndToEnd, aBackupKilledMidwayLeavesALockTheNextBackupGetsPast) {
     const auto before = int(agentLog().size());
     ASSERT_EQ(runAgent(), 0);
     const auto next = agentLog(before);
-    EXPECT_TRUE(next.contains(QStringLiteral("[INFO] backup: retention applied with prune"))) << next.join('\n').toStdString();
+    EXPECT_TRUE(next.contains(QStringLiteral("[INFO] backup: retention applied with prune")))
+        << next.join('\n').toStdString();
     EXPECT_TRUE(next.contains(QStringLiteral("[INFO] check: integrity check passed")));
     EXPECT_EQ(await(restic().snapshots()).size(), 1);
     await(restic().check());
@@ -207,7 +219,9 @@ TEST_F(EndToEnd, quittingDuringABackupWaitsForResticToExit) {
     EXPECT_EQ(lifecycle.mid(lifecycle.size() - 2),
               (QStringList{"quit requested — cancelling running backup and waiting for restic to exit",
                            "backup wound down — terminating"}));
-    EXPECT_EQ(lifecycle.count(QStringLiteral("quit requested — cancelling running backup and waiting for restic to exit")), 1);
+    EXPECT_EQ(lifecycle.count(QStringLiteral(
+                  "quit requested — cancelling running backup and waiting for restic to exit")),
+              1);
     const auto lines = log.lines();
     EXPECT_LT(lines.indexOf(QStringLiteral("[INFO] backup: cancelled by user or quit")),
               lines.indexOf(QStringLiteral("[INFO] lifecycle: backup wound down — terminating")));

@@ -2,10 +2,10 @@
 #include "app/log_file.h"
 #include "support/local_repository.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <thread>
 
 namespace {
@@ -26,12 +26,14 @@ TEST(Log, writesEachMessageAsOneLineInTheFileFormat) {
     Log::check().error(QStringLiteral("broken"));
     LogFile::shared().flush();
 
-    EXPECT_EQ(LogFile::shared().directory(), qEnvironmentVariable("XDG_STATE_HOME") + QStringLiteral("/Logs/Keldoran"));
+    EXPECT_EQ(LogFile::shared().directory(),
+              qEnvironmentVariable("XDG_STATE_HOME") + QStringLiteral("/Logs/Keldoran"));
     const auto lines = logLines(LogFile::shared());
     ASSERT_GE(lines.size(), 2);
     const QRegularExpression info(QStringLiteral(
         R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}Z \[INFO\] backup: first ⏎ second ⏎ third$)"));
-    const QRegularExpression error(QStringLiteral(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}Z \[ERROR\] check: broken$)"));
+    const QRegularExpression error(
+        QStringLiteral(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}Z \[ERROR\] check: broken$)"));
     EXPECT_TRUE(info.match(lines[lines.size() - 2]).hasMatch()) << lines[lines.size() - 2].toStdString();
     EXPECT_TRUE(error.match(lines.last()).hasMatch()) << lines.last().toStdString();
 }
@@ -72,7 +74,10 @@ TEST(Log, linesFromManyThreadsStayWholeAndInOrderPerThread) {
     for (int thread = 0; thread < threads; ++thread) {
         writers.emplace_back([thread] {
             for (int line = 0; line < linesPerThread; ++line) {
-                Log::queue().info(QStringLiteral("writer-%1 line %2 of a message long enough to make it rotate").arg(thread).arg(line));
+                Log::queue().info(
+                    QStringLiteral("writer-%1 line %2 of a message long enough to make it rotate")
+                        .arg(thread)
+                        .arg(line));
             }
         });
     }

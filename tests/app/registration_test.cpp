@@ -6,12 +6,12 @@
 #include "support/local_repository.h"
 #include "support/log_capture.h"
 
+#include <gtest/gtest.h>
 #include <QDBusConnection>
 #include <QDBusObjectPath>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -24,7 +24,9 @@ public:
     QSet<QString> enabled;
 
 public slots:
-    QString GetUnitFileState(const QString& unit) { return enabled.contains(unit) ? QStringLiteral("enabled") : QStringLiteral("disabled"); }
+    QString GetUnitFileState(const QString& unit) {
+        return enabled.contains(unit) ? QStringLiteral("enabled") : QStringLiteral("disabled");
+    }
     void Reload() { calls << QStringLiteral("Reload"); }
     void EnableUnitFiles(const QStringList& units, bool runtime, bool force) {
         calls << QStringLiteral("EnableUnitFiles %1 %2 %3").arg(units.join(' ')).arg(runtime).arg(force);
@@ -50,7 +52,8 @@ public slots:
 
 bool publish(FakeSystemdManager& manager) {
     auto bus = QDBusConnection::sessionBus();
-    return bus.registerObject(QStringLiteral("/org/freedesktop/systemd1"), &manager, QDBusConnection::ExportAllSlots) &&
+    return bus.registerObject(QStringLiteral("/org/freedesktop/systemd1"), &manager,
+                              QDBusConnection::ExportAllSlots) &&
            bus.registerService(QStringLiteral("org.freedesktop.systemd1"));
 }
 
@@ -61,7 +64,8 @@ TEST(XdgServiceRegistration, theLoginItemIsAnAutostartEntry) {
     XdgServiceRegistration registration(configuration.path(), QStringLiteral("/opt/Keldoran Apps/keldoran"));
     EXPECT_EQ(registration.loginItemStatus(), ServiceRegistration::Status::notRegistered);
     EXPECT_EQ(registration.registerLoginItem(), std::nullopt);
-    EXPECT_EQ(registration.autostartPath(), configuration.path() + QStringLiteral("/autostart/app.keldoran.Keldoran.desktop"));
+    EXPECT_EQ(registration.autostartPath(),
+              configuration.path() + QStringLiteral("/autostart/app.keldoran.Keldoran.desktop"));
     EXPECT_EQ(registration.loginItemStatus(), ServiceRegistration::Status::enabled);
     const auto entry = readFile(registration.autostartPath());
     EXPECT_TRUE(entry.contains("Exec=\"/opt/Keldoran Apps/keldoran\"\n")) << entry.toStdString();
@@ -84,9 +88,12 @@ TEST(XdgServiceRegistration, theAgentIsATimerEnabledThroughSystemd) {
     EXPECT_EQ(await(registration.agentStatus()), ServiceRegistration::Status::enabled);
     EXPECT_EQ(manager.calls, (QStringList{"Reload", "EnableUnitFiles app.keldoran.Keldoran.agent.timer 0 1",
                                           "StartUnit app.keldoran.Keldoran.agent.timer replace"}));
-    const auto service = QString::fromUtf8(readFile(registration.unitFolder() + QStringLiteral("/app.keldoran.Keldoran.agent.service")));
-    EXPECT_TRUE(service.contains(QStringLiteral("Type=oneshot\nEnvironment=KELDORAN_AGENT=1\nExecStart=\"" KELDORAN_EXECUTABLE "\"\n")));
-    const auto timer = QString::fromUtf8(readFile(registration.unitFolder() + QStringLiteral("/app.keldoran.Keldoran.agent.timer")));
+    const auto service = QString::fromUtf8(
+        readFile(registration.unitFolder() + QStringLiteral("/app.keldoran.Keldoran.agent.service")));
+    EXPECT_TRUE(service.contains(QStringLiteral(
+        "Type=oneshot\nEnvironment=KELDORAN_AGENT=1\nExecStart=\"" KELDORAN_EXECUTABLE "\"\n")));
+    const auto timer = QString::fromUtf8(
+        readFile(registration.unitFolder() + QStringLiteral("/app.keldoran.Keldoran.agent.timer")));
     EXPECT_TRUE(timer.contains(QStringLiteral("OnCalendar=*:0/15\nPersistent=true\n")));
 
     // systemd itself accepts both units.
@@ -100,11 +107,13 @@ TEST(XdgServiceRegistration, theAgentIsATimerEnabledThroughSystemd) {
                   registration.unitFolder() + QStringLiteral("/app.keldoran.Keldoran.agent.timer")});
     ASSERT_TRUE(verify.waitForFinished(30000));
     const auto complaints = QString::fromUtf8(verify.readAllStandardError());
-    EXPECT_FALSE(complaints.contains(QStringLiteral("app.keldoran.Keldoran.agent"))) << complaints.toStdString();
+    EXPECT_FALSE(complaints.contains(QStringLiteral("app.keldoran.Keldoran.agent")))
+        << complaints.toStdString();
 
     EXPECT_EQ(await(registration.unregisterAgent()), std::nullopt);
     EXPECT_EQ(await(registration.agentStatus()), ServiceRegistration::Status::notRegistered);
-    EXPECT_FALSE(QFile::exists(registration.unitFolder() + QStringLiteral("/app.keldoran.Keldoran.agent.timer")));
+    EXPECT_FALSE(
+        QFile::exists(registration.unitFolder() + QStringLiteral("/app.keldoran.Keldoran.agent.timer")));
 }
 
 TEST(Registration, withoutAUserSystemdTheAgentRegistrationFailureIsLoggedAndSwallowed) {
@@ -114,7 +123,8 @@ TEST(Registration, withoutAUserSystemdTheAgentRegistrationFailureIsLoggedAndSwal
     await(registerBackgroundAgent(&registration));
     const auto lines = log.lines();
     ASSERT_EQ(lines.size(), 1);
-    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("[ERROR] lifecycle: background agent registration failed: ")));
+    EXPECT_TRUE(
+        lines[0].startsWith(QStringLiteral("[ERROR] lifecycle: background agent registration failed: ")));
     EXPECT_TRUE(lines[0].endsWith(QStringLiteral(" (status: notFound)")));
 }
 
@@ -131,7 +141,8 @@ TEST(Registration, logsEachAttemptWithTheStatusReadAfterIt) {
     EXPECT_FALSE(setLoginItemEnabled(services, false));
     EXPECT_EQ(services.calls.count(QStringLiteral("registerAgent")), 1);
     EXPECT_EQ(log.messages(QStringLiteral("lifecycle")),
-              (QStringList{"background agent registered (status: enabled)", "login item registered (status: enabled)",
+              (QStringList{"background agent registered (status: enabled)",
+                           "login item registered (status: enabled)",
                            "login item registered (status: requiresApproval)",
                            "login item unregister failed: no autostart folder (status: requiresApproval)"}));
 }

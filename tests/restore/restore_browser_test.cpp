@@ -7,21 +7,24 @@
 #include "support/log_capture.h"
 #include "support/test_platform.h"
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QTimeZone>
-#include <gtest/gtest.h>
 
 namespace {
 
 using Phase = RestoreBrowser::RestorePhase;
 
-QString node(const QString& path, const char* type, const QString& mtime = QStringLiteral("2026-12-01T10:00:00Z")) {
-    return QStringLiteral(R"({"name":"%1","type":"%2","path":"%3","size":10,"mtime":"%4","struct_type":"node"})")
+QString node(const QString& path, const char* type,
+             const QString& mtime = QStringLiteral("2026-12-01T10:00:00Z")) {
+    return QStringLiteral(
+               R"({"name":"%1","type":"%2","path":"%3","size":10,"mtime":"%4","struct_type":"node"})")
         .arg(path.section(QLatin1Char('/'), -1), QLatin1String(type), path, mtime);
 }
 
 QString snapshot(const QString& id, const QDateTime& time) {
-    return QStringLiteral(R"({"time":"%1","tree":"t","paths":["/h"],"hostname":"vm","id":"%2","short_id":"%2"})")
+    return QStringLiteral(
+               R"({"time":"%1","tree":"t","paths":["/h"],"hostname":"vm","id":"%2","short_id":"%2"})")
         .arg(time.toUTC().toString(Qt::ISODate), id);
 }
 
@@ -49,18 +52,23 @@ protected:
                                 snapshot(QStringLiteral("today-3"), now.addSecs(-7200))}
                         .join(QLatin1Char(','));
         // ls answers per folder: the snapshot line, the folder itself, children, and deeper entries.
-        const QStringList root{node(home, "dir"), node(home + "/b", "dir"), node(home + "/A", "dir"),
-                               node(home + "/a.txt", "file"), node(home + "/A/deeper.txt", "file"),
+        const QStringList root{node(home, "dir"),
+                               node(home + "/b", "dir"),
+                               node(home + "/A", "dir"),
+                               node(home + "/a.txt", "file"),
+                               node(home + "/A/deeper.txt", "file"),
                                node(home + "/Annual REPORT.pdf", "file")};
-        const QStringList folderA{node(home + "/A", "dir"), node(home + "/A/Y", "dir"), node(home + "/A/report.txt", "file")};
+        const QStringList folderA{node(home + "/A", "dir"), node(home + "/A/Y", "dir"),
+                                  node(home + "/A/report.txt", "file")};
         fake.respond({{QStringLiteral("snapshots"), QStringLiteral("echo '[%1]'").arg(snapshots)},
-                      {QStringLiteral("ls"), QStringLiteral("echo '{\"struct_type\":\"snapshot\",\"id\":\"x\"}'; case \"$4\" in\n"
-                                                            "  %1) printf '%s\\n' '%2' ;;\n"
-                                                            "  %3) printf '%s\\n' '%4' ;;\n"
-                                                            "  %1/A/Y) exit 1 ;;\n"
-                                                            "esac")
-                                                 .arg(home, root.join(QStringLiteral("' '")), home + QStringLiteral("/A"),
-                                                      folderA.join(QStringLiteral("' '")))}});
+                      {QStringLiteral("ls"),
+                       QStringLiteral("echo '{\"struct_type\":\"snapshot\",\"id\":\"x\"}'; case \"$4\" in\n"
+                                      "  %1) printf '%s\\n' '%2' ;;\n"
+                                      "  %3) printf '%s\\n' '%4' ;;\n"
+                                      "  %1/A/Y) exit 1 ;;\n"
+                                      "esac")
+                           .arg(home, root.join(QStringLiteral("' '")), home + QStringLiteral("/A"),
+                                folderA.join(QStringLiteral("' '")))}});
     }
 
     int lsCalls() const {
@@ -135,11 +143,14 @@ TEST_F(Browser, aDoubleClicksSecondClickDoesNotReselect) {
 
     LogCapture log;
     bool secondClick = true;
-    browser->isSecondClickOfDoubleClick = [&secondClick] { return secondClick; };
+    browser->isSecondClickOfDoubleClick = [&secondClick] {
+        return secondClick;
+    };
     browser->setSelection({home + QStringLiteral("/A")});
     EXPECT_EQ(browser->selection().size(), 2);
     EXPECT_EQ(log.messages(QStringLiteral("lifecycle")),
-              QStringList{QStringLiteral("restore: ignored a selection change from a double-click's second click (#197)")});
+              QStringList{QStringLiteral(
+                  "restore: ignored a selection change from a double-click's second click (#197)")});
     await(browser->openFolder(browser->currentLevelEntries()[0]));
     QCoreApplication::processEvents();
     EXPECT_TRUE(browser->selection().isEmpty());
@@ -152,13 +163,19 @@ TEST_F(Browser, aDoubleClicksSecondClickDoesNotReselect) {
 TEST_F(Browser, runsARestoreAndReportsItsPhase) {
     await(browser->loadSnapshots());
     QList<Phase> phases;
-    QObject::connect(browser.get(), &RestoreBrowser::restorePhaseChanged, [&] { phases.append(browser->restorePhase()); });
-    fake.respond({{QStringLiteral("restore"), QStringLiteral(
-        "echo '{\"message_type\":\"status\",\"percent_done\":0.5}'; echo '{\"message_type\":\"status\",\"percent_done\":0.999}';"
-        "echo '{\"message_type\":\"summary\",\"total_files\":1,\"files_restored\":1,\"total_bytes\":1,\"bytes_restored\":1}'")}});
+    QObject::connect(browser.get(), &RestoreBrowser::restorePhaseChanged,
+                     [&] { phases.append(browser->restorePhase()); });
+    fake.respond({{QStringLiteral("restore"),
+                   QStringLiteral("echo '{\"message_type\":\"status\",\"percent_done\":0.5}'; echo "
+                                  "'{\"message_type\":\"status\",\"percent_done\":0.999}';"
+                                  "echo "
+                                  "'{\"message_type\":\"summary\",\"total_files\":1,\"files_restored\":1,"
+                                  "\"total_bytes\":1,\"bytes_restored\":1}'")}});
     browser->setSelection({home + QStringLiteral("/a.txt")});
-    await(browser->runRestore({RestoreBrowser::Destination::Location::original, {}, RestoreConflict::replace}));
-    EXPECT_EQ(phases, (QList<Phase>{Phase::restoring(0), Phase::restoring(0.5), Phase::restoring(0.999), Phase::succeeded(home)}));
+    await(
+        browser->runRestore({RestoreBrowser::Destination::Location::original, {}, RestoreConflict::replace}));
+    EXPECT_EQ(phases, (QList<Phase>{Phase::restoring(0), Phase::restoring(0.5), Phase::restoring(0.999),
+                                    Phase::succeeded(home)}));
     EXPECT_EQ(fake.arguments(fake.callCount()),
               (QStringList{"restore", "today-2:" + home, "--target", home, "--json", "--include", "/a.txt"}));
 
@@ -167,20 +184,29 @@ TEST_F(Browser, runsARestoreAndReportsItsPhase) {
     EXPECT_EQ(browser->selectedItems(), QStringList{home + QStringLiteral("/a.txt")});
 
     // Another folder takes the items directly; nothing selected means the whole snapshot into "/".
-    await(browser->runRestore({RestoreBrowser::Destination::Location::another, QStringLiteral("/tmp/elsewhere"), RestoreConflict::replace}));
+    await(browser->runRestore({RestoreBrowser::Destination::Location::another,
+                               QStringLiteral("/tmp/elsewhere"), RestoreConflict::replace}));
     EXPECT_EQ(fake.arguments(fake.callCount()).mid(2, 2), (QStringList{"--target", "/tmp/elsewhere"}));
     browser->setSelection({});
-    await(browser->runRestore({RestoreBrowser::Destination::Location::original, {}, RestoreConflict::replace}));
-    EXPECT_EQ(fake.arguments(fake.callCount()), (QStringList{"restore", "today-2", "--target", "/", "--json"}));
+    await(
+        browser->runRestore({RestoreBrowser::Destination::Location::original, {}, RestoreConflict::replace}));
+    EXPECT_EQ(fake.arguments(fake.callCount()),
+              (QStringList{"restore", "today-2", "--target", "/", "--json"}));
 
-    fake.respond({{QStringLiteral("restore"), QStringLiteral(
-        "echo 'some text' >&2; echo '{\"message_type\":\"exit_error\",\"code\":1,\"message\":\"Fatal: disk full\"}' >&2; exit 1")}});
-    await(browser->runRestore({RestoreBrowser::Destination::Location::another, QStringLiteral("/tmp/x"), RestoreConflict::replace}));
+    fake.respond(
+        {{QStringLiteral("restore"),
+          QStringLiteral(
+              "echo 'some text' >&2; echo '{\"message_type\":\"exit_error\",\"code\":1,\"message\":\"Fatal: "
+              "disk full\"}' >&2; exit 1")}});
+    await(browser->runRestore({RestoreBrowser::Destination::Location::another, QStringLiteral("/tmp/x"),
+                               RestoreConflict::replace}));
     EXPECT_EQ(browser->restorePhase(), Phase::failed(QStringLiteral("disk full")));
     fake.respond({{QStringLiteral("restore"), QStringLiteral("echo 'error: plain text' >&2; exit 3")}});
-    await(browser->runRestore({RestoreBrowser::Destination::Location::another, QStringLiteral("/tmp/x"), RestoreConflict::replace}));
+    await(browser->runRestore({RestoreBrowser::Destination::Location::another, QStringLiteral("/tmp/x"),
+                               RestoreConflict::replace}));
     EXPECT_EQ(browser->restorePhase(), Phase::failed(QStringLiteral("Restore failed.")));
     fake.respond({{QStringLiteral("restore"), QStringLiteral("exit 130")}});
-    await(browser->runRestore({RestoreBrowser::Destination::Location::another, QStringLiteral("/tmp/x"), RestoreConflict::replace}));
+    await(browser->runRestore({RestoreBrowser::Destination::Location::another, QStringLiteral("/tmp/x"),
+                               RestoreConflict::replace}));
     EXPECT_EQ(browser->restorePhase(), Phase::failed(QStringLiteral("Restore was cancelled.")));
 }

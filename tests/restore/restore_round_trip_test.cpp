@@ -7,10 +7,10 @@
 #include "support/s3_test_server.h"
 #include "support/test_platform.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -32,9 +32,10 @@ TEST(RestoreRoundTrip, restoresTheOriginalBytesInBothModesAndToBothDestinations)
     server.addClientEnvironment(test.platform().environment);
     AppModel model(test.platform());
     auto& controller = model.controller();
-    await(controller.completeSetup({StorageProvider::scaleway().defaultRegion, QString::fromLatin1(S3TestServer::bucket)},
-                                   QStringLiteral("S3RVER"), QStringLiteral("S3RVER"), QStringLiteral("round trip"),
-                                   QStringLiteral("app.keldoran.Keldoran"), &test.settings()));
+    await(controller.completeSetup(
+        {StorageProvider::scaleway().defaultRegion, QString::fromLatin1(S3TestServer::bucket)},
+        QStringLiteral("S3RVER"), QStringLiteral("S3RVER"), QStringLiteral("round trip"),
+        QStringLiteral("app.keldoran.Keldoran"), &test.settings()));
     ASSERT_TRUE(controller.isConfigured());
 
     const auto documents = test.home() + QStringLiteral("/Documents");
@@ -52,7 +53,8 @@ TEST(RestoreRoundTrip, restoresTheOriginalBytesInBothModesAndToBothDestinations)
     await(browser.loadSnapshots());
     ASSERT_TRUE(browser.selectedSnapshot());
     const auto level = browser.currentLevelEntries();
-    const auto folder = std::find_if(level.begin(), level.end(), [](const LsEntry& e) { return e.name == QLatin1String("Documents"); });
+    const auto folder = std::find_if(level.begin(), level.end(),
+                                     [](const LsEntry& e) { return e.name == QLatin1String("Documents"); });
     ASSERT_NE(folder, level.end());
     await(browser.openFolder(*folder));
     browser.setSelection({documents + QStringLiteral("/report.pdf"), documents + QStringLiteral("/Photos")});

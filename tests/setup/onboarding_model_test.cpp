@@ -4,8 +4,8 @@
 #include "support/coroutines.h"
 #include "support/test_platform.h"
 
-#include <QCoreApplication>
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 
 namespace {
 
@@ -29,7 +29,9 @@ struct ScriptedValidator {
     std::shared_ptr<OperationHandle> gate;
 
     OnboardingModel::Validator function() {
-        return [this](StorageConfig config, QString, QString) { return answer(this, config.region.code); };
+        return [this](StorageConfig config, QString, QString) {
+            return answer(this, config.region.code);
+        };
     }
     static QCoro::Task<Validation> answer(ScriptedValidator* self, QString code) {
         self->probed.append(code);
@@ -150,14 +152,17 @@ TEST_F(Onboarding, sweepsTheRegionsInOrderAndFollowsRedirects) {
     model.scheduleValidation();
     pass(400);
     EXPECT_EQ(validator.probed, (QStringList{"fr-par", "nl-ams", "pl-waw"}));
-    EXPECT_EQ(model.connection(), Connection::failed(QStringLiteral(
-                                      "That bucket is in a different region than expected. Check the bucket name, then try again.")));
+    EXPECT_EQ(
+        model.connection(),
+        Connection::failed(QStringLiteral(
+            "That bucket is in a different region than expected. Check the bucket name, then try again.")));
 
     validator.answers.clear(); // every probe fails with the last message mapped
     model.setBucket(QStringLiteral("third"));
     model.scheduleValidation();
     pass(400);
-    EXPECT_EQ(model.connection(), Connection::failed(QStringLiteral("Couldn't find that bucket. Check the bucket name, then try again.")));
+    EXPECT_EQ(model.connection(), Connection::failed(QStringLiteral(
+                                      "Couldn't find that bucket. Check the bucket name, then try again.")));
 }
 
 TEST_F(Onboarding, clearingAFieldWhileValidatingStopsTheSweep) {

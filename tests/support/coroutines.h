@@ -1,12 +1,11 @@
 #pragma once
 
-#include <QEventLoop>
-#include <QList>
-#include <qcoro/qcoroasyncgenerator.h>
-#include <qcoro/qcorotask.h>
-
 #include <exception>
 #include <optional>
+#include <qcoro/qcoroasyncgenerator.h>
+#include <qcoro/qcorotask.h>
+#include <QEventLoop>
+#include <QList>
 
 /// Drains a stream into a list; `error` receives the exception the stream ended with, if any.
 template <typename T>
@@ -43,8 +42,8 @@ QCoro::Task<void> settle(QCoro::Task<T> task, std::optional<T>* result, std::exc
     loop->quit();
 }
 
-inline QCoro::Task<void> settle(QCoro::Task<void> task, std::optional<bool>* result, std::exception_ptr* error,
-                                bool* done, QEventLoop* loop) {
+inline QCoro::Task<void> settle(QCoro::Task<void> task, std::optional<bool>* result,
+                                std::exception_ptr* error, bool* done, QEventLoop* loop) {
     try {
         co_await task;
         result->emplace(true);
@@ -58,8 +57,7 @@ inline QCoro::Task<void> settle(QCoro::Task<void> task, std::optional<bool>* res
 
 /// Runs a task to completion in a nested event loop and returns its value or rethrows its exception.
 /// Tests only. (QCoro 0.8's own waitFor never returns when the task throws.)
-template <typename T>
-auto await(QCoro::Task<T>&& task) {
+template <typename T> auto await(QCoro::Task<T>&& task) {
     using Stored = std::conditional_t<std::is_void_v<T>, bool, T>;
     std::optional<Stored> result;
     std::exception_ptr error;
@@ -78,8 +76,7 @@ auto await(QCoro::Task<T>&& task) {
 }
 
 /// The exception a task ended with, or null.
-template <typename T>
-std::exception_ptr failureOf(QCoro::Task<T>&& task) {
+template <typename T> std::exception_ptr failureOf(QCoro::Task<T>&& task) {
     try {
         await(std::move(task));
     } catch (...) {

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
-#include <functional>
 
 /// Runs the event loop until `done` holds or `timeoutMs` passes; answers whether `done` held.
 inline bool spinUntil(const std::function<bool()>& done, int timeoutMs = 10000) {

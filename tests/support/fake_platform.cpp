@@ -1,8 +1,8 @@
 #include "fake_platform.h"
 
-#include <QTimer>
 #include <algorithm>
 #include <limits>
+#include <QTimer>
 
 class FakeClockTimer : public ClockTimer {
 public:

@@ -2,17 +2,18 @@
 
 #include "platform/platform.h"
 
+#include <functional>
+#include <map>
 #include <QList>
 #include <QPointer>
 #include <QStringList>
 #include <QTimeZone>
-#include <functional>
-#include <map>
 
 /// A clock that moves only when told. Calls due at the new time run in time order, synchronously.
 class FakeClock : public Clock {
 public:
-    explicit FakeClock(QDateTime start = QDateTime(QDate(2026, 12, 7), QTime(10, 15), QTimeZone::systemTimeZone()))
+    explicit FakeClock(QDateTime start = QDateTime(QDate(2026, 12, 7), QTime(10, 15),
+                                                   QTimeZone::systemTimeZone()))
         : now_(std::move(start)) {}
 
     QDateTime now() const override { return now_; }

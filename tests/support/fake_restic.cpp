@@ -55,7 +55,8 @@ QMap<QString, QString> FakeRestic::environment(int call) const {
     for (const auto& entry : read(QStringLiteral("call-%1.env").arg(call)).split('\0')) {
         const auto equals = entry.indexOf('=');
         if (equals > 0) {
-            environment.insert(QString::fromUtf8(entry.left(equals)), QString::fromUtf8(entry.mid(equals + 1)));
+            environment.insert(QString::fromUtf8(entry.left(equals)),
+                               QString::fromUtf8(entry.mid(equals + 1)));
         }
     }
     return environment;
@@ -82,6 +83,6 @@ ResticProcess FakeRestic::process(const ResticRepository& repository, QProcessEn
 
 ResticRepository FakeRestic::testRepository() {
     return ResticRepository::s3(QStringLiteral("s3.fr-par.scw.cloud"), QStringLiteral("fr-par"),
-                                QStringLiteral("backups"), QStringLiteral("AKIATEST"), QStringLiteral("secret-key"),
-                                QStringLiteral("repository password"));
+                                QStringLiteral("backups"), QStringLiteral("AKIATEST"),
+                                QStringLiteral("secret-key"), QStringLiteral("repository password"));
 }

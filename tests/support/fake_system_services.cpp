@@ -1,12 +1,12 @@
 // Plays UPower and logind on the bus named by DBUS_SYSTEM_BUS_ADDRESS, for tests of the live power and
 // wake sources. Commands on standard input: "battery on", "battery off", "wake"; it answers "ok" to each
 // and once its services are registered.
+#include <cstdio>
 #include <QCoreApplication>
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QSocketNotifier>
-#include <cstdio>
 #include <unistd.h>
 
 class UPower : public QObject {
@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
     auto bus = QDBusConnection::systemBus();
     UPower upower;
     QObject login;
-    if (!bus.registerObject(QStringLiteral("/org/freedesktop/UPower"), &upower, QDBusConnection::ExportAllProperties) ||
+    if (!bus.registerObject(QStringLiteral("/org/freedesktop/UPower"), &upower,
+                            QDBusConnection::ExportAllProperties) ||
         !bus.registerService(QStringLiteral("org.freedesktop.UPower")) ||
         !bus.registerObject(QStringLiteral("/org/freedesktop/login1"), &login) ||
         !bus.registerService(QStringLiteral("org.freedesktop.login1"))) {

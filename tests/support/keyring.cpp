@@ -2,21 +2,21 @@
 
 #include "event_loop.h"
 
+#include <csignal>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QProcess>
-#include <csignal>
 
 namespace TestKeyring {
 
 bool lockDefaultCollection() {
-    auto message = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.secrets"),
-                                                  QStringLiteral("/org/freedesktop/secrets"),
-                                                  QStringLiteral("org.freedesktop.Secret.Service"), QStringLiteral("Lock"));
-    message << QVariant::fromValue(QList<QDBusObjectPath>{
-        QDBusObjectPath(QStringLiteral("/org/freedesktop/secrets/aliases/default"))});
+    auto message = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.secrets"), QStringLiteral("/org/freedesktop/secrets"),
+        QStringLiteral("org.freedesktop.Secret.Service"), QStringLiteral("Lock"));
+    message << QVariant::fromValue(
+        QList<QDBusObjectPath>{QDBusObjectPath(QStringLiteral("/org/freedesktop/secrets/aliases/default"))});
     return QDBusConnection::sessionBus().call(message).type() == QDBusMessage::ReplyMessage;
 }
 
@@ -26,7 +26,8 @@ bool stopSecretService() {
         return false;
     }
     return spinUntil([] {
-        return !QDBusConnection::sessionBus().interface()->isServiceRegistered(QStringLiteral("org.freedesktop.secrets"));
+        return !QDBusConnection::sessionBus().interface()->isServiceRegistered(
+            QStringLiteral("org.freedesktop.secrets"));
     });
 }
 

@@ -2,11 +2,11 @@
 
 #include "support/coroutines.h"
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <gtest/gtest.h>
 
 LocalRepository::LocalRepository() = default;
 
@@ -20,8 +20,9 @@ ResticProcess LocalRepository::process(const QString& repositoryPassword) const 
     ResticRepository repository;
     repository.location = path();
     repository.password = ResticRepository::PasswordValue{repositoryPassword};
-    return ResticProcess(realRestic(), repository,
-                         ResticProcess::Context{QProcessEnvironment::systemEnvironment(), scratch(QStringLiteral("cache"))});
+    return ResticProcess(
+        realRestic(), repository,
+        ResticProcess::Context{QProcessEnvironment::systemEnvironment(), scratch(QStringLiteral("cache"))});
 }
 
 Restic LocalRepository::restic(const QString& repositoryPassword) const {

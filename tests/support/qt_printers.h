@@ -1,9 +1,9 @@
 #pragma once
 
 // Readable gtest failure messages for Qt's strings; force-included into every test source.
+#include <ostream>
 #include <QByteArray>
 #include <QString>
-#include <ostream>
 
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';

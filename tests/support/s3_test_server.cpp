@@ -1,8 +1,8 @@
 #include "s3_test_server.h"
 
+#include <gtest/gtest.h>
 #include <QProcess>
 #include <QTcpServer>
-#include <gtest/gtest.h>
 
 namespace {
 QString launcher() {
@@ -18,7 +18,8 @@ quint16 freePort() {
 
 S3TestServer::S3TestServer() {
     QProcess start;
-    start.start(launcher(), {QStringLiteral("start"), directory_.path(), QString::number(freePort()), QString::fromLatin1(bucket)});
+    start.start(launcher(), {QStringLiteral("start"), directory_.path(), QString::number(freePort()),
+                             QString::fromLatin1(bucket)});
     start.waitForFinished(30000);
     const auto output = QString::fromUtf8(start.readAllStandardOutput());
     if (start.exitCode() != 0) {

@@ -13,7 +13,8 @@ TestPlatform::TestPlatform() {
     for (const char* folder : {"home", "state", "cache", "config", "run"}) {
         QDir().mkpath(root + QLatin1Char('/') + QLatin1String(folder));
     }
-    settings_ = std::make_unique<IniSettingsStore>(IniSettingsStore::standardPath(root + QStringLiteral("/config")));
+    settings_ =
+        std::make_unique<IniSettingsStore>(IniSettingsStore::standardPath(root + QStringLiteral("/config")));
     platform_.clock = &clock;
     platform_.settings = settings_.get();
     platform_.secrets = &secrets;
@@ -28,8 +29,8 @@ TestPlatform::TestPlatform() {
     platform_.environment = QProcessEnvironment::systemEnvironment();
 }
 
-void TestPlatform::storeConfiguration(const QString& bucket, const QString& password, const QString& accessKey,
-                                      const QString& secretKey) {
+void TestPlatform::storeConfiguration(const QString& bucket, const QString& password,
+                                      const QString& accessKey, const QString& secretKey) {
     StorageConfig{StorageProvider::scaleway().defaultRegion, bucket}.save(*settings_);
     const Keychain keychain(secrets);
     await(keychain.save(accessKey, Keychain::Account::accessKey));

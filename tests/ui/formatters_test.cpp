@@ -39,32 +39,42 @@ TEST(Wording, rendersEveryMacSentenceInThisPlatformsWords) {
         {"Show in Finder", "Show in Files"},
         {"Your Mac's Keychain may still be locked — try Retry, or unlock it and try again.",
          "Your keyring may still be locked — try Retry, or unlock it and try again."},
-        {"Paste the two keys from your Scaleway storage page. Keldoran keeps them in your Mac's Keychain — they never leave this device.",
-         "Paste the two keys from your Scaleway storage page. Keldoran keeps them in your keyring — they never leave this device."},
-        {"This password encrypts everything before it leaves your Mac. Only you can unlock your backups with it.",
-         "This password encrypts everything before it leaves your computer. Only you can unlock your backups with it."},
+        {"Paste the two keys from your Scaleway storage page. Keldoran keeps them in your Mac's Keychain — "
+         "they never leave this device.",
+         "Paste the two keys from your Scaleway storage page. Keldoran keeps them in your keyring — they "
+         "never leave this device."},
+        {"This password encrypts everything before it leaves your Mac. Only you can unlock your backups with "
+         "it.",
+         "This password encrypts everything before it leaves your computer. Only you can unlock your backups "
+         "with it."},
         {"Your first backup is starting now. Keldoran lives in the menu bar — look for the ring icon.",
          "Your first backup is starting now. Keldoran lives in the system tray — look for the ring icon."},
-        {"This removes everything Keldoran keeps on this Mac.", "This removes everything Keldoran keeps on this computer."},
+        {"This removes everything Keldoran keeps on this Mac.",
+         "This removes everything Keldoran keeps on this computer."},
         {"It is shared with any other restic on this Mac, so it is left alone unless you ask.",
          "It is shared with any other restic on this computer, so it is left alone unless you ask."},
         {"Your settings and logs on this Mac", "Your settings and logs on this computer"},
-        {"Keldoran will quit. Drag it to the Trash to finish.", "Keldoran will quit. Remove it with your package manager to finish."},
-        {"macOS keeps your files behind Full Disk Access. Keldoran needs it — for the app and its background helper — so it "
+        {"Keldoran will quit. Drag it to the Trash to finish.",
+         "Keldoran will quit. Remove it with your package manager to finish."},
+        {"macOS keeps your files behind Full Disk Access. Keldoran needs it — for the app and its background "
+         "helper — so it "
          "can protect everything, not just some folders.",
          "Keldoran reads your whole home folder so it can protect everything, not just some folders."},
         {"macOS blocked access to a file.", "The system blocked access to a file."},
         {"macOS blocked access to ~/Library/Mail.", "The system blocked access to ~/Library/Mail."},
-        {"Full Disk Access is on, yet macOS still blocked these. In System Settings › Privacy & Security › Full Disk Access, "
+        {"Full Disk Access is on, yet macOS still blocked these. In System Settings › Privacy & Security › "
+         "Full Disk Access, "
          "remove Keldoran, add it again, then relaunch.",
-         "The system blocked these even though Keldoran can read your home folder. Check their permissions, security labels "
+         "The system blocked these even though Keldoran can read your home folder. Check their permissions, "
+         "security labels "
          "or mount options."},
         {"Keldoran needs Full Disk Access in System Settings › Privacy & Security to read these.",
          "Keldoran can't read your home folder; give it access to read these."},
         {"These files' owner or permissions prevent reading them — Full Disk Access doesn't change that.",
          "These files' owner or permissions prevent reading them."},
         {"Full Disk Access needed", "Home folder access needed"},
-        {"Without it, macOS hides Desktop, Documents, Mail and more from the backup. Backups are paused until it's granted.",
+        {"Without it, macOS hides Desktop, Documents, Mail and more from the backup. Backups are paused "
+         "until it's granted.",
          "Keldoran can't read your home folder. Backups are paused until it can."},
         {"Open System Settings", "Check again"},
         {"Protected", "Protected"},

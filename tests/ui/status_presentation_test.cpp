@@ -1,5 +1,5 @@
-#include "ui/status_presentation.h"
 #include "support/test_platform.h"
+#include "ui/status_presentation.h"
 
 #include <gtest/gtest.h>
 
@@ -58,13 +58,15 @@ TEST_F(Presentation, titlesSubtitlesAndActionsForEveryStatus) {
     model.setBaseStatus(AppStatus::credentialsUnavailable());
     text = shown();
     EXPECT_EQ(text.title, QStringLiteral("Couldn't read your saved credentials"));
-    EXPECT_EQ(text.subtitle, QStringLiteral("Your keyring may still be locked — try Retry, or unlock it and try again."));
+    EXPECT_EQ(text.subtitle,
+              QStringLiteral("Your keyring may still be locked — try Retry, or unlock it and try again."));
     EXPECT_EQ(text.primaryAction, QStringLiteral("Retry"));
 
     model.setBaseStatus(AppStatus::fullDiskAccessRequired());
     text = shown();
     EXPECT_EQ(text.title, QStringLiteral("Home folder access needed"));
-    EXPECT_EQ(text.subtitle, QStringLiteral("Keldoran can't read your home folder. Backups are paused until it can."));
+    EXPECT_EQ(text.subtitle,
+              QStringLiteral("Keldoran can't read your home folder. Backups are paused until it can."));
     EXPECT_EQ(text.primaryAction, QStringLiteral("Check again"));
     EXPECT_EQ(text.nextBackup, std::nullopt);
 
@@ -87,7 +89,8 @@ TEST_F(Presentation, titlesSubtitlesAndActionsForEveryStatus) {
 }
 
 TEST_F(Presentation, listsFiveWarningsThenTheRestAsACountWithGuidance) {
-    QList<BackupWarning> warnings(5, BackupWarning{BackupWarning::Kind::vanished, QStringLiteral("/home/u/tmp/x")});
+    QList<BackupWarning> warnings(
+        5, BackupWarning{BackupWarning::Kind::vanished, QStringLiteral("/home/u/tmp/x")});
     model.setLastBackupWarnings(warnings);
     auto text = shown();
     EXPECT_EQ(text.warnings.size(), 5);
@@ -99,15 +102,17 @@ TEST_F(Presentation, listsFiveWarningsThenTheRestAsACountWithGuidance) {
     EXPECT_EQ(text.warnings.size(), 6);
     EXPECT_EQ(text.warnings[0], QStringLiteral("A file couldn't be read (no permission)."));
     EXPECT_EQ(text.warnings[5], QStringLiteral("and 2 more"));
-    EXPECT_EQ(text.guidance,
-              (QStringList{"The system blocked these even though Keldoran can read your home folder. Check their permissions, "
-                           "security labels or mount options.",
-                           "These files' owner or permissions prevent reading them."}));
-    EXPECT_EQ(shown(false, false).guidance.first(), QStringLiteral("Keldoran can't read your home folder; give it access to read these."));
+    EXPECT_EQ(text.guidance, (QStringList{"The system blocked these even though Keldoran can read your home "
+                                          "folder. Check their permissions, "
+                                          "security labels or mount options.",
+                                          "These files' owner or permissions prevent reading them."}));
+    EXPECT_EQ(shown(false, false).guidance.first(),
+              QStringLiteral("Keldoran can't read your home folder; give it access to read these."));
 
     EXPECT_EQ(StatusPresentation::warningLine({BackupWarning::Kind::privacyProtected, std::nullopt}, {}),
               QStringLiteral("macOS blocked access to a file."));
-    EXPECT_EQ(StatusPresentation::warningLine({BackupWarning::Kind::other, QStringLiteral("/srv/x")}, QStringLiteral("/home/u")),
+    EXPECT_EQ(StatusPresentation::warningLine({BackupWarning::Kind::other, QStringLiteral("/srv/x")},
+                                              QStringLiteral("/home/u")),
               QStringLiteral("/srv/x couldn't be backed up."));
     EXPECT_EQ(StatusPresentation::warningLine({BackupWarning::Kind::other, std::nullopt}, {}),
               QStringLiteral("Some files couldn't be backed up."));
@@ -121,9 +126,11 @@ TEST_F(Presentation, tellsTheStateOfTheIntegrityCheck) {
     model.setLastCheckFailure(CheckFailureReason::corruption);
     EXPECT_EQ(shown().check, QStringLiteral("Check failed"));
     EXPECT_EQ(shown().checkDetail,
-              QStringLiteral("Damaged data was found in the backup. Don't delete snapshots — check the repository."));
+              QStringLiteral(
+                  "Damaged data was found in the backup. Don't delete snapshots — check the repository."));
     model.setLastCheckFailure(CheckFailureReason::unreachable);
     EXPECT_EQ(shown().checkDetail, QStringLiteral("The backup storage couldn't be reached for checking."));
     model.setLastCheckFailure(CheckFailureReason::other);
-    EXPECT_EQ(shown().checkDetail, QStringLiteral("The last check didn't complete. It will retry on schedule."));
+    EXPECT_EQ(shown().checkDetail,
+              QStringLiteral("The last check didn't complete. It will retry on schedule."));
 }
