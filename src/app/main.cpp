@@ -1,8 +1,11 @@
 #include "agent_runner.h"
 #include "log.h"
 #include "menu_bar_app.h"
+#include "platform/desktop_workspace.h"
+#include "ui/desktop_shell.h"
+#include "ui/keldoran_mark.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QTimer>
 
 namespace {
@@ -11,7 +14,8 @@ QCoro::Task<void> runAgentTick(AgentRunner* agent) {
     try {
         co_await agent->run();
     } catch (const std::exception& error) {
-        Log::lifecycle().error(QStringLiteral("agent tick ended unexpectedly: ") + QString::fromUtf8(error.what()));
+        Log::lifecycle().error(QStringLiteral("agent tick ended unexpectedly: ") +
+                               QString::fromUtf8(error.what()));
     }
     QCoreApplication::quit();
 }
@@ -27,12 +31,19 @@ int runAgent(int argc, char** argv) {
 }
 
 int runMenuBarApplication(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
+    QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setDesktopFileName(QStringLiteral("app.keldoran.Keldoran"));
+    QApplication::setWindowIcon(
+        KeldoranMark::icon(KeldoranMark::shapeOf(KeldoranMark::State::closed), 0, QColor(0x2f, 0x6f, 0xd6)));
     LivePlatform live;
     MenuBarApp app(live.platform());
     if (!app.launch()) {
         return 0;
     }
+    DesktopWorkspace workspace;
+    DesktopShell shell(app, workspace);
+    shell.start();
     return application.exec();
 }
 

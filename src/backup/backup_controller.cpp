@@ -302,6 +302,12 @@ void BackupController::cancelBackup() {
     }
 }
 
+void BackupController::cancelCurrentOperation() {
+    if (currentHandle_) {
+        currentHandle_->cancel();
+    }
+}
+
 std::shared_ptr<OperationHandle> BackupController::enqueue(RepositoryOperation operation,
                                                            OperationBody body) {
     auto previous = operationTail_;
@@ -328,6 +334,7 @@ QCoro::Task<void> BackupController::runOperation(BackupController* controller, R
         co_await OperationHandle::wait(previous);
     }
     controller->setQueuedOperationCount(controller->queuedOperationCount_ - 1);
+    controller->currentHandle_ = handle;
     controller->setCurrentOperation(operation);
     auto started = rawValue(operation) + QStringLiteral(" started");
     if (controller->queuedOperationCount_ >= 1) {
@@ -342,6 +349,7 @@ QCoro::Task<void> BackupController::runOperation(BackupController* controller, R
     } catch (...) {
         Log::queue().error(rawValue(operation) + QStringLiteral(" ended unexpectedly"));
     }
+    controller->currentHandle_ = nullptr;
     controller->setCurrentOperation(std::nullopt);
     Log::queue().info(rawValue(operation) + QStringLiteral(" finished"));
     handle->markFinished();

@@ -65,6 +65,8 @@ public:
     void startBackup();
     /// Cancels the pending backup, if any.
     void cancelBackup();
+    /// Cancels whatever operation runs now (a backup, a restore or maintenance): the popover's "Cancel".
+    void cancelCurrentOperation();
     /// Appends a body to the operation chain; it runs once every earlier operation has finished.
     std::shared_ptr<OperationHandle> enqueue(RepositoryOperation operation, OperationBody body);
     /// The Full Disk Access gate: moves the status into or out of fullDiskAccessRequired.
@@ -126,4 +128,5 @@ private:
     std::optional<RepositoryOperation> currentOperation_;
     int queuedOperationCount_ = 0;
     std::shared_ptr<OperationHandle> operationTail_;
+    std::shared_ptr<OperationHandle> currentHandle_;
 };

@@ -10,11 +10,11 @@
 #include "restic/check_failure_reason.h"
 #include "storage_summary.h"
 
+#include <memory>
+#include <optional>
 #include <QDateTime>
 #include <QObject>
 #include <QStringList>
-#include <memory>
-#include <optional>
 
 class BackupController;
 class BackupScheduler;
@@ -31,23 +31,29 @@ class AppModel : public QObject {
     Q_PROPERTY(bool isPaused READ isPaused NOTIFY isPausedChanged)
     Q_PROPERTY(std::optional<QDateTime> pauseUntil READ pauseUntil NOTIFY pauseUntilChanged)
     Q_PROPERTY(bool isOnline READ isOnline NOTIFY isOnlineChanged)
-    Q_PROPERTY(bool pendingBackupWhileOffline READ pendingBackupWhileOffline NOTIFY pendingBackupWhileOfflineChanged)
+    Q_PROPERTY(
+        bool pendingBackupWhileOffline READ pendingBackupWhileOffline NOTIFY pendingBackupWhileOfflineChanged)
     Q_PROPERTY(std::optional<QDateTime> lastBackup READ lastBackup NOTIFY lastBackupChanged)
     Q_PROPERTY(std::optional<QDateTime> nextBackup READ nextBackup NOTIFY nextBackupChanged)
     Q_PROPERTY(std::optional<QDateTime> lastChecked READ lastChecked NOTIFY lastCheckedChanged)
-    Q_PROPERTY(std::optional<CheckFailureReason> lastCheckFailure READ lastCheckFailure NOTIFY lastCheckFailureChanged)
+    Q_PROPERTY(std::optional<CheckFailureReason> lastCheckFailure READ lastCheckFailure NOTIFY
+                   lastCheckFailureChanged)
     Q_PROPERTY(StorageSummary storage READ storage NOTIFY storageChanged)
     Q_PROPERTY(ProtectedStats stats READ stats NOTIFY statsChanged)
     Q_PROPERTY(QList<RecentBackup> recentBackups READ recentBackups NOTIFY recentBackupsChanged)
-    Q_PROPERTY(QList<BackupWarning> lastBackupWarnings READ lastBackupWarnings NOTIFY lastBackupWarningsChanged)
-    Q_PROPERTY(std::optional<QString> lastBackupFailure READ lastBackupFailure NOTIFY lastBackupFailureChanged)
-    Q_PROPERTY(std::optional<qint64> lastBackupExcludeCount READ lastBackupExcludeCount NOTIFY lastBackupExcludeCountChanged)
+    Q_PROPERTY(
+        QList<BackupWarning> lastBackupWarnings READ lastBackupWarnings NOTIFY lastBackupWarningsChanged)
+    Q_PROPERTY(
+        std::optional<QString> lastBackupFailure READ lastBackupFailure NOTIFY lastBackupFailureChanged)
+    Q_PROPERTY(std::optional<qint64> lastBackupExcludeCount READ lastBackupExcludeCount NOTIFY
+                   lastBackupExcludeCountChanged)
     Q_PROPERTY(BackupFrequency frequency READ frequency NOTIFY frequencyChanged)
     Q_PROPERTY(bool backupOnBattery READ backupOnBattery NOTIFY backupOnBatteryChanged)
     Q_PROPERTY(std::optional<qint64> uploadLimitKiBps READ uploadLimitKiBps NOTIFY uploadLimitKiBpsChanged)
     Q_PROPERTY(bool startAtLogin READ startAtLogin NOTIFY startAtLoginChanged)
     Q_PROPERTY(QList<ExcludeItem> excludes READ excludes NOTIFY excludesChanged)
-    Q_PROPERTY(std::optional<QStringList> seenDefaultExcludePaths READ seenDefaultExcludePaths NOTIFY seenDefaultExcludePathsChanged)
+    Q_PROPERTY(std::optional<QStringList> seenDefaultExcludePaths READ seenDefaultExcludePaths NOTIFY
+                   seenDefaultExcludePathsChanged)
     Q_PROPERTY(bool showActivity READ showActivity NOTIFY showActivityChanged)
 
 public:
@@ -82,6 +88,8 @@ public:
     void runPendingBackupIfPossible();
     /// "Back up now" / "Try again": a backup when configured, else the setup window.
     void backUpNow();
+    /// Asks for the setup window ("Set Up Keldoran").
+    void requestSetup() { emit setupRequested(); }
 
     // The exclusion list; each change saves the preferences.
     /// Adds a folder, with the home folder written as "~"; an entry already present changes nothing.

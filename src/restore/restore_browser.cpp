@@ -6,8 +6,8 @@
 #include "restic/restic_error.h"
 #include "restic/restore_selection.h"
 
-#include <QTimer>
 #include <algorithm>
+#include <QTimer>
 
 RestoreBrowser::RestoreBrowser(BackupController& controller, Clock& clock, QString home, QObject* parent)
     : QObject(parent)
@@ -15,7 +15,19 @@ RestoreBrowser::RestoreBrowser(BackupController& controller, Clock& clock, QStri
     , clock_(clock)
     , home_(std::move(home)) {}
 
+RestoreBrowser::BusyScope::BusyScope(RestoreBrowser* browser)
+    : browser_(browser) {
+    ++browser_->busy_;
+}
+
+RestoreBrowser::BusyScope::~BusyScope() {
+    if (--browser_->busy_ == 0) {
+        emit browser_->becameIdle();
+    }
+}
+
 QCoro::Task<void> RestoreBrowser::loadSnapshots() {
+    const BusyScope busy(this);
     QList<Snapshot> listed;
     try {
         listed = co_await controller_.snapshots();
@@ -50,6 +62,7 @@ QCoro::Task<void> RestoreBrowser::selectSnapshot(std::optional<QString> id) {
 }
 
 QCoro::Task<void> RestoreBrowser::loadLevel() {
+    const BusyScope busy(this);
     if (!selectedSnapshot_) {
         showLevel({});
         co_return;
@@ -126,7 +139,8 @@ QCoro::Task<void> RestoreBrowser::navigate(int crumb) {
 void RestoreBrowser::setSelection(const QSet<QString>& selection) {
     if (isSecondClickOfDoubleClick()) {
         if (selection != selection_) {
-            Log::lifecycle().info(QStringLiteral("restore: ignored a selection change from a double-click's second click (#197)"));
+            Log::lifecycle().info(QStringLiteral(
+                "restore: ignored a selection change from a double-click's second click (#197)"));
         }
         return;
     }
@@ -168,9 +182,11 @@ QStringList RestoreBrowser::selectedItems() const {
 
 QList<RestoreBrowser::SnapshotGroup> RestoreBrowser::snapshotGroups() const {
     auto sorted = snapshots_;
-    std::stable_sort(sorted.begin(), sorted.end(), [](const SnapshotItem& a, const SnapshotItem& b) { return a.date > b.date; });
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const SnapshotItem& a, const SnapshotItem& b) { return a.date > b.date; });
     const auto today = clock_.now().toLocalTime().date();
-    QList<SnapshotGroup> groups{{QStringLiteral("Today"), {}}, {QStringLiteral("Yesterday"), {}}, {QStringLiteral("Earlier"), {}}};
+    QList<SnapshotGroup> groups{
+        {QStringLiteral("Today"), {}}, {QStringLiteral("Yesterday"), {}}, {QStringLiteral("Earlier"), {}}};
     for (const auto& item : sorted) {
         const auto day = item.date.toLocalTime().date();
         groups[day == today ? 0 : day == today.addDays(-1) ? 1 : 2].items.append(item);
@@ -197,6 +213,7 @@ std::optional<QDateTime> RestoreBrowser::selectedSnapshotDate() const {
 }
 
 QCoro::Task<void> RestoreBrowser::runRestore(Destination destination) {
+    const BusyScope busy(this);
     if (!selectedSnapshot_ || !controller_.isConfigured()) {
         co_return;
     }

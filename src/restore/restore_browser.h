@@ -4,13 +4,13 @@
 #include "restic/ls_entry.h"
 #include "restore_conflict.h"
 
+#include <functional>
+#include <optional>
+#include <qcoro/qcorotask.h>
 #include <QDateTime>
 #include <QHash>
 #include <QObject>
 #include <QSet>
-#include <functional>
-#include <optional>
-#include <qcoro/qcorotask.h>
 
 class BackupController;
 
@@ -44,7 +44,9 @@ public:
 
         static RestorePhase idle() { return {}; }
         static RestorePhase restoring(double progress) { return {Kind::restoring, progress, {}, {}}; }
-        static RestorePhase succeeded(QString destination) { return {Kind::succeeded, 0, std::move(destination), {}}; }
+        static RestorePhase succeeded(QString destination) {
+            return {Kind::succeeded, 0, std::move(destination), {}};
+        }
         static RestorePhase failed(QString message) { return {Kind::failed, 0, {}, std::move(message)}; }
     };
 
@@ -70,7 +72,9 @@ public:
     /// double-click is dropped: it would reselect rows of the level being left.
     void setSelection(const QSet<QString>& selection);
     /// Whether the event being handled is the second click of a double-click; the window answers it.
-    std::function<bool()> isSecondClickOfDoubleClick = [] { return false; };
+    std::function<bool()> isSecondClickOfDoubleClick = [] {
+        return false;
+    };
 
     void setSearchText(const QString& text);
     /// The level as listed, or its entries whose name contains the search text (case-insensitive).
@@ -96,6 +100,8 @@ public:
     const QSet<QString>& selection() const { return selection_; }
     const QString& searchText() const { return searchText_; }
     bool isLoading() const { return loading_; }
+    /// Whether a listing or a restore is in flight; the browser must outlive it.
+    bool isBusy() const { return busy_ > 0; }
     const RestorePhase& restorePhase() const { return restorePhase_; }
 
 signals:
@@ -105,8 +111,22 @@ signals:
     void searchTextChanged();
     void loadingChanged();
     void restorePhaseChanged();
+    /// The last listing or restore in flight has ended.
+    void becameIdle();
 
 private:
+    // Counts the coroutines that will resume into this object; held in their frames.
+    class BusyScope {
+    public:
+        explicit BusyScope(RestoreBrowser* browser);
+        ~BusyScope();
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+
+    private:
+        RestoreBrowser* browser_;
+    };
+
     void showLevel(QList<LsEntry> entries);
     void setLoading(bool loading);
     void setRestorePhase(const RestorePhase& phase);
@@ -124,4 +144,5 @@ private:
     QString searchText_;
     bool loading_ = false;
     RestorePhase restorePhase_;
+    int busy_ = 0;
 };

@@ -16,10 +16,15 @@ OnboardingModel::OnboardingModel(StorageProvider defaultProvider, Clock& clock, 
     , provider_(defaultProvider_)
     , region_(defaultProvider_.defaultRegion)
     , scope_(std::make_unique<BackupScope>(settings, home)) {
-    for (auto signal : {&OnboardingModel::stepChanged, &OnboardingModel::connectionChanged, &OnboardingModel::passwordChanged,
-                        &OnboardingModel::fullDiskAccessGrantedChanged, &OnboardingModel::finishingChanged}) {
+    for (auto signal : {&OnboardingModel::stepChanged, &OnboardingModel::connectionChanged,
+                        &OnboardingModel::passwordChanged, &OnboardingModel::fullDiskAccessGrantedChanged,
+                        &OnboardingModel::finishingChanged}) {
         connect(this, signal, this, &OnboardingModel::canContinueChanged);
     }
+}
+
+OnboardingModel::~OnboardingModel() {
+    validation_.request_stop();
 }
 
 std::optional<OnboardingModel::Step> OnboardingModel::stepFromRaw(int raw) {
@@ -150,11 +155,16 @@ std::optional<QString> OnboardingModel::passwordMessage() const {
 
 bool OnboardingModel::canContinue() const {
     switch (step_) {
-    case Step::fullDiskAccess: return fullDiskAccessGranted_;
-    case Step::connectStorage: return connection_.state == Connection::State::connected;
-    case Step::password: return passwordValid();
-    case Step::done: return !finishing_;
-    default: return true;
+    case Step::fullDiskAccess:
+        return fullDiskAccessGranted_;
+    case Step::connectStorage:
+        return connection_.state == Connection::State::connected;
+    case Step::password:
+        return passwordValid();
+    case Step::done:
+        return !finishing_;
+    default:
+        return true;
     }
 }
 
@@ -182,8 +192,9 @@ void OnboardingModel::scheduleValidation() {
     runValidation(this, provider_, accessKey_, secretKey_, bucket_, validation_.get_token());
 }
 
-QCoro::Task<void> OnboardingModel::runValidation(OnboardingModel* model, StorageProvider provider, QString accessKey,
-                                                 QString secretKey, QString bucket, std::stop_token stop) {
+QCoro::Task<void> OnboardingModel::runValidation(OnboardingModel* model, StorageProvider provider,
+                                                 QString accessKey, QString secretKey, QString bucket,
+                                                 std::stop_token stop) {
     const bool waited = co_await sleepFor(&model->clock_, model->validationDebounce, stop);
     if (!waited) {
         co_return;
@@ -192,8 +203,9 @@ QCoro::Task<void> OnboardingModel::runValidation(OnboardingModel* model, Storage
     if (!model->validator_) {
         const bool paused = co_await sleepFor(&model->clock_, std::chrono::milliseconds(700), stop);
         if (paused) {
-            model->setConnection(accessKey.size() < 8 ? Connection::failed(QStringLiteral("Couldn't reach the bucket."))
-                                                      : Connection::connected());
+            model->setConnection(accessKey.size() < 8
+                                     ? Connection::failed(QStringLiteral("Couldn't reach the bucket."))
+                                     : Connection::connected());
         }
         co_return;
     }
@@ -243,7 +255,8 @@ QCoro::Task<std::optional<QString>> OnboardingModel::finish(AppModel& model) {
     try {
         const StorageConfig config{region_, bucket_};
         const auto service = Keychain::serviceName();
-        co_await model.controller().completeSetup(config, accessKey_, secretKey_, password_, service, model.platform().settings);
+        co_await model.controller().completeSetup(config, accessKey_, secretKey_, password_, service,
+                                                  model.platform().settings);
     } catch (const SetupError& failure) {
         error = failure.message();
     } catch (const std::exception& failure) {

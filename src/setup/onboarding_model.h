@@ -6,12 +6,12 @@
 #include "storage/storage_config.h"
 #include "storage/validation.h"
 
-#include <QLocale>
-#include <QObject>
 #include <chrono>
 #include <functional>
 #include <memory>
 #include <qcoro/qcorotask.h>
+#include <QLocale>
+#include <QObject>
 #include <stop_token>
 
 class AppModel;
@@ -26,7 +26,16 @@ class OnboardingModel : public QObject {
     Q_PROPERTY(bool canContinue READ canContinue NOTIFY canContinueChanged)
 
 public:
-    enum class Step { welcome = 1, fullDiskAccess, chooseProvider, connectStorage, region, password, scope, done };
+    enum class Step {
+        welcome = 1,
+        fullDiskAccess,
+        chooseProvider,
+        connectStorage,
+        region,
+        password,
+        scope,
+        done
+    };
 
     struct Connection {
         enum class State { idle, validating, connected, failed };
@@ -43,8 +52,10 @@ public:
     /// One probe of a candidate configuration with the two keys (the controller's validate).
     using Validator = std::function<QCoro::Task<Validation>(StorageConfig, QString, QString)>;
 
-    OnboardingModel(StorageProvider defaultProvider, Clock& clock, SettingsStore& settings, const QString& home,
-                    QObject* parent = nullptr);
+    OnboardingModel(StorageProvider defaultProvider, Clock& clock, SettingsStore& settings,
+                    const QString& home, QObject* parent = nullptr);
+    /// Stops a validation in flight; it notices and touches nothing more.
+    ~OnboardingModel() override;
 
     static std::optional<Step> stepFromRaw(int raw);
     /// The provider proposed first: the stored "onboardingDefaultProvider" when it names one, otherwise the
@@ -113,8 +124,9 @@ signals:
     void finishingChanged();
 
 private:
-    static QCoro::Task<void> runValidation(OnboardingModel* model, StorageProvider provider, QString accessKey,
-                                           QString secretKey, QString bucket, std::stop_token stop);
+    static QCoro::Task<void> runValidation(OnboardingModel* model, StorageProvider provider,
+                                           QString accessKey, QString secretKey, QString bucket,
+                                           std::stop_token stop);
     void setConnection(const Connection& connection);
     void setRegion(const StorageRegion& region);
 

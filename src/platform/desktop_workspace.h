@@ -1,0 +1,15 @@
+#pragma once
+
+#include "workspace.h"
+
+#include <QObject>
+
+/// The desktop's URL opener, and the file manager's ShowItems over D-Bus; where no file manager answers
+/// it, the folder holding the file is opened instead.
+class DesktopWorkspace : public QObject, public Workspace {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    void openUrl(const QUrl& url) override;
+    void reveal(const QString& path) override;
+};

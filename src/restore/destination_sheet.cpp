@@ -1,0 +1,175 @@
+#include "destination_sheet.h"
+
+#include "ui/formatters.h"
+#include "ui/symbols.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+std::optional<QString> askForFolder(QWidget* parent) {
+    QFileDialog dialog(parent);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Choose"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().first();
+}
+
+QRadioButton* card(const QString& title, const QString& detail, QWidget* parent, const QString& name) {
+    auto* option = new QRadioButton(detail.isEmpty() ? title : title + QLatin1Char('\n') + detail, parent);
+    option->setObjectName(name);
+    option->setAccessibleName(title);
+    option->setAccessibleDescription(detail);
+    return option;
+}
+
+} // namespace
+
+DestinationSheet::DestinationSheet(int itemCount, const QDateTime& snapshotDate, const QDateTime& now,
+                                   QWidget* parent)
+    : QDialog(parent)
+    , chooseFolder(askForFolder) {
+    setObjectName(QStringLiteral("destinationSheet"));
+    setWindowModality(Qt::WindowModal);
+    setWindowTitle(QStringLiteral("Restore"));
+    setFixedWidth(400);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* title = new QLabel(QStringLiteral("Restore %1 items").arg(itemCount), this);
+    title->setObjectName(QStringLiteral("title"));
+    auto font = title->font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.2);
+    title->setFont(font);
+    auto* subtitle = new QLabel(subtitleFor(snapshotDate, now), this);
+    subtitle->setObjectName(QStringLiteral("subtitle"));
+    subtitle->setForegroundRole(QPalette::PlaceholderText);
+    layout->addWidget(title);
+    layout->addWidget(subtitle);
+
+    auto* where = new QGroupBox(QStringLiteral("Restore to"), this);
+    auto* whereLayout = new QVBoxLayout(where);
+    original_ =
+        card(QStringLiteral("Original location"), QStringLiteral("Where the files were backed up from"),
+             where, QStringLiteral("original"));
+    another_ = card(QStringLiteral("Another folder…"), {}, where, QStringLiteral("another"));
+    choose_ = new QPushButton(where);
+    choose_->setObjectName(QStringLiteral("choose"));
+    chosenFolderLabel_ = new QLabel(where);
+    chosenFolderLabel_->setObjectName(QStringLiteral("chosenFolder"));
+    chosenFolderLabel_->setForegroundRole(QPalette::PlaceholderText);
+    chosenFolderLabel_->setWordWrap(true);
+    auto* anotherRow = new QHBoxLayout;
+    anotherRow->addWidget(another_, 1);
+    anotherRow->addWidget(choose_);
+    whereLayout->addWidget(original_);
+    whereLayout->addLayout(anotherRow);
+    whereLayout->addWidget(chosenFolderLabel_);
+    auto* whereGroup = new QButtonGroup(this);
+    whereGroup->addButton(original_);
+    whereGroup->addButton(another_);
+    layout->addWidget(where);
+
+    auto* conflict = new QGroupBox(QStringLiteral("If a file already exists there"), this);
+    auto* conflictLayout = new QVBoxLayout(conflict);
+    keepBoth_ = card(QStringLiteral("Keep both"), {}, conflict, QStringLiteral("keepBoth"));
+    replace_ = card(QStringLiteral("Replace"), {}, conflict, QStringLiteral("replace"));
+    auto* cards = new QHBoxLayout;
+    cards->addWidget(keepBoth_);
+    cards->addWidget(replace_);
+    conflictLayout->addLayout(cards);
+    explanation_ = new QLabel(conflict);
+    explanation_->setObjectName(QStringLiteral("explanation"));
+    explanation_->setWordWrap(true);
+    conflictLayout->addWidget(explanation_);
+    auto* conflictGroup = new QButtonGroup(this);
+    conflictGroup->addButton(keepBoth_);
+    conflictGroup->addButton(replace_);
+    layout->addWidget(conflict);
+
+    auto* buttons = new QDialogButtonBox(this);
+    auto* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("cancel"));
+    auto* restore = buttons->addButton(QStringLiteral("Restore"), QDialogButtonBox::AcceptRole);
+    restore->setObjectName(QStringLiteral("restore"));
+    restore->setIcon(Symbols::icon(QStringLiteral("clock.arrow.circlepath")));
+    restore->setDefault(true);
+    layout->addWidget(buttons);
+
+    connect(original_, &QRadioButton::toggled, this, [this](bool on) {
+        useOriginal_ = on;
+        refresh();
+    });
+    connect(keepBoth_, &QRadioButton::toggled, this, [this](bool on) {
+        conflict_ = on ? RestoreConflict::keepBoth : RestoreConflict::replace;
+        refresh();
+    });
+    connect(choose_, &QPushButton::clicked, this, [this] {
+        if (const auto folder = chooseFolder(this)) {
+            chosenFolder_ = *folder;
+            another_->setChecked(true);
+        }
+        refresh();
+    });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // Without a destination the sheet stays: "Another folder…" with no folder chosen yet.
+    connect(restore, &QPushButton::clicked, this, [this] {
+        if (const auto destination = currentDestination()) {
+            emit restoreChosen(*destination);
+            accept();
+        }
+    });
+    original_->setChecked(true);
+    keepBoth_->setChecked(true);
+    refresh();
+}
+
+QString DestinationSheet::subtitleFor(const QDateTime& snapshotDate, const QDateTime& now) {
+    const auto day = snapshotDate.toLocalTime().date();
+    const auto today = now.toLocalTime().date();
+    const auto time = Formatters::shortTime(snapshotDate);
+    QString when;
+    if (day == today) {
+        when = QStringLiteral("today at ") + time;
+    } else if (day == today.addDays(-1)) {
+        when = QStringLiteral("yesterday at ") + time;
+    } else {
+        when = QLocale().toString(day, QStringLiteral("d MMM yyyy")) + QStringLiteral(" at ") + time;
+    }
+    return QStringLiteral("From the snapshot taken ") + when;
+}
+
+std::optional<RestoreBrowser::Destination> DestinationSheet::currentDestination() const {
+    RestoreBrowser::Destination destination;
+    destination.conflict = conflict_;
+    if (useOriginal_) {
+        return destination;
+    }
+    if (!chosenFolder_) {
+        return std::nullopt;
+    }
+    destination.location = RestoreBrowser::Destination::Location::another;
+    destination.folder = *chosenFolder_;
+    return destination;
+}
+
+void DestinationSheet::refresh() {
+    choose_->setText(chosenFolder_ ? QStringLiteral("Change…") : QStringLiteral("Choose…"));
+    chosenFolderLabel_->setText(chosenFolder_.value_or(QString()));
+    chosenFolderLabel_->setVisible(chosenFolder_.has_value());
+    explanation_->setText(
+        conflict_ == RestoreConflict::keepBoth
+            ? QStringLiteral(
+                  "Keeping both restores as name (restored).ext — your current files stay untouched.")
+            : QStringLiteral("Replace overwrites the current files at the destination."));
+}

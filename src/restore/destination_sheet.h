@@ -1,0 +1,47 @@
+#pragma once
+
+#include "restore_browser.h"
+
+#include <functional>
+#include <optional>
+#include <QDateTime>
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+/// Where restored items go and what happens to a file already there: the original location or another
+/// folder, keep both or replace. "Restore" hands the choice over and closes; without a folder for
+/// "Another folder…" it does nothing.
+class DestinationSheet : public QDialog {
+    Q_OBJECT
+public:
+    DestinationSheet(int itemCount, const QDateTime& snapshotDate, const QDateTime& now,
+                     QWidget* parent = nullptr);
+
+    /// Asks the user for a folder; replaceable for tests. The live one is a folder-only file dialog.
+    std::function<std::optional<QString>(QWidget*)> chooseFolder;
+
+    std::optional<RestoreBrowser::Destination> currentDestination() const;
+    /// "From the snapshot taken today at 10:15".
+    static QString subtitleFor(const QDateTime& snapshotDate, const QDateTime& now);
+
+signals:
+    void restoreChosen(RestoreBrowser::Destination destination);
+
+private:
+    void refresh();
+
+    bool useOriginal_ = true;
+    RestoreConflict conflict_ = RestoreConflict::keepBoth;
+    std::optional<QString> chosenFolder_;
+
+    QRadioButton* original_;
+    QRadioButton* another_;
+    QPushButton* choose_;
+    QLabel* chosenFolderLabel_;
+    QRadioButton* keepBoth_;
+    QRadioButton* replace_;
+    QLabel* explanation_;
+};

@@ -1,0 +1,117 @@
+#include "restore_progress_overlay.h"
+
+#include "ui/symbols.h"
+#include "ui/wording.h"
+
+#include <cmath>
+#include <QEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+RestoreProgressOverlay::RestoreProgressOverlay(QWidget* parent)
+    : QWidget(parent) {
+    setObjectName(QStringLiteral("restoreOverlay"));
+    parent->installEventFilter(this);
+    auto* card = new QWidget(this);
+    card->setAutoFillBackground(true);
+    card->setFixedWidth(320);
+    auto* layout = new QVBoxLayout(card);
+    layout->setContentsMargins(24, 20, 24, 20);
+    icon_ = new QLabel(card);
+    icon_->setAlignment(Qt::AlignCenter);
+    title_ = new QLabel(card);
+    title_->setObjectName(QStringLiteral("overlayTitle"));
+    title_->setAlignment(Qt::AlignCenter);
+    auto font = title_->font();
+    font.setBold(true);
+    title_->setFont(font);
+    message_ = new QLabel(card);
+    message_->setObjectName(QStringLiteral("overlayMessage"));
+    message_->setWordWrap(true);
+    message_->setAlignment(Qt::AlignCenter);
+    message_->setTextFormat(Qt::PlainText);
+    progress_ = new QProgressBar(card);
+    progress_->setRange(0, 1000);
+    progress_->setTextVisible(false);
+    progress_->setAccessibleName(QStringLiteral("Restore progress"));
+    reveal_ = new QPushButton(Wording::forPlatform(QStringLiteral("Show in Finder")), card);
+    reveal_->setObjectName(QStringLiteral("reveal"));
+    done_ = new QPushButton(QStringLiteral("Done"), card);
+    done_->setObjectName(QStringLiteral("done"));
+    done_->setDefault(true);
+    layout->addWidget(icon_);
+    layout->addWidget(title_);
+    layout->addWidget(message_);
+    layout->addWidget(progress_);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(reveal_);
+    buttons->addWidget(done_);
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
+    auto* centre = new QVBoxLayout(this);
+    centre->addStretch(1);
+    centre->addWidget(card, 0, Qt::AlignHCenter);
+    centre->addStretch(1);
+    connect(reveal_, &QPushButton::clicked, this, [this] { emit revealRequested(destination_); });
+    connect(done_, &QPushButton::clicked, this, &RestoreProgressOverlay::dismissed);
+    QWidget::hide();
+}
+
+QString RestoreProgressOverlay::restoringText(double progress) {
+    const auto percent = qint64(std::floor(std::clamp(progress, 0.0, 1.0) * 100));
+    return QStringLiteral("Restoring… %1%").arg(percent);
+}
+
+void RestoreProgressOverlay::show(const RestoreBrowser::RestorePhase& phase) {
+    using Kind = RestoreBrowser::RestorePhase::Kind;
+    if (phase.kind == Kind::idle) {
+        hide();
+        return;
+    }
+    const bool restoring = phase.kind == Kind::restoring;
+    progress_->setVisible(restoring);
+    reveal_->setVisible(phase.kind == Kind::succeeded);
+    done_->setVisible(!restoring);
+    message_->setVisible(phase.kind == Kind::failed);
+    icon_->setVisible(!restoring);
+    switch (phase.kind) {
+    case Kind::restoring:
+        title_->setText(restoringText(phase.progress));
+        progress_->setValue(int(std::clamp(phase.progress, 0.0, 1.0) * 1000));
+        break;
+    case Kind::succeeded:
+        icon_->setPixmap(Symbols::icon(QStringLiteral("checkmark.circle.fill")).pixmap(40, 40));
+        title_->setText(QStringLiteral("Restore complete"));
+        destination_ = phase.destination;
+        break;
+    case Kind::failed:
+        icon_->setPixmap(Symbols::icon(QStringLiteral("exclamationmark.triangle.fill")).pixmap(40, 40));
+        title_->setText(QStringLiteral("Restore failed"));
+        message_->setText(phase.message);
+        break;
+    case Kind::idle:
+        break;
+    }
+    setGeometry(parentWidget()->rect());
+    raise();
+    QWidget::show();
+    if (!restoring) {
+        done_->setFocus();
+    }
+}
+
+bool RestoreProgressOverlay::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parentWidget() && event->type() == QEvent::Resize) {
+        setGeometry(parentWidget()->rect());
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void RestoreProgressOverlay::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(0, 0, 0, 90));
+}

@@ -1,0 +1,263 @@
+#include "restore_window.h"
+
+#include "backup/backup_controller.h"
+#include "destination_sheet.h"
+#include "model/app_model.h"
+#include "platform/workspace.h"
+#include "restore_file_table.h"
+#include "restore_progress_overlay.h"
+#include "ui/deferred_close.h"
+#include "ui/formatters.h"
+#include "ui/layouts.h"
+#include "ui/symbols.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QStackedLayout>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The snapshot's time; older ones carry their date too.
+QString snapshotLabel(const QDateTime& date, const QString& group) {
+    const auto time = Formatters::shortTime(date);
+    if (group == QLatin1String("Earlier")) {
+        return QLocale().toString(date.toLocalTime().date(), QLocale::ShortFormat) + QLatin1Char(' ') + time;
+    }
+    return time;
+}
+
+} // namespace
+
+RestoreWindow::RestoreWindow(AppModel& model, Workspace& workspace, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , model_(model)
+    , workspace_(workspace)
+    , browser_(model.controller(), *model.platform().clock, model.platform().folders.home) {
+    setObjectName(QStringLiteral("restoreWindow"));
+    setWindowTitle(QStringLiteral("Restore — Keldoran"));
+    resize(760, 520);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    snapshotPicker_ = new QToolButton(this);
+    snapshotPicker_->setObjectName(QStringLiteral("snapshotPicker"));
+    snapshotPicker_->setPopupMode(QToolButton::InstantPopup);
+    snapshotPicker_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    snapshotPicker_->setIcon(Symbols::icon(QStringLiteral("clock.arrow.circlepath")));
+    snapshotPicker_->setAccessibleName(QStringLiteral("Snapshot"));
+    snapshotPicker_->setMenu(new QMenu(snapshotPicker_));
+    top->addWidget(snapshotPicker_);
+    breadcrumb_ = new QHBoxLayout;
+    breadcrumb_->setSpacing(2);
+    top->addLayout(breadcrumb_, 1);
+    search_ = new QLineEdit(this);
+    search_->setObjectName(QStringLiteral("search"));
+    search_->setPlaceholderText(QStringLiteral("Search"));
+    search_->setAccessibleName(QStringLiteral("Search"));
+    search_->setClearButtonEnabled(true);
+    search_->setMaximumWidth(220);
+    top->addWidget(search_);
+    layout->addLayout(top);
+
+    files_ = new RestoreFileTable(
+        browser_, [this] { return model_.platform().clock->now(); }, this);
+    table_ = new RestoreTableView(this);
+    table_->setObjectName(QStringLiteral("files"));
+    table_->setAccessibleName(QStringLiteral("Files"));
+    table_->setModel(files_);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table_->setShowGrid(false);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setSectionResizeMode(RestoreFileTable::mark, QHeaderView::Fixed);
+    table_->horizontalHeader()->resizeSection(RestoreFileTable::mark, 28);
+    table_->horizontalHeader()->setSectionResizeMode(RestoreFileTable::name, QHeaderView::Stretch);
+    table_->horizontalHeader()->resizeSection(RestoreFileTable::size, 90);
+    table_->horizontalHeader()->resizeSection(RestoreFileTable::modified, 140);
+    placeholder_ = new QLabel(this);
+    placeholder_->setObjectName(QStringLiteral("placeholder"));
+    placeholder_->setAlignment(Qt::AlignCenter);
+    placeholder_->setForegroundRole(QPalette::PlaceholderText);
+    placeholder_->setTextFormat(Qt::PlainText);
+    tableArea_ = new QStackedLayout;
+    tableArea_->addWidget(table_);
+    tableArea_->addWidget(placeholder_);
+    layout->addLayout(tableArea_, 1);
+
+    auto* footer = new QHBoxLayout;
+    selectedCount_ = new QLabel(this);
+    selectedCount_->setObjectName(QStringLiteral("selectedCount"));
+    restoreTo_ = new QPushButton(QStringLiteral("Restore to…"), this);
+    restoreTo_->setObjectName(QStringLiteral("restoreTo"));
+    restoreTo_->setDefault(true);
+    footer->addWidget(selectedCount_, 1);
+    footer->addWidget(restoreTo_);
+    layout->addLayout(footer);
+
+    overlay_ = new RestoreProgressOverlay(this);
+
+    browser_.isSecondClickOfDoubleClick = [this] {
+        return table_->isHandlingSecondClick();
+    };
+    connect(&browser_, &RestoreBrowser::snapshotsChanged, this, &RestoreWindow::refreshSnapshots);
+    connect(&browser_, &RestoreBrowser::levelChanged, this, &RestoreWindow::refreshLevel);
+    connect(&browser_, &RestoreBrowser::loadingChanged, this, &RestoreWindow::refreshLevel);
+    connect(&browser_, &RestoreBrowser::searchTextChanged, this, &RestoreWindow::refreshLevel);
+    connect(&browser_, &RestoreBrowser::selectionChanged, this, &RestoreWindow::syncSelectionFromBrowser);
+    connect(&browser_, &RestoreBrowser::restorePhaseChanged, this,
+            [this] { overlay_->show(browser_.restorePhase()); });
+    connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &RestoreWindow::selectionEdited);
+    connect(table_, &QTableView::activated, this, [this](const QModelIndex& index) {
+        const auto entries = browser_.visibleEntries();
+        if (index.row() < entries.size() && entries[index.row()].isDirectory()) {
+            search_->clear();
+            browser_.setSearchText({});
+            browser_.openFolder(entries[index.row()]);
+        }
+    });
+    connect(search_, &QLineEdit::textChanged, &browser_, &RestoreBrowser::setSearchText);
+    connect(restoreTo_, &QPushButton::clicked, this, &RestoreWindow::openDestinationSheet);
+    connect(overlay_, &RestoreProgressOverlay::revealRequested, this,
+            [this](const QString& path) { workspace_.reveal(path); });
+    connect(overlay_, &RestoreProgressOverlay::dismissed, &browser_, &RestoreBrowser::dismissPhase);
+    refreshSnapshots();
+    refreshLevel();
+}
+
+void RestoreWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!loaded_) {
+        loaded_ = true;
+        load();
+    }
+}
+
+void RestoreWindow::closeEvent(QCloseEvent* event) {
+    if (!deferCloseWhileBusy(
+            this, event, [this] { return browser_.isBusy(); }, &browser_, &RestoreBrowser::becameIdle)) {
+        QWidget::closeEvent(event);
+    }
+}
+
+QCoro::Task<void> RestoreWindow::load() {
+    if (!model_.controller().isConfigured()) {
+        refreshLevel();
+        co_return;
+    }
+    co_await browser_.loadSnapshots();
+}
+
+void RestoreWindow::refreshSnapshots() {
+    auto* menu = snapshotPicker_->menu();
+    menu->clear();
+    for (const auto& group : browser_.snapshotGroups()) {
+        menu->addSection(group.title);
+        for (const auto& item : group.items) {
+            const bool selected = browser_.selectedSnapshot() == item.id;
+            auto* action =
+                menu->addAction(Symbols::icon(selected ? QStringLiteral("smallcircle.filled.circle")
+                                                       : QStringLiteral("circle")),
+                                snapshotLabel(item.date, group.title));
+            const auto id = item.id;
+            connect(action, &QAction::triggered, this, [this, id] { browser_.selectSnapshot(id); });
+        }
+    }
+    const auto date = browser_.selectedSnapshotDate();
+    snapshotPicker_->setText(date ? Formatters::recentBackupTimestamp(*date, model_.platform().clock->now())
+                                  : QStringLiteral("No snapshot"));
+    snapshotPicker_->setEnabled(!browser_.snapshots().isEmpty());
+}
+
+void RestoreWindow::refreshLevel() {
+    clearLayout(breadcrumb_);
+    const auto crumbs = browser_.breadcrumb();
+    for (int i = 0; i < crumbs.size(); ++i) {
+        if (i > 0) {
+            breadcrumb_->addWidget(new QLabel(QStringLiteral("›"), this));
+        }
+        auto* crumb = new QToolButton(this);
+        crumb->setObjectName(QStringLiteral("crumb"));
+        crumb->setText(crumbs[i]);
+        crumb->setAutoRaise(true);
+        connect(crumb, &QToolButton::clicked, this, [this, i] { browser_.navigate(i); });
+        breadcrumb_->addWidget(crumb);
+    }
+    breadcrumb_->addStretch(1);
+
+    QString empty;
+    if (!model_.controller().isConfigured()) {
+        empty = QStringLiteral("Set up Keldoran to restore files.");
+    } else if (browser_.isLoading() && browser_.currentLevelEntries().isEmpty()) {
+        empty = QStringLiteral("Loading…");
+    } else if (!browser_.selectedSnapshot()) {
+        empty = QStringLiteral("No backups to restore from yet.");
+    } else if (browser_.visibleEntries().isEmpty()) {
+        empty = browser_.searchText().isEmpty()
+                    ? QStringLiteral("This folder is empty")
+                    : QStringLiteral("No results for \"") + browser_.searchText() + QLatin1Char('"');
+    }
+    placeholder_->setText(empty);
+    tableArea_->setCurrentWidget(empty.isEmpty() ? static_cast<QWidget*>(table_) : placeholder_);
+    refreshSnapshots();
+    syncSelectionFromBrowser();
+}
+
+void RestoreWindow::refreshFooter() {
+    const auto count = browser_.selectedItems().size();
+    selectedCount_->setText(QStringLiteral("%1 items selected").arg(count));
+    restoreTo_->setEnabled(count > 0 && browser_.selectedSnapshot().has_value());
+}
+
+void RestoreWindow::syncSelectionFromBrowser() {
+    syncing_ = true;
+    QItemSelection rows;
+    for (int row = 0; row < files_->rowCount(); ++row) {
+        if (browser_.selection().contains(files_->pathAt(row))) {
+            rows.select(files_->index(row, 0), files_->index(row, RestoreFileTable::columnCount_ - 1));
+        }
+    }
+    table_->selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
+    syncing_ = false;
+    refreshFooter();
+}
+
+void RestoreWindow::selectionEdited() {
+    if (syncing_) {
+        return;
+    }
+    QSet<QString> paths;
+    for (const auto& index : table_->selectionModel()->selectedRows()) {
+        paths.insert(files_->pathAt(index.row()));
+    }
+    browser_.setSelection(paths);
+    // A change the browser refused leaves its selection; the table shows that one.
+    if (browser_.selection() != paths) {
+        syncSelectionFromBrowser();
+    }
+    refreshFooter();
+}
+
+DestinationSheet* RestoreWindow::openDestinationSheet() {
+    const auto count = int(browser_.selectedItems().size());
+    if (count == 0 || !browser_.selectedSnapshot()) {
+        return nullptr;
+    }
+    const auto now = model_.platform().clock->now();
+    auto* sheet = new DestinationSheet(count, browser_.selectedSnapshotDate().value_or(now), now, this);
+    sheet->setAttribute(Qt::WA_DeleteOnClose);
+    connect(sheet, &DestinationSheet::restoreChosen, this,
+            [this](RestoreBrowser::Destination destination) { restore(destination); });
+    sheet->open();
+    return sheet;
+}
+
+QCoro::Task<void> RestoreWindow::restore(RestoreBrowser::Destination destination) {
+    co_await browser_.runRestore(destination);
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "restore_browser.h"
+
+#include <QWidget>
+
+class AppModel;
+class DestinationSheet;
+class QLabel;
+class QLineEdit;
+class QHBoxLayout;
+class QPushButton;
+class QStackedLayout;
+class QToolButton;
+class RestoreFileTable;
+class RestoreProgressOverlay;
+class RestoreTableView;
+class Workspace;
+
+/// "Restore — Keldoran": pick a snapshot, walk its folders, select items of one folder and restore them.
+/// The state is the browser's; the window renders it and passes input on.
+class RestoreWindow : public QWidget {
+    Q_OBJECT
+public:
+    RestoreWindow(AppModel& model, Workspace& workspace, QWidget* parent = nullptr);
+
+    RestoreBrowser& browser() { return browser_; }
+    RestoreTableView* table() { return table_; }
+    /// Opens the destination sheet for the selected items (also the "Restore to…" button).
+    DestinationSheet* openDestinationSheet();
+
+    /// Loads the snapshots; the window calls it once when first shown.
+    QCoro::Task<void> load();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void refreshSnapshots();
+    void refreshLevel();
+    void refreshFooter();
+    void syncSelectionFromBrowser();
+    void selectionEdited();
+    QCoro::Task<void> restore(RestoreBrowser::Destination destination);
+
+    AppModel& model_;
+    Workspace& workspace_;
+    RestoreBrowser browser_;
+    bool syncing_ = false;
+    bool loaded_ = false;
+
+    QToolButton* snapshotPicker_;
+    QHBoxLayout* breadcrumb_;
+    QLineEdit* search_;
+    RestoreFileTable* files_;
+    RestoreTableView* table_;
+    QStackedLayout* tableArea_;
+    QLabel* placeholder_;
+    QLabel* selectedCount_;
+    QPushButton* restoreTo_;
+    RestoreProgressOverlay* overlay_;
+};

@@ -1,0 +1,46 @@
+#include "exclude_row.h"
+
+ExcludeRow ExcludeRow::of(const BackupScope& scope, const BackupNode& node) {
+    ExcludeRow row;
+    row.node = node;
+    row.state = scope.triState(node.id, node.isDirectory);
+    switch (row.state) {
+    case BackupScope::TriState::included:
+        break;
+    case BackupScope::TriState::excluded:
+        row.hint = QStringLiteral("Skipped");
+        break;
+    case BackupScope::TriState::partial:
+        row.hint = scope.skippedChildNames(node.id).join(QStringLiteral(", ")) + QStringLiteral(" skipped");
+        break;
+    }
+    row.canDescend = node.isDirectory;
+    return row;
+}
+
+QString ExcludeRow::checkboxSymbol() const {
+    switch (state) {
+    case BackupScope::TriState::included:
+        return QStringLiteral("checkmark.square.fill");
+    case BackupScope::TriState::excluded:
+        return QStringLiteral("square");
+    case BackupScope::TriState::partial:
+        return QStringLiteral("minus.square.fill");
+    }
+    return {};
+}
+
+QString ExcludeRow::accessibilityValue() const {
+    if (hint) {
+        return *hint;
+    }
+    switch (state) {
+    case BackupScope::TriState::included:
+        return QStringLiteral("Backed up");
+    case BackupScope::TriState::excluded:
+        return QStringLiteral("Skipped");
+    case BackupScope::TriState::partial:
+        return QStringLiteral("Partially skipped");
+    }
+    return {};
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "backup_scope.h"
+
+#include <optional>
+
+/// One row of the scope browser: a file or folder with its tick state and the hint under its name.
+struct ExcludeRow {
+    BackupNode node;
+    BackupScope::TriState state = BackupScope::TriState::included;
+    /// "Skipped", or the names of the skipped children followed by " skipped"; none when included.
+    std::optional<QString> hint;
+    bool canDescend = false;
+
+    static ExcludeRow of(const BackupScope& scope, const BackupNode& node);
+
+    /// "checkmark.square.fill", "square" or "minus.square.fill".
+    QString checkboxSymbol() const;
+    /// The hint, or "Backed up", "Skipped", "Partially skipped".
+    QString accessibilityValue() const;
+};

@@ -1,0 +1,179 @@
+#include "scope_browser.h"
+
+#include "backup_scope.h"
+#include "exclude_row.h"
+#include "ui/formatters.h"
+#include "ui/layouts.h"
+#include "ui/symbols.h"
+
+#include <QDialogButtonBox>
+#include <QGraphicsOpacityEffect>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+ScopeBrowser::ScopeBrowser(BackupScope& scope, QWidget* parent)
+    : QDialog(parent)
+    , scope_(scope) {
+    setObjectName(QStringLiteral("scopeBrowser"));
+    setWindowTitle(QStringLiteral("Choose what's backed up"));
+    setWindowModality(Qt::WindowModal);
+    resize(520, 560);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* heading =
+        new QLabel(QStringLiteral("Your home folder is backed up, except the exclusions below."), this);
+    heading->setWordWrap(true);
+    auto* saved = new QLabel(QStringLiteral("Changes are saved immediately."), this);
+    saved->setForegroundRole(QPalette::PlaceholderText);
+    layout->addWidget(heading);
+    layout->addWidget(saved);
+
+    breadcrumb_ = new QHBoxLayout;
+    breadcrumb_->setSpacing(2);
+    layout->addLayout(breadcrumb_);
+
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    auto* list = new QWidget(scroll);
+    list->setObjectName(QStringLiteral("scopeRows"));
+    rows_ = new QVBoxLayout(list);
+    rows_->setSpacing(2);
+    scroll->setWidget(list);
+    layout->addWidget(scroll, 1);
+
+    auto* tallyRow = new QHBoxLayout;
+    auto* tallyIcon = new QLabel(this);
+    tallyIcon->setPixmap(Symbols::icon(QStringLiteral("folder.badge.minus")).pixmap(16, 16));
+    tally_ = new QLabel(this);
+    tally_->setObjectName(QStringLiteral("tally"));
+    tallyRow->addWidget(tallyIcon);
+    tallyRow->addWidget(tally_, 1);
+    layout->addLayout(tallyRow);
+
+    auto* buttons = new QDialogButtonBox(this);
+    auto* done = buttons->addButton(QStringLiteral("Done"), QDialogButtonBox::AcceptRole);
+    done->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    layout->addWidget(buttons);
+
+    connect(&scope_, &BackupScope::changed, this, &ScopeBrowser::rebuild);
+    rebuild();
+}
+
+void ScopeBrowser::descend(const BackupNode& folder) {
+    pathStack_.append(folder);
+    rebuild();
+}
+
+void ScopeBrowser::navigate(int crumb) {
+    pathStack_ = pathStack_.mid(0, std::max(0, crumb));
+    rebuild();
+}
+
+QString ScopeBrowser::tallyText() const {
+    const auto count = scope_.excluded().size();
+    if (scope_.allExcludedSizesKnown()) {
+        return QStringLiteral("Skipping %1 places · ~%2 not backed up")
+            .arg(count)
+            .arg(Formatters::byteCount(scope_.excludedBytes()));
+    }
+    return QStringLiteral("Skipping %1 places · size not yet calculated").arg(count);
+}
+
+void ScopeBrowser::rebuild() {
+    clearLayout(breadcrumb_);
+    QStringList crumbs{QStringLiteral("Home")};
+    for (const auto& folder : pathStack_) {
+        crumbs.append(folder.name);
+    }
+    for (int i = 0; i < crumbs.size(); ++i) {
+        if (i > 0) {
+            breadcrumb_->addWidget(new QLabel(QStringLiteral("›"), this));
+        }
+        auto* crumb = new QToolButton(this);
+        crumb->setObjectName(QStringLiteral("crumb"));
+        crumb->setText(crumbs[i]);
+        crumb->setAutoRaise(true);
+        connect(crumb, &QToolButton::clicked, this, [this, i] { navigate(i); });
+        breadcrumb_->addWidget(crumb);
+    }
+    breadcrumb_->addStretch(1);
+
+    clearLayout(rows_);
+    const auto current = pathStack_.isEmpty() ? scope_.root() : pathStack_.last();
+    // Listing may fill the scope's cache, which signals a change: rows are built from this one listing.
+    const QSignalBlocker quiet(&scope_);
+    for (const auto& node : scope_.children(current.id, current.isDirectory)) {
+        rows_->addWidget(rowFor(node));
+    }
+    rows_->addStretch(1);
+    tally_->setText(tallyText());
+}
+
+QWidget* ScopeBrowser::rowFor(const BackupNode& node) {
+    const auto row = ExcludeRow::of(scope_, node);
+    const bool excluded = row.state == BackupScope::TriState::excluded;
+    auto* widget = new QWidget;
+    widget->setObjectName(QStringLiteral("scopeRow"));
+    auto* layout = new QHBoxLayout(widget);
+    layout->setContentsMargins(4, 2, 4, 2);
+
+    auto* tick = new QToolButton(widget);
+    tick->setObjectName(QStringLiteral("tick"));
+    tick->setIcon(Symbols::icon(row.checkboxSymbol()));
+    tick->setProperty("symbol", row.checkboxSymbol());
+    tick->setAutoRaise(true);
+    tick->setAccessibleName(node.name);
+    tick->setAccessibleDescription(row.accessibilityValue());
+    connect(tick, &QToolButton::clicked, this, [this, node] { scope_.toggle(node); });
+    layout->addWidget(tick);
+
+    auto* item = new QWidget(widget);
+    auto* itemLayout = new QHBoxLayout(item);
+    itemLayout->setContentsMargins(0, 0, 0, 0);
+    auto* icon = new QLabel(item);
+    icon->setPixmap(Symbols::icon(QStringLiteral("folder.fill"))
+                        .pixmap(16, 16, excluded ? QIcon::Disabled : QIcon::Normal));
+    itemLayout->addWidget(icon, 0, Qt::AlignTop);
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(0);
+    auto* name = new QLabel(node.name, item);
+    name->setObjectName(QStringLiteral("name"));
+    name->setTextFormat(Qt::PlainText);
+    auto font = name->font();
+    font.setStrikeOut(excluded);
+    name->setFont(font);
+    texts->addWidget(name);
+    if (row.hint) {
+        auto* hint = new QLabel(*row.hint, item);
+        hint->setObjectName(QStringLiteral("hint"));
+        hint->setTextFormat(Qt::PlainText);
+        hint->setForegroundRole(QPalette::PlaceholderText);
+        auto small = hint->font();
+        small.setPointSizeF(small.pointSizeF() * 0.85);
+        hint->setFont(small);
+        texts->addWidget(hint);
+    }
+    itemLayout->addLayout(texts, 1);
+    if (excluded) {
+        auto* faded = new QGraphicsOpacityEffect(item);
+        faded->setOpacity(0.55);
+        item->setGraphicsEffect(faded);
+    }
+    layout->addWidget(item, 1);
+
+    if (row.canDescend) {
+        auto* open = new QToolButton(widget);
+        open->setObjectName(QStringLiteral("open"));
+        open->setIcon(Symbols::icon(QStringLiteral("chevron.right")));
+        open->setAutoRaise(true);
+        open->setAccessibleName(QStringLiteral("Open"));
+        open->setToolTip(QStringLiteral("Open"));
+        connect(open, &QToolButton::clicked, this, [this, node] { descend(node); });
+        layout->addWidget(open);
+    }
+    return widget;
+}

@@ -1,0 +1,575 @@
+#include "onboarding_window.h"
+
+#include "backup/backup_controller.h"
+#include "model/app_model.h"
+#include "platform/workspace.h"
+#include "scope/backup_scope.h"
+#include "ui/deferred_close.h"
+#include "ui/layouts.h"
+#include "ui/symbols.h"
+#include "ui/wording.h"
+
+#include <QFormLayout>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+using Step = OnboardingModel::Step;
+using State = OnboardingModel::Connection::State;
+constexpr int stepCount = 8;
+
+QString providerDescription(StorageProviderId id) {
+    switch (id) {
+    case StorageProviderId::ovhcloud:
+        return QStringLiteral("French cloud provider. Storage in France, Germany or Poland.");
+    case StorageProviderId::scaleway:
+        return QStringLiteral("French cloud provider. Storage in Paris, Amsterdam or Warsaw.");
+    case StorageProviderId::ionos:
+        return QStringLiteral("German hosting company. Storage in Berlin, Frankfurt or Logroño.");
+    }
+    return {};
+}
+
+QString city(const StorageRegion& region) {
+    return region.displayName.section(QLatin1Char(','), 0, 0);
+}
+
+// "A", "A or B", "A, B or C".
+QString alternatives(const QStringList& names) {
+    if (names.size() <= 1) {
+        return names.value(0);
+    }
+    return names.mid(0, names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" or ") + names.last();
+}
+
+QLabel* text(const QString& content, QWidget* parent, const QString& name = {}) {
+    auto* label = new QLabel(content, parent);
+    label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
+    if (!name.isEmpty()) {
+        label->setObjectName(name);
+    }
+    return label;
+}
+
+// A box with a symbol and a sentence: the information and warning boxes of the screens.
+QFrame* notice(const QString& symbol, const QString& content, QWidget* parent, QLabel** label = nullptr) {
+    auto* box = new QFrame(parent);
+    box->setFrameShape(QFrame::StyledPanel);
+    auto* layout = new QHBoxLayout(box);
+    auto* icon = new QLabel(box);
+    icon->setPixmap(Symbols::icon(symbol).pixmap(18, 18));
+    layout->addWidget(icon, 0, Qt::AlignTop);
+    auto* words = text(content, box);
+    layout->addWidget(words, 1);
+    if (label) {
+        *label = words;
+    }
+    return box;
+}
+
+QLineEdit* field(const QString& placeholder, QWidget* parent, const QString& name) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setPlaceholderText(placeholder);
+    edit->setAccessibleName(placeholder);
+    return edit;
+}
+
+} // namespace
+
+OnboardingWindow::OnboardingWindow(AppModel& model, std::unique_ptr<OnboardingModel> onboarding,
+                                   Workspace& workspace, std::function<bool()> fullDiskAccessProbe,
+                                   QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , model_(model)
+    , onboarding_(std::move(onboarding))
+    , workspace_(workspace)
+    , fullDiskAccessProbe_(std::move(fullDiskAccessProbe)) {
+    setObjectName(QStringLiteral("setupWindow"));
+    setWindowTitle(QStringLiteral("Set up Keldoran"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(560, 520);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(28, 20, 28, 18);
+    stepCounter_ = text({}, this, QStringLiteral("stepCounter"));
+    stepCounter_->setForegroundRole(QPalette::PlaceholderText);
+    stepProgress_ = new QProgressBar(this);
+    stepProgress_->setRange(0, stepCount);
+    stepProgress_->setTextVisible(false);
+    stepProgress_->setFixedHeight(6);
+    stepProgress_->setAccessibleName(QStringLiteral("Setup progress"));
+    layout->addWidget(stepCounter_);
+    layout->addWidget(stepProgress_);
+
+    pages_ = new QStackedWidget(this);
+    for (auto* screen : {welcomePage(), fullDiskAccessPage(), providerPage(), connectPage(), regionPage(),
+                         passwordPage(), scopePage(), donePage()}) {
+        pages_->addWidget(screen);
+    }
+    layout->addWidget(pages_, 1);
+
+    auto* navigation = new QHBoxLayout;
+    back_ = new QPushButton(Symbols::icon(QStringLiteral("arrow.left")), QStringLiteral("Back"), this);
+    back_->setObjectName(QStringLiteral("back"));
+    forward_ = new QPushButton(Symbols::icon(QStringLiteral("arrow.right")), QString(), this);
+    forward_->setObjectName(QStringLiteral("forward"));
+    forward_->setLayoutDirection(Qt::RightToLeft); // the arrow after the words
+    forward_->setDefault(true);
+    navigation->addWidget(back_);
+    navigation->addStretch(1);
+    navigation->addWidget(forward_);
+    layout->addLayout(navigation);
+    connect(back_, &QPushButton::clicked, this, [this] {
+        setupError_.clear();
+        onboarding_->goBack();
+    });
+    connect(forward_, &QPushButton::clicked, this, &OnboardingWindow::goForward);
+
+    auto& model_ref = *onboarding_;
+    for (const auto signal :
+         {&OnboardingModel::stepChanged, &OnboardingModel::providerChanged,
+          &OnboardingModel::fullDiskAccessGrantedChanged, &OnboardingModel::connectionChanged,
+          &OnboardingModel::regionChanged, &OnboardingModel::passwordChanged,
+          &OnboardingModel::canContinueChanged, &OnboardingModel::finishingChanged}) {
+        connect(&model_ref, signal, this, &OnboardingWindow::refresh);
+    }
+    connect(&model_ref, &OnboardingModel::stepChanged, this, [this] {
+        if (onboarding_->step() == Step::fullDiskAccess) {
+            checkAccess();
+        }
+    });
+    connect(&model_ref.scope(), &BackupScope::changed, this, &OnboardingWindow::refresh);
+    connect(&model_, &AppModel::excludesChanged, this, &OnboardingWindow::refresh);
+    // The connect screen checks the keys with the controller, region by region.
+    auto* controller = &model_.controller();
+    model_ref.setValidator([controller](StorageConfig config, QString access, QString secret) {
+        return controller->validate(std::move(config), std::move(access), std::move(secret));
+    });
+    if (onboarding_->step() == Step::fullDiskAccess) {
+        checkAccess();
+    }
+    refreshProviders();
+    refresh();
+}
+
+OnboardingWindow::~OnboardingWindow() = default;
+
+QWidget* OnboardingWindow::page(const QString& title, const QStringList& texts, QVBoxLayout** body) {
+    auto* screen = new QWidget(this);
+    auto* layout = new QVBoxLayout(screen);
+    layout->setContentsMargins(0, 16, 0, 8);
+    layout->setSpacing(10);
+    auto* heading = text(title, screen, QStringLiteral("pageTitle"));
+    auto font = heading->font();
+    font.setPointSizeF(font.pointSizeF() * 1.5);
+    font.setBold(true);
+    heading->setFont(font);
+    layout->addWidget(heading);
+    for (const auto& paragraph : texts) {
+        layout->addWidget(text(Wording::forPlatform(paragraph), screen));
+    }
+    if (body) {
+        *body = layout;
+    } else {
+        layout->addStretch(1);
+    }
+    return screen;
+}
+
+QWidget* OnboardingWindow::welcomePage() {
+    return page(QStringLiteral("Welcome to Keldoran"),
+                {QStringLiteral("Encrypted backups to European storage you own. Set up once — then never "
+                                "think about it again.")});
+}
+
+QWidget* OnboardingWindow::fullDiskAccessPage() {
+    QVBoxLayout* body = nullptr;
+    auto* screen =
+        page(QStringLiteral("Allow Keldoran to see your files"),
+             {QStringLiteral(
+                 "macOS keeps your files behind Full Disk Access. Keldoran needs it — for the app and its "
+                 "background helper — so it can protect everything, not just some folders.")},
+             &body);
+    // This platform has no settings pane to open: the probe answers as soon as the home folder is readable.
+    auto* again = new QPushButton(QStringLiteral("Check again"), screen);
+    again->setObjectName(QStringLiteral("checkAgain"));
+    connect(again, &QPushButton::clicked, this, &OnboardingWindow::checkAccess);
+    body->addWidget(again, 0, Qt::AlignLeft);
+    auto* granted = new QHBoxLayout;
+    auto* icon = new QLabel(screen);
+    icon->setPixmap(Symbols::icon(QStringLiteral("checkmark.circle.fill")).pixmap(18, 18));
+    accessGranted_ = text(QStringLiteral("Access granted"), screen, QStringLiteral("accessGranted"));
+    granted->addWidget(icon);
+    granted->addWidget(accessGranted_, 1);
+    auto* grantedRow = new QWidget(screen);
+    grantedRow->setObjectName(QStringLiteral("accessGrantedRow"));
+    grantedRow->setLayout(granted);
+    body->addWidget(grantedRow);
+    body->addStretch(1);
+    return screen;
+}
+
+QWidget* OnboardingWindow::providerPage() {
+    QVBoxLayout* body = nullptr;
+    auto* screen = page(
+        QStringLiteral("Choose where your backups live"),
+        {QStringLiteral("Every option is a European provider. The bucket is yours, and you pay the provider "
+                        "directly — Keldoran never sees your data."),
+         QStringLiteral(
+             "You can't switch providers later inside Keldoran — switching means setting up a fresh "
+             "backup. Your existing backup stays restorable.")},
+        &body);
+    defaultProviderRow_ = new QVBoxLayout;
+    body->addLayout(defaultProviderRow_);
+    otherProvidersToggle_ = new QToolButton(screen);
+    otherProvidersToggle_->setObjectName(QStringLiteral("otherProvidersToggle"));
+    otherProvidersToggle_->setText(QStringLiteral("Show other providers"));
+    otherProvidersToggle_->setCheckable(true);
+    otherProvidersToggle_->setAutoRaise(true);
+    otherProvidersToggle_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    otherProvidersToggle_->setIcon(Symbols::icon(QStringLiteral("chevron.right")));
+    body->addWidget(otherProvidersToggle_);
+    otherProviders_ = new QWidget(screen);
+    otherProviderRows_ = new QVBoxLayout(otherProviders_);
+    otherProviderRows_->setContentsMargins(0, 0, 0, 0);
+    body->addWidget(otherProviders_);
+    connect(otherProvidersToggle_, &QToolButton::toggled, this, [this](bool shown) {
+        otherProviders_->setVisible(shown);
+        otherProvidersToggle_->setIcon(
+            Symbols::icon(shown ? QStringLiteral("chevron.down") : QStringLiteral("chevron.right")));
+    });
+    otherProviders_->setVisible(false);
+    body->addStretch(1);
+    return screen;
+}
+
+QWidget* OnboardingWindow::connectPage() {
+    QVBoxLayout* body = nullptr;
+    auto* screen = page(QStringLiteral("Connect your storage"), {}, &body);
+    connectText_ = text({}, screen, QStringLiteral("connectText"));
+    body->addWidget(connectText_);
+    bucket_ = field(QStringLiteral("Bucket name"), screen, QStringLiteral("bucket"));
+    accessKey_ = field(QStringLiteral("Access key"), screen, QStringLiteral("accessKey"));
+    secretKey_ = field(QStringLiteral("Secret key"), screen, QStringLiteral("secretKey"));
+    secretKey_->setEchoMode(QLineEdit::Password);
+    auto* fields = new QFormLayout;
+    fields->addRow(QStringLiteral("Bucket name"), bucket_);
+    fields->addRow(QStringLiteral("Access key"), accessKey_);
+    auto* secretRow = new QHBoxLayout;
+    secretRow->addWidget(secretKey_, 1);
+    revealSecret_ = new QToolButton(screen);
+    revealSecret_->setObjectName(QStringLiteral("revealSecret"));
+    revealSecret_->setAutoRaise(true);
+    secretRow->addWidget(revealSecret_);
+    fields->addRow(QStringLiteral("Secret key"), secretRow);
+    body->addLayout(fields);
+    connect(revealSecret_, &QToolButton::clicked, this, [this] {
+        secretRevealed_ = !secretRevealed_;
+        refresh();
+    });
+    connect(bucket_, &QLineEdit::textEdited, this, [this](const QString& value) {
+        onboarding_->setBucket(value);
+        onboarding_->scheduleValidation();
+    });
+    connect(accessKey_, &QLineEdit::textEdited, this, [this](const QString& value) {
+        onboarding_->setAccessKey(value);
+        onboarding_->scheduleValidation();
+    });
+    connect(secretKey_, &QLineEdit::textEdited, this, [this](const QString& value) {
+        onboarding_->setSecretKey(value);
+        onboarding_->scheduleValidation();
+    });
+
+    auto* status = new QHBoxLayout;
+    connectionIcon_ = new QLabel(screen);
+    connectionIcon_->setFixedSize(18, 18);
+    connection_ = text({}, screen, QStringLiteral("connection"));
+    status->addWidget(connectionIcon_, 0, Qt::AlignTop);
+    status->addWidget(connection_, 1);
+    body->addLayout(status);
+
+    auto* guide = notice(QStringLiteral("info.circle.fill"), {}, screen, &guideText_);
+    auto* link = new QPushButton(QStringLiteral("View guide"), guide);
+    link->setObjectName(QStringLiteral("viewGuide"));
+    link->setFlat(true);
+    connect(link, &QPushButton::clicked, this, [this] {
+        workspace_.openUrl(QUrl(QString::fromLatin1(website) + QStringLiteral("/setup/") +
+                                onboarding_->provider().setupGuideSlug));
+    });
+    guide->layout()->addWidget(link);
+    body->addStretch(1);
+    body->addWidget(guide);
+    return screen;
+}
+
+QWidget* OnboardingWindow::regionPage() {
+    QVBoxLayout* body = nullptr;
+    auto* screen = page(QStringLiteral("Where your data lives"), {}, &body);
+    regionText_ = text({}, screen, QStringLiteral("regionText"));
+    body->addWidget(regionText_);
+    auto* found = new QHBoxLayout;
+    auto* pin = new QLabel(screen);
+    pin->setPixmap(Symbols::icon(QStringLiteral("mappin.and.ellipse")).pixmap(18, 18));
+    regionBucket_ = text({}, screen, QStringLiteral("regionBucket"));
+    auto bold = regionBucket_->font();
+    bold.setBold(true);
+    regionBucket_->setFont(bold);
+    regionName_ = text({}, screen, QStringLiteral("regionName"));
+    found->addWidget(pin);
+    found->addWidget(regionBucket_);
+    found->addWidget(regionName_, 1);
+    body->addLayout(found);
+    otherRegions_ = text({}, screen, QStringLiteral("otherRegions"));
+    otherRegions_->setForegroundRole(QPalette::PlaceholderText);
+    body->addWidget(otherRegions_);
+    body->addStretch(1);
+    return screen;
+}
+
+QWidget* OnboardingWindow::passwordPage() {
+    QVBoxLayout* body = nullptr;
+    auto* screen =
+        page(QStringLiteral("Create your backup password"),
+             {QStringLiteral(
+                 "This password encrypts everything before it leaves your Mac. Only you can unlock your "
+                 "backups with it.")},
+             &body);
+    body->addWidget(notice(
+        QStringLiteral("exclamationmark.triangle.fill"),
+        QStringLiteral("If you lose this password, your backups can't be opened — not even by us. Store it "
+                       "somewhere safe, like a password manager."),
+        screen));
+    password_ = field(QStringLiteral("Password"), screen, QStringLiteral("password"));
+    confirmPassword_ = field(QStringLiteral("Confirm password"), screen, QStringLiteral("confirmPassword"));
+    password_->setEchoMode(QLineEdit::Password);
+    confirmPassword_->setEchoMode(QLineEdit::Password);
+    auto* fields = new QFormLayout;
+    fields->addRow(QStringLiteral("Password"), password_);
+    fields->addRow(QStringLiteral("Confirm password"), confirmPassword_);
+    body->addLayout(fields);
+    passwordMessage_ = text({}, screen, QStringLiteral("passwordMessage"));
+    body->addWidget(passwordMessage_);
+    connect(password_, &QLineEdit::textEdited, onboarding_.get(), &OnboardingModel::setPassword);
+    connect(confirmPassword_, &QLineEdit::textEdited, onboarding_.get(),
+            &OnboardingModel::setConfirmPassword);
+    body->addStretch(1);
+    return screen;
+}
+
+QWidget* OnboardingWindow::scopePage() {
+    QVBoxLayout* body = nullptr;
+    auto* screen =
+        page(QStringLiteral("What Keldoran backs up"),
+             {QStringLiteral(
+                 "Your whole home folder, minus the noise that doesn't need saving. You can adjust this "
+                 "anytime in Preferences.")},
+             &body);
+    scopeSummary_ = text({}, screen, QStringLiteral("scopeSummary"));
+    body->addWidget(scopeSummary_);
+    body->addStretch(1);
+    return screen;
+}
+
+QWidget* OnboardingWindow::donePage() {
+    QVBoxLayout* body = nullptr;
+    auto* screen = page(
+        QStringLiteral("You're protected"),
+        {QStringLiteral(
+            "Your first backup is starting now. Keldoran lives in the menu bar — look for the ring icon.")},
+        &body);
+    auto* error = notice(QStringLiteral("exclamationmark.triangle.fill"), {}, screen, &setupErrorLabel_);
+    error->setObjectName(QStringLiteral("setupErrorBox"));
+    setupErrorLabel_->setObjectName(QStringLiteral("setupError"));
+    body->addWidget(error);
+    body->addStretch(1);
+    return screen;
+}
+
+void OnboardingWindow::closeEvent(QCloseEvent* event) {
+    auto* onboarding = onboarding_.get();
+    if (!deferCloseWhileBusy(
+            this, event, [onboarding] { return onboarding->isFinishing(); }, onboarding,
+            &OnboardingModel::finishingChanged)) {
+        QWidget::closeEvent(event);
+    }
+}
+
+void OnboardingWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        goForward();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void OnboardingWindow::checkAccess() {
+    onboarding_->setFullDiskAccessGranted(fullDiskAccessProbe_());
+}
+
+void OnboardingWindow::goForward() {
+    if (!forward_->isEnabled()) {
+        return;
+    }
+    if (onboarding_->step() == Step::done) {
+        finish();
+        return;
+    }
+    onboarding_->goForward();
+}
+
+QCoro::Task<void> OnboardingWindow::finish() {
+    setupError_.clear();
+    refresh();
+    const auto error = co_await onboarding_->finish(model_);
+    if (error) {
+        setupError_ = *error;
+        refresh();
+        co_return;
+    }
+    emit completed();
+}
+
+void OnboardingWindow::refreshProviders() {
+    clearLayout(defaultProviderRow_);
+    clearLayout(otherProviderRows_);
+    auto providers = StorageProvider::offered();
+    const auto& chosenFirst = onboarding_->defaultProvider();
+    if (!providers.contains(chosenFirst)) {
+        providers.prepend(chosenFirst);
+    }
+    for (const auto& provider : providers) {
+        const bool selected = provider == onboarding_->provider();
+        auto* row = new QToolButton;
+        row->setObjectName(QStringLiteral("provider-") + rawValue(provider.id));
+        row->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        row->setAutoRaise(true);
+        row->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        row->setIcon(
+            Symbols::icon(selected ? QStringLiteral("largecircle.fill.circle") : QStringLiteral("circle")));
+        row->setText(provider.displayName + QLatin1Char('\n') + providerDescription(provider.id));
+        row->setAccessibleName(provider.displayName);
+        row->setAccessibleDescription(providerDescription(provider.id));
+        row->setCheckable(true);
+        row->setChecked(selected);
+        connect(row, &QToolButton::clicked, this, [this, provider] {
+            onboarding_->selectProvider(provider);
+            refreshProviders();
+        });
+        (provider == chosenFirst ? defaultProviderRow_ : otherProviderRows_)->addWidget(row);
+    }
+    otherProvidersToggle_->setVisible(otherProviderRows_->count() > 0);
+}
+
+void OnboardingWindow::refreshConnection() {
+    const auto connection = onboarding_->connection();
+    QString symbol;
+    switch (connection.state) {
+    case State::idle:
+        connection_->clear();
+        break;
+    case State::validating:
+        connection_->setText(QStringLiteral("Checking…"));
+        break;
+    case State::connected:
+        connection_->setText(QStringLiteral("Connected — bucket ") + onboarding_->bucket() +
+                             QStringLiteral(" found in ") + onboarding_->regionCity());
+        symbol = QStringLiteral("checkmark.circle.fill");
+        break;
+    case State::failed:
+        connection_->setText(connection.message);
+        symbol = QStringLiteral("exclamationmark.triangle.fill");
+        break;
+    }
+    connectionIcon_->setPixmap(symbol.isEmpty() ? QPixmap() : Symbols::icon(symbol).pixmap(18, 18));
+}
+
+void OnboardingWindow::refresh() {
+    const auto step = onboarding_->step();
+    const int number = int(step);
+    pages_->setCurrentIndex(number - 1);
+    stepCounter_->setText(QStringLiteral("Step %1 of %2").arg(number).arg(stepCount));
+    stepProgress_->setValue(number);
+
+    const auto& provider = onboarding_->provider();
+    switch (step) {
+    case Step::welcome:
+        forward_->setText(QStringLiteral("Get started"));
+        break;
+    case Step::chooseProvider:
+        forward_->setText(QStringLiteral("Continue with ") + provider.displayName);
+        break;
+    case Step::done:
+        forward_->setText(QStringLiteral("Start using Keldoran"));
+        break;
+    default:
+        forward_->setText(QStringLiteral("Continue"));
+        break;
+    }
+    forward_->setEnabled(onboarding_->canContinue() && !onboarding_->isFinishing());
+    back_->setEnabled(step != Step::welcome && !onboarding_->isFinishing());
+
+    accessGranted_->parentWidget()->setVisible(onboarding_->fullDiskAccessGranted());
+
+    connectText_->setText(Wording::forPlatform(
+        QStringLiteral("Paste the two keys from your ") + provider.displayName +
+        QStringLiteral(" storage page. Keldoran keeps them in your Mac's Keychain — they "
+                       "never leave this device.")));
+    guideText_->setText(
+        QStringLiteral("Don't have these yet? Creating a ") + provider.displayName +
+        QStringLiteral(" account, a bucket and the two keys takes about ten minutes, start to finish."));
+    secretKey_->setEchoMode(secretRevealed_ ? QLineEdit::Normal : QLineEdit::Password);
+    revealSecret_->setIcon(
+        Symbols::icon(secretRevealed_ ? QStringLiteral("eye.slash") : QStringLiteral("eye")));
+    const auto reveal =
+        secretRevealed_ ? QStringLiteral("Hide secret key") : QStringLiteral("Show secret key");
+    revealSecret_->setToolTip(reveal);
+    revealSecret_->setAccessibleName(reveal);
+    // Keep what the user is typing: only a change from the model (a new provider) rewrites a field.
+    for (const auto& [edit, value] :
+         {std::pair{bucket_, onboarding_->bucket()}, std::pair{accessKey_, onboarding_->accessKey()},
+          std::pair{secretKey_, onboarding_->secretKey()}}) {
+        if (edit->text() != value) {
+            edit->setText(value);
+        }
+    }
+    refreshConnection();
+
+    regionText_->setText(
+        QStringLiteral("Your backups stay in the European region you chose when you created your ") +
+        provider.displayName + QStringLiteral(" storage. Keldoran simply uses it."));
+    regionBucket_->setText(QStringLiteral("Bucket ") + onboarding_->bucket());
+    regionName_->setText(onboarding_->region().displayName);
+    QStringList others;
+    for (const auto& region : provider.allRegions()) {
+        if (!(region == onboarding_->region())) {
+            others.append(city(region));
+        }
+    }
+    otherRegions_->setText(QStringLiteral("Want a different region? Create your bucket in ") +
+                           alternatives(others) + QStringLiteral(" at ") + provider.displayName +
+                           QStringLiteral(" instead — the location is set there, not here."));
+
+    passwordMessage_->setText(onboarding_->passwordMessage().value_or(QString()));
+    if (step == Step::scope) { // counting the hidden folders lists the home folder: only when shown
+        const auto tally = onboarding_->scope().scopeTally(model_.excludes());
+        scopeSummary_->setText(
+            QStringLiteral(
+                "Next backup: your home folder, minus %1 entries from this list, %2 unticked folders "
+                "and %3 hidden folders — plus cache folders.")
+                .arg(tally.listCount)
+                .arg(tally.untickedCount)
+                .arg(tally.hiddenCount));
+    }
+    setupErrorLabel_->setText(setupError_);
+    setupErrorLabel_->parentWidget()->setVisible(!setupError_.isEmpty());
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "onboarding_model.h"
+
+#include <functional>
+#include <memory>
+#include <QWidget>
+
+class AppModel;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QStackedWidget;
+class QToolButton;
+class QVBoxLayout;
+class Workspace;
+
+/// The setup window: eight screens over the onboarding model, a common frame with the step counter and
+/// Back / forward buttons. The screens only show the model and pass input to it.
+class OnboardingWindow : public QWidget {
+    Q_OBJECT
+public:
+    /// The product website; the setup guides live under its /setup/ path.
+    static constexpr const char* website = "https://keldoran.app";
+
+    OnboardingWindow(AppModel& model, std::unique_ptr<OnboardingModel> onboarding, Workspace& workspace,
+                     std::function<bool()> fullDiskAccessProbe, QWidget* parent = nullptr);
+    ~OnboardingWindow() override;
+
+    OnboardingModel& onboarding() { return *onboarding_; }
+    /// The setup error shown on the last screen, if finishing failed.
+    QString setupError() const { return setupError_; }
+
+signals:
+    /// Setup finished and the first backup has been asked for.
+    void completed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    /// Return moves forward from anywhere on the screen, as a dialog's default button would.
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QWidget* welcomePage();
+    QWidget* fullDiskAccessPage();
+    QWidget* providerPage();
+    QWidget* connectPage();
+    QWidget* regionPage();
+    QWidget* passwordPage();
+    QWidget* scopePage();
+    QWidget* donePage();
+    QWidget* page(const QString& title, const QStringList& texts, QVBoxLayout** body = nullptr);
+
+    void goForward();
+    QCoro::Task<void> finish();
+    void refresh();
+    void refreshProviders();
+    void refreshConnection();
+    void checkAccess();
+
+    AppModel& model_;
+    std::unique_ptr<OnboardingModel> onboarding_;
+    Workspace& workspace_;
+    std::function<bool()> fullDiskAccessProbe_;
+    QString setupError_;
+    bool secretRevealed_ = false;
+
+    QLabel* stepCounter_;
+    QProgressBar* stepProgress_;
+    QStackedWidget* pages_;
+    QPushButton* back_;
+    QPushButton* forward_;
+
+    QLabel* accessGranted_;
+    QVBoxLayout* defaultProviderRow_;
+    QVBoxLayout* otherProviderRows_;
+    QToolButton* otherProvidersToggle_;
+    QWidget* otherProviders_;
+    QLabel* connectText_;
+    QLineEdit* bucket_;
+    QLineEdit* accessKey_;
+    QLineEdit* secretKey_;
+    QToolButton* revealSecret_;
+    QLabel* connectionIcon_;
+    QLabel* connection_;
+    QLabel* guideText_;
+    QLabel* regionText_;
+    QLabel* regionBucket_;
+    QLabel* regionName_;
+    QLabel* otherRegions_;
+    QLineEdit* password_;
+    QLineEdit* confirmPassword_;
+    QLabel* passwordMessage_;
+    QLabel* scopeSummary_;
+    QLabel* setupErrorLabel_;
+};

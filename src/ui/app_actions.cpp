@@ -1,0 +1,62 @@
+#include "app_actions.h"
+
+#include "app/log.h"
+#include "model/app_model.h"
+#include "symbols.h"
+
+AppActions::AppActions(AppModel& model, QObject* parent)
+    : QObject(parent)
+    , model_(model)
+    , pause_(Symbols::icon(QStringLiteral("pause.fill")), QStringLiteral("Pause protection…"))
+    , resume_(Symbols::icon(QStringLiteral("play.fill")), QStringLiteral("Resume protection"))
+    , restore_(Symbols::icon(QStringLiteral("clock.arrow.circlepath")), QStringLiteral("Restore files…"))
+    , preferences_(Symbols::icon(QStringLiteral("slider.horizontal.3")), QStringLiteral("Preferences…"))
+    , checkForUpdates_(Symbols::icon(QStringLiteral("arrow.down.circle")),
+                       QStringLiteral("Check for updates…"))
+    , quit_(Symbols::icon(QStringLiteral("power")), QStringLiteral("Quit Keldoran")) {
+    const auto choose = [this](AppModel::PauseChoice choice) {
+        return [this, choice] {
+            model_.pause(choice, model_.platform().clock->now());
+        };
+    };
+    connect(pauseChoices_.addAction(QStringLiteral("For 1 hour")), &QAction::triggered, this,
+            choose(AppModel::PauseChoice::oneHour));
+    connect(pauseChoices_.addAction(QStringLiteral("Until tomorrow")), &QAction::triggered, this,
+            choose(AppModel::PauseChoice::untilTomorrow));
+    pauseChoices_.addSeparator();
+    connect(pauseChoices_.addAction(QStringLiteral("Indefinitely")), &QAction::triggered, this,
+            choose(AppModel::PauseChoice::indefinitely));
+    pause_.setMenu(&pauseChoices_);
+
+    connect(&resume_, &QAction::triggered, &model_, &AppModel::resume);
+    connect(&restore_, &QAction::triggered, this, &AppActions::restoreRequested);
+    connect(&preferences_, &QAction::triggered, this, &AppActions::preferencesRequested);
+    connect(&checkForUpdates_, &QAction::triggered, this, [this] {
+        Log::lifecycle().info(QStringLiteral("manual update check requested"));
+        emit updateCheckRequested();
+    });
+    connect(&quit_, &QAction::triggered, this, &AppActions::quitRequested);
+
+    connect(&model_, &AppModel::statusChanged, this, &AppActions::update);
+    connect(&model_, &AppModel::isPausedChanged, this, &AppActions::update);
+    update();
+}
+
+void AppActions::addRowsTo(QMenu* menu) {
+    menu->addAction(&pause_);
+    menu->addAction(&resume_);
+    menu->addAction(&restore_);
+    menu->addAction(&preferences_);
+    menu->addAction(&checkForUpdates_);
+    menu->addSeparator();
+    menu->addAction(&quit_);
+}
+
+void AppActions::update() {
+    // Pausing means nothing before Keldoran is set up or while it cannot read its credentials.
+    const auto kind = model_.status().kind;
+    const bool unusable =
+        kind == AppStatus::Kind::needsSetup || kind == AppStatus::Kind::credentialsUnavailable;
+    pause_.setVisible(!unusable && !model_.isPaused());
+    resume_.setVisible(!unusable && model_.isPaused());
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QAction>
+#include <QMenu>
+#include <QObject>
+
+class AppModel;
+
+/// The menu rows, shared by the tray's context menu and the popover: pause (with its three choices) or
+/// resume, restore, preferences, update check and quit. Rows that open something only signal it; the
+/// shell decides what opens.
+class AppActions : public QObject {
+    Q_OBJECT
+public:
+    explicit AppActions(AppModel& model, QObject* parent = nullptr);
+
+    QAction* pause() { return &pause_; }
+    QMenu* pauseChoices() { return &pauseChoices_; }
+    QAction* resume() { return &resume_; }
+    QAction* restore() { return &restore_; }
+    QAction* preferences() { return &preferences_; }
+    QAction* checkForUpdates() { return &checkForUpdates_; }
+    QAction* quit() { return &quit_; }
+
+    /// Fills `menu` with the rows, in order.
+    void addRowsTo(QMenu* menu);
+
+signals:
+    void restoreRequested();
+    void preferencesRequested();
+    void updateCheckRequested();
+    void quitRequested();
+
+private:
+    void update();
+
+    AppModel& model_;
+    QMenu pauseChoices_;
+    QAction pause_;
+    QAction resume_;
+    QAction restore_;
+    QAction preferences_;
+    QAction checkForUpdates_;
+    QAction quit_;
+};

@@ -1,0 +1,169 @@
+#include "desktop_shell.h"
+
+#include "app/menu_bar_app.h"
+#include "backup/backup_controller.h"
+#include "model/app_model.h"
+#include "model/settings_keys.h"
+#include "preferences_window.h"
+#include "restore/restore_window.h"
+#include "setup/onboarding_window.h"
+#include "status_popover.h"
+#include "tray_item.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace {
+
+void bringForward(QWidget* window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void centre(QWidget* window) {
+    if (const auto* screen = QGuiApplication::primaryScreen()) {
+        window->move(screen->availableGeometry().center() - window->rect().center());
+    }
+}
+
+} // namespace
+
+DesktopShell::DesktopShell(MenuBarApp& app, Workspace& workspace, QObject* parent)
+    : QObject(parent)
+    , app_(app)
+    , model_(app.model())
+    , workspace_(workspace)
+    , actions_(model_) {
+    mark_.setReducedMotion(desktop_.reducedMotion());
+    connect(&desktop_, &DesktopPreferences::reducedMotionChanged, this,
+            [this] { mark_.setReducedMotion(desktop_.reducedMotion()); });
+    const auto followStatus = [this] {
+        mark_.setState(KeldoranMark::stateFor(model_.status()));
+    };
+    connect(&model_, &AppModel::statusChanged, this, followStatus);
+    followStatus();
+
+    connect(&actions_, &AppActions::restoreRequested, this, &DesktopShell::showRestore);
+    connect(&actions_, &AppActions::preferencesRequested, this, &DesktopShell::showPreferences);
+    connect(&actions_, &AppActions::updateCheckRequested, this, &DesktopShell::updateCheckRequested);
+    connect(&actions_, &AppActions::quitRequested, &app_, &MenuBarApp::requestQuit);
+    // A row chosen in the popup popover closes it, as a menu would.
+    const auto closePopup = [this] {
+        if (tray_ && popover_) {
+            popover_->close();
+        }
+    };
+    for (auto* action : {actions_.resume(), actions_.restore(), actions_.preferences(),
+                         actions_.checkForUpdates(), actions_.quit()}) {
+        connect(action, &QAction::triggered, this, closePopup);
+    }
+    connect(actions_.pauseChoices(), &QMenu::triggered, this, closePopup);
+
+    connect(&model_, &AppModel::setupRequested, this, [this] { showSetup(); });
+    connect(&app_, &MenuBarApp::raiseRequested, this, [this] { showPopover(); });
+    // A tray host may start after Keldoran at login.
+    trayWatch_.setInterval(5000);
+    connect(&trayWatch_, &QTimer::timeout, this, &DesktopShell::ensureTray);
+}
+
+DesktopShell::~DesktopShell() {
+    delete popover_.data();
+    delete setup_.data();
+    delete restore_.data();
+    delete preferences_.data();
+}
+
+StatusPopover* DesktopShell::popover() const {
+    return popover_;
+}
+
+void DesktopShell::start() {
+    ensureTray();
+    if (!tray_) {
+        showPopover();
+        trayWatch_.start();
+    }
+    if (!model_.platform().settings->boolValue(SettingsKeys::hasCompletedOnboarding).value_or(false)) {
+        showSetup(OnboardingModel::Step::welcome);
+    }
+}
+
+void DesktopShell::ensureTray() {
+    if (tray_ || !QSystemTrayIcon::isSystemTrayAvailable()) {
+        return;
+    }
+    trayWatch_.stop();
+    tray_ = std::make_unique<TrayItem>(model_, actions_, mark_);
+    connect(tray_.get(), &TrayItem::popoverRequested, this, [this](const QRect& anchor) {
+        // A second click on the icon closes the popover.
+        if (popover_ && popover_->isVisible()) {
+            popover_->close();
+            return;
+        }
+        showPopover(anchor);
+    });
+    tray_->show();
+    // The popover opened as a window while there was no tray stays until the user closes it.
+}
+
+StatusPopover* DesktopShell::showPopover(const QRect& anchor) {
+    if (!popover_) {
+        popover_ = new StatusPopover(model_, actions_, mark_);
+        popover_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    if (tray_) {
+        popover_->showAsPopup(anchor.isValid() ? anchor : tray_->geometry());
+    } else {
+        popover_->showAsWindow();
+    }
+    return popover_;
+}
+
+OnboardingWindow* DesktopShell::showSetup(std::optional<OnboardingModel::Step> step) {
+    if (setup_) {
+        bringForward(setup_);
+        return setup_;
+    }
+    auto& platform = model_.platform();
+    const auto provider = OnboardingModel::chooseDefaultProvider(*platform.settings, QLocale::system());
+    auto onboarding = std::make_unique<OnboardingModel>(provider, *platform.clock, *platform.settings,
+                                                        platform.folders.home);
+    if (step && *step != onboarding->step()) {
+        onboarding->setStep(*step);
+    }
+    auto* controller = &model_.controller();
+    setup_ = new OnboardingWindow(model_, std::move(onboarding), workspace_,
+                                  [controller] { return controller->fullDiskAccessProbe(); });
+    setup_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(setup_, &OnboardingWindow::completed, this, [this] {
+        model_.platform().settings->setValue(SettingsKeys::hasCompletedOnboarding, true);
+        if (setup_) {
+            setup_->close();
+        }
+    });
+    centre(setup_);
+    bringForward(setup_);
+    return setup_;
+}
+
+RestoreWindow* DesktopShell::showRestore() {
+    if (!restore_) {
+        restore_ = new RestoreWindow(model_, workspace_);
+        restore_->setAttribute(Qt::WA_DeleteOnClose);
+        centre(restore_);
+    }
+    bringForward(restore_);
+    return restore_;
+}
+
+PreferencesWindow* DesktopShell::showPreferences() {
+    if (!preferences_) {
+        preferences_ = new PreferencesWindow(model_);
+        preferences_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(preferences_, &PreferencesWindow::quitRequested, &app_, &MenuBarApp::requestQuit);
+        centre(preferences_);
+    }
+    bringForward(preferences_);
+    return preferences_;
+}

@@ -1,0 +1,349 @@
+#include "preferences_window.h"
+
+#include "backup/backup_controller.h"
+#include "layouts.h"
+#include "model/app_model.h"
+#include "remove_data_sheet.h"
+#include "restic/retention_policy.h"
+#include "scope/backup_scope.h"
+#include "scope/scope_browser.h"
+#include "storage/storage_config.h"
+#include "symbols.h"
+#include "wording.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The speeds offered for the upload limit, in MB/s; stored as n × 1024 KiB/s.
+constexpr int offeredSpeeds[] = {1, 2, 5, 10};
+// Switching the limit on starts at a speed that leaves room for everything else on a home connection.
+constexpr qint64 firstLimitKiBps = 5 * 1024;
+
+std::optional<QString> askForFolderToExclude(QWidget* parent) {
+    QFileDialog dialog(parent);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Exclude"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().first();
+}
+
+QLabel* paragraph(const QString& text, QWidget* parent, const QString& name = {}) {
+    auto* label = new QLabel(Wording::forPlatform(text), parent);
+    label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
+    label->setObjectName(name);
+    return label;
+}
+
+QPushButton* button(const QString& symbol, const QString& text, QWidget* parent, const QString& name) {
+    auto* pushButton = new QPushButton(Symbols::icon(symbol), text, parent);
+    pushButton->setObjectName(name);
+    return pushButton;
+}
+
+} // namespace
+
+PreferencesWindow::PreferencesWindow(AppModel& model, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , chooseFolder(askForFolderToExclude)
+    , model_(model) {
+    setObjectName(QStringLiteral("preferencesWindow"));
+    setWindowTitle(QStringLiteral("Keldoran Preferences"));
+    resize(560, 620);
+    auto* platform = &model_.platform();
+    runRemoval = [platform](bool includeResticCache) {
+        return AppRemoval::live(*platform).run(includeResticCache);
+    };
+
+    auto* layout = new QVBoxLayout(this);
+    tabs_ = new QTabWidget(this);
+    tabs_->addTab(backupTab(), QStringLiteral("Backup"));
+    tabs_->addTab(storageTab(), QStringLiteral("Storage"));
+    tabs_->addTab(advancedTab(), QStringLiteral("Advanced"));
+    layout->addWidget(tabs_);
+
+    for (const auto signal :
+         {&AppModel::frequencyChanged, &AppModel::backupOnBatteryChanged, &AppModel::uploadLimitKiBpsChanged,
+          &AppModel::startAtLoginChanged, &AppModel::storageChanged}) {
+        connect(&model_, signal, this, &PreferencesWindow::refresh);
+    }
+    connect(&model_, &AppModel::excludesChanged, this, &PreferencesWindow::refreshExclusions);
+    connect(&model_.scope(), &BackupScope::changed, this, &PreferencesWindow::refreshExclusions);
+    refresh();
+    refreshExclusions();
+}
+
+QWidget* PreferencesWindow::backupTab() {
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* tab = new QWidget(scroll);
+    auto* layout = new QVBoxLayout(tab);
+    auto* form = new QFormLayout;
+    frequency_ = new QComboBox(tab);
+    frequency_->setObjectName(QStringLiteral("frequency"));
+    frequency_->setAccessibleName(QStringLiteral("Back up"));
+    frequency_->addItem(QStringLiteral("Every hour"), int(BackupFrequency::hourly));
+    frequency_->addItem(QStringLiteral("Every 6 hours"), int(BackupFrequency::sixHourly));
+    frequency_->addItem(QStringLiteral("Once a day"), int(BackupFrequency::daily));
+    form->addRow(QStringLiteral("Back up"), frequency_);
+    layout->addLayout(form);
+    connect(frequency_, &QComboBox::activated, this,
+            [this](int index) { model_.setFrequency(BackupFrequency(frequency_->itemData(index).toInt())); });
+
+    onBattery_ = new QCheckBox(QStringLiteral("Back up on battery power"), tab);
+    onBattery_->setObjectName(QStringLiteral("backupOnBattery"));
+    connect(onBattery_, &QCheckBox::clicked, &model_, &AppModel::setBackupOnBattery);
+    layout->addWidget(onBattery_);
+
+    auto* limitRow = new QHBoxLayout;
+    limitUpload_ = new QCheckBox(QStringLiteral("Limit upload speed"), tab);
+    limitUpload_->setObjectName(QStringLiteral("limitUpload"));
+    uploadSpeed_ = new QComboBox(tab);
+    uploadSpeed_->setObjectName(QStringLiteral("uploadSpeed"));
+    uploadSpeed_->setAccessibleName(QStringLiteral("Upload speed"));
+    for (const int speed : offeredSpeeds) {
+        uploadSpeed_->addItem(QStringLiteral("%1 MB/s").arg(speed), qint64(speed) * 1024);
+    }
+    uploadSpeed_->addItem(QStringLiteral("Unlimited"), QVariant());
+    limitRow->addWidget(limitUpload_);
+    limitRow->addWidget(uploadSpeed_);
+    limitRow->addStretch(1);
+    layout->addLayout(limitRow);
+    connect(limitUpload_, &QCheckBox::clicked, this, [this](bool on) {
+        model_.setUploadLimitKiBps(on ? std::optional<qint64>(firstLimitKiBps) : std::nullopt);
+    });
+    connect(uploadSpeed_, &QComboBox::activated, this, [this](int index) {
+        const auto value = uploadSpeed_->itemData(index);
+        model_.setUploadLimitKiBps(value.isValid() ? std::optional<qint64>(value.toLongLong())
+                                                   : std::nullopt);
+    });
+
+    startAtLogin_ = new QCheckBox(QStringLiteral("Start protecting when I log in"), tab);
+    startAtLogin_->setObjectName(QStringLiteral("startAtLogin"));
+    connect(startAtLogin_, &QCheckBox::clicked, this, [this](bool on) {
+        // The model holds what the desktop reports afterwards, which may differ when registering failed.
+        model_.setStartAtLogin(model_.controller().setLoginItemEnabled(on));
+        refresh();
+    });
+    layout->addWidget(startAtLogin_);
+
+    const auto& policy = RetentionPolicy::standard();
+    auto* retention = paragraph(
+        QStringLiteral("Keldoran automatically keeps %1 hourly, %2 daily, and %3 monthly versions. This "
+                       "isn't adjustable — sensible by design.")
+            .arg(policy.keepHourly.value_or(0))
+            .arg(policy.keepDaily.value_or(0))
+            .arg(policy.keepMonthly.value_or(0)),
+        tab, QStringLiteral("retention"));
+    retention->setForegroundRole(QPalette::PlaceholderText);
+    layout->addWidget(retention);
+
+    layout->addWidget(paragraph(
+        QStringLiteral("These are never sent to your backup. Hidden folders are skipped automatically "
+                       "(except .ssh, .gnupg and .config), plus sensible defaults and anything you add."),
+        tab));
+    auto* rows = new QWidget(tab);
+    rows->setObjectName(QStringLiteral("exclusions"));
+    exclusionRows_ = new QVBoxLayout(rows);
+    exclusionRows_->setContentsMargins(0, 0, 0, 0);
+    exclusionRows_->setSpacing(0);
+    layout->addWidget(rows);
+
+    auto* actions = new QHBoxLayout;
+    auto* add =
+        button(QStringLiteral("plus"), QStringLiteral("Add exclusion…"), tab, QStringLiteral("addExclusion"));
+    auto* defaults = button(QStringLiteral("arrow.clockwise"), QStringLiteral("Restore defaults"), tab,
+                            QStringLiteral("restoreDefaults"));
+    defaults->setToolTip(
+        QStringLiteral("Re-add the built-in default exclusions; your own entries are kept."));
+    actions->addWidget(add);
+    actions->addWidget(defaults);
+    actions->addStretch(1);
+    layout->addLayout(actions);
+    connect(add, &QPushButton::clicked, this, [this] {
+        if (const auto folder = chooseFolder(this)) {
+            model_.addExclusion(*folder);
+        }
+    });
+    connect(defaults, &QPushButton::clicked, &model_, &AppModel::restoreDefaultExcludes);
+    auto* scope = new QPushButton(QStringLiteral("Choose what's backed up…"), tab);
+    scope->setObjectName(QStringLiteral("chooseScope"));
+    connect(scope, &QPushButton::clicked, this, &PreferencesWindow::openScopeBrowser);
+    layout->addWidget(scope, 0, Qt::AlignLeft);
+    tally_ = paragraph({}, tab, QStringLiteral("tally"));
+    tally_->setForegroundRole(QPalette::PlaceholderText);
+    layout->addWidget(tally_);
+    layout->addStretch(1);
+    scroll->setWidget(tab);
+    return scroll;
+}
+
+QWidget* PreferencesWindow::storageTab() {
+    auto* tab = new QWidget(this);
+    auto* layout = new QVBoxLayout(tab);
+    auto* row = new QHBoxLayout;
+    auto* icon = new QLabel(tab);
+    icon->setPixmap(Symbols::icon(QStringLiteral("lock.icloud")).pixmap(28, 28));
+    storageRow_ = paragraph({}, tab, QStringLiteral("storageSummary"));
+    row->addWidget(icon, 0, Qt::AlignTop);
+    row->addWidget(storageRow_, 1);
+    layout->addLayout(row);
+    layout->addWidget(paragraph(
+        QStringLiteral(
+            "To back up somewhere else, set up a new backup. This one stays restorable with its keys."),
+        tab));
+    layout->addStretch(1);
+    return tab;
+}
+
+QWidget* PreferencesWindow::advancedTab() {
+    auto* tab = new QWidget(this);
+    auto* layout = new QVBoxLayout(tab);
+    auto* heading = paragraph(QStringLiteral("Remove Keldoran and its data"), tab);
+    auto font = heading->font();
+    font.setBold(true);
+    heading->setFont(font);
+    layout->addWidget(heading);
+    layout->addWidget(paragraph(
+        QStringLiteral("Deletes the keys, password and settings Keldoran keeps on this Mac. Your backups are "
+                       "not touched."),
+        tab));
+    auto* remove = new QPushButton(QStringLiteral("Remove…"), tab);
+    remove->setObjectName(QStringLiteral("remove"));
+    connect(remove, &QPushButton::clicked, this, &PreferencesWindow::openRemovalSheet);
+    layout->addWidget(remove, 0, Qt::AlignLeft);
+    layout->addStretch(1);
+    return tab;
+}
+
+void PreferencesWindow::refresh() {
+    frequency_->setCurrentIndex(frequency_->findData(int(model_.frequency())));
+    onBattery_->setChecked(model_.backupOnBattery());
+    const auto limit = model_.uploadLimitKiBps();
+    limitUpload_->setChecked(limit.has_value());
+    uploadSpeed_->setVisible(limit.has_value());
+    if (limit) {
+        auto index = uploadSpeed_->findData(*limit);
+        if (index < 0) { // a stored speed that is not offered is shown as it is
+            uploadSpeed_->insertItem(0, QStringLiteral("%1 MB/s").arg(double(*limit) / 1024, 0, 'g', 3),
+                                     *limit);
+            index = 0;
+        }
+        uploadSpeed_->setCurrentIndex(index);
+    }
+    startAtLogin_->setChecked(model_.startAtLogin());
+
+    const auto config = StorageConfig::load(*model_.platform().settings);
+    QStringList lines;
+    if (config) {
+        lines << QStringLiteral("%1 · %2").arg(config->provider().displayName, config->region.displayName)
+              << QStringLiteral("Bucket ") + config->bucket;
+    } else {
+        lines << QStringLiteral("No storage set up yet");
+    }
+    lines << QStringLiteral("Encrypted · your bucket");
+    storageRow_->setText(lines.join(QLatin1Char('\n')));
+}
+
+QString PreferencesWindow::tallyText() const {
+    const auto tally = model_.scope().scopeTally(model_.excludes());
+    return QStringLiteral("Next backup: your home folder, minus %1 entries from this list, %2 unticked "
+                          "folders and %3 hidden "
+                          "folders — plus cache folders.")
+        .arg(tally.listCount)
+        .arg(tally.untickedCount)
+        .arg(tally.hiddenCount);
+}
+
+void PreferencesWindow::refreshExclusions() {
+    clearLayout(exclusionRows_);
+    for (const auto& item : model_.excludes()) {
+        auto* row = new QWidget;
+        row->setObjectName(QStringLiteral("exclusion"));
+        auto* layout = new QHBoxLayout(row);
+        layout->setContentsMargins(0, 1, 0, 1);
+        auto* icon = new QLabel(row);
+        icon->setPixmap(Symbols::icon(QStringLiteral("folder.badge.minus")).pixmap(16, 16));
+        auto* name = new QLabel(item.path, row);
+        name->setTextFormat(Qt::PlainText);
+        auto* stop = new QToolButton(row);
+        stop->setObjectName(QStringLiteral("stopExcluding"));
+        stop->setIcon(Symbols::icon(QStringLiteral("minus")));
+        stop->setAutoRaise(true);
+        const auto label = QStringLiteral("Stop excluding ") + item.path;
+        stop->setToolTip(label);
+        stop->setAccessibleName(label);
+        const auto id = item.id;
+        connect(stop, &QToolButton::clicked, this, [this, id] { model_.removeExclusion(id); });
+        layout->addWidget(icon);
+        layout->addWidget(name, 1);
+        layout->addWidget(stop);
+        exclusionRows_->addWidget(row);
+    }
+    tally_->setText(tallyText());
+}
+
+ScopeBrowser* PreferencesWindow::openScopeBrowser() {
+    auto* browser = new ScopeBrowser(model_.scope(), this);
+    browser->setAttribute(Qt::WA_DeleteOnClose);
+    browser->open();
+    return browser;
+}
+
+RemoveDataSheet* PreferencesWindow::openRemovalSheet() {
+    auto* sheet = new RemoveDataSheet(
+        AppRemoval::directorySize(AppRemoval::live(model_.platform()).locations.resticCache), this);
+    sheet->setAttribute(Qt::WA_DeleteOnClose);
+    // The removal runs once the sheet has closed.
+    auto request = std::make_shared<std::optional<bool>>();
+    connect(sheet, &RemoveDataSheet::removeRequested, this, [request](bool include) { *request = include; });
+    connect(sheet, &QDialog::finished, this, [this, request] {
+        if (const auto include = *request) {
+            request->reset();
+            remove(*include);
+        }
+    });
+    sheet->open();
+    return sheet;
+}
+
+QCoro::Task<void> PreferencesWindow::remove(bool includeResticCache) {
+    removing_ = true;
+    const auto outcome = co_await runRemoval(includeResticCache);
+    removing_ = false;
+    if (outcome.failed.isEmpty()) {
+        emit quitRequested();
+        co_return;
+    }
+    auto* alert = new QMessageBox(QMessageBox::Warning, QStringLiteral("Keldoran"),
+                                  QStringLiteral("Some items could not be removed. The log has the details."),
+                                  QMessageBox::Ok, this);
+    alert->setObjectName(QStringLiteral("removalAlert"));
+    alert->setAttribute(Qt::WA_DeleteOnClose);
+    alert->open();
+}
+
+void PreferencesWindow::closeEvent(QCloseEvent* event) {
+    // A removal in flight resumes into this window; it stays until that has answered.
+    if (removing_) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "app/app_removal.h"
+
+#include <functional>
+#include <optional>
+#include <qcoro/qcorotask.h>
+#include <QWidget>
+
+class AppModel;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QTabWidget;
+class QVBoxLayout;
+class RemoveDataSheet;
+class ScopeBrowser;
+
+/// Keldoran's preferences in three tabs, Backup, Storage and Advanced. Every control writes through to
+/// the model at once; there is no apply button.
+class PreferencesWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit PreferencesWindow(AppModel& model, QWidget* parent = nullptr);
+
+    QTabWidget* tabs() { return tabs_; }
+    /// Asks for a folder to exclude; replaceable for tests. The live one is a folder-only file dialog.
+    std::function<std::optional<QString>(QWidget*)> chooseFolder;
+    /// Removes Keldoran's data; replaceable for tests. The live one is the full removal.
+    std::function<QCoro::Task<AppRemoval::Outcome>(bool includeResticCache)> runRemoval;
+
+    ScopeBrowser* openScopeBrowser();
+    RemoveDataSheet* openRemovalSheet();
+    /// "Next backup: your home folder, minus …" with the current counts.
+    QString tallyText() const;
+
+signals:
+    /// Removal succeeded: the application quits.
+    void quitRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QWidget* backupTab();
+    QWidget* storageTab();
+    QWidget* advancedTab();
+    void refresh();
+    void refreshExclusions();
+    QCoro::Task<void> remove(bool includeResticCache);
+
+    AppModel& model_;
+    bool removing_ = false;
+    QTabWidget* tabs_;
+    QComboBox* frequency_;
+    QCheckBox* onBattery_;
+    QCheckBox* limitUpload_;
+    QComboBox* uploadSpeed_;
+    QCheckBox* startAtLogin_;
+    QVBoxLayout* exclusionRows_;
+    QLabel* tally_;
+    QLabel* storageRow_;
+};

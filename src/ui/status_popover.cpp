@@ -1,0 +1,394 @@
+#include "status_popover.h"
+
+#include "app_actions.h"
+#include "backup/backup_controller.h"
+#include "formatters.h"
+#include "layouts.h"
+#include "mark_animator.h"
+#include "mark_view.h"
+#include "model/app_model.h"
+#include "status_presentation.h"
+#include "symbols.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel* label(QWidget* parent, const QString& name, bool secondary = false) {
+    auto* text = new QLabel(parent);
+    text->setObjectName(name);
+    text->setWordWrap(true);
+    text->setTextFormat(Qt::PlainText);
+    if (secondary) {
+        text->setForegroundRole(QPalette::PlaceholderText);
+    }
+    return text;
+}
+
+QFrame* divider(QWidget* parent) {
+    auto* line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+// A menu row: a flat button following its action, hidden with it (a tool button keeps showing a hidden
+// action otherwise).
+QToolButton* menuRow(QWidget* parent, QAction* action) {
+    auto* button = new QToolButton(parent);
+    button->setDefaultAction(action);
+    button->setVisible(action->isVisible());
+    QObject::connect(action, &QAction::changed, button,
+                     [button, action] { button->setVisible(action->isVisible()); });
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    button->setAutoRaise(true);
+    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    if (action->menu()) {
+        button->setPopupMode(QToolButton::InstantPopup);
+    }
+    return button;
+}
+
+} // namespace
+
+StatusPopover::StatusPopover(AppModel& model, AppActions& actions, MarkAnimator& mark, QWidget* parent)
+    : QWidget(parent)
+    , model_(model)
+    , mark_(mark) {
+    setObjectName(QStringLiteral("statusPopover"));
+    setWindowTitle(QStringLiteral("Keldoran"));
+    setAccessibleName(QStringLiteral("Keldoran status"));
+    setFixedWidth(340);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 14, 16, 10);
+    layout->setSpacing(8);
+
+    auto* header = new QHBoxLayout;
+    header->setSpacing(12);
+    header->addWidget(new MarkView(mark_, 32, this), 0, Qt::AlignTop);
+    auto* headline = new QVBoxLayout;
+    headline->setSpacing(2);
+    title_ = label(this, QStringLiteral("title"));
+    auto titleFont = title_->font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
+    title_->setFont(titleFont);
+    subtitle_ = label(this, QStringLiteral("subtitle"), true);
+    headline->addWidget(title_);
+    headline->addWidget(subtitle_);
+    header->addLayout(headline, 1);
+    layout->addLayout(header);
+
+    primaryAction_ = new QPushButton(this);
+    primaryAction_->setObjectName(QStringLiteral("primaryAction"));
+    primaryAction_->setDefault(true);
+    connect(primaryAction_, &QPushButton::clicked, this, &StatusPopover::performPrimaryAction);
+    layout->addWidget(primaryAction_);
+
+    nextBackup_ = label(this, QStringLiteral("nextBackup"), true);
+    layout->addWidget(nextBackup_);
+
+    detailsToggle_ = new QToolButton(this);
+    detailsToggle_->setObjectName(QStringLiteral("detailsToggle"));
+    detailsToggle_->setAutoRaise(true);
+    connect(detailsToggle_, &QToolButton::clicked, this, [this] {
+        detailsShown_ = !detailsShown_;
+        refresh();
+    });
+    layout->addWidget(detailsToggle_);
+    details_ = new QWidget(this);
+    detailLines_ = new QVBoxLayout(details_);
+    detailLines_->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(details_);
+
+    auto* check = new QHBoxLayout;
+    checkIcon_ = new QLabel(this);
+    checkIcon_->setFixedSize(16, 16);
+    check_ = label(this, QStringLiteral("check"));
+    check->addWidget(checkIcon_, 0, Qt::AlignTop);
+    check->addWidget(check_, 1);
+    layout->addLayout(check);
+    checkDetail_ = label(this, QStringLiteral("checkDetail"), true);
+    layout->addWidget(checkDetail_);
+
+    activityToggle_ = new QToolButton(this);
+    activityToggle_->setObjectName(QStringLiteral("activityToggle"));
+    activityToggle_->setAutoRaise(true);
+    activityToggle_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    connect(activityToggle_, &QToolButton::clicked, this,
+            [this] { model_.setShowActivity(!model_.showActivity()); });
+    layout->addWidget(activityToggle_);
+    activity_ = buildActivity();
+    layout->addWidget(activity_);
+
+    layout->addWidget(divider(this));
+    for (auto* action : {actions.pause(), actions.resume(), actions.restore(), actions.preferences(),
+                         actions.checkForUpdates(), actions.quit()}) {
+        layout->addWidget(menuRow(this, action));
+    }
+
+    refreshSoon_.setSingleShot(true);
+    refreshSoon_.setInterval(0);
+    connect(&refreshSoon_, &QTimer::timeout, this, &StatusPopover::refresh);
+    // Relative times ("2 minutes ago", "in 5 min") move on while the popover stays open.
+    clockTick_.setInterval(20000);
+    connect(&clockTick_, &QTimer::timeout, this, &StatusPopover::refresh);
+
+    for (const auto signal :
+         {&AppModel::statusChanged, &AppModel::lastBackupChanged, &AppModel::nextBackupChanged,
+          &AppModel::pauseUntilChanged, &AppModel::lastCheckedChanged, &AppModel::lastCheckFailureChanged,
+          &AppModel::statsChanged, &AppModel::storageChanged, &AppModel::recentBackupsChanged,
+          &AppModel::lastBackupWarningsChanged, &AppModel::showActivityChanged}) {
+        connect(&model_, signal, this, &StatusPopover::scheduleRefresh);
+    }
+    auto& controller = model_.controller();
+    connect(&controller, &BackupController::currentOperationChanged, this, &StatusPopover::scheduleRefresh);
+    connect(&controller, &BackupController::queuedOperationCountChanged, this,
+            &StatusPopover::scheduleRefresh);
+    refresh();
+}
+
+QWidget* StatusPopover::buildActivity() {
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("activity"));
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    // One figure per row: the caption, the value on the right, and the detail under them.
+    auto* figures = new QGridLayout;
+    figures->setHorizontalSpacing(12);
+    figures->setVerticalSpacing(0);
+    int row = 0;
+    const auto figure = [&](const QString& caption, const QString& name, QLabel** value, QLabel** detail) {
+        auto* heading = label(panel, name + QStringLiteral("Caption"));
+        heading->setText(caption);
+        *value = label(panel, name + QStringLiteral("Value"));
+        (*value)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        auto font = (*value)->font();
+        font.setBold(true);
+        (*value)->setFont(font);
+        *detail = label(panel, name + QStringLiteral("Detail"), true);
+        figures->addWidget(heading, row, 0);
+        figures->addWidget(*value, row, 1);
+        figures->addWidget(*detail, row + 1, 0, 1, 2);
+        figures->setRowMinimumHeight(row + 2, 6);
+        row += 3;
+    };
+    figure(QStringLiteral("Protected"), QStringLiteral("protected"), &protectedValue_, &protectedDetail_);
+    figure(QStringLiteral("Storage"), QStringLiteral("storage"), &storageValue_, &storageDetail_);
+    figure(QStringLiteral("Data change"), QStringLiteral("change"), &changeValue_, &changeDetail_);
+    figures->setColumnStretch(0, 1);
+    layout->addLayout(figures);
+    auto* recent = label(panel, QStringLiteral("recentCaption"), true);
+    recent->setText(QStringLiteral("Recent backups"));
+    layout->addWidget(recent);
+    auto* rows = new QWidget(panel);
+    rows->setObjectName(QStringLiteral("recentBackups"));
+    recentRows_ = new QVBoxLayout(rows);
+    recentRows_->setContentsMargins(0, 0, 0, 0);
+    recentRows_->setSpacing(2);
+    layout->addWidget(rows);
+    return panel;
+}
+
+void StatusPopover::showAsPopup(const QRect& anchor) {
+    setWindowFlags(Qt::Popup);
+    adjustSize();
+    const auto* screen =
+        anchor.isValid() ? QGuiApplication::screenAt(anchor.center()) : QGuiApplication::primaryScreen();
+    const auto area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const auto origin = anchor.isValid() ? anchor : QRect(area.topRight() - QPoint(width(), 0), QSize(1, 1));
+    // Below the icon when the tray is at the top of the screen, above it otherwise.
+    QPoint place(origin.center().x() - width() / 2, origin.bottom() + 4);
+    if (origin.center().y() > area.center().y()) {
+        place.setY(origin.top() - height() - 4);
+    }
+    place.setX(std::clamp(place.x(), area.left(), std::max(area.left(), area.right() - width())));
+    place.setY(std::clamp(place.y(), area.top(), std::max(area.top(), area.bottom() - height())));
+    move(place);
+    show();
+    activateWindow();
+}
+
+void StatusPopover::showAsWindow() {
+    setWindowFlags(Qt::Window);
+    show();
+    raise();
+    activateWindow();
+}
+
+void StatusPopover::showEvent(QShowEvent* event) {
+    refresh();
+    clockTick_.start();
+    QWidget::showEvent(event);
+}
+
+void StatusPopover::hideEvent(QHideEvent* event) {
+    clockTick_.stop();
+    QWidget::hideEvent(event);
+}
+
+void StatusPopover::scheduleRefresh() {
+    // A burst of changes (a backup's progress touches several fields) is drawn once.
+    if (isVisible() && !refreshSoon_.isActive()) {
+        refreshSoon_.start();
+    }
+}
+
+bool StatusPopover::operationRunning() const {
+    auto& controller = model_.controller();
+    return controller.currentOperation().has_value() || controller.queuedOperationCount() > 0;
+}
+
+void StatusPopover::refresh() {
+    auto& controller = model_.controller();
+    const auto warnings = model_.lastBackupWarnings();
+    const bool privacy = std::any_of(warnings.begin(), warnings.end(), [](const BackupWarning& warning) {
+        return warning.kind == BackupWarning::Kind::privacyProtected;
+    });
+    const auto now = model_.platform().clock->now();
+    // Probing the home folder is only needed to choose the guidance for blocked files.
+    const bool granted = privacy ? controller.fullDiskAccessProbe() : true;
+    const auto shown =
+        StatusPresentation::of(model_, operationRunning(), granted, model_.platform().folders.home, now);
+
+    title_->setText(shown.title);
+    subtitle_->setText(shown.subtitle);
+    primaryAction_->setText(shown.primaryAction);
+    primaryAction_->setAccessibleName(shown.primaryAction);
+    primaryAction_->setEnabled(operationRunning() || model_.status().kind != AppStatus::Kind::offline);
+    nextBackup_->setVisible(shown.nextBackup.has_value());
+    nextBackup_->setText(shown.nextBackup.value_or(QString()));
+
+    const bool hasWarnings = !shown.warnings.isEmpty();
+    detailsToggle_->setVisible(hasWarnings);
+    detailsToggle_->setText(detailsShown_ ? QStringLiteral("Hide details") : QStringLiteral("View details"));
+    details_->setVisible(hasWarnings && detailsShown_);
+    clearLayout(detailLines_);
+    if (hasWarnings && detailsShown_) {
+        for (const auto& line : shown.warnings) {
+            auto* text = label(details_, QStringLiteral("warningLine"));
+            text->setText(line);
+            detailLines_->addWidget(text);
+        }
+        for (const auto& line : shown.guidance) {
+            auto* text = label(details_, QStringLiteral("guidance"), true);
+            text->setText(line);
+            detailLines_->addWidget(text);
+        }
+    }
+
+    const bool verified = model_.checkHealth() == AppModel::CheckHealth::verified;
+    checkIcon_->setPixmap(Symbols::icon(verified ? QStringLiteral("checkmark.circle.fill")
+                                                 : QStringLiteral("exclamationmark.triangle.fill"))
+                              .pixmap(16, 16));
+    check_->setText(shown.check);
+    checkDetail_->setVisible(shown.checkDetail.has_value());
+    checkDetail_->setText(shown.checkDetail.value_or(QString()));
+
+    const bool activity = model_.showActivity();
+    activityToggle_->setText(activity ? QStringLiteral("Hide activity") : QStringLiteral("Show activity"));
+    activityToggle_->setIcon(
+        Symbols::icon(activity ? QStringLiteral("chevron.up") : QStringLiteral("chevron.down")));
+    activity_->setVisible(activity);
+    if (activity) {
+        refreshActivity();
+    }
+    fitHeight();
+}
+
+void StatusPopover::fitHeight() {
+    // The width is fixed; wrapped lines decide the height. Rows added just now appear on the next turn.
+    resize(width(), layout()->totalHeightForWidth(width()));
+    QTimer::singleShot(0, this, [this] { resize(width(), layout()->totalHeightForWidth(width())); });
+}
+
+void StatusPopover::refreshActivity() {
+    const auto stats = model_.stats();
+    const QString none = QStringLiteral("—");
+    protectedValue_->setText(stats.protectedBytes ? Formatters::byteCount(*stats.protectedBytes) : none);
+    protectedDetail_->setText(stats.fileCount ? QStringLiteral("%1 files · source data").arg(*stats.fileCount)
+                                              : QString());
+    const auto storage = model_.storage();
+    storageValue_->setText(storage.sizeBytes ? Formatters::byteCount(*storage.sizeBytes) : none);
+    auto stored = QStringLiteral("stored after deduplication");
+    if (stats.monthlyCostEUR) {
+        stored += QStringLiteral(" · about %1 a month").arg(Formatters::euros(*stats.monthlyCostEUR));
+    }
+    storageDetail_->setText(stored);
+    const auto recent = model_.recentBackups();
+    const auto added = recent.isEmpty() ? std::nullopt : recent.first().addedBytes;
+    changeValue_->setText(added ? QStringLiteral("+") + Formatters::byteCount(*added) : none);
+    changeDetail_->setText(added ? QStringLiteral("added by the last backup") : QString());
+
+    clearLayout(recentRows_);
+    const auto now = model_.platform().clock->now();
+    for (const auto& backup : recent) {
+        auto* line = new QWidget(recentRows_->parentWidget());
+        line->setObjectName(QStringLiteral("recentBackup"));
+        auto* layout = new QHBoxLayout(line);
+        layout->setContentsMargins(0, 0, 0, 0);
+        auto* icon = new QLabel(line);
+        const bool warned = !backup.warnings.isEmpty();
+        icon->setPixmap(Symbols::icon(warned ? QStringLiteral("exclamationmark.triangle.fill")
+                                             : QStringLiteral("checkmark"))
+                            .pixmap(14, 14));
+        auto* when = new QLabel(Formatters::recentBackupTimestamp(backup.date, now), line);
+        auto* bytes = new QLabel(
+            backup.addedBytes ? QStringLiteral("+") + Formatters::byteCount(*backup.addedBytes) : QString(),
+            line);
+        bytes->setForegroundRole(QPalette::PlaceholderText);
+        layout->addWidget(icon);
+        layout->addWidget(when, 1);
+        layout->addWidget(bytes);
+        if (backup.excludeCount) {
+            line->setToolTip(QStringLiteral("Backed up with %1 exclusions").arg(*backup.excludeCount));
+        }
+        line->setAccessibleName(when->text() + (warned ? QStringLiteral(", with warnings") : QString()));
+        recentRows_->addWidget(line);
+    }
+}
+
+void StatusPopover::performPrimaryAction() {
+    auto& controller = model_.controller();
+    if (operationRunning()) {
+        controller.cancelCurrentOperation();
+        return;
+    }
+    switch (model_.status().kind) {
+    case AppStatus::Kind::protected_:
+    case AppStatus::Kind::protectedWithWarnings:
+    case AppStatus::Kind::error:
+    case AppStatus::Kind::backingUp:
+        model_.backUpNow();
+        break;
+    case AppStatus::Kind::needsSetup:
+        model_.requestSetup();
+        break;
+    case AppStatus::Kind::credentialsUnavailable:
+        // Reads the keyring again; a keyring unlocked since launch now answers.
+        [](BackupController* retried) -> QCoro::Task<void> {
+            try {
+                co_await retried->bootstrap();
+            } catch (const std::exception&) {
+                // The status keeps saying the credentials cannot be read.
+            }
+        }(&controller);
+        break;
+    case AppStatus::Kind::fullDiskAccessRequired:
+        controller.checkFullDiskAccess();
+        break;
+    case AppStatus::Kind::paused:
+        model_.resume();
+        break;
+    case AppStatus::Kind::offline:
+        break;
+    }
+}

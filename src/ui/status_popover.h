@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+
+class AppActions;
+class AppModel;
+class MarkAnimator;
+class QLabel;
+class QPushButton;
+class QToolButton;
+class QVBoxLayout;
+
+/// The main face of Keldoran: status, one primary action, the next backup, the last backup's warnings,
+/// the integrity check, the activity figures and recent backups, and the menu rows. Everything is read
+/// from the model; the only state of its own is whether the warnings' details are shown.
+class StatusPopover : public QWidget {
+    Q_OBJECT
+public:
+    StatusPopover(AppModel& model, AppActions& actions, MarkAnimator& mark, QWidget* parent = nullptr);
+
+    /// Shows it as a popup beside `anchor` (the tray icon's place), or as an ordinary window when the
+    /// desktop has no tray.
+    void showAsPopup(const QRect& anchor);
+    void showAsWindow();
+
+    /// Rebuilds every text from the model; runs on each change while shown.
+    void refresh();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void scheduleRefresh();
+    void performPrimaryAction();
+    bool operationRunning() const;
+    QWidget* buildActivity();
+    void refreshActivity();
+    void fitHeight();
+
+    AppModel& model_;
+    MarkAnimator& mark_;
+    QTimer refreshSoon_;
+    QTimer clockTick_;
+    bool detailsShown_ = false;
+
+    QLabel* title_;
+    QLabel* subtitle_;
+    QPushButton* primaryAction_;
+    QLabel* nextBackup_;
+    QToolButton* detailsToggle_;
+    QWidget* details_;
+    QVBoxLayout* detailLines_;
+    QLabel* checkIcon_;
+    QLabel* check_;
+    QLabel* checkDetail_;
+    QToolButton* activityToggle_;
+    QWidget* activity_;
+    QLabel* protectedValue_;
+    QLabel* protectedDetail_;
+    QLabel* storageValue_;
+    QLabel* storageDetail_;
+    QLabel* changeValue_;
+    QLabel* changeDetail_;
+    QVBoxLayout* recentRows_;
+};

@@ -1,0 +1,67 @@
+#include "tray_item.h"
+
+#include "app_actions.h"
+#include "keldoran_mark.h"
+#include "mark_animator.h"
+#include "model/app_model.h"
+#include "status_presentation.h"
+#include "wording.h"
+
+#include <QMenu>
+
+namespace {
+
+// Tray panels are dark on some desktops and light on others: a mid grey reads on both.
+const QColor markColour(0x80, 0x86, 0x8f);
+
+} // namespace
+
+TrayItem::TrayItem(AppModel& model, AppActions& actions, MarkAnimator& mark, QObject* parent)
+    : QObject(parent)
+    , model_(model)
+    , mark_(mark)
+    , menu_(new QMenu) {
+    actions.addRowsTo(menu_);
+    icon_.setContextMenu(menu_);
+    connect(&icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick) {
+            emit popoverRequested(icon_.geometry());
+        }
+    });
+    // Each new icon travels to the tray host; the spin is sent at most 12 times a second.
+    frame_.setInterval(83);
+    connect(&frame_, &QTimer::timeout, this, [this] {
+        if (dirty_) {
+            redraw();
+        } else {
+            frame_.stop();
+        }
+    });
+    connect(&mark_, &MarkAnimator::changed, this, [this] {
+        dirty_ = true;
+        if (!frame_.isActive()) {
+            redraw();
+            frame_.start();
+        }
+    });
+    const auto follow = [this] {
+        icon_.setToolTip(QStringLiteral("Keldoran — ") +
+                         Wording::forPlatform(StatusPresentation::titleOf(model_.status())));
+    };
+    connect(&model_, &AppModel::statusChanged, this, follow);
+    follow();
+    redraw();
+}
+
+TrayItem::~TrayItem() {
+    delete menu_;
+}
+
+void TrayItem::show() {
+    icon_.show();
+}
+
+void TrayItem::redraw() {
+    dirty_ = false;
+    icon_.setIcon(KeldoranMark::icon(mark_.shape(), mark_.rotation(), markColour));
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QObject>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+class AppActions;
+class AppModel;
+class MarkAnimator;
+class QMenu;
+
+/// The status item in the desktop's tray: the mark in its current state, the status as tooltip, the
+/// popover on a left click and the menu rows on a right click.
+class TrayItem : public QObject {
+    Q_OBJECT
+public:
+    TrayItem(AppModel& model, AppActions& actions, MarkAnimator& mark, QObject* parent = nullptr);
+    ~TrayItem() override;
+
+    void show();
+    /// Where the icon is on screen, when the desktop says.
+    QRect geometry() const { return icon_.geometry(); }
+    /// The icon as last handed to the desktop.
+    QIcon icon() const { return icon_.icon(); }
+
+signals:
+    void popoverRequested(QRect anchor);
+
+private:
+    void redraw();
+
+    AppModel& model_;
+    MarkAnimator& mark_;
+    QSystemTrayIcon icon_;
+    QMenu* menu_;
+    QTimer frame_;
+    bool dirty_ = false;
+};

@@ -1,0 +1,183 @@
+// The restore window over a scripted restic, offscreen; runs under support/with-keyring.
+#include "backup/backup_controller.h"
+#include "model/app_model.h"
+#include "platform/workspace.h"
+#include "restore/destination_sheet.h"
+#include "restore/restore_file_table.h"
+#include "restore/restore_progress_overlay.h"
+#include "restore/restore_window.h"
+#include "support/coroutines.h"
+#include "support/event_loop.h"
+#include "support/fake_restic.h"
+#include "support/test_platform.h"
+
+#include <gtest/gtest.h>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+class RecordingWorkspace : public Workspace {
+public:
+    void openUrl(const QUrl&) override {}
+    void reveal(const QString& path) override { revealed.append(path); }
+    QStringList revealed;
+};
+
+QString node(const QString& path, const char* type) {
+    return QStringLiteral(
+               R"({"name":"%1","type":"%2","path":"%3","size":2048,"mtime":"2026-12-01T10:00:00Z","struct_type":"node"})")
+        .arg(path.section(QLatin1Char('/'), -1), QLatin1String(type), path);
+}
+
+class RestoreWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test.storeConfiguration();
+        test.useFakeRestic(fake);
+        const auto home = test.home();
+        const auto now = test.clock.now().toUTC().toString(Qt::ISODate);
+        const QStringList root{node(home, "dir"), node(home + "/Documents", "dir"),
+                               node(home + "/notes.txt", "file"), node(home + "/photo.JPG", "file")};
+        const QStringList documents{node(home + "/Documents", "dir"),
+                                    node(home + "/Documents/report.pdf", "file"),
+                                    node(home + "/Documents/budget.xlsx", "file")};
+        fake.respond(
+            {{QStringLiteral("snapshots"),
+              QStringLiteral(
+                  R"(echo '[{"time":"%1","tree":"t","paths":["/h"],"hostname":"vm","id":"snap1","short_id":"snap1"}]')")
+                  .arg(now)},
+             {QStringLiteral("ls"),
+              QStringLiteral("echo '{\"struct_type\":\"snapshot\",\"id\":\"x\"}'; case \"$4\" in\n"
+                             "  %1) printf '%s\\n' '%2' ;;\n  %3) printf '%s\\n' '%4' ;;\nesac")
+                  .arg(home, root.join(QStringLiteral("' '")), home + QStringLiteral("/Documents"),
+                       documents.join(QStringLiteral("' '")))},
+             {QStringLiteral("restore"),
+              QStringLiteral("echo '{\"message_type\":\"status\",\"percent_done\":0.999}'")}});
+        model = std::make_unique<AppModel>(test.platform());
+        ASSERT_EQ(await(model->controller().configure()), ConfigurationOutcome::configured);
+        window = std::make_unique<RestoreWindow>(*model, workspace);
+        window->show();
+        ASSERT_TRUE(spinUntil([&] {
+            return !window->browser().isBusy() && window->browser().currentLevelEntries().size() == 3;
+        }));
+    }
+
+    void TearDown() override {
+        window.reset();
+        await(model->controller().whenIdle());
+    }
+
+    QPoint rowCentre(int row) {
+        auto* table = window->table();
+        return table->visualRect(table->model()->index(row, RestoreFileTable::name)).center();
+    }
+    QString footer() { return window->findChild<QLabel*>(QStringLiteral("selectedCount"))->text(); }
+
+    TestPlatform test;
+    FakeRestic fake;
+    RecordingWorkspace workspace;
+    std::unique_ptr<AppModel> model;
+    std::unique_ptr<RestoreWindow> window;
+};
+
+} // namespace
+
+TEST_F(RestoreWindowTest, showsTheLevelAndFollowsClicksDoubleClicksAndSearch) {
+    auto* table = window->table();
+    auto* files = table->model();
+    EXPECT_EQ(files->headerData(RestoreFileTable::name, Qt::Horizontal).toString(), QStringLiteral("Name"));
+    EXPECT_EQ(files->index(0, RestoreFileTable::name).data().toString(), QStringLiteral("Documents"));
+    EXPECT_EQ(files->index(0, RestoreFileTable::size).data().toString(), QString()); // folders show no size
+    EXPECT_EQ(files->index(1, RestoreFileTable::size).data().toString(), QStringLiteral("2 KB"));
+    EXPECT_EQ(RestoreFileTable::symbolFor(QStringLiteral("photo.JPG"), false), QStringLiteral("photo"));
+    EXPECT_EQ(RestoreFileTable::symbolFor(QStringLiteral("budget.xlsx"), false),
+              QStringLiteral("tablecells"));
+    EXPECT_EQ(RestoreFileTable::symbolFor(QStringLiteral("Makefile"), false), QStringLiteral("doc.text"));
+    EXPECT_EQ(footer(), QStringLiteral("0 items selected"));
+    EXPECT_FALSE(window->findChild<QPushButton*>(QStringLiteral("restoreTo"))->isEnabled());
+
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, rowCentre(1));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::ControlModifier, rowCentre(2));
+    EXPECT_EQ(footer(), QStringLiteral("2 items selected"));
+    EXPECT_TRUE(window->findChild<QPushButton*>(QStringLiteral("restoreTo"))->isEnabled());
+
+    // The double-click on the folder opens it, and the new level starts with nothing selected.
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, rowCentre(0));
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, rowCentre(0));
+    ASSERT_TRUE(
+        spinUntil([&] { return window->browser().breadcrumb().size() == 2 && !window->browser().isBusy(); }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(files->index(0, RestoreFileTable::name).data().toString(), QStringLiteral("budget.xlsx"));
+    EXPECT_TRUE(window->browser().selection().isEmpty());
+    EXPECT_EQ(footer(), QStringLiteral("0 items selected"));
+    EXPECT_TRUE(table->selectionModel()->selectedRows().isEmpty());
+
+    const auto crumbs = window->findChildren<QToolButton*>(QStringLiteral("crumb"));
+    QStringList crumbTexts;
+    for (const auto* crumb : crumbs) {
+        if (crumb->isVisible()) {
+            crumbTexts.append(crumb->text());
+        }
+    }
+    EXPECT_EQ(crumbTexts, (QStringList{"Home", "Documents"}));
+
+    QTest::keyClicks(window->findChild<QLineEdit*>(QStringLiteral("search")), QStringLiteral("zzz"));
+    EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("placeholder"))->text(),
+              QStringLiteral("No results for \"zzz\""));
+    window->findChild<QLineEdit*>(QStringLiteral("search"))->clear();
+    EXPECT_EQ(files->rowCount(), 2);
+}
+
+TEST_F(RestoreWindowTest, theDestinationSheetRestoresOnlyWithADestinationAndTheOverlayReports) {
+    window->browser().setSelection({test.home() + QStringLiteral("/notes.txt")});
+    auto* sheet = window->openDestinationSheet();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->findChild<QLabel*>(QStringLiteral("title"))->text(), QStringLiteral("Restore 1 items"));
+    EXPECT_EQ(sheet->findChild<QLabel*>(QStringLiteral("subtitle"))->text(),
+              QStringLiteral("From the snapshot taken today at 10:15 AM"));
+    EXPECT_EQ(
+        sheet->findChild<QLabel*>(QStringLiteral("explanation"))->text(),
+        QStringLiteral("Keeping both restores as name (restored).ext — your current files stay untouched."));
+
+    // "Another folder…" without a folder: Restore does nothing and the sheet stays.
+    sheet->findChild<QRadioButton*>(QStringLiteral("another"))->click();
+    const int callsBefore = fake.callCount();
+    sheet->findChild<QPushButton*>(QStringLiteral("restore"))->click();
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_EQ(fake.callCount(), callsBefore);
+
+    QTemporaryDir target;
+    sheet->chooseFolder = [&target](QWidget*) {
+        return std::optional<QString>(target.path());
+    };
+    sheet->findChild<QPushButton*>(QStringLiteral("choose"))->click();
+    EXPECT_EQ(sheet->findChild<QPushButton*>(QStringLiteral("choose"))->text(), QStringLiteral("Change…"));
+    sheet->findChild<QRadioButton*>(QStringLiteral("replace"))->click();
+    EXPECT_EQ(sheet->findChild<QLabel*>(QStringLiteral("explanation"))->text(),
+              QStringLiteral("Replace overwrites the current files at the destination."));
+    sheet->findChild<QPushButton*>(QStringLiteral("restore"))->click();
+    ASSERT_TRUE(spinUntil([&] {
+        return window->browser().restorePhase().kind == RestoreBrowser::RestorePhase::Kind::succeeded;
+    }));
+    EXPECT_EQ(fake.arguments(fake.callCount()).mid(0, 4),
+              (QStringList{"restore", "snap1:" + test.home(), "--target", target.path()}));
+
+    auto* overlay = window->findChild<QWidget*>(QStringLiteral("restoreOverlay"));
+    EXPECT_TRUE(overlay->isVisible());
+    EXPECT_EQ(overlay->findChild<QLabel*>(QStringLiteral("overlayTitle"))->text(),
+              QStringLiteral("Restore complete"));
+    auto* reveal = overlay->findChild<QPushButton*>(QStringLiteral("reveal"));
+    EXPECT_EQ(reveal->text(), QStringLiteral("Show in Files"));
+    reveal->click();
+    EXPECT_EQ(workspace.revealed, QStringList{target.path()});
+    overlay->findChild<QPushButton*>(QStringLiteral("done"))->click();
+    EXPECT_FALSE(overlay->isVisible());
+    EXPECT_EQ(window->browser().selectedItems(), QStringList{test.home() + QStringLiteral("/notes.txt")});
+    EXPECT_EQ(RestoreProgressOverlay::restoringText(0.999), QStringLiteral("Restoring… 99%"));
+}

@@ -1,0 +1,13 @@
+#include "test_setup.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+
+// Widgets render offscreen (prepareTestProcess): a rendering is the same on every machine.
+int main(int argc, char** argv) {
+    prepareTestProcess();
+    QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,245 @@
+// Renders every screen and every status to PNG under build/screenshots/, for people to look at.
+#include "backup/backup_controller.h"
+#include "model/app_model.h"
+#include "platform/workspace.h"
+#include "restore/destination_sheet.h"
+#include "restore/restore_progress_overlay.h"
+#include "restore/restore_window.h"
+#include "scope/scope_browser.h"
+#include "setup/onboarding_window.h"
+#include "support/coroutines.h"
+#include "support/event_loop.h"
+#include "support/fake_restic.h"
+#include "support/local_repository.h"
+#include "support/test_platform.h"
+#include "ui/app_actions.h"
+#include "ui/mark_animator.h"
+#include "ui/preferences_window.h"
+#include "ui/remove_data_sheet.h"
+#include "ui/status_popover.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QTabWidget>
+#include <QToolButton>
+
+namespace {
+
+class NoWorkspace : public Workspace {
+public:
+    void openUrl(const QUrl&) override {}
+    void reveal(const QString&) override {}
+};
+
+// Saves a rendering of `widget` and checks it holds more than a blank surface: some dark text.
+void shoot(QWidget* widget, const QString& name, bool fit = true) {
+    for (int turn = 0; turn < 3; ++turn) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    if (fit) {
+        widget->adjustSize();
+    }
+    const auto image = widget->grab().toImage();
+    QDir().mkpath(QStringLiteral(KELDORAN_SCREENSHOTS));
+    const auto path = QStringLiteral(KELDORAN_SCREENSHOTS "/%1.png").arg(name);
+    ASSERT_TRUE(image.save(path)) << path.toStdString();
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            dark += qGray(image.pixel(x, y)) < 100;
+        }
+    }
+    EXPECT_GT(dark, 200) << name.toStdString() << " looks empty";
+}
+
+void settle() {
+    for (int turn = 0; turn < 3; ++turn) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+} // namespace
+
+TEST(Screenshots, popoverInEachStatus) {
+    TestPlatform test;
+    AppModel model(test.platform());
+    MarkAnimator mark;
+    mark.setReducedMotion(true);
+    AppActions actions(model);
+    StatusPopover popover(model, actions, mark);
+    const auto now = test.clock.now();
+    model.setLastBackup(now.addSecs(-1800));
+    model.setNextBackup(now.addSecs(1800));
+    model.setLastChecked(now.addDays(-2));
+    model.setShowActivity(true);
+    model.setStats({52'400'000'000, 183'204, 0.84});
+    model.setStorage({QStringLiteral("Scaleway"), QStringLiteral("Paris, France"), 48'100'000'000, true});
+    model.setRecentBackups({{QUuid::createUuid(), now.addSecs(-1800), 12'300'000, true, {}, 24},
+                            {QUuid::createUuid(),
+                             now.addSecs(-5400),
+                             1'200'000,
+                             true,
+                             {{BackupWarning::Kind::vanished, {}}},
+                             24},
+                            {QUuid::createUuid(), now.addDays(-1), 310'000'000, true, {}, std::nullopt}});
+    const QList<std::tuple<QString, AppStatus, bool, bool>> statuses{
+        {"protected", AppStatus::protected_(), false, true},
+        {"protectedWithWarnings", AppStatus::protectedWithWarnings(6), false, true},
+        {"backingUp", AppStatus::backingUp({0.42, 4120, 9800}), false, true},
+        {"error", AppStatus::error(QStringLiteral("The backup repository could not be found.")), false, true},
+        {"needsSetup", AppStatus::needsSetup(), false, true},
+        {"credentialsUnavailable", AppStatus::credentialsUnavailable(), false, true},
+        {"fullDiskAccessRequired", AppStatus::fullDiskAccessRequired(), false, true},
+        {"paused", AppStatus::protected_(), true, true},
+        {"offline", AppStatus::protected_(), false, false},
+    };
+    QList<BackupWarning> warnings;
+    for (int i = 0; i < 6; ++i) {
+        warnings.append({BackupWarning::Kind::permissionDenied,
+                         test.home() + QStringLiteral("/Projects/locked file %1.txt").arg(i)});
+    }
+    popover.show();
+    for (const auto& [name, status, paused, online] : statuses) {
+        model.setBaseStatus(status);
+        model.setIsPaused(paused);
+        model.setIsOnline(online);
+        mark.setState(KeldoranMark::stateFor(model.status()));
+        model.setLastBackupWarnings(name == QLatin1String("protectedWithWarnings") ? warnings
+                                                                                   : QList<BackupWarning>{});
+        if (name == QLatin1String("protectedWithWarnings")) {
+            popover.findChild<QToolButton*>(QStringLiteral("detailsToggle"))->click();
+        }
+        popover.refresh();
+        shoot(&popover, QStringLiteral("popover-") + name);
+    }
+}
+
+TEST(Screenshots, setupSteps) {
+    TestPlatform test;
+    AppModel model(test.platform());
+    NoWorkspace workspace;
+    auto onboarding = std::make_unique<OnboardingModel>(StorageProvider::scaleway(), test.clock,
+                                                        test.settings(), test.home());
+    OnboardingWindow window(model, std::move(onboarding), workspace, [] { return true; });
+    auto& steps = window.onboarding();
+    steps.setValidator([](StorageConfig, QString, QString) -> QCoro::Task<Validation> {
+        co_return Validation::reachableNeedsInit();
+    });
+    steps.validationDebounce = std::chrono::milliseconds(0);
+    window.show();
+    const QStringList names{"1-welcome", "2-access",   "3-provider", "4-connect",
+                            "5-region",  "6-password", "7-scope",    "8-done"};
+    for (int step = 1; step <= 8; ++step) {
+        steps.setStep(*OnboardingModel::stepFromRaw(step));
+        if (step == 2) {
+            steps.setFullDiskAccessGranted(true);
+        }
+        if (step == 4) {
+            steps.setBucket(QStringLiteral("family-photos"));
+            steps.setAccessKey(QStringLiteral("SCWXXXXXXXXXXXXXXXXX"));
+            steps.setSecretKey(QStringLiteral("a-secret"));
+            steps.scheduleValidation();
+            ASSERT_TRUE(spinUntil([&] {
+                test.clock.advance(1);
+                return steps.connection().state == OnboardingModel::Connection::State::connected;
+            }));
+        }
+        if (step == 6) {
+            steps.setPassword(QStringLiteral("short"));
+        }
+        shoot(&window, QStringLiteral("setup-") + names[step - 1]);
+    }
+}
+
+TEST(Screenshots, restoreWindowAndItsSheetAndOverlays) {
+    TestPlatform test;
+    test.storeConfiguration();
+    FakeRestic fake;
+    test.useFakeRestic(fake);
+    const auto home = test.home();
+    const auto node = [](const QString& path, const char* type, qint64 size) {
+        return QStringLiteral(
+                   R"({"name":"%1","type":"%2","path":"%3","size":%4,"mtime":"2026-12-04T09:30:00Z","struct_type":"node"})")
+            .arg(path.section(QLatin1Char('/'), -1), QLatin1String(type), path)
+            .arg(size);
+    };
+    QStringList root{node(home, "dir", 0)};
+    for (const auto* folder : {"Documents", "Pictures", "Music", "Projects"}) {
+        root.append(node(home + QLatin1Char('/') + QLatin1String(folder), "dir", 0));
+    }
+    root << node(home + "/budget 2026.xlsx", "file", 48'200) << node(home + "/holiday.jpg", "file", 3'400'000)
+         << node(home + "/notes.txt", "file", 1'200);
+    const auto now = test.clock.now();
+    QStringList snapshots;
+    for (const qint64 ago : {600, 4200, 90'000, 400'000}) {
+        snapshots.append(
+            QStringLiteral(
+                R"({"time":"%1","tree":"t","paths":["/h"],"hostname":"vm","id":"s%2","short_id":"s%2"})")
+                .arg(now.addSecs(-ago).toUTC().toString(Qt::ISODate))
+                .arg(ago));
+    }
+    fake.respond(
+        {{QStringLiteral("snapshots"), QStringLiteral("echo '[%1]'").arg(snapshots.join(QLatin1Char(',')))},
+         {QStringLiteral("ls"),
+          QStringLiteral("printf '%s\\n' '%1'").arg(root.join(QStringLiteral("' '")))}});
+    AppModel model(test.platform());
+    ASSERT_EQ(await(model.controller().configure()), ConfigurationOutcome::configured);
+    NoWorkspace workspace;
+    {
+        RestoreWindow window(model, workspace);
+        window.show();
+        ASSERT_TRUE(spinUntil(
+            [&] { return !window.browser().isBusy() && !window.browser().currentLevelEntries().isEmpty(); }));
+        window.browser().setSelection(
+            {home + QStringLiteral("/holiday.jpg"), home + QStringLiteral("/notes.txt")});
+        settle();
+        shoot(&window, QStringLiteral("restore-listing"), false);
+        auto* sheet = window.openDestinationSheet();
+        shoot(sheet, QStringLiteral("restore-destination-sheet"));
+        sheet->close();
+        window.browser().setSearchText(QStringLiteral("nothing like this"));
+        shoot(&window, QStringLiteral("restore-no-results"), false);
+        window.browser().setSearchText({});
+
+        using Phase = RestoreBrowser::RestorePhase;
+        const QList<std::pair<QString, Phase>> phases{
+            {"restoring", Phase::restoring(0.37)},
+            {"succeeded", Phase::succeeded(home)},
+            {"failed", Phase::failed(QStringLiteral("Repository is locked by another process."))}};
+        // The overlay as the browser's phases put it up.
+        auto* overlay = window.findChild<RestoreProgressOverlay*>(QStringLiteral("restoreOverlay"));
+        for (const auto& [name, phase] : phases) {
+            overlay->show(phase);
+            shoot(&window, QStringLiteral("restore-overlay-") + name, false);
+        }
+    }
+    await(model.controller().whenIdle());
+}
+
+TEST(Screenshots, preferencesScopeBrowserAndRemoval) {
+    TestPlatform test;
+    for (const char* file :
+         {"Documents/a.txt", "Pictures/b.jpg", "Music/c.flac", "Projects/keldoran/d.cpp", "Videos/e.mkv"}) {
+        writeFile(test.home() + QLatin1Char('/') + QLatin1String(file), QByteArray(4096, 'x'));
+    }
+    StorageConfig{StorageProvider::scaleway().defaultRegion, QStringLiteral("family-photos")}.save(
+        test.settings());
+    AppModel model(test.platform());
+    model.scope().toggle({test.home() + QStringLiteral("/Videos"), QStringLiteral("Videos"), true, 0});
+    PreferencesWindow window(model);
+    window.show();
+    const QStringList tabs{"backup", "storage", "advanced"};
+    for (int tab = 0; tab < tabs.size(); ++tab) {
+        window.tabs()->setCurrentIndex(tab);
+        shoot(&window, QStringLiteral("preferences-") + tabs[tab], false);
+    }
+    auto* browser = window.openScopeBrowser();
+    shoot(browser, QStringLiteral("scope-browser"));
+    browser->close();
+    writeFile(test.platform().folders.caches + QStringLiteral("/restic/x"), QByteArray(80'000, 'x'));
+    auto* removal = window.openRemovalSheet();
+    shoot(removal, QStringLiteral("removal-sheet"));
+    removal->close();
+}
