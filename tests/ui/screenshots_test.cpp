@@ -19,7 +19,14 @@
 #include "ui/status_popover.h"
 
 #include <gtest/gtest.h>
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QComboBox>
 #include <QDir>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -31,7 +38,32 @@ public:
     void reveal(const QString&) override {}
 };
 
-// Saves a rendering of `widget` and checks it holds more than a blank surface: some dark text.
+// Every control a user can reach has a name a screen reader can say, and can be reached from the keyboard.
+void expectAccessible(QWidget* screen, const QString& name) {
+    for (auto* control : screen->findChildren<QWidget*>()) {
+        const bool interactive = qobject_cast<QAbstractButton*>(control) ||
+                                 qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control) ||
+                                 qobject_cast<QAbstractItemView*>(control);
+        // A table's header belongs to the table, which carries the name and the focus.
+        if (!interactive || qobject_cast<QHeaderView*>(control) || !control->isVisibleTo(screen) ||
+            !control->isEnabled()) {
+            continue;
+        }
+        auto* accessible = QAccessible::queryAccessibleInterface(control);
+        const auto spoken = accessible ? accessible->text(QAccessible::Name) : QString();
+        EXPECT_FALSE(spoken.trimmed().isEmpty())
+            << name.toStdString() << ": a " << control->metaObject()->className() << " named \""
+            << control->objectName().toStdString() << "\" has no accessible name";
+        // In a group of radio buttons Tab reaches the chosen one and the arrow keys the others.
+        const auto* radio = qobject_cast<QRadioButton*>(control);
+        EXPECT_TRUE((control->focusPolicy() & Qt::TabFocus) || (radio && !radio->isChecked()))
+            << name.toStdString() << ": " << control->objectName().toStdString()
+            << " cannot be reached with Tab";
+    }
+}
+
+// Saves a rendering of `widget`, checks it holds more than a blank surface (some dark text), and that
+// its controls are accessible.
 void shoot(QWidget* widget, const QString& name, bool fit = true) {
     for (int turn = 0; turn < 3; ++turn) {
         QCoreApplication::processEvents();
@@ -51,6 +83,7 @@ void shoot(QWidget* widget, const QString& name, bool fit = true) {
         }
     }
     EXPECT_GT(dark, 200) << name.toStdString() << " looks empty";
+    expectAccessible(widget, name);
 }
 
 void settle() {
