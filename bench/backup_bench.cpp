@@ -5,12 +5,12 @@
 #include "platform/ini_settings_store.h"
 #include "scope/backup_scope.h"
 
+#include <cstdio>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <cstdio>
 
 namespace {
 

@@ -7,13 +7,13 @@
 #include "restic/restic.h"
 #include "restic/restic_json.h"
 
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTimer>
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
 #include <sys/resource.h>
 
 namespace {
@@ -69,10 +69,10 @@ int runThroughput(const QString& fixtures) {
     const auto statusLines = nonEmptyLines(status.readAll());
     auto lsLines = nonEmptyLines(listing.readAll());
     lsLines.removeFirst(); // the snapshot line
-    const auto [statusPerSecond, statusBytes] =
-        throughput(statusLines, [](const QByteArray& line) { return ResticJson::decodeBackupEvent(line).has_value(); });
-    const auto [lsPerSecond, lsBytes] =
-        throughput(lsLines, [](const QByteArray& line) { return ResticJson::decodeLsEntry(line).has_value(); });
+    const auto [statusPerSecond, statusBytes] = throughput(
+        statusLines, [](const QByteArray& line) { return ResticJson::decodeBackupEvent(line).has_value(); });
+    const auto [lsPerSecond, lsBytes] = throughput(
+        lsLines, [](const QByteArray& line) { return ResticJson::decodeLsEntry(line).has_value(); });
     std::printf("status lines decoded: %.0f lines/s\n", statusPerSecond);
     std::printf("status lines decoded: %.1f MB/s\n", statusBytes / 1e6);
     std::printf("ls lines decoded: %.0f lines/s\n", lsPerSecond);
@@ -104,7 +104,8 @@ int decodeFile(const QString& path) {
     const auto start = Clock::now();
     qint64 entries = 0;
     for (const auto& line : lines) {
-        if (auto entry = ResticJson::decodeLsEntry(line); entry && entry->structType == QLatin1String("node")) {
+        if (auto entry = ResticJson::decodeLsEntry(line);
+            entry && entry->structType == QLatin1String("node")) {
             ++entries;
         }
     }
@@ -145,9 +146,8 @@ QCoro::Task<void> streamWithoutKeeping(QString repository, QString snapshot, int
 int runOnEventLoop(QCoreApplication& application, QCoro::Task<void> (*body)(QString, QString, int*),
                    const QString& first, const QString& second) {
     int status = 1;
-    QTimer::singleShot(0, &application, [&] {
-        body(first, second, &status).then([&] { application.quit(); });
-    });
+    QTimer::singleShot(0, &application,
+                       [&] { body(first, second, &status).then([&] { application.quit(); }); });
     application.exec();
     return status;
 }

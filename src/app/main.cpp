@@ -1,11 +1,8 @@
 #include "agent_runner.h"
 #include "log.h"
-#include "menu_bar_app.h"
-#include "platform/desktop_workspace.h"
-#include "ui/desktop_shell.h"
-#include "ui/keldoran_mark.h"
+#include "ui/desktop_application.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QTimer>
 
 namespace {
@@ -30,23 +27,6 @@ int runAgent(int argc, char** argv) {
     return 0;
 }
 
-int runMenuBarApplication(int argc, char** argv) {
-    QApplication application(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setDesktopFileName(QStringLiteral("app.keldoran.Keldoran"));
-    QApplication::setWindowIcon(
-        KeldoranMark::icon(KeldoranMark::shapeOf(KeldoranMark::State::closed), 0, QColor(0x2f, 0x6f, 0xd6)));
-    LivePlatform live;
-    MenuBarApp app(live.platform());
-    if (!app.launch()) {
-        return 0;
-    }
-    DesktopWorkspace workspace;
-    DesktopShell shell(app, workspace);
-    shell.start();
-    return application.exec();
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -54,5 +34,5 @@ int main(int argc, char** argv) {
     if (qgetenv("KELDORAN_AGENT") == "1") {
         return runAgent(argc, argv);
     }
-    return runMenuBarApplication(argc, argv);
+    return runDesktopApplication(argc, argv);
 }

@@ -40,6 +40,7 @@ public:
     /// The popover beside the tray icon, or as a window when there is no tray.
     StatusPopover* showPopover(const QRect& anchor = {});
 
+    AppModel& model() { return model_; }
     AppActions& actions() { return actions_; }
     MarkAnimator& mark() { return mark_; }
     TrayItem* trayItem() { return tray_.get(); }

@@ -136,7 +136,6 @@ StatusPopover::StatusPopover(AppModel& model, AppActions& actions, MarkAnimator&
     }
 
     refreshSoon_.setSingleShot(true);
-    refreshSoon_.setInterval(0);
     connect(&refreshSoon_, &QTimer::timeout, this, &StatusPopover::refresh);
     // Relative times ("2 minutes ago", "in 5 min") move on while the popover stays open.
     clockTick_.setInterval(20000);
@@ -236,10 +235,14 @@ void StatusPopover::hideEvent(QHideEvent* event) {
 }
 
 void StatusPopover::scheduleRefresh() {
-    // A burst of changes (a backup's progress touches several fields) is drawn once.
-    if (isVisible() && !refreshSoon_.isActive()) {
-        refreshSoon_.start();
+    // A burst of changes is drawn once, and a backup's stream of progress at most four times a second:
+    // every drawing is a round trip to the display server, which is busy too while restic works.
+    if (!isVisible() || refreshSoon_.isActive()) {
+        return;
     }
+    constexpr qint64 minimumSpacingMs = 250;
+    const auto since = lastRefresh_.isValid() ? lastRefresh_.elapsed() : minimumSpacingMs;
+    refreshSoon_.start(int(std::max<qint64>(0, minimumSpacingMs - since)));
 }
 
 bool StatusPopover::operationRunning() const {
@@ -248,6 +251,7 @@ bool StatusPopover::operationRunning() const {
 }
 
 void StatusPopover::refresh() {
+    lastRefresh_.start();
     auto& controller = model_.controller();
     const auto warnings = model_.lastBackupWarnings();
     const bool privacy = std::any_of(warnings.begin(), warnings.end(), [](const BackupWarning& warning) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 
@@ -43,6 +44,7 @@ private:
     MarkAnimator& mark_;
     QTimer refreshSoon_;
     QTimer clockTick_;
+    QElapsedTimer lastRefresh_;
     bool detailsShown_ = false;
 
     QLabel* title_;

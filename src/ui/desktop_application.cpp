@@ -1,0 +1,29 @@
+#include "desktop_application.h"
+
+#include "app/menu_bar_app.h"
+#include "desktop_shell.h"
+#include "keldoran_mark.h"
+#include "platform/desktop_workspace.h"
+
+#include <QApplication>
+
+int runDesktopApplication(int argc, char** argv, const std::function<void(DesktopShell&)>& started) {
+    QApplication application(argc, argv);
+    // Closing the last window leaves Keldoran running in the tray; only the quit sequence ends it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setDesktopFileName(QStringLiteral("app.keldoran.Keldoran"));
+    QApplication::setWindowIcon(
+        KeldoranMark::icon(KeldoranMark::shapeOf(KeldoranMark::State::closed), 0, QColor(0x1f, 0x4f, 0x9c)));
+    LivePlatform live;
+    MenuBarApp app(live.platform());
+    if (!app.launch()) {
+        return 0;
+    }
+    DesktopWorkspace workspace;
+    DesktopShell shell(app, workspace);
+    shell.start();
+    if (started) {
+        started(shell);
+    }
+    return application.exec();
+}
