@@ -5,10 +5,14 @@
 #include "restic/restore_selection.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <QDir>
 #include <QFileInfo>
+#include <QFutureWatcher>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QPromise>
+#include <QThreadPool>
 
 const QSet<QString>& BackupScope::keptHiddenFolders() {
     static const QSet<QString> kept{QStringLiteral(".ssh"), QStringLiteral(".gnupg"),
@@ -73,6 +77,7 @@ void BackupScope::toggle(const BackupNode& node) {
             includeOnlyPathBelow(*ancestor, node.id);
         }
     }
+    measureExcludedFolders();
     emit changed();
 }
 
@@ -90,6 +95,69 @@ void BackupScope::includeOnlyPathBelow(QString ancestor, const QString& path) {
             }
         }
         folder = step;
+    }
+}
+
+BackupScope::~BackupScope() {
+    for (auto& future : measuring_) {
+        future.cancel();
+    }
+}
+
+namespace {
+
+// The total size of the files below `folder`, links not followed and unreadable parts skipped; stops
+// early (with what it has) when cancelled.
+qint64 contentsSize(const std::filesystem::path& folder, const QFuture<qint64>& cancellation) {
+    namespace fs = std::filesystem;
+    qint64 total = 0;
+    std::error_code error;
+    fs::recursive_directory_iterator entries(folder, fs::directory_options::skip_permission_denied, error);
+    for (int seen = 0; !error && entries != fs::recursive_directory_iterator(); entries.increment(error)) {
+        if (++seen % 256 == 0 && cancellation.isCanceled()) {
+            break;
+        }
+        const auto status = entries->symlink_status(error);
+        if (!error && fs::is_regular_file(status)) {
+            total += qint64(entries->file_size(error));
+        }
+        error.clear();
+    }
+    return total;
+}
+
+} // namespace
+
+void BackupScope::measureExcludedFolders() {
+    for (const auto& path : std::as_const(excluded_)) {
+        if (sizeByPath_.contains(path) || measuring_.contains(path) ||
+            !childrenCache_.contains(parentPath(path))) {
+            continue;
+        }
+        const QFileInfo info(path);
+        if (!info.isDir() || info.isSymLink()) {
+            continue;
+        }
+        // Counting a large folder takes seconds: a worker counts, the result comes back on this thread.
+        auto promise = std::make_shared<QPromise<qint64>>();
+        auto future = promise->future();
+        measuring_.insert(path, future);
+        auto* watcher = new QFutureWatcher<qint64>(this);
+        connect(watcher, &QFutureWatcher<qint64>::finished, this, [this, watcher, path] {
+            watcher->deleteLater();
+            const auto future = measuring_.take(path);
+            if (!future.isCanceled() && future.resultCount() > 0) {
+                sizeByPath_.insert(path, future.result());
+                emit changed();
+            }
+        });
+        watcher->setFuture(future);
+        const auto folder = std::filesystem::path(QFile::encodeName(path).toStdString());
+        QThreadPool::globalInstance()->start([promise, folder] {
+            promise->start();
+            promise->addResult(contentsSize(folder, promise->future()));
+            promise->finish();
+        });
     }
 }
 
@@ -114,8 +182,12 @@ QList<BackupNode> BackupScope::children(const QString& path, bool isDirectory) {
     });
     childrenCache_.insert(path, nodes);
     for (const auto& node : nodes) {
-        sizeByPath_.insert(node.id, node.sizeBytes);
+        // A listing only knows a file's size; a folder's is counted when it is unticked.
+        if (!node.isDirectory) {
+            sizeByPath_.insert(node.id, node.sizeBytes);
+        }
     }
+    measureExcludedFolders();
     emit changed();
     return nodes;
 }

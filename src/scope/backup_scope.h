@@ -4,6 +4,7 @@
 #include "model/exclude_item.h"
 #include "platform/settings_store.h"
 
+#include <QFuture>
 #include <QHash>
 #include <QList>
 #include <QObject>
@@ -29,6 +30,8 @@ public:
     static const QSet<QString>& keptHiddenFolders();
 
     BackupScope(SettingsStore& settings, QString home);
+    /// Stops the folder sizes still being counted.
+    ~BackupScope() override;
 
     const BackupNode& root() const { return root_; }
     /// The unticked paths; none lies below another.
@@ -43,7 +46,8 @@ public:
     QList<BackupNode> children(const QString& path, bool isDirectory);
     /// Names of the listed children of `path` that are not fully included, in listing order.
     QStringList skippedChildNames(const QString& path) const;
-    /// The listed sizes of the unticked paths.
+    /// The sizes of the unticked paths: a file's from its folder's listing, a folder's once the total of
+    /// its contents has been counted (in the background, after its parent was listed).
     qint64 excludedBytes() const;
     bool allExcludedSizesKnown() const;
 
@@ -63,6 +67,8 @@ private:
     void removeBelow(const QString& path);
     void includeOnlyPathBelow(QString ancestor, const QString& path);
     void save();
+    /// Starts counting the contents of unticked folders whose parent has been listed.
+    void measureExcludedFolders();
 
     SettingsStore& settings_;
     QString home_;
@@ -70,4 +76,5 @@ private:
     QSet<QString> excluded_;
     QHash<QString, QList<BackupNode>> childrenCache_;
     QHash<QString, qint64> sizeByPath_;
+    QHash<QString, QFuture<qint64>> measuring_;
 };

@@ -2,11 +2,12 @@
 #include "model/settings_keys.h"
 #include "scope/backup_scope.h"
 #include "scope/default_excludes.h"
+#include "support/event_loop.h"
 #include "support/local_repository.h"
 #include "support/test_platform.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
+#include <QDir>
 
 namespace {
 
@@ -50,10 +51,12 @@ TEST(BackupScope, listsFoldersLikeAFileBrowserAndCachesTheListing) {
     BackupScope scope(test.settings(), test.home());
     EXPECT_EQ(scope.root(), (BackupNode{test.home(), QStringLiteral("Home"), true, 0}));
     EXPECT_EQ(namesOf(scope.children(test.home(), true)),
-              (QStringList{"Documents", "File2.txt", "file10.txt", "Movies", "Music", "notes.txt", "Photos [2019]", "Photos 2"}));
+              (QStringList{"Documents", "File2.txt", "file10.txt", "Movies", "Music", "notes.txt",
+                           "Photos [2019]", "Photos 2"}));
     EXPECT_EQ(node(scope, test.home(), QStringLiteral("notes.txt")).sizeBytes, 1234);
     QDir().mkpath(test.home() + QStringLiteral("/Zebra"));
-    EXPECT_FALSE(namesOf(scope.children(test.home(), true)).contains(QStringLiteral("Zebra"))); // read once per run
+    EXPECT_FALSE(
+        namesOf(scope.children(test.home(), true)).contains(QStringLiteral("Zebra"))); // read once per run
     EXPECT_TRUE(scope.children(test.home() + QStringLiteral("/notes.txt"), false).isEmpty());
     EXPECT_TRUE(scope.children(test.home() + QStringLiteral("/missing"), true).isEmpty());
 }
@@ -107,8 +110,9 @@ TEST(BackupScope, talliesSizesOnlyOnceTheirParentsWereListed) {
     TestPlatform test;
     makeHome(test.home());
     writeFile(test.home() + QStringLiteral("/Music/song.flac"), QByteArray(5000, 's'));
-    test.settings().setValue(SettingsKeys::excludedScopePaths,
-                             QByteArray("[\"" + (test.home() + QStringLiteral("/Music/song.flac")).toUtf8() + "\"]"));
+    test.settings().setValue(
+        SettingsKeys::excludedScopePaths,
+        QByteArray("[\"" + (test.home() + QStringLiteral("/Music/song.flac")).toUtf8() + "\"]"));
     BackupScope scope(test.settings(), test.home());
     EXPECT_FALSE(scope.allExcludedSizesKnown());
     scope.children(test.home() + QStringLiteral("/Music"), true);
@@ -117,6 +121,23 @@ TEST(BackupScope, talliesSizesOnlyOnceTheirParentsWereListed) {
 
     test.settings().setValue(SettingsKeys::excludedScopePaths, QByteArray("{not json"));
     EXPECT_TRUE(BackupScope(test.settings(), test.home()).excluded().isEmpty());
+}
+
+TEST(BackupScope, countsAnUntickedFoldersContentsInTheBackground) {
+    TestPlatform test;
+    const auto videos = test.home() + QStringLiteral("/Videos");
+    writeFile(videos + QStringLiteral("/a.mkv"), QByteArray(7000, 'v'));
+    writeFile(videos + QStringLiteral("/old/b.mkv"), QByteArray(3000, 'v'));
+    QFile::link(videos + QStringLiteral("/a.mkv"),
+                videos + QStringLiteral("/link.mkv")); // a link counts as a link
+    BackupScope scope(test.settings(), test.home());
+    const auto listed = scope.children(test.home(), true);
+    ASSERT_EQ(listed.size(), 1);
+    scope.toggle(listed.first());
+    // A folder's listing says nothing of its contents: unknown, not zero, until counted.
+    EXPECT_FALSE(scope.allExcludedSizesKnown());
+    ASSERT_TRUE(spinUntil([&] { return scope.allExcludedSizesKnown(); }));
+    EXPECT_EQ(scope.excludedBytes(), 10000);
 }
 
 TEST(BackupScope, mergesEveryExclusionIntoTheBackupsExcludeEntries) {
