@@ -5,9 +5,18 @@
 #include "keldoran_mark.h"
 #include "platform/desktop_workspace.h"
 
+#include <cstdio>
 #include <QApplication>
 
 int runDesktopApplication(int argc, char** argv, const std::function<void(DesktopShell&)>& started) {
+    // Without a display Qt would abort with a message about its platform plugin.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fputs("Keldoran needs a desktop session to show its tray icon and windows. Without one, use "
+                   "keldoranctl; scheduled backups run from the background agent.\n",
+                   stderr);
+        return 1;
+    }
     QApplication application(argc, argv);
     // Closing the last window leaves Keldoran running in the tray; only the quit sequence ends it.
     QApplication::setQuitOnLastWindowClosed(false);

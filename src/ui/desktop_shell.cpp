@@ -10,6 +10,7 @@
 #include "status_popover.h"
 #include "tray_item.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -113,7 +114,12 @@ StatusPopover* DesktopShell::showPopover(const QRect& anchor) {
         popover_->setAttribute(Qt::WA_DeleteOnClose);
     }
     if (tray_) {
-        popover_->showAsPopup(anchor.isValid() ? anchor : tray_->geometry());
+        // Trays that speak StatusNotifierItem do not say where the icon is; the pointer that clicked it does.
+        auto place = anchor.isValid() ? anchor : tray_->geometry();
+        if (!place.isValid()) {
+            place = QRect(QCursor::pos(), QSize(1, 1));
+        }
+        popover_->showAsPopup(place);
     } else {
         popover_->showAsWindow();
     }
