@@ -1,5 +1,9 @@
 #include "agent_runner.h"
+#include "build_info.h"
+#include "diagnostics.h"
+#include "fatal_signal_handler.h"
 #include "log.h"
+#include "platform/user_folders.h"
 #include "ui/desktop_application.h"
 
 #include <QCoreApplication>
@@ -30,6 +34,10 @@ int runAgent(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A crash of either mode leaves a report for the next launch of the tray application.
+    FatalSignalHandler::install(Diagnostics::pendingFolder(UserFolders::live().logs()),
+                                QStringLiteral("%1 (%2)").arg(QLatin1String(BuildInfo::version),
+                                                              QLatin1String(BuildInfo::buildNumber)));
     // Exactly "1": "01", "true" or an empty value start the tray application.
     if (qgetenv("KELDORAN_AGENT") == "1") {
         return runAgent(argc, argv);

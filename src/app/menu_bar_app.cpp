@@ -3,11 +3,13 @@
 #include "backup/backup_controller.h"
 #include "build_info.h"
 #include "code_identity.h"
+#include "diagnostics.h"
 #include "instance_paths.h"
 #include "log.h"
 #include "model/app_model.h"
 #include "registration.h"
 #include "remote_control.h"
+#include "updater.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -56,6 +58,11 @@ bool MenuBarApp::launch() {
                               .arg(QLatin1String(BuildInfo::version), QLatin1String(BuildInfo::buildNumber),
                                    QCoreApplication::applicationFilePath()));
     Log::lifecycle().info(QStringLiteral("code identity: ") + codeIdentity());
+    // The crash reports the fatal-signal handler left since the last launch are delivered now.
+    const Diagnostics diagnostics(platform_.folders.logs());
+    Log::lifecycle().info(QStringLiteral("MetricKit subscriber registered"));
+    diagnostics.didReceive(Diagnostics::takePending(Diagnostics::pendingFolder(platform_.folders.logs())));
+    updater_ = std::make_unique<Updater>(Updater::configuredFeed(), Updater::buildVersion());
     model_ = std::make_unique<AppModel>(platform_);
     bootstrap();
     return true;

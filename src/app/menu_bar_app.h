@@ -4,15 +4,16 @@
 #include "platform/platform.h"
 #include "quit_signals.h"
 
-#include <QCoreApplication>
-#include <QLocalServer>
 #include <functional>
-#include <QObject>
 #include <memory>
+#include <QCoreApplication>
 #include <qcoro/qcorotask.h>
+#include <QLocalServer>
+#include <QObject>
 
 class AppModel;
 class OperationHandle;
+class Updater;
 
 /// The tray application's life: the launch sequence, the single-instance rule and the quit sequence,
 /// which cancels a running backup and waits for restic to end before the process does.
@@ -25,12 +26,16 @@ public:
     /// Runs the launch sequence. False when another instance runs; it has been asked to come forward.
     bool launch();
     AppModel& model() { return *model_; }
+    /// The shared updater, created at launch.
+    Updater& updater() { return *updater_; }
 
     /// Quits now, or after the running backup has wound down.
     void requestQuit();
 
     /// Ends the application once the quit sequence allows it.
-    std::function<void()> terminate = [] { QCoreApplication::quit(); };
+    std::function<void()> terminate = [] {
+        QCoreApplication::quit();
+    };
 
 signals:
     /// Another launch asked this instance to show itself.
@@ -45,5 +50,6 @@ private:
     QLocalServer server_;
     QuitSignals quitSignals_;
     std::unique_ptr<AppModel> model_;
+    std::unique_ptr<Updater> updater_;
     bool quitting_ = false;
 };

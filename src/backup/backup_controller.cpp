@@ -108,6 +108,17 @@ QCoro::Task<void> BackupController::bootstrap() {
     }
 }
 
+void BackupController::bootstrapAgain() {
+    [](BackupController* controller) -> QCoro::Task<void> {
+        try {
+            co_await controller->bootstrap();
+        } catch (const std::exception& error) {
+            Log::lifecycle().error(QStringLiteral("bootstrap ended unexpectedly: ") +
+                                   QString::fromUtf8(error.what()));
+        }
+    }(this);
+}
+
 QCoro::Task<BackupController::ConfigurationOutcome> BackupController::configureAtLaunch() {
     auto& platform = model_.platform();
     model_.setStartAtLogin(platform.services->loginItemStatus() == ServiceRegistration::Status::enabled);

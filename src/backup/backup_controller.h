@@ -42,6 +42,8 @@ public:
 
     /// Brings the controller into service: configureAtLaunch, then, when configured, prepareRepository.
     QCoro::Task<void> bootstrap();
+    /// "Retry" after the credentials could not be read: bootstrap again, in the background.
+    void bootstrapAgain();
     /// The first half: login-item state, the configuration step, its log line and status.
     QCoro::Task<ConfigurationOutcome> configureAtLaunch();
     /// The second half: repository refresh, the Full Disk Access gate, the network monitor, pause expiry

@@ -14,8 +14,7 @@
 
 namespace {
 // Stores `value` when it differs; answers whether it did.
-template <typename T>
-bool assign(T& field, const T& value) {
+template <typename T> bool assign(T& field, const T& value) {
     if (field == value) {
         return false;
     }
@@ -75,6 +74,7 @@ void AppModel::load() {
     backupOnBattery_ = preferences.backupOnBattery;
     excludes_ = preferences.excludes;
     uploadLimitKiBps_ = preferences.uploadLimitKiBps;
+    notificationsEnabled_ = settings.boolValue(SettingsKeys::notificationsEnabled).value_or(true);
     seenDefaultExcludePaths_ = preferences.seenDefaultExcludePaths;
 
     lastChecked_ = settings.dateValue(SettingsKeys::lastCheckedDate);
@@ -134,9 +134,15 @@ AppModel::CheckHealth AppModel::checkHealth() const {
 void AppModel::pause(PauseChoice choice, const QDateTime& now) {
     setIsPaused(true);
     switch (choice) {
-    case PauseChoice::oneHour: setPauseUntil(now.addSecs(3600)); break;
-    case PauseChoice::untilTomorrow: setPauseUntil(now.toLocalTime().date().addDays(1).startOfDay()); break;
-    case PauseChoice::indefinitely: setPauseUntil(std::nullopt); break;
+    case PauseChoice::oneHour:
+        setPauseUntil(now.addSecs(3600));
+        break;
+    case PauseChoice::untilTomorrow:
+        setPauseUntil(now.toLocalTime().date().addDays(1).startOfDay());
+        break;
+    case PauseChoice::indefinitely:
+        setPauseUntil(std::nullopt);
+        break;
     }
     setPendingBackupWhileOffline(false);
 }
@@ -227,11 +233,13 @@ void AppModel::restoreDefaultExcludes() {
 }
 
 void AppModel::savePreferences() {
-    Preferences{frequency_, backupOnBattery_, excludes_, uploadLimitKiBps_, seenDefaultExcludePaths_}.save(*platform_.settings);
+    Preferences{frequency_, backupOnBattery_, excludes_, uploadLimitKiBps_, seenDefaultExcludePaths_}.save(
+        *platform_.settings);
 }
 
 void AppModel::saveStatsCache() {
-    const StatsCache cache{stats_.protectedBytes, stats_.fileCount, stats_.monthlyCostEUR, storage_.sizeBytes};
+    const StatsCache cache{stats_.protectedBytes, stats_.fileCount, stats_.monthlyCostEUR,
+                           storage_.sizeBytes};
     platform_.settings->setValue(SettingsKeys::statsCache, cache.encoded());
 }
 
@@ -401,5 +409,12 @@ void AppModel::setSeenDefaultExcludePaths(const std::optional<QStringList>& path
 void AppModel::setShowActivity(bool show) {
     if (assign(showActivity_, show)) {
         emit showActivityChanged();
+    }
+}
+
+void AppModel::setNotificationsEnabled(bool enabled) {
+    if (assign(notificationsEnabled_, enabled)) {
+        platform_.settings->setValue(SettingsKeys::notificationsEnabled, enabled);
+        emit notificationsEnabledChanged();
     }
 }

@@ -55,6 +55,7 @@ class AppModel : public QObject {
     Q_PROPERTY(std::optional<QStringList> seenDefaultExcludePaths READ seenDefaultExcludePaths NOTIFY
                    seenDefaultExcludePathsChanged)
     Q_PROPERTY(bool showActivity READ showActivity NOTIFY showActivityChanged)
+    Q_PROPERTY(bool notificationsEnabled READ notificationsEnabled NOTIFY notificationsEnabledChanged)
 
 public:
     enum class CheckHealth { verified, overdue, failed };
@@ -120,6 +121,8 @@ public:
     QList<ExcludeItem> excludes() const { return excludes_; }
     std::optional<QStringList> seenDefaultExcludePaths() const { return seenDefaultExcludePaths_; }
     bool showActivity() const { return showActivity_; }
+    /// Desktop notifications when something needs the user (on unless turned off).
+    bool notificationsEnabled() const { return notificationsEnabled_; }
 
     void setBaseStatus(const AppStatus& status);
     void setIsPaused(bool paused);
@@ -143,6 +146,7 @@ public:
     void setExcludes(const QList<ExcludeItem>& excludes);
     void setSeenDefaultExcludePaths(const std::optional<QStringList>& paths);
     void setShowActivity(bool show);
+    void setNotificationsEnabled(bool enabled);
 
 signals:
     void baseStatusChanged();
@@ -168,6 +172,7 @@ signals:
     void excludesChanged();
     void seenDefaultExcludePathsChanged();
     void showActivityChanged();
+    void notificationsEnabledChanged();
     /// "keldoranRequestSetup": the setup window should open, at the welcome step unless given.
     void setupRequested();
 
@@ -200,6 +205,7 @@ private:
     QList<ExcludeItem> excludes_;
     std::optional<QStringList> seenDefaultExcludePaths_;
     bool showActivity_ = false;
+    bool notificationsEnabled_ = true;
 
     std::unique_ptr<BackupController> controller_;
     std::unique_ptr<BackupScheduler> scheduler_;

@@ -10,12 +10,12 @@ inline const QString isPaused = QStringLiteral("isPaused");                     
 inline const QString pauseUntilDate = QStringLiteral("pauseUntilDate");                 // date, none
 inline const QString lastCheckedDate = QStringLiteral("lastCheckedDate");               // date, none
 inline const QString lastCheckFailureReason = QStringLiteral("lastCheckFailureReason"); // text, none
-inline const QString lastCheckFailed = QStringLiteral("lastCheckFailed");               // bool, read only (older form)
-inline const QString lastBackupFailure = QStringLiteral("lastBackupFailure");           // text, none
+inline const QString lastCheckFailed = QStringLiteral("lastCheckFailed");     // bool, read only (older form)
+inline const QString lastBackupFailure = QStringLiteral("lastBackupFailure"); // text, none
 inline const QString lastBackupExcludeCount = QStringLiteral("lastBackupExcludeCount"); // integer, none
 // History and statistics (JSON blobs)
 inline const QString lastBackupWarnings = QStringLiteral("lastBackupWarnings"); // [{"kind","path"}], []
-inline const QString statsCache = QStringLiteral("statsCache");                 // {"protectedBytes",...}, none
+inline const QString statsCache = QStringLiteral("statsCache"); // {"protectedBytes",...}, none
 // Preferences, storage and scope (JSON blobs)
 inline const QString preferences = QStringLiteral("preferences");               // Preferences, defaults
 inline const QString storageConfig = QStringLiteral("storageConfig");           // StorageConfig, none
@@ -26,6 +26,9 @@ inline const QString lastCacheCleanupDate = QStringLiteral("lastCacheCleanupDate
 // The newest backup the controller has seen: lets the background agent see that nothing is due
 // without asking the repository (restic's key derivation alone costs most of a second).
 inline const QString lastKnownBackupDate = QStringLiteral("lastKnownBackupDate"); // date, none
+// Desktop notifications: whether to send them, and the reasons already told about until they clear.
+inline const QString notificationsEnabled = QStringLiteral("notificationsEnabled"); // bool, true
+inline const QString notifiedReasons = QStringLiteral("notifiedReasons");           // [reason], []
 // Setup
 inline const QString hasCompletedOnboarding = QStringLiteral("hasCompletedOnboarding");       // bool, false
 inline const QString onboardingDefaultProvider = QStringLiteral("onboardingDefaultProvider"); // provider id

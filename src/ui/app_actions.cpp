@@ -1,6 +1,5 @@
 #include "app_actions.h"
 
-#include "app/log.h"
 #include "model/app_model.h"
 #include "symbols.h"
 
@@ -31,10 +30,7 @@ AppActions::AppActions(AppModel& model, QObject* parent)
     connect(&resume_, &QAction::triggered, &model_, &AppModel::resume);
     connect(&restore_, &QAction::triggered, this, &AppActions::restoreRequested);
     connect(&preferences_, &QAction::triggered, this, &AppActions::preferencesRequested);
-    connect(&checkForUpdates_, &QAction::triggered, this, [this] {
-        Log::lifecycle().info(QStringLiteral("manual update check requested"));
-        emit updateCheckRequested();
-    });
+    connect(&checkForUpdates_, &QAction::triggered, this, &AppActions::updateCheckRequested);
     connect(&quit_, &QAction::triggered, this, &AppActions::quitRequested);
 
     connect(&model_, &AppModel::statusChanged, this, &AppActions::update);

@@ -1,9 +1,13 @@
 #include "desktop_shell.h"
 
 #include "app/menu_bar_app.h"
+#include "app/notification_policy.h"
+#include "app/updater.h"
 #include "backup/backup_controller.h"
+#include "build_info.h"
 #include "model/app_model.h"
 #include "model/settings_keys.h"
+#include "platform/freedesktop_notifier.h"
 #include "preferences_window.h"
 #include "restore/restore_window.h"
 #include "setup/onboarding_window.h"
@@ -12,6 +16,8 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 
 namespace {
@@ -47,7 +53,32 @@ DesktopShell::DesktopShell(MenuBarApp& app, Workspace& workspace, QObject* paren
 
     connect(&actions_, &AppActions::restoreRequested, this, &DesktopShell::showRestore);
     connect(&actions_, &AppActions::preferencesRequested, this, &DesktopShell::showPreferences);
-    connect(&actions_, &AppActions::updateCheckRequested, this, &DesktopShell::updateCheckRequested);
+    auto& updater = app_.updater();
+    updater.setWorkspace(&workspace_);
+    connect(&actions_, &AppActions::updateCheckRequested, this, [this, &updater] {
+        updateCheckAsked_ = true;
+        updater.checkForUpdates();
+    });
+    connect(&updater, &Updater::updateFound, this, &DesktopShell::offerUpdate);
+    connect(&updater, &Updater::noUpdateFound, this, [this] {
+        if (std::exchange(updateCheckAsked_, false)) {
+            tell(QStringLiteral("Keldoran is up to date."));
+        }
+    });
+    connect(&updater, &Updater::checkAborted, this, [this](const QString& description) {
+        if (std::exchange(updateCheckAsked_, false)) {
+            tell(QStringLiteral("Couldn't check for updates. ") + description);
+        }
+    });
+
+    // Notifications go to the desktop's notification service, or as a balloon from the tray icon.
+    notifier_ = std::make_unique<FreedesktopNotifier>();
+    notifications_ = std::make_unique<NotificationPolicy>(model_, *notifier_);
+    connect(notifier_.get(), &Notifier::unavailable, this, [this](const DesktopNotification& notification) {
+        if (tray_) {
+            tray_->showBalloon(notification);
+        }
+    });
     connect(&actions_, &AppActions::quitRequested, &app_, &MenuBarApp::requestQuit);
     // A row chosen in the popup popover closes it, as a menu would.
     const auto closePopup = [this] {
@@ -88,6 +119,7 @@ void DesktopShell::start() {
     if (!model_.platform().settings->boolValue(SettingsKeys::hasCompletedOnboarding).value_or(false)) {
         showSetup(OnboardingModel::Step::welcome);
     }
+    notifications_->evaluate();
 }
 
 void DesktopShell::ensureTray() {
@@ -104,8 +136,34 @@ void DesktopShell::ensureTray() {
         }
         showPopover(anchor);
     });
+    connect(tray_.get(), &TrayItem::balloonClicked, notifications_.get(), &NotificationPolicy::perform);
     tray_->show();
     // The popover opened as a window while there was no tray stays until the user closes it.
+}
+
+void DesktopShell::offerUpdate(const AppcastItem& item) {
+    updateCheckAsked_ = false;
+    auto* offer = new QMessageBox(QMessageBox::Information, QStringLiteral("Keldoran"),
+                                  QStringLiteral("Keldoran %1 is available.").arg(item.displayVersionString));
+    offer->setObjectName(QStringLiteral("updateOffer"));
+    offer->setInformativeText(QStringLiteral("You have %1. The download page opens in your browser.")
+                                  .arg(QLatin1String(BuildInfo::version)));
+    auto* download = offer->addButton(QStringLiteral("Download"), QMessageBox::AcceptRole);
+    offer->addButton(QStringLiteral("Not now"), QMessageBox::RejectRole);
+    offer->setAttribute(Qt::WA_DeleteOnClose);
+    connect(offer, &QMessageBox::buttonClicked, this, [this, download, item](QAbstractButton* button) {
+        if (button == static_cast<QAbstractButton*>(download)) {
+            app_.updater().install(item);
+        }
+    });
+    bringForward(offer);
+}
+
+void DesktopShell::tell(const QString& text) {
+    auto* message = new QMessageBox(QMessageBox::Information, QStringLiteral("Keldoran"), text);
+    message->setObjectName(QStringLiteral("updateMessage"));
+    message->setAttribute(Qt::WA_DeleteOnClose);
+    bringForward(message);
 }
 
 StatusPopover* DesktopShell::showPopover(const QRect& anchor) {

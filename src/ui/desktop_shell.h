@@ -12,7 +12,10 @@
 #include <QTimer>
 
 class AppModel;
+class AppcastItem;
+class FreedesktopNotifier;
 class MenuBarApp;
+class NotificationPolicy;
 class OnboardingWindow;
 class PreferencesWindow;
 class RestoreWindow;
@@ -41,17 +44,16 @@ public:
     StatusPopover* showPopover(const QRect& anchor = {});
 
     AppModel& model() { return model_; }
+    NotificationPolicy& notifications() { return *notifications_; }
     AppActions& actions() { return actions_; }
     MarkAnimator& mark() { return mark_; }
     TrayItem* trayItem() { return tray_.get(); }
     StatusPopover* popover() const;
 
-signals:
-    /// "Check for updates…" from a menu row.
-    void updateCheckRequested();
-
 private:
     void ensureTray();
+    void offerUpdate(const AppcastItem& item);
+    void tell(const QString& text);
 
     MenuBarApp& app_;
     AppModel& model_;
@@ -60,6 +62,9 @@ private:
     MarkAnimator mark_;
     AppActions actions_;
     std::unique_ptr<TrayItem> tray_;
+    std::unique_ptr<FreedesktopNotifier> notifier_;
+    std::unique_ptr<NotificationPolicy> notifications_;
+    bool updateCheckAsked_ = false;
     QTimer trayWatch_;
     QPointer<StatusPopover> popover_;
     QPointer<OnboardingWindow> setup_;

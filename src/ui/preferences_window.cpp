@@ -77,9 +77,9 @@ PreferencesWindow::PreferencesWindow(AppModel& model, QWidget* parent)
     tabs_->addTab(advancedTab(), QStringLiteral("Advanced"));
     layout->addWidget(tabs_);
 
-    for (const auto signal :
-         {&AppModel::frequencyChanged, &AppModel::backupOnBatteryChanged, &AppModel::uploadLimitKiBpsChanged,
-          &AppModel::startAtLoginChanged, &AppModel::storageChanged}) {
+    for (const auto signal : {&AppModel::frequencyChanged, &AppModel::backupOnBatteryChanged,
+                              &AppModel::uploadLimitKiBpsChanged, &AppModel::startAtLoginChanged,
+                              &AppModel::storageChanged, &AppModel::notificationsEnabledChanged}) {
         connect(&model_, signal, this, &PreferencesWindow::refresh);
     }
     connect(&model_, &AppModel::excludesChanged, this, &PreferencesWindow::refreshExclusions);
@@ -142,6 +142,13 @@ QWidget* PreferencesWindow::backupTab() {
         refresh();
     });
     layout->addWidget(startAtLogin_);
+    notifications_ = new QCheckBox(QStringLiteral("Notify me when a backup needs my attention"), tab);
+    notifications_->setObjectName(QStringLiteral("notifications"));
+    notifications_->setToolTip(
+        QStringLiteral("A failed backup, credentials that can't be read, a home folder that can't be "
+                       "read, or backups overdue."));
+    connect(notifications_, &QCheckBox::clicked, &model_, &AppModel::setNotificationsEnabled);
+    layout->addWidget(notifications_);
 
     const auto& policy = RetentionPolicy::standard();
     auto* retention = paragraph(
@@ -248,6 +255,7 @@ void PreferencesWindow::refresh() {
         uploadSpeed_->setCurrentIndex(index);
     }
     startAtLogin_->setChecked(model_.startAtLogin());
+    notifications_->setChecked(model_.notificationsEnabled());
 
     const auto config = StorageConfig::load(*model_.platform().settings);
     QStringList lines;

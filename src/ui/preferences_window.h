@@ -57,6 +57,7 @@ private:
     QCheckBox* limitUpload_;
     QComboBox* uploadSpeed_;
     QCheckBox* startAtLogin_;
+    QCheckBox* notifications_;
     QVBoxLayout* exclusionRows_;
     QLabel* tally_;
     QLabel* storageRow_;

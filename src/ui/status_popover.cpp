@@ -378,13 +378,7 @@ void StatusPopover::performPrimaryAction() {
         break;
     case AppStatus::Kind::credentialsUnavailable:
         // Reads the keyring again; a keyring unlocked since launch now answers.
-        [](BackupController* retried) -> QCoro::Task<void> {
-            try {
-                co_await retried->bootstrap();
-            } catch (const std::exception&) {
-                // The status keeps saying the credentials cannot be read.
-            }
-        }(&controller);
+        controller.bootstrapAgain();
         break;
     case AppStatus::Kind::fullDiskAccessRequired:
         controller.checkFullDiskAccess();

@@ -28,6 +28,7 @@ TrayItem::TrayItem(AppModel& model, AppActions& actions, MarkAnimator& mark, QOb
             emit popoverRequested(icon_.geometry());
         }
     });
+    connect(&icon_, &QSystemTrayIcon::messageClicked, this, [this] { emit balloonClicked(balloonKey_); });
     // Each new icon travels to the tray host; the spin is sent at most 12 times a second.
     frame_.setInterval(83);
     connect(&frame_, &QTimer::timeout, this, [this] {
@@ -59,6 +60,11 @@ TrayItem::~TrayItem() {
 
 void TrayItem::show() {
     icon_.show();
+}
+
+void TrayItem::showBalloon(const DesktopNotification& notification) {
+    balloonKey_ = notification.key;
+    icon_.showMessage(notification.title, notification.body, QSystemTrayIcon::Information);
 }
 
 void TrayItem::redraw() {

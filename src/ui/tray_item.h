@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/notifier.h"
+
 #include <QObject>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -22,9 +24,13 @@ public:
     QRect geometry() const { return icon_.geometry(); }
     /// The icon as last handed to the desktop.
     QIcon icon() const { return icon_.icon(); }
+    /// A notification as a balloon from the icon, for desktops without a notification service.
+    void showBalloon(const DesktopNotification& notification);
 
 signals:
     void popoverRequested(QRect anchor);
+    /// The balloon of the notification with this key was clicked.
+    void balloonClicked(QString key);
 
 private:
     void redraw();
@@ -35,4 +41,5 @@ private:
     QMenu* menu_;
     QTimer frame_;
     bool dirty_ = false;
+    QString balloonKey_;
 };

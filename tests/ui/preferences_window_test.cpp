@@ -84,6 +84,9 @@ TEST_F(Preferences_, everyControlWritesThroughAtOnce) {
     EXPECT_EQ(model.uploadLimitKiBps(), std::nullopt);
     EXPECT_FALSE(find<QCheckBox>("limitUpload")->isChecked());
 
+    EXPECT_TRUE(find<QCheckBox>("notifications")->isChecked()); // on unless turned off
+    find<QCheckBox>("notifications")->click();
+    EXPECT_FALSE(model.notificationsEnabled());
     find<QCheckBox>("startAtLogin")->click();
     EXPECT_TRUE(model.startAtLogin());
     EXPECT_TRUE(test.services.calls.contains(QStringLiteral("registerLoginItem")));
