@@ -4,12 +4,8 @@
 # Keldoran's figure is its backup operation (from "backup started" to restic's summary), so maintenance
 # is left out; its whole tick is reported too. Then the median of agent ticks that find nothing due.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-if [ "${1:-}" != "--inside" ]; then
-  exec "$root/tests/support/with-keyring" "$0" --inside "$@"
-fi
-shift
-bin="$root/build/bin"
+source "$(dirname "$0")/lib/common.sh"
+run_in_private_session "$0" "$@"
 data="$root/build/bench-data/backup"
 runs="${KELDORAN_BENCH_RUNS:-3}"
 work=$(mktemp -d)
@@ -23,18 +19,14 @@ if [ ! -f "$data/ready" ]; then
 fi
 home="$data/home"
 
-port=$(( 20000 + RANDOM % 20000 ))
-eval "$("$root/tests/support/s3-test-server" start "$work/s3" "$port" bench | sed 's/^/export /')"
-export AWS_ACCESS_KEY_ID=S3RVER AWS_SECRET_ACCESS_KEY=S3RVER AWS_DEFAULT_REGION=fr-par RESTIC_PASSWORD=bench-password
-for account in s3.accessKey:S3RVER s3.secretKey:S3RVER repository.password:bench-password; do
-  printf '%s' "${account#*:}" | secret-tool store --label=Keldoran server app.keldoran.Keldoran user "${account%%:*}" type plaintext
-done
+# The storage is remote in real use: its stand-in here yields the processor, as a remote one would not
+# compete with restic for it.
+start_s3_server nice "$work/s3" bench
+store_secrets
 mapfile -t excludes < <("$bin/backup_bench" excludes "$home")
 exclude_args=(); for e in "${excludes[@]}"; do exclude_args+=(--exclude "$e"); done
 
 seconds_of() { date -d "$1" +%s.%N; }
-calc() { awk "BEGIN { printf \"$1\", $2 }"; }
-median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 fresh_repository() { # bucket
   rm -rf "$work/s3/data/$1"
   RESTIC_REPOSITORY="s3:https://$KELDORAN_S3_ENDPOINT/$1" "$bin/restic" init --json > /dev/null
@@ -43,10 +35,9 @@ fresh_repository() { # bucket
 keldoran=(); keldoran_tick=(); bare=()
 for run in $(seq 1 "$runs"); do
   # Keldoran: a fresh repository, so the backup is due; its own settings and log for the run.
-  state="$work/keldoran-$run"; mkdir -p "$state/config/keldoran" "$state/run" && chmod 700 "$state/run"
+  state="$work/keldoran-$run"; mkdir -p "$state/run" && chmod 700 "$state/run"
   fresh_repository "keldoran-$run"
-  printf '[General]\nstorageConfig="@ByteArray({\\"provider\\":\\"scaleway\\",\\"region\\":\\"fr-par\\",\\"bucket\\":\\"keldoran-%s\\"})"\n' "$run" \
-    > "$state/config/keldoran/keldoran.conf"
+  write_configured_settings "$state/config" "keldoran-$run"
   start=$(date +%s.%N)
   HOME="$home" XDG_CONFIG_HOME="$state/config" XDG_STATE_HOME="$state/state" XDG_CACHE_HOME="$state/cache" \
     XDG_RUNTIME_DIR="$state/run" KELDORAN_AGENT=1 "$bin/keldoran" 2>/dev/null
@@ -57,11 +48,11 @@ for run in $(seq 1 "$runs"); do
   ended=$(seconds_of "$(grep 'backup: summary:' "$log" | cut -d' ' -f1)")
   keldoran+=("$(calc %.3f "$ended - $began")")
 
-  # Bare restic: the same arguments, a fresh repository of its own.
+  # Bare restic: the same arguments and priority as Keldoran gives it, a fresh repository of its own.
   fresh_repository "bare-$run"
   start=$(date +%s.%N)
   RESTIC_REPOSITORY="s3:https://$KELDORAN_S3_ENDPOINT/bare-$run" RESTIC_CACHE_DIR="$work/bare-cache-$run" \
-    "$bin/restic" backup --json "${exclude_args[@]}" --exclude-caches "$home" > /dev/null
+    nice -n 10 "$bin/restic" backup --json "${exclude_args[@]}" --exclude-caches "$home" > /dev/null
   bare+=("$(calc %.3f "$(date +%s.%N) - $start")")
   rm -rf "$work/s3/data/keldoran-$run" "$work/s3/data/bare-$run"
   echo "run $run: keldoran backup ${keldoran[-1]} s (whole tick ${keldoran_tick[-1]} s), bare restic ${bare[-1]} s" >&2

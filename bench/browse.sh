@@ -3,21 +3,15 @@
 # the first level (the home folder) against the bare `restic ls` of the same folder, alternating, and the
 # time to reopen a level already visited, which must make no restic call.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-if [ "${1:-}" != "--inside" ]; then
-  exec "$root/tests/support/with-keyring" "$0" --inside "$@"
-fi
-shift
-bin="$root/build/bin"
+source "$(dirname "$0")/lib/common.sh"
+run_in_private_session "$0" "$@"
 data="$root/build/bench-data/browse"
 runs="${KELDORAN_BENCH_RUNS:-12}"
 home="$data/home"
 state=$(mktemp -d)
 trap '"$root/tests/support/s3-test-server" stop "$data/s3"; rm -rf "$state"' EXIT
 
-port=$(( 20000 + RANDOM % 20000 ))
-eval "$("$root/tests/support/s3-test-server" start "$data/s3" "$port" browse | sed 's/^/export /')"
-export AWS_ACCESS_KEY_ID=S3RVER AWS_SECRET_ACCESS_KEY=S3RVER AWS_DEFAULT_REGION=fr-par RESTIC_PASSWORD=bench-password
+start_s3_server "$data/s3" browse
 export RESTIC_REPOSITORY="s3:https://$KELDORAN_S3_ENDPOINT/browse"
 if [ ! -f "$data/ready" ]; then
   echo "backing up 200,000 files (once; kept in $data)" >&2
@@ -29,20 +23,15 @@ if [ ! -f "$data/ready" ]; then
 fi
 files=$(find "$home" -type f | wc -l)
 
-for account in s3.accessKey:S3RVER s3.secretKey:S3RVER repository.password:bench-password; do
-  printf '%s' "${account#*:}" | secret-tool store --label=Keldoran server app.keldoran.Keldoran user "${account%%:*}" type plaintext
-done
-mkdir -p "$state/config/keldoran" "$state/run" && chmod 700 "$state/run"
-printf '[General]\nstorageConfig="@ByteArray({\\"provider\\":\\"scaleway\\",\\"region\\":\\"fr-par\\",\\"bucket\\":\\"browse\\"})"\n' \
-  > "$state/config/keldoran/keldoran.conf"
+store_secrets
+mkdir -p "$state/run" && chmod 700 "$state/run"
+write_configured_settings "$state/config" browse
 export HOME="$home" XDG_CONFIG_HOME="$state/config" XDG_STATE_HOME="$state/state" XDG_CACHE_HOME="$state/cache" \
   XDG_RUNTIME_DIR="$state/run"
 # Both use the cache Keldoran's restic uses.
 export RESTIC_CACHE_DIR="$XDG_CACHE_HOME/restic"
 snapshot=$("$bin/restic" snapshots --json --latest 1 | sed 's/.*"id":"\([0-9a-f]*\)".*/\1/')
 
-calc() { awk "BEGIN { printf \"$1\", $2 }"; }
-median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 keldoran=(); bare=(); revisit=(); revisit_max=()
 measure_keldoran() {
   read -r first revisit_median worst listings < <("$bin/browse_bench" browse "Folder 07")

@@ -2,8 +2,7 @@
 # restic's JSON decoding: throughput on recorded lines, then a >100,000-entry `ls --json` listing timed
 # side by side: restic printing it versus Keldoran decoding it, and the memory a line stream holds.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-bin="$root/build/bin"
+source "$(dirname "$0")/lib/common.sh"
 data="$root/build/bench-data/decode"
 export RESTIC_PASSWORD=bench-password RESTIC_REPOSITORY="$data/repository" RESTIC_CACHE_DIR="$data/cache"
 
@@ -17,8 +16,6 @@ if [ ! -f "$data/snapshot" ]; then
 fi
 snapshot=$(cat "$data/snapshot")
 
-calc() { awk "BEGIN { printf \"$1\", $2 }"; }
-median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 restic_times=(); decode_times=(); list_times=()
 for run in 1 2 3 4 5; do
   start=$(date +%s.%N)

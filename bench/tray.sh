@@ -4,12 +4,8 @@
 # to the popover painted; resident memory idle (no window) and with the popover open; and the longest
 # the main thread goes without turning its event loop while a backup streams progress.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-if [ "${1:-}" != "--inside" ]; then
-  exec "$root/tests/support/with-keyring" "$0" --inside "$@"
-fi
-shift
-bin="$root/build/bin"
+source "$(dirname "$0")/lib/common.sh"
+run_in_private_session "$0" "$@"
 data="$root/build/bench-data/tray"
 idle_seconds="${KELDORAN_BENCH_IDLE:-60}"
 work=$(mktemp -d)
@@ -40,25 +36,18 @@ exec 3> "$work/host.in"
 until grep -q ready "$work/host.out"; do sleep 0.05; done
 
 # Storage with one backup already in it, as an everyday machine would have.
-port=$(( 20000 + RANDOM % 20000 ))
-# The storage is remote in real use: here its server yields the processor like one would not compete.
-eval "$(nice -n 15 "$root/tests/support/s3-test-server" start "$work/s3" "$port" tray | sed "s/^/export /")"
-export AWS_ACCESS_KEY_ID=S3RVER AWS_SECRET_ACCESS_KEY=S3RVER AWS_DEFAULT_REGION=fr-par RESTIC_PASSWORD=bench-password
+# The storage is remote in real use: here its server yields the processor, as a remote one would not compete.
+start_s3_server nice "$work/s3" tray
 RESTIC_REPOSITORY="s3:https://$KELDORAN_S3_ENDPOINT/tray" "$bin/restic" init --json > /dev/null
 RESTIC_REPOSITORY="s3:https://$KELDORAN_S3_ENDPOINT/tray" RESTIC_CACHE_DIR="$work/cache" \
   "$bin/restic" backup --json --quiet "$home/Files/folder-000" > /dev/null
-for account in s3.accessKey:S3RVER s3.secretKey:S3RVER repository.password:bench-password; do
-  printf '%s' "${account#*:}" | secret-tool store --label=Keldoran server app.keldoran.Keldoran user "${account%%:*}" type plaintext
-done
+store_secrets
 unset RESTIC_PASSWORD
-state="$work/state"; mkdir -p "$state/config/keldoran" "$state/run" && chmod 700 "$state/run"
-printf '[General]\nhasCompletedOnboarding=true\nstorageConfig="@ByteArray({\\"provider\\":\\"scaleway\\",\\"region\\":\\"fr-par\\",\\"bucket\\":\\"tray\\"})"\n' \
-  > "$state/config/keldoran/keldoran.conf"
+state="$work/state"; mkdir -p "$state/run" && chmod 700 "$state/run"
+write_configured_settings "$state/config" tray hasCompletedOnboarding=true
 export HOME="$home" XDG_CONFIG_HOME="$state/config" XDG_STATE_HOME="$state/state" XDG_CACHE_HOME="$state/cache" \
   XDG_RUNTIME_DIR="$state/run"
 
-calc() { awk "BEGIN { printf \"$1\", $2 }"; }
-median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 registrations() { grep -c '^registered' "$work/host.out" || true; }
 # Waits until FILE has at least N lines starting with WORD; prints the N-th one's number.
 nth() { # FILE WORD N

@@ -1,11 +1,11 @@
 #include "destination_sheet.h"
 
+#include "ui/folder_chooser.h"
 #include "ui/formatters.h"
 #include "ui/symbols.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -13,17 +13,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-std::optional<QString> askForFolder(QWidget* parent) {
-    QFileDialog dialog(parent);
-    dialog.setFileMode(QFileDialog::Directory);
-    dialog.setOption(QFileDialog::ShowDirsOnly);
-    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Choose"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return std::nullopt;
-    }
-    return dialog.selectedFiles().first();
-}
 
 QRadioButton* card(const QString& title, const QString& detail, QWidget* parent, const QString& name) {
     auto* option = new QRadioButton(detail.isEmpty() ? title : title + QLatin1Char('\n') + detail, parent);
@@ -38,7 +27,7 @@ QRadioButton* card(const QString& title, const QString& detail, QWidget* parent,
 DestinationSheet::DestinationSheet(int itemCount, const QDateTime& snapshotDate, const QDateTime& now,
                                    QWidget* parent)
     : QDialog(parent)
-    , chooseFolder(askForFolder) {
+    , chooseFolder(folderChooser(QStringLiteral("Choose"))) {
     setObjectName(QStringLiteral("destinationSheet"));
     setWindowModality(Qt::WindowModal);
     setWindowTitle(QStringLiteral("Restore"));
@@ -115,11 +104,11 @@ DestinationSheet::DestinationSheet(int itemCount, const QDateTime& snapshotDate,
         refresh();
     });
     connect(choose_, &QPushButton::clicked, this, [this] {
-        if (const auto folder = chooseFolder(this)) {
-            chosenFolder_ = *folder;
+        chooseFolder(this, [this](const QString& folder) {
+            chosenFolder_ = folder;
             another_->setChecked(true);
-        }
-        refresh();
+            refresh();
+        });
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     // Without a destination the sheet stays: "Another folder…" with no folder chosen yet.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "restore_browser.h"
+#include "ui/folder_chooser.h"
 
 #include <functional>
 #include <optional>
@@ -20,8 +21,8 @@ public:
     DestinationSheet(int itemCount, const QDateTime& snapshotDate, const QDateTime& now,
                      QWidget* parent = nullptr);
 
-    /// Asks the user for a folder; replaceable for tests. The live one is a folder-only file dialog.
-    std::function<std::optional<QString>(QWidget*)> chooseFolder;
+    /// Asks the user for a folder; replaceable for tests.
+    FolderChooser chooseFolder;
 
     std::optional<RestoreBrowser::Destination> currentDestination() const;
     /// "From the snapshot taken today at 10:15".

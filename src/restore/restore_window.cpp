@@ -176,20 +176,7 @@ void RestoreWindow::refreshSnapshots() {
 }
 
 void RestoreWindow::refreshLevel() {
-    clearLayout(breadcrumb_);
-    const auto crumbs = browser_.breadcrumb();
-    for (int i = 0; i < crumbs.size(); ++i) {
-        if (i > 0) {
-            breadcrumb_->addWidget(new QLabel(QStringLiteral("›"), this));
-        }
-        auto* crumb = new QToolButton(this);
-        crumb->setObjectName(QStringLiteral("crumb"));
-        crumb->setText(crumbs[i]);
-        crumb->setAutoRaise(true);
-        connect(crumb, &QToolButton::clicked, this, [this, i] { browser_.navigate(i); });
-        breadcrumb_->addWidget(crumb);
-    }
-    breadcrumb_->addStretch(1);
+    fillBreadcrumb(breadcrumb_, browser_.breadcrumb(), [this](int crumb) { browser_.navigate(crumb); });
 
     QString empty;
     if (!model_.controller().isConfigured()) {

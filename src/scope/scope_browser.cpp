@@ -84,23 +84,11 @@ QString ScopeBrowser::tallyText() const {
 }
 
 void ScopeBrowser::rebuild() {
-    clearLayout(breadcrumb_);
     QStringList crumbs{QStringLiteral("Home")};
     for (const auto& folder : pathStack_) {
         crumbs.append(folder.name);
     }
-    for (int i = 0; i < crumbs.size(); ++i) {
-        if (i > 0) {
-            breadcrumb_->addWidget(new QLabel(QStringLiteral("›"), this));
-        }
-        auto* crumb = new QToolButton(this);
-        crumb->setObjectName(QStringLiteral("crumb"));
-        crumb->setText(crumbs[i]);
-        crumb->setAutoRaise(true);
-        connect(crumb, &QToolButton::clicked, this, [this, i] { navigate(i); });
-        breadcrumb_->addWidget(crumb);
-    }
-    breadcrumb_->addStretch(1);
+    fillBreadcrumb(breadcrumb_, crumbs, [this](int crumb) { navigate(crumb); });
 
     clearLayout(rows_);
     const auto current = pathStack_.isEmpty() ? scope_.root() : pathStack_.last();

@@ -1,6 +1,9 @@
 #include "layouts.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLayout>
+#include <QToolButton>
 #include <QWidget>
 
 void clearLayout(QLayout* layout) {
@@ -13,4 +16,20 @@ void clearLayout(QLayout* layout) {
         }
         delete item;
     }
+}
+
+void fillBreadcrumb(QHBoxLayout* row, const QStringList& crumbs, const std::function<void(int)>& choose) {
+    clearLayout(row);
+    for (int i = 0; i < crumbs.size(); ++i) {
+        if (i > 0) {
+            row->addWidget(new QLabel(QStringLiteral("›")));
+        }
+        auto* crumb = new QToolButton;
+        crumb->setObjectName(QStringLiteral("crumb"));
+        crumb->setText(crumbs[i]);
+        crumb->setAutoRaise(true);
+        QObject::connect(crumb, &QToolButton::clicked, crumb, [choose, i] { choose(i); });
+        row->addWidget(crumb);
+    }
+    row->addStretch(1);
 }

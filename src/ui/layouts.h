@@ -1,7 +1,18 @@
 #pragma once
 
+#include <functional>
+
 class QLayout;
 
 /// Removes and deletes every item of `layout`. A widget may be the sender of the signal being handled,
 /// so widgets are hidden now and deleted on the next turn of the event loop.
 void clearLayout(QLayout* layout);
+
+class QHBoxLayout;
+class QString;
+template <typename T> class QList;
+using QStringList = QList<QString>;
+
+/// Fills `row` with the crumbs ("Home › Documents › 2024") as flat buttons; `choose` gets the index of
+/// the one clicked.
+void fillBreadcrumb(QHBoxLayout* row, const QStringList& crumbs, const std::function<void(int)>& choose);

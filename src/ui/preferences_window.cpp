@@ -1,6 +1,7 @@
 #include "preferences_window.h"
 
 #include "backup/backup_controller.h"
+#include "folder_chooser.h"
 #include "layouts.h"
 #include "model/app_model.h"
 #include "remove_data_sheet.h"
@@ -14,7 +15,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -30,17 +30,6 @@ namespace {
 constexpr int offeredSpeeds[] = {1, 2, 5, 10};
 // Switching the limit on starts at a speed that leaves room for everything else on a home connection.
 constexpr qint64 firstLimitKiBps = 5 * 1024;
-
-std::optional<QString> askForFolderToExclude(QWidget* parent) {
-    QFileDialog dialog(parent);
-    dialog.setFileMode(QFileDialog::Directory);
-    dialog.setOption(QFileDialog::ShowDirsOnly);
-    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Exclude"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return std::nullopt;
-    }
-    return dialog.selectedFiles().first();
-}
 
 QLabel* paragraph(const QString& text, QWidget* parent, const QString& name = {}) {
     auto* label = new QLabel(Wording::forPlatform(text), parent);
@@ -60,7 +49,7 @@ QPushButton* button(const QString& symbol, const QString& text, QWidget* parent,
 
 PreferencesWindow::PreferencesWindow(AppModel& model, QWidget* parent)
     : QWidget(parent, Qt::Window)
-    , chooseFolder(askForFolderToExclude)
+    , chooseFolder(folderChooser(QStringLiteral("Exclude")))
     , model_(model) {
     setObjectName(QStringLiteral("preferencesWindow"));
     setWindowTitle(QStringLiteral("Keldoran Preferences"));
@@ -183,11 +172,8 @@ QWidget* PreferencesWindow::backupTab() {
     actions->addWidget(defaults);
     actions->addStretch(1);
     layout->addLayout(actions);
-    connect(add, &QPushButton::clicked, this, [this] {
-        if (const auto folder = chooseFolder(this)) {
-            model_.addExclusion(*folder);
-        }
-    });
+    connect(add, &QPushButton::clicked, this,
+            [this] { chooseFolder(this, [this](const QString& folder) { model_.addExclusion(folder); }); });
     connect(defaults, &QPushButton::clicked, &model_, &AppModel::restoreDefaultExcludes);
     auto* scope = new QPushButton(QStringLiteral("Choose what's backed up…"), tab);
     scope->setObjectName(QStringLiteral("chooseScope"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/app_removal.h"
+#include "folder_chooser.h"
 
 #include <functional>
 #include <optional>
@@ -24,8 +25,8 @@ public:
     explicit PreferencesWindow(AppModel& model, QWidget* parent = nullptr);
 
     QTabWidget* tabs() { return tabs_; }
-    /// Asks for a folder to exclude; replaceable for tests. The live one is a folder-only file dialog.
-    std::function<std::optional<QString>(QWidget*)> chooseFolder;
+    /// Asks for a folder to exclude; replaceable for tests.
+    FolderChooser chooseFolder;
     /// Removes Keldoran's data; replaceable for tests. The live one is the full removal.
     std::function<QCoro::Task<AppRemoval::Outcome>(bool includeResticCache)> runRemoval;
 

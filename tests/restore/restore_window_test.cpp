@@ -153,8 +153,8 @@ TEST_F(RestoreWindowTest, theDestinationSheetRestoresOnlyWithADestinationAndTheO
     EXPECT_EQ(fake.callCount(), callsBefore);
 
     QTemporaryDir target;
-    sheet->chooseFolder = [&target](QWidget*) {
-        return std::optional<QString>(target.path());
+    sheet->chooseFolder = [&target](QWidget*, std::function<void(QString)> chosen) {
+        chosen(target.path());
     };
     sheet->findChild<QPushButton*>(QStringLiteral("choose"))->click();
     EXPECT_EQ(sheet->findChild<QPushButton*>(QStringLiteral("choose"))->text(), QStringLiteral("Change…"));

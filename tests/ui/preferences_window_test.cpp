@@ -97,8 +97,8 @@ TEST_F(Preferences_, everyControlWritesThroughAtOnce) {
     // Exclusions: add through the folder chooser, stop excluding one, bring the defaults back.
     const auto defaults = model.excludes().size();
     QDir().mkpath(test.home() + QStringLiteral("/Videos/Raw"));
-    window->chooseFolder = [&](QWidget*) {
-        return std::optional<QString>(test.home() + QStringLiteral("/Videos/Raw"));
+    window->chooseFolder = [&](QWidget*, std::function<void(QString)> chosen) {
+        chosen(test.home() + QStringLiteral("/Videos/Raw"));
     };
     find<QPushButton>("addExclusion")->click();
     EXPECT_EQ(model.excludes().last().path, QStringLiteral("~/Videos/Raw"));
