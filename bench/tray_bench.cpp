@@ -54,6 +54,19 @@ double threadCpuMs() {
     return double(now.tv_sec) * 1000 + double(now.tv_nsec) / 1e6;
 }
 
+// Time the calling thread has waited on a run queue for a core, from the scheduler's own count.
+double threadRunQueueWaitMs() {
+    std::FILE* file = std::fopen("/proc/thread-self/schedstat", "r");
+    if (!file) {
+        return 0;
+    }
+    unsigned long long running = 0;
+    unsigned long long waiting = 0;
+    const int read = std::fscanf(file, "%llu %llu", &running, &waiting);
+    std::fclose(file);
+    return read == 2 ? double(waiting) / 1e6 : 0;
+}
+
 // Measures the gaps between turns of the event loop while a backup streams its progress.
 class StallWatch : public QObject {
 public:
@@ -68,10 +81,15 @@ public:
             const auto cpu = threadCpuMs();
             const auto busy = cpu - cpuAtTick_;
             cpuAtTick_ = cpu;
+            const auto wait = threadRunQueueWaitMs();
+            const auto waited = wait - waitAtTick_;
+            waitAtTick_ = wait;
             longest_ = std::max(longest_, gap);
             longestBusy_ = std::max(longestBusy_, busy);
             if (gap > 25) { // where the long ones fall, to find what caused them in the log
-                std::fprintf(stderr, "gap %lld ms (main thread busy %.1f ms) ending %s\n", qint64(gap), busy,
+                std::fprintf(stderr,
+                             "gap %lld ms (main thread busy %.1f ms, waiting for a core %.1f ms) ending %s\n",
+                             qint64(gap), busy, waited,
                              qPrintable(QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs)));
             }
         });
@@ -92,6 +110,7 @@ private:
             clock_.start();
             sinceTick_.start();
             cpuAtTick_ = threadCpuMs();
+            waitAtTick_ = threadRunQueueWaitMs();
             tick_.start();
             return;
         }
@@ -113,6 +132,7 @@ private:
     qint64 longest_ = 0;
     double longestBusy_ = 0;
     double cpuAtTick_ = 0;
+    double waitAtTick_ = 0;
     int updates_ = 0;
     bool started_ = false;
 };
