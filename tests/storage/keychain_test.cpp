@@ -89,6 +89,15 @@ TEST(Keychain, storesReadsReplacesAndDeletesSecrets) {
                              "plaintext"},
                             "from secret-tool");
     EXPECT_EQ(await(keychain.read(Account::secretKey)), QStringLiteral("from secret-tool"));
+    // Saving over two such items, as two tools may leave, keeps exactly one with the new value.
+    TestKeyring::secretTool({"store", "--label=Other", "server", "app.keldoran.Keldoran", "user", "s3.secretKey"},
+                            "older copy");
+    await(keychain.save(QStringLiteral("replaced"), Account::secretKey));
+    const auto secretKeys = TestKeyring::secretTool({"search", "--all", "server", "app.keldoran.Keldoran", "user", "s3.secretKey"});
+    EXPECT_EQ(secretKeys.count(QStringLiteral("secret = ")), 1) << secretKeys.toStdString();
+    EXPECT_EQ(await(keychain.read(Account::secretKey)), QStringLiteral("replaced"));
+    await(keychain.remove(Account::secretKey));
+    EXPECT_EQ(await(keychain.read(Account::secretKey)), std::nullopt);
     EXPECT_EQ(Keychain::accountName(Account::repositoryPassword), QStringLiteral("repository.password"));
 }
 
