@@ -35,10 +35,12 @@ QString Diagnostics::pendingFolder(const QString& logFolder) {
 
 QList<DiagnosticPayload> Diagnostics::takePending(const QString& pendingFolder) {
     QList<DiagnosticPayload> payloads;
-    const auto files =
-        QDir(pendingFolder)
-            .entryInfoList({QStringLiteral("*.json")}, QDir::Files, QDir::Time | QDir::Reversed);
+    // Filtered by hand: a name filter would load the regular-expression engine into every launch.
+    const auto files = QDir(pendingFolder).entryInfoList(QDir::Files, QDir::Time | QDir::Reversed);
     for (const auto& info : files) {
+        if (!info.fileName().endsWith(QLatin1String(".json"))) {
+            continue;
+        }
         QFile file(info.filePath());
         if (!file.open(QIODevice::ReadOnly)) {
             continue;

@@ -5,7 +5,6 @@
 #include "restic_json.h"
 #include "restore_selection.h"
 
-#include <QRegularExpression>
 
 namespace {
 
@@ -198,12 +197,23 @@ QStringList Restic::forgetArguments(const RetentionPolicy& policy, bool prune) {
 }
 
 QByteArray Restic::statsDocument(const QByteArray& output) {
-    static const QRegularExpression newlines(QStringLiteral("\\r\\n|[\\n\\v\\f\\r\\x{0085}\\x{2028}\\x{2029}]"));
-    const auto lines = QString::fromUtf8(output).split(newlines, Qt::SkipEmptyParts);
-    for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
-        if (line->trimmed().startsWith(QLatin1Char('{'))) {
-            return line->toUtf8();
+    // Any Unicode line break ends a line ("\r\n" leaves an empty piece, which is skipped).
+    const auto isBreak = [](QChar c) {
+        return c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r' || c == u'\u0085' || c == u'\u2028' ||
+               c == u'\u2029';
+    };
+    const auto text = QString::fromUtf8(output);
+    auto end = text.size();
+    while (end > 0) {
+        auto start = end;
+        while (start > 0 && !isBreak(text.at(start - 1))) {
+            --start;
         }
+        const auto line = QStringView(text).sliced(start, end - start);
+        if (line.trimmed().startsWith(u'{')) {
+            return line.toUtf8();
+        }
+        end = start - 1;
     }
     return output;
 }

@@ -7,6 +7,7 @@
 #include "build_info.h"
 #include "model/app_model.h"
 #include "model/settings_keys.h"
+#include "platform/freed_memory.h"
 #include "platform/freedesktop_notifier.h"
 #include "preferences_window.h"
 #include "restore/restore_window.h"
@@ -50,6 +51,11 @@ DesktopShell::DesktopShell(MenuBarApp& app, Workspace& workspace, QObject* paren
     };
     connect(&model_, &AppModel::statusChanged, this, followStatus);
     followStatus();
+    // Once a burst of work (a refresh, an operation, a window) has settled, give its memory back.
+    memoryRelease_.setSingleShot(true);
+    memoryRelease_.setInterval(10'000);
+    connect(&memoryRelease_, &QTimer::timeout, this, returnFreedMemory);
+    connect(&model_, &AppModel::statusChanged, &memoryRelease_, qOverload<>(&QTimer::start));
 
     connect(&actions_, &AppActions::restoreRequested, this, &DesktopShell::showRestore);
     connect(&actions_, &AppActions::preferencesRequested, this, &DesktopShell::showPreferences);
@@ -170,6 +176,7 @@ StatusPopover* DesktopShell::showPopover(const QRect& anchor) {
     if (!popover_) {
         popover_ = new StatusPopover(model_, actions_, mark_);
         popover_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(popover_, &QObject::destroyed, &memoryRelease_, qOverload<>(&QTimer::start));
     }
     if (tray_) {
         // Trays that speak StatusNotifierItem do not say where the icon is; the pointer that clicked it does.
@@ -200,6 +207,7 @@ OnboardingWindow* DesktopShell::showSetup(std::optional<OnboardingModel::Step> s
     setup_ = new OnboardingWindow(model_, std::move(onboarding), workspace_,
                                   [controller] { return controller->fullDiskAccessProbe(); });
     setup_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(setup_, &QObject::destroyed, &memoryRelease_, qOverload<>(&QTimer::start));
     connect(setup_, &OnboardingWindow::completed, this, [this] {
         model_.platform().settings->setValue(SettingsKeys::hasCompletedOnboarding, true);
         if (setup_) {
@@ -215,6 +223,7 @@ RestoreWindow* DesktopShell::showRestore() {
     if (!restore_) {
         restore_ = new RestoreWindow(model_, workspace_);
         restore_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(restore_, &QObject::destroyed, &memoryRelease_, qOverload<>(&QTimer::start));
         centre(restore_);
     }
     bringForward(restore_);
@@ -225,6 +234,7 @@ PreferencesWindow* DesktopShell::showPreferences() {
     if (!preferences_) {
         preferences_ = new PreferencesWindow(model_);
         preferences_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(preferences_, &QObject::destroyed, &memoryRelease_, qOverload<>(&QTimer::start));
         connect(preferences_, &PreferencesWindow::quitRequested, &app_, &MenuBarApp::requestQuit);
         centre(preferences_);
     }

@@ -66,6 +66,7 @@ private:
     std::unique_ptr<NotificationPolicy> notifications_;
     bool updateCheckAsked_ = false;
     QTimer trayWatch_;
+    QTimer memoryRelease_;
     QPointer<StatusPopover> popover_;
     QPointer<OnboardingWindow> setup_;
     QPointer<RestoreWindow> restore_;

@@ -1,0 +1,7 @@
+#include "freed_memory.h"
+
+#include <malloc.h>
+
+void returnFreedMemory() {
+    ::malloc_trim(0);
+}

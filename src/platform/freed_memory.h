@@ -1,0 +1,5 @@
+#pragma once
+
+/// Hands memory the process has freed back to the system. A tray application idles for days after a
+/// burst of work (a refresh, a window); without this the allocator keeps those pages resident.
+void returnFreedMemory();
