@@ -32,10 +32,11 @@ export HOME="$home" XDG_CONFIG_HOME="$state/config" XDG_STATE_HOME="$state/state
 export RESTIC_CACHE_DIR="$XDG_CACHE_HOME/restic"
 snapshot=$("$bin/restic" snapshots --json --latest 1 | sed 's/.*"id":"\([0-9a-f]*\)".*/\1/')
 
-keldoran=(); bare=(); revisit=(); revisit_max=()
+keldoran=(); bare=(); revisit=(); revisit_max=(); revisit_listings=0
 measure_keldoran() {
   read -r first revisit_median worst listings < <("$bin/browse_bench" browse "Folder 07")
-  [ "$listings" = 0 ] || { echo "a revisit called restic ($listings listings)" >&2; exit 1; }
+  [ "$listings" = 0 ] || echo "a revisit called restic ($listings listings)" >&2
+  revisit_listings=$(( revisit_listings + listings ))
   keldoran+=("$first"); revisit+=("$revisit_median"); revisit_max+=("$worst")
 }
 measure_bare() {
@@ -56,5 +57,5 @@ echo "keldoran first level time: $keldoran_median ms"
 echo "bare restic ls time: $bare_median ms"
 echo "revisited level time: $(printf '%s\n' "${revisit[@]}" | median) ms"
 echo "revisited level worst time: $(printf '%s\n' "${revisit_max[@]}" | sort -g | tail -n 1) ms"
-echo "restic calls on revisits: 0"
+echo "restic calls on revisits: $revisit_listings"
 echo "first level vs bare restic ls ratio: $(calc %.3f "$keldoran_median / $bare_median")"

@@ -61,13 +61,7 @@ protected:
     }
 
     QProcessEnvironment environment() const {
-        auto environment = test.platform().environment;
-        const auto& folders = test.platform().folders;
-        environment.insert(QStringLiteral("HOME"), folders.home);
-        environment.insert(QStringLiteral("XDG_STATE_HOME"), folders.library);
-        environment.insert(QStringLiteral("XDG_CACHE_HOME"), folders.caches);
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folders.configuration);
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folders.runtime);
+        auto environment = test.processEnvironment(test.platform().environment);
         environment.insert(QStringLiteral("KELDORAN_AGENT"), QStringLiteral("1"));
         return environment;
     }

@@ -35,13 +35,7 @@ protected:
     QProcessEnvironment environment() const {
         auto environment = QProcessEnvironment::systemEnvironment();
         server.addClientEnvironment(environment);
-        const auto& folders = test.platform().folders;
-        environment.insert(QStringLiteral("HOME"), folders.home);
-        environment.insert(QStringLiteral("XDG_STATE_HOME"), folders.library);
-        environment.insert(QStringLiteral("XDG_CACHE_HOME"), folders.caches);
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folders.configuration);
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folders.runtime);
-        return environment;
+        return test.processEnvironment(environment);
     }
 
     Result ctl(const QStringList& arguments) {

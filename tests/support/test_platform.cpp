@@ -42,3 +42,13 @@ void TestPlatform::useFakeRestic(const FakeRestic& fake) {
     platform_.resticDirectory = fake.binaryDirectory();
     platform_.environment.insert(QStringLiteral("FAKE_RESTIC_DIR"), fake.planDirectory());
 }
+
+QProcessEnvironment TestPlatform::processEnvironment(QProcessEnvironment base) const {
+    const auto& folders = platform_.folders;
+    base.insert(QStringLiteral("HOME"), folders.home);
+    base.insert(QStringLiteral("XDG_STATE_HOME"), folders.library);
+    base.insert(QStringLiteral("XDG_CACHE_HOME"), folders.caches);
+    base.insert(QStringLiteral("XDG_CONFIG_HOME"), folders.configuration);
+    base.insert(QStringLiteral("XDG_RUNTIME_DIR"), folders.runtime);
+    return base;
+}

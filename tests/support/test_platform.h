@@ -24,6 +24,8 @@ public:
                             const QString& password = QStringLiteral("test-password-1"),
                             const QString& accessKey = QStringLiteral("S3RVER"),
                             const QString& secretKey = QStringLiteral("S3RVER"));
+    /// `base` pointed at this platform's home and XDG folders, for a Keldoran process the test starts.
+    QProcessEnvironment processEnvironment(QProcessEnvironment base) const;
     /// Runs the scripted fake restic instead of the real one.
     void useFakeRestic(const FakeRestic& fake);
 
