@@ -383,7 +383,7 @@ QCoro::Task<int> restore(Session* session, QStringList arguments) {
             progress.show(phase.progress, std::nullopt, std::nullopt, {});
         }
     });
-    co_await browser.runRestore(destination);
+    co_await browser.runRestore(*browser.restoreRequest(), destination);
     QObject::disconnect(connection);
     progress.finish();
     const auto& phase = browser.restorePhase();

@@ -1,10 +1,11 @@
 #include "restic.h"
 
 #include "keep_both_merge.h"
+#include "operation_cancelled.h"
 #include "restic_error.h"
 #include "restic_json.h"
+#include "restore_problem.h"
 #include "restore_selection.h"
-
 
 namespace {
 
@@ -59,7 +60,8 @@ QCoro::Task<void> runDiscardingOutput(ResticProcess process, QStringList argumen
     co_await runRetrying(std::move(process), std::move(arguments), std::move(stop));
 }
 
-QCoro::AsyncGenerator<BackupEvent> backupStream(ResticProcess process, QStringList arguments, std::stop_token stop) {
+QCoro::AsyncGenerator<BackupEvent> backupStream(ResticProcess process, QStringList arguments,
+                                                std::stop_token stop) {
     for (bool mayUnlock = true;; mayUnlock = false) {
         std::exception_ptr failure;
         try {
@@ -84,7 +86,8 @@ QCoro::AsyncGenerator<BackupEvent> backupStream(ResticProcess process, QStringLi
     }
 }
 
-QCoro::AsyncGenerator<RestoreEvent> restoreStream(ResticProcess process, QStringList arguments, std::stop_token stop) {
+QCoro::AsyncGenerator<RestoreEvent> restoreStream(ResticProcess process, QStringList arguments,
+                                                  std::stop_token stop) {
     auto lines = process.streamLines(std::move(arguments), std::move(stop));
     QCORO_FOREACH(const QByteArray& line, lines) {
         if (line.isEmpty()) {
@@ -101,17 +104,66 @@ struct StagingFolder {
     ~StagingFolder() { KeepBothMerge::removeStagingFolder(path); }
 };
 
-QCoro::AsyncGenerator<RestoreEvent> keepBothStream(ResticProcess process, QString snapshotId, QStringList selection,
-                                                   QString destination, std::stop_token stop) {
-    const StagingFolder staging{KeepBothMerge::createStagingFolder(destination)};
-    auto events = restoreStream(process, Restic::restoreArguments(snapshotId, selection, staging.path), stop);
-    QCORO_FOREACH(RestoreEvent event, events) {
-        co_yield event;
+// The items a restore that restic ended with errors still wrote, minus the failed ones; none when the
+// run ended for another reason (cancelled, repository unreadable) and nothing is to be delivered.
+std::optional<QStringList> failedItemsOf(const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const ResticError& error) {
+        if (!error.isCommandFailure(ResticError::Kind::generic)) {
+            return std::nullopt;
+        }
+        QStringList items;
+        for (const auto& problem : RestoreProblem::fromStandardError(error.exitStatus()->stderrText)) {
+            items.append(problem.item);
+        }
+        return items.isEmpty() ? std::nullopt : std::optional(items);
+    } catch (...) {
+        return std::nullopt;
     }
-    KeepBothMerge::merge(staging.path, destination);
 }
 
-QCoro::Task<QList<Snapshot>> listSnapshots(ResticProcess process, QStringList arguments, std::stop_token stop) {
+// The names chosen in the folder restored (restic's patterns may also match look-alikes).
+QStringList chosenNames(const QStringList& selection) {
+    const auto reduced = RestoreSelection::reduce(selection);
+    QStringList names;
+    if (reduced.startingFolder) {
+        for (const auto& path : selection) {
+            names.append(lastPathComponent(path));
+        }
+    }
+    return names;
+}
+
+QCoro::AsyncGenerator<RestoreEvent> keepBothStream(ResticProcess process, QString snapshotId,
+                                                   QStringList selection, QString destination,
+                                                   std::stop_token stop) {
+    const StagingFolder staging{KeepBothMerge::createStagingFolder(destination)};
+    std::exception_ptr failure;
+    try {
+        auto events =
+            restoreStream(process, Restic::restoreArguments(snapshotId, selection, staging.path), stop);
+        QCORO_FOREACH(RestoreEvent event, events) {
+            co_yield event;
+        }
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    // One unreadable file must not cost the user everything else that restored.
+    const auto failedItems = failure ? failedItemsOf(failure) : std::optional(QStringList());
+    if (!failedItems || stop.stop_requested()) {
+        std::rethrow_exception(failure ? failure : std::make_exception_ptr(OperationCancelled()));
+    }
+    RestoreEvent report =
+        KeepBothMerge::merge(staging.path, destination, {chosenNames(selection), *failedItems});
+    co_yield report;
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+}
+
+QCoro::Task<QList<Snapshot>> listSnapshots(ResticProcess process, QStringList arguments,
+                                           std::stop_token stop) {
     const auto output = co_await process.run(arguments, stop);
     co_return ResticJson::decodeSnapshots(output);
 }
@@ -165,10 +217,15 @@ QStringList Restic::backupArguments(const QStringList& excludes, std::optional<q
     return arguments + sources;
 }
 
-QStringList Restic::restoreArguments(const QString& snapshotId, const QStringList& selection, const QString& target) {
+QStringList Restic::restoreArguments(const QString& snapshotId, const QStringList& selection,
+                                     const QString& target) {
     const auto reduced = RestoreSelection::reduce(selection);
-    const auto snapshot = reduced.startingFolder ? snapshotId + QLatin1Char(':') + *reduced.startingFolder : snapshotId;
-    QStringList arguments{QStringLiteral("restore"), snapshot, QStringLiteral("--target"), target, QStringLiteral("--json")};
+    const auto snapshot =
+        reduced.startingFolder ? snapshotId + QLatin1Char(':') + *reduced.startingFolder : snapshotId;
+    // Sparse files come back sparse: a disk image with little data must not fill the disk.
+    QStringList arguments{QStringLiteral("restore"),  snapshot,
+                          QStringLiteral("--target"), target,
+                          QStringLiteral("--json"),   QStringLiteral("--sparse")};
     for (const auto& pattern : reduced.includePatterns) {
         arguments << QStringLiteral("--include") << pattern;
     }
@@ -178,8 +235,8 @@ QStringList Restic::restoreArguments(const QString& snapshotId, const QStringLis
 QStringList Restic::forgetArguments(const RetentionPolicy& policy, bool prune) {
     QStringList arguments{QStringLiteral("forget"), QStringLiteral("--json")};
     const std::pair<const char*, std::optional<int>> rules[] = {
-        {"--keep-last", policy.keepLast},     {"--keep-hourly", policy.keepHourly},
-        {"--keep-daily", policy.keepDaily},   {"--keep-weekly", policy.keepWeekly},
+        {"--keep-last", policy.keepLast},       {"--keep-hourly", policy.keepHourly},
+        {"--keep-daily", policy.keepDaily},     {"--keep-weekly", policy.keepWeekly},
         {"--keep-monthly", policy.keepMonthly}, {"--keep-yearly", policy.keepYearly},
     };
     for (const auto& [flag, value] : rules) {
@@ -188,7 +245,8 @@ QStringList Restic::forgetArguments(const RetentionPolicy& policy, bool prune) {
         }
     }
     if (policy.keepWithinDays) {
-        arguments << QStringLiteral("--keep-within") << QString::number(*policy.keepWithinDays) + QLatin1Char('d');
+        arguments << QStringLiteral("--keep-within")
+                  << QString::number(*policy.keepWithinDays) + QLatin1Char('d');
     }
     if (prune) {
         arguments << QStringLiteral("--prune");
@@ -228,11 +286,14 @@ QCoro::AsyncGenerator<RestoreEvent> Restic::restore(QString snapshotId, QStringL
 }
 
 QCoro::AsyncGenerator<RestoreEvent> Restic::restoreKeepingBoth(QString snapshotId, QStringList selection,
-                                                               QString destination, std::stop_token stop) const {
-    return keepBothStream(process_, std::move(snapshotId), std::move(selection), std::move(destination), std::move(stop));
+                                                               QString destination,
+                                                               std::stop_token stop) const {
+    return keepBothStream(process_, std::move(snapshotId), std::move(selection), std::move(destination),
+                          std::move(stop));
 }
 
-QCoro::Task<QList<Snapshot>> Restic::snapshots(QStringList tags, std::optional<QString> host, std::stop_token stop) const {
+QCoro::Task<QList<Snapshot>> Restic::snapshots(QStringList tags, std::optional<QString> host,
+                                               std::stop_token stop) const {
     QStringList arguments{QStringLiteral("snapshots"), QStringLiteral("--json")};
     for (const auto& tag : tags) {
         arguments << QStringLiteral("--tag") << tag;
@@ -248,8 +309,10 @@ QCoro::Task<QList<LsEntry>> Restic::ls(QString snapshotId, QStringList paths, st
     return listEntries(process_, arguments + paths, std::move(stop));
 }
 
-QCoro::Task<RepositoryStats> Restic::stats(StatsMode mode, std::optional<QString> snapshotId, std::stop_token stop) const {
-    QStringList arguments{QStringLiteral("stats"), QStringLiteral("--json"), QStringLiteral("--mode"), resticName(mode)};
+QCoro::Task<RepositoryStats> Restic::stats(StatsMode mode, std::optional<QString> snapshotId,
+                                           std::stop_token stop) const {
+    QStringList arguments{QStringLiteral("stats"), QStringLiteral("--json"), QStringLiteral("--mode"),
+                          resticName(mode)};
     if (snapshotId) {
         arguments << *snapshotId;
     }
@@ -260,12 +323,17 @@ QCoro::Task<void> Restic::forget(RetentionPolicy policy, bool prune, std::stop_t
     return runDiscardingOutput(process_, forgetArguments(policy, prune), std::move(stop));
 }
 
-QCoro::Task<void> Restic::check(std::stop_token stop) const {
-    return runDiscardingOutput(process_, {QStringLiteral("check")}, std::move(stop));
+QCoro::Task<QByteArray> Restic::check(std::optional<QString> readDataSubset, std::stop_token stop) const {
+    QStringList arguments{QStringLiteral("check")};
+    if (readDataSubset) {
+        arguments << QStringLiteral("--read-data-subset") << *readDataSubset;
+    }
+    return runRetrying(process_, std::move(arguments), std::move(stop));
 }
 
 QCoro::Task<void> Restic::cleanupCache(std::stop_token stop) const {
-    return runDiscardingOutput(process_, {QStringLiteral("cache"), QStringLiteral("--cleanup")}, std::move(stop));
+    return runDiscardingOutput(process_, {QStringLiteral("cache"), QStringLiteral("--cleanup")},
+                               std::move(stop));
 }
 
 QCoro::Task<void> Restic::catConfig(std::stop_token stop) const {

@@ -27,8 +27,8 @@ QString escapeGlob(const QString& literalPath) {
     QString escaped;
     escaped.reserve(literalPath.size());
     for (const QChar character : literalPath) {
-        if (character == QLatin1Char('\\') || character == QLatin1Char('*') || character == QLatin1Char('?') ||
-            character == QLatin1Char('[') || character == QLatin1Char(']')) {
+        if (character == QLatin1Char('\\') || character == QLatin1Char('*') ||
+            character == QLatin1Char('?') || character == QLatin1Char('[') || character == QLatin1Char(']')) {
             escaped.append(QLatin1Char('\\'));
         }
         escaped.append(character);
@@ -36,23 +36,31 @@ QString escapeGlob(const QString& literalPath) {
     return escaped;
 }
 
+namespace {
+// restic's JSON shows each byte of a name that is not UTF-8 as U+FFFD, so the name's real bytes are
+// unknown here: "?" matches that one byte (and look-alikes, which a keep-both merge leaves behind).
+QString includePattern(const QString& literalPath) {
+    return escapeGlob(literalPath).replace(QChar::ReplacementCharacter, QLatin1Char('?'));
+}
+} // namespace
+
 RestoreSelection RestoreSelection::reduce(const QStringList& selection) {
     RestoreSelection reduced;
     if (selection.isEmpty()) {
         return reduced;
     }
     const auto parent = parentPath(selection.first());
-    const bool oneFolder = !parent.isEmpty() && std::all_of(selection.begin(), selection.end(), [&](const QString& path) {
-        return parentPath(path) == parent;
-    });
+    const bool oneFolder =
+        !parent.isEmpty() && std::all_of(selection.begin(), selection.end(),
+                                         [&](const QString& path) { return parentPath(path) == parent; });
     if (oneFolder) {
         reduced.startingFolder = parent;
         for (const auto& path : selection) {
-            reduced.includePatterns.append(QLatin1Char('/') + escapeGlob(lastPathComponent(path)));
+            reduced.includePatterns.append(QLatin1Char('/') + includePattern(lastPathComponent(path)));
         }
     } else {
         for (const auto& path : selection) {
-            reduced.includePatterns.append(escapeGlob(path));
+            reduced.includePatterns.append(includePattern(path));
         }
     }
     return reduced;

@@ -74,10 +74,13 @@ void RestoreProgressOverlay::show(const RestoreBrowser::RestorePhase& phase) {
     }
     const bool restoring = phase.kind == Kind::restoring;
     progress_->setVisible(restoring);
-    reveal_->setVisible(phase.kind == Kind::succeeded);
+    // Whatever arrived can be looked at, also after a restore that did not deliver everything.
+    reveal_->setVisible(phase.kind == Kind::succeeded || phase.kind == Kind::incomplete);
     done_->setVisible(!restoring);
-    message_->setVisible(phase.kind == Kind::failed);
+    message_->setVisible(!restoring && !phase.message.isEmpty());
+    message_->setText(phase.message);
     icon_->setVisible(!restoring);
+    destination_ = phase.destination;
     switch (phase.kind) {
     case Kind::restoring:
         title_->setText(restoringText(phase.progress));
@@ -86,12 +89,14 @@ void RestoreProgressOverlay::show(const RestoreBrowser::RestorePhase& phase) {
     case Kind::succeeded:
         icon_->setPixmap(Symbols::icon(QStringLiteral("checkmark.circle.fill")).pixmap(40, 40));
         title_->setText(QStringLiteral("Restore complete"));
-        destination_ = phase.destination;
+        break;
+    case Kind::incomplete:
+        icon_->setPixmap(Symbols::icon(QStringLiteral("exclamationmark.triangle.fill")).pixmap(40, 40));
+        title_->setText(QStringLiteral("Restore incomplete"));
         break;
     case Kind::failed:
         icon_->setPixmap(Symbols::icon(QStringLiteral("exclamationmark.triangle.fill")).pixmap(40, 40));
         title_->setText(QStringLiteral("Restore failed"));
-        message_->setText(phase.message);
         break;
     case Kind::idle:
         break;
