@@ -4,6 +4,7 @@
 #include "ui/folder_chooser.h"
 #include "ui/formatters.h"
 #include "ui/symbols.h"
+#include "ui/text_fitting.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -46,7 +47,7 @@ DestinationSheet::DestinationSheet(RestoreBrowser::RestoreRequest request, const
     auto* subtitle = new QLabel(subtitleFor(snapshotDate, now), this);
     subtitle->setObjectName(QStringLiteral("subtitle"));
     subtitle->setForegroundRole(QPalette::PlaceholderText);
-    auto* items = new QLabel(itemList(request_.paths), this);
+    auto* items = new QLabel(TextFitting::wrappable(itemList(request_.paths)), this);
     items->setObjectName(QStringLiteral("items"));
     items->setTextFormat(Qt::PlainText);
     items->setWordWrap(true);
@@ -62,10 +63,9 @@ DestinationSheet::DestinationSheet(RestoreBrowser::RestoreRequest request, const
     another_ = card(QStringLiteral("Another folder…"), {}, where, QStringLiteral("another"));
     choose_ = new QPushButton(where);
     choose_->setObjectName(QStringLiteral("choose"));
-    chosenFolderLabel_ = new QLabel(where);
+    chosenFolderLabel_ = new ElidingLabel(where);
     chosenFolderLabel_->setObjectName(QStringLiteral("chosenFolder"));
     chosenFolderLabel_->setForegroundRole(QPalette::PlaceholderText);
-    chosenFolderLabel_->setWordWrap(true);
     auto* anotherRow = new QHBoxLayout;
     anotherRow->addWidget(another_, 1);
     anotherRow->addWidget(choose_);
@@ -115,6 +115,7 @@ DestinationSheet::DestinationSheet(RestoreBrowser::RestoreRequest request, const
         chooseFolder(this, [this](const QString& folder) {
             chosenFolder_ = folder;
             another_->setChecked(true);
+            another_->setFocus(); // the chosen card, as a click would: Tab reaches it
             refresh();
         });
     });
@@ -178,7 +179,7 @@ std::optional<RestoreBrowser::Destination> DestinationSheet::currentDestination(
 
 void DestinationSheet::refresh() {
     choose_->setText(chosenFolder_ ? QStringLiteral("Change…") : QStringLiteral("Choose…"));
-    chosenFolderLabel_->setText(chosenFolder_.value_or(QString()));
+    chosenFolderLabel_->setFullText(chosenFolder_.value_or(QString()));
     chosenFolderLabel_->setVisible(chosenFolder_.has_value());
     explanation_->setText(
         conflict_ == RestoreConflict::keepBoth

@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QDialog>
 
+class ElidingLabel;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -48,7 +49,7 @@ private:
     QRadioButton* original_;
     QRadioButton* another_;
     QPushButton* choose_;
-    QLabel* chosenFolderLabel_;
+    ElidingLabel* chosenFolderLabel_;
     QRadioButton* keepBoth_;
     QRadioButton* replace_;
     QLabel* explanation_;

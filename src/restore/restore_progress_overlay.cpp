@@ -1,6 +1,8 @@
 #include "restore_progress_overlay.h"
 
+#include "ui/layouts.h"
 #include "ui/symbols.h"
+#include "ui/text_fitting.h"
 #include "ui/wording.h"
 
 #include <cmath>
@@ -15,7 +17,8 @@ RestoreProgressOverlay::RestoreProgressOverlay(QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("restoreOverlay"));
     parent->installEventFilter(this);
-    auto* card = new QWidget(this);
+    card_ = new QWidget(this);
+    auto* card = card_;
     card->setAutoFillBackground(true);
     card->setFixedWidth(320);
     auto* layout = new QVBoxLayout(card);
@@ -78,7 +81,7 @@ void RestoreProgressOverlay::show(const RestoreBrowser::RestorePhase& phase) {
     reveal_->setVisible(phase.kind == Kind::succeeded || phase.kind == Kind::incomplete);
     done_->setVisible(!restoring);
     message_->setVisible(!restoring && !phase.message.isEmpty());
-    message_->setText(phase.message);
+    message_->setText(TextFitting::wrappable(phase.message));
     icon_->setVisible(!restoring);
     destination_ = phase.destination;
     switch (phase.kind) {
@@ -104,6 +107,8 @@ void RestoreProgressOverlay::show(const RestoreBrowser::RestorePhase& phase) {
     setGeometry(parentWidget()->rect());
     raise();
     QWidget::show();
+    // Centred, the card gets its plain size hint; wrapped lines need the height for its width.
+    card_->setFixedHeight(layoutHeightForWidth(card_->layout(), card_->width()));
     if (!restoring) {
         done_->setFocus();
     }

@@ -11,6 +11,7 @@
 #include "ui/formatters.h"
 #include "ui/layouts.h"
 #include "ui/symbols.h"
+#include "ui/text_fitting.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -86,6 +87,7 @@ RestoreWindow::RestoreWindow(AppModel& model, Workspace& workspace, QWidget* par
     placeholder_->setAlignment(Qt::AlignCenter);
     placeholder_->setForegroundRole(QPalette::PlaceholderText);
     placeholder_->setTextFormat(Qt::PlainText);
+    placeholder_->setWordWrap(true);
     tableArea_ = new QStackedLayout;
     tableArea_->addWidget(table_);
     tableArea_->addWidget(placeholder_);
@@ -196,7 +198,7 @@ void RestoreWindow::refreshLevel() {
                     ? QStringLiteral("This folder is empty")
                     : QStringLiteral("No results for \"") + browser_.searchText() + QLatin1Char('"');
     }
-    placeholder_->setText(empty);
+    placeholder_->setText(TextFitting::wrappable(empty));
     tableArea_->setCurrentWidget(empty.isEmpty() ? static_cast<QWidget*>(table_) : placeholder_);
     refreshSnapshots();
     syncSelectionFromBrowser();

@@ -387,6 +387,7 @@ QWidget* OnboardingWindow::scopePage() {
     exclusionList_->setAccessibleName(QStringLiteral("Exclusions"));
     exclusionList_->setSelectionMode(QAbstractItemView::NoSelection);
     exclusionList_->setFixedHeight(150);
+    exclusionList_->setIconSize(QSize(16, 16));
     body->addWidget(exclusionList_);
     scopeSummary_ = text({}, screen, QStringLiteral("scopeSummary"));
     body->addWidget(scopeSummary_);
