@@ -20,7 +20,6 @@ public:
     explicit ElidingLabel(QWidget* parent = nullptr);
 
     void setFullText(const QString& text);
-    const QString& fullText() const { return fullText_; }
     QSize minimumSizeHint() const override;
     QSize sizeHint() const override;
 
