@@ -1,11 +1,12 @@
 #include "restic.h"
 
 #include "keep_both_merge.h"
-#include "operation_cancelled.h"
 #include "restic_error.h"
+#include "operation_cancelled.h"
 #include "restic_json.h"
 #include "restore_problem.h"
 #include "restore_selection.h"
+
 
 namespace {
 
@@ -60,8 +61,7 @@ QCoro::Task<void> runDiscardingOutput(ResticProcess process, QStringList argumen
     co_await runRetrying(std::move(process), std::move(arguments), std::move(stop));
 }
 
-QCoro::AsyncGenerator<BackupEvent> backupStream(ResticProcess process, QStringList arguments,
-                                                std::stop_token stop) {
+QCoro::AsyncGenerator<BackupEvent> backupStream(ResticProcess process, QStringList arguments, std::stop_token stop) {
     for (bool mayUnlock = true;; mayUnlock = false) {
         std::exception_ptr failure;
         try {
@@ -86,8 +86,7 @@ QCoro::AsyncGenerator<BackupEvent> backupStream(ResticProcess process, QStringLi
     }
 }
 
-QCoro::AsyncGenerator<RestoreEvent> restoreStream(ResticProcess process, QStringList arguments,
-                                                  std::stop_token stop) {
+QCoro::AsyncGenerator<RestoreEvent> restoreStream(ResticProcess process, QStringList arguments, std::stop_token stop) {
     auto lines = process.streamLines(std::move(arguments), std::move(stop));
     QCORO_FOREACH(const QByteArray& line, lines) {
         if (line.isEmpty()) {
@@ -104,8 +103,8 @@ struct StagingFolder {
     ~StagingFolder() { KeepBothMerge::removeStagingFolder(path); }
 };
 
-// The items a restore that restic ended with errors still wrote, minus the failed ones; none when the
-// run ended for another reason (cancelled, repository unreadable) and nothing is to be delivered.
+// The items a restore that restic ended with errors failed to write; none when the run ended for another
+// reason (cancelled, repository unreadable) and nothing is to be delivered.
 std::optional<QStringList> failedItemsOf(const std::exception_ptr& failure) {
     try {
         std::rethrow_exception(failure);
@@ -125,9 +124,8 @@ std::optional<QStringList> failedItemsOf(const std::exception_ptr& failure) {
 
 // The names chosen in the folder restored (restic's patterns may also match look-alikes).
 QStringList chosenNames(const QStringList& selection) {
-    const auto reduced = RestoreSelection::reduce(selection);
     QStringList names;
-    if (reduced.startingFolder) {
+    if (RestoreSelection::reduce(selection).startingFolder) {
         for (const auto& path : selection) {
             names.append(lastPathComponent(path));
         }
@@ -135,14 +133,12 @@ QStringList chosenNames(const QStringList& selection) {
     return names;
 }
 
-QCoro::AsyncGenerator<RestoreEvent> keepBothStream(ResticProcess process, QString snapshotId,
-                                                   QStringList selection, QString destination,
-                                                   std::stop_token stop) {
+QCoro::AsyncGenerator<RestoreEvent> keepBothStream(ResticProcess process, QString snapshotId, QStringList selection,
+                                                   QString destination, std::stop_token stop) {
     const StagingFolder staging{KeepBothMerge::createStagingFolder(destination)};
     std::exception_ptr failure;
     try {
-        auto events =
-            restoreStream(process, Restic::restoreArguments(snapshotId, selection, staging.path), stop);
+        auto events = restoreStream(process, Restic::restoreArguments(snapshotId, selection, staging.path), stop);
         QCORO_FOREACH(RestoreEvent event, events) {
             co_yield event;
         }
@@ -154,16 +150,14 @@ QCoro::AsyncGenerator<RestoreEvent> keepBothStream(ResticProcess process, QStrin
     if (!failedItems || stop.stop_requested()) {
         std::rethrow_exception(failure ? failure : std::make_exception_ptr(OperationCancelled()));
     }
-    RestoreEvent report =
-        KeepBothMerge::merge(staging.path, destination, {chosenNames(selection), *failedItems});
+    RestoreEvent report = KeepBothMerge::merge(staging.path, destination, {chosenNames(selection), *failedItems});
     co_yield report;
     if (failure) {
         std::rethrow_exception(failure);
     }
 }
 
-QCoro::Task<QList<Snapshot>> listSnapshots(ResticProcess process, QStringList arguments,
-                                           std::stop_token stop) {
+QCoro::Task<QList<Snapshot>> listSnapshots(ResticProcess process, QStringList arguments, std::stop_token stop) {
     const auto output = co_await process.run(arguments, stop);
     co_return ResticJson::decodeSnapshots(output);
 }
@@ -217,15 +211,12 @@ QStringList Restic::backupArguments(const QStringList& excludes, std::optional<q
     return arguments + sources;
 }
 
-QStringList Restic::restoreArguments(const QString& snapshotId, const QStringList& selection,
-                                     const QString& target) {
+QStringList Restic::restoreArguments(const QString& snapshotId, const QStringList& selection, const QString& target) {
     const auto reduced = RestoreSelection::reduce(selection);
-    const auto snapshot =
-        reduced.startingFolder ? snapshotId + QLatin1Char(':') + *reduced.startingFolder : snapshotId;
-    // Sparse files come back sparse: a disk image with little data must not fill the disk.
-    QStringList arguments{QStringLiteral("restore"),  snapshot,
-                          QStringLiteral("--target"), target,
-                          QStringLiteral("--json"),   QStringLiteral("--sparse")};
+    const auto snapshot = reduced.startingFolder ? snapshotId + QLatin1Char(':') + *reduced.startingFolder : snapshotId;
+    // Sparse files come back sparse: a disk image holding little data must not fill the disk.
+    QStringList arguments{QStringLiteral("restore"), snapshot, QStringLiteral("--target"), target, QStringLiteral("--json"),
+                          QStringLiteral("--sparse")};
     for (const auto& pattern : reduced.includePatterns) {
         arguments << QStringLiteral("--include") << pattern;
     }
@@ -235,8 +226,8 @@ QStringList Restic::restoreArguments(const QString& snapshotId, const QStringLis
 QStringList Restic::forgetArguments(const RetentionPolicy& policy, bool prune) {
     QStringList arguments{QStringLiteral("forget"), QStringLiteral("--json")};
     const std::pair<const char*, std::optional<int>> rules[] = {
-        {"--keep-last", policy.keepLast},       {"--keep-hourly", policy.keepHourly},
-        {"--keep-daily", policy.keepDaily},     {"--keep-weekly", policy.keepWeekly},
+        {"--keep-last", policy.keepLast},     {"--keep-hourly", policy.keepHourly},
+        {"--keep-daily", policy.keepDaily},   {"--keep-weekly", policy.keepWeekly},
         {"--keep-monthly", policy.keepMonthly}, {"--keep-yearly", policy.keepYearly},
     };
     for (const auto& [flag, value] : rules) {
@@ -245,8 +236,7 @@ QStringList Restic::forgetArguments(const RetentionPolicy& policy, bool prune) {
         }
     }
     if (policy.keepWithinDays) {
-        arguments << QStringLiteral("--keep-within")
-                  << QString::number(*policy.keepWithinDays) + QLatin1Char('d');
+        arguments << QStringLiteral("--keep-within") << QString::number(*policy.keepWithinDays) + QLatin1Char('d');
     }
     if (prune) {
         arguments << QStringLiteral("--prune");
@@ -286,14 +276,11 @@ QCoro::AsyncGenerator<RestoreEvent> Restic::restore(QString snapshotId, QStringL
 }
 
 QCoro::AsyncGenerator<RestoreEvent> Restic::restoreKeepingBoth(QString snapshotId, QStringList selection,
-                                                               QString destination,
-                                                               std::stop_token stop) const {
-    return keepBothStream(process_, std::move(snapshotId), std::move(selection), std::move(destination),
-                          std::move(stop));
+                                                               QString destination, std::stop_token stop) const {
+    return keepBothStream(process_, std::move(snapshotId), std::move(selection), std::move(destination), std::move(stop));
 }
 
-QCoro::Task<QList<Snapshot>> Restic::snapshots(QStringList tags, std::optional<QString> host,
-                                               std::stop_token stop) const {
+QCoro::Task<QList<Snapshot>> Restic::snapshots(QStringList tags, std::optional<QString> host, std::stop_token stop) const {
     QStringList arguments{QStringLiteral("snapshots"), QStringLiteral("--json")};
     for (const auto& tag : tags) {
         arguments << QStringLiteral("--tag") << tag;
@@ -309,10 +296,8 @@ QCoro::Task<QList<LsEntry>> Restic::ls(QString snapshotId, QStringList paths, st
     return listEntries(process_, arguments + paths, std::move(stop));
 }
 
-QCoro::Task<RepositoryStats> Restic::stats(StatsMode mode, std::optional<QString> snapshotId,
-                                           std::stop_token stop) const {
-    QStringList arguments{QStringLiteral("stats"), QStringLiteral("--json"), QStringLiteral("--mode"),
-                          resticName(mode)};
+QCoro::Task<RepositoryStats> Restic::stats(StatsMode mode, std::optional<QString> snapshotId, std::stop_token stop) const {
+    QStringList arguments{QStringLiteral("stats"), QStringLiteral("--json"), QStringLiteral("--mode"), resticName(mode)};
     if (snapshotId) {
         arguments << *snapshotId;
     }
@@ -332,8 +317,7 @@ QCoro::Task<QByteArray> Restic::check(std::optional<QString> readDataSubset, std
 }
 
 QCoro::Task<void> Restic::cleanupCache(std::stop_token stop) const {
-    return runDiscardingOutput(process_, {QStringLiteral("cache"), QStringLiteral("--cleanup")},
-                               std::move(stop));
+    return runDiscardingOutput(process_, {QStringLiteral("cache"), QStringLiteral("--cleanup")}, std::move(stop));
 }
 
 QCoro::Task<void> Restic::catConfig(std::stop_token stop) const {

@@ -28,58 +28,38 @@ ResticError ResticError::binaryNotFound() {
 
 ResticError::Kind ResticError::ExitStatus::kind() const {
     switch (code) {
-    case 1:
-        return Kind::generic;
-    case 2:
-        return Kind::goRuntimeError;
-    case 3:
-        return Kind::backupSourceUnreadable;
-    case 10:
-        return Kind::repositoryDoesNotExist;
-    case 11:
-        return Kind::lockFailed;
-    case 12:
-        return Kind::wrongPassword;
-    case 130:
-        return Kind::interrupted;
-    default:
-        return Kind::unknown;
+    case 1: return Kind::generic;
+    case 2: return Kind::goRuntimeError;
+    case 3: return Kind::backupSourceUnreadable;
+    case 10: return Kind::repositoryDoesNotExist;
+    case 11: return Kind::lockFailed;
+    case 12: return Kind::wrongPassword;
+    case 130: return Kind::interrupted;
+    default: return Kind::unknown;
     }
 }
 
 QString ResticError::ExitStatus::kindName() const {
     switch (kind()) {
-    case Kind::generic:
-        return QStringLiteral("generic");
-    case Kind::goRuntimeError:
-        return QStringLiteral("goRuntimeError");
-    case Kind::backupSourceUnreadable:
-        return QStringLiteral("backupSourceUnreadable");
-    case Kind::repositoryDoesNotExist:
-        return QStringLiteral("repositoryDoesNotExist");
-    case Kind::lockFailed:
-        return QStringLiteral("lockFailed");
-    case Kind::wrongPassword:
-        return QStringLiteral("wrongPassword");
-    case Kind::interrupted:
-        return QStringLiteral("interrupted");
-    case Kind::unknown:
-        break;
+    case Kind::generic: return QStringLiteral("generic");
+    case Kind::goRuntimeError: return QStringLiteral("goRuntimeError");
+    case Kind::backupSourceUnreadable: return QStringLiteral("backupSourceUnreadable");
+    case Kind::repositoryDoesNotExist: return QStringLiteral("repositoryDoesNotExist");
+    case Kind::lockFailed: return QStringLiteral("lockFailed");
+    case Kind::wrongPassword: return QStringLiteral("wrongPassword");
+    case Kind::interrupted: return QStringLiteral("interrupted");
+    case Kind::unknown: break;
     }
     return QStringLiteral("unknown(%1)").arg(code);
 }
 
 QString ResticError::description() const {
     switch (case_) {
-    case Case::launchFailed:
-        return QStringLiteral("restic could not be launched: ") + underlying_;
+    case Case::launchFailed: return QStringLiteral("restic could not be launched: ") + underlying_;
     case Case::commandFailed:
-        return QStringLiteral("restic exited with code %1: ").arg(exitStatus_->code) +
-               exitStatus_->stderrText;
-    case Case::decodingFailed:
-        return QStringLiteral("Unexpected restic output: ") + detail_;
-    case Case::binaryNotFound:
-        return QStringLiteral("The restic executable was not found in the application bundle.");
+        return QStringLiteral("restic exited with code %1: ").arg(exitStatus_->code) + exitStatus_->stderrText;
+    case Case::decodingFailed: return QStringLiteral("Unexpected restic output: ") + detail_;
+    case Case::binaryNotFound: return QStringLiteral("The restic executable was not found in the application bundle.");
     }
     return {};
 }
@@ -93,26 +73,17 @@ QString ResticError::logDescription() const {
 
 QString ResticError::backupFailureMessage() const {
     switch (case_) {
-    case Case::launchFailed:
-        return QStringLiteral("Backup could not be started.");
-    case Case::decodingFailed:
-        return QStringLiteral("Backup failed.");
-    case Case::binaryNotFound:
-        return QStringLiteral("The restic executable is missing from the app.");
-    case Case::commandFailed:
-        break;
+    case Case::launchFailed: return QStringLiteral("Backup could not be started.");
+    case Case::decodingFailed: return QStringLiteral("Backup failed.");
+    case Case::binaryNotFound: return QStringLiteral("The restic executable is missing from the app.");
+    case Case::commandFailed: break;
     }
     switch (exitStatus_->code) {
-    case 10:
-        return QStringLiteral("Backup destination could not be found.");
-    case 11:
-        return QStringLiteral("Repository is locked by another process.");
-    case 12:
-        return QStringLiteral("Repository password is incorrect.");
-    case 130:
-        return QStringLiteral("Backup was cancelled.");
-    default:
-        return QStringLiteral("Backup failed.");
+    case 10: return QStringLiteral("Backup destination could not be found.");
+    case 11: return QStringLiteral("Repository is locked by another process.");
+    case 12: return QStringLiteral("Repository password is incorrect.");
+    case 130: return QStringLiteral("Backup was cancelled.");
+    default: return QStringLiteral("Backup failed.");
     }
 }
 
@@ -121,20 +92,14 @@ QString ResticError::restoreFailureMessage() const {
         return QStringLiteral("Restore could not be started.");
     }
     switch (exitStatus_->code) {
-    case 10:
-        return QStringLiteral("The backup repository could not be found.");
-    case 11:
-        return QStringLiteral("Repository is locked by another process.");
-    case 12:
-        return QStringLiteral("Repository password is incorrect.");
-    case 130:
-        return QStringLiteral("Restore was cancelled.");
-    default:
-        break;
+    case 10: return QStringLiteral("The backup repository could not be found.");
+    case 11: return QStringLiteral("Repository is locked by another process.");
+    case 12: return QStringLiteral("Repository password is incorrect.");
+    case 130: return QStringLiteral("Restore was cancelled.");
+    default: break;
     }
     // restic's "There were 2 errors" says nothing: the items it could not write say what went wrong.
-    if (const auto problems =
-            RestoreProblem::summary(RestoreProblem::fromStandardError(exitStatus_->stderrText))) {
+    if (const auto problems = RestoreProblem::summary(RestoreProblem::fromStandardError(exitStatus_->stderrText))) {
         return *problems;
     }
     return resticFatalMessage(exitStatus_->stderrText).value_or(QStringLiteral("Restore failed."));

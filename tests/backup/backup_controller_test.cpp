@@ -1,10 +1,10 @@
 // Runs under support/with-keyring: the configuration step reads the session's throwaway keyring.
 #include "backup/backup_controller.h"
-#include "backup/backup_scheduler.h"
 #include "backup/post_backup_maintenance.h"
+#include "backup/backup_scheduler.h"
 #include "model/app_model.h"
-#include "model/settings_keys.h"
 #include "scope/backup_scope.h"
+#include "model/settings_keys.h"
 #include "storage/keychain.h"
 #include "support/coroutines.h"
 #include "support/event_loop.h"
@@ -12,8 +12,8 @@
 #include "support/log_capture.h"
 #include "support/test_platform.h"
 
-#include <gtest/gtest.h>
 #include <QSignalSpy>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -21,16 +21,12 @@ QString fixture(const char* name) {
     return QStringLiteral("cat '" KELDORAN_FIXTURES "/restic-0.18/%1'").arg(QLatin1String(name));
 }
 
-const QString privacyErrors =
-    QStringLiteral("echo '{\"message_type\":\"error\",\"error\":{\"message\":\"open /h/Mail: Operation Not "
-                   "Permitted\"},\"during\":\"scan\",\"item\":\"/h/Mail\"}' >&2;"
-                   "echo '{\"message_type\":\"error\",\"error\":{\"message\":\"open /h/Mail: operation not "
-                   "permitted\"},\"during\":\"archival\",\"item\":\"/h/Mail\"}' >&2;"
-                   "echo '{\"message_type\":\"error\",\"error\":{\"message\":\"open /h/x: permission "
-                   "denied\"},\"during\":\"archival\",\"item\":\"/h/x\"}' >&2;"
-                   "echo 'plain text line' >&2;"
-                   "echo '{\"message_type\":\"exit_error\",\"code\":3,\"message\":\"Warning: at least one "
-                   "source file could not be read\"}' >&2");
+const QString privacyErrors = QStringLiteral(
+    "echo '{\"message_type\":\"error\",\"error\":{\"message\":\"open /h/Mail: Operation Not Permitted\"},\"during\":\"scan\",\"item\":\"/h/Mail\"}' >&2;"
+    "echo '{\"message_type\":\"error\",\"error\":{\"message\":\"open /h/Mail: operation not permitted\"},\"during\":\"archival\",\"item\":\"/h/Mail\"}' >&2;"
+    "echo '{\"message_type\":\"error\",\"error\":{\"message\":\"open /h/x: permission denied\"},\"during\":\"archival\",\"item\":\"/h/x\"}' >&2;"
+    "echo 'plain text line' >&2;"
+    "echo '{\"message_type\":\"exit_error\",\"code\":3,\"message\":\"Warning: at least one source file could not be read\"}' >&2");
 
 class Controller : public ::testing::Test {
 protected:
@@ -47,14 +43,11 @@ protected:
     // Answers like restic for a small repository; `overrides` replaces the answer of a command.
     void respond(QMap<QString, QString> overrides) {
         QMap<QString, QString> answers{
-            {QStringLiteral("backup"), QStringLiteral("echo "
-                                                      "'{\"message_type\":\"status\",\"percent_done\":0.5,"
-                                                      "\"total_files\":4,\"files_done\":2}'; ") +
+            {QStringLiteral("backup"), QStringLiteral("echo '{\"message_type\":\"status\",\"percent_done\":0.5,\"total_files\":4,\"files_done\":2}'; ") +
                                            fixture("backup-json.stdout.txt")},
             {QStringLiteral("snapshots"), fixture("snapshots.json")},
-            {QStringLiteral("stats"),
-             QStringLiteral("if [ \"$4\" = raw-data ]; then %1; else %2; fi")
-                 .arg(fixture("stats-raw-data.txt"), fixture("stats-restore-size.txt"))},
+            {QStringLiteral("stats"), QStringLiteral("if [ \"$4\" = raw-data ]; then %1; else %2; fi")
+                                          .arg(fixture("stats-raw-data.txt"), fixture("stats-restore-size.txt"))},
         };
         for (auto it = overrides.cbegin(); it != overrides.cend(); ++it) {
             answers.insert(it.key(), it.value());
@@ -90,8 +83,7 @@ protected:
 TEST_F(Controller, runsABackupEndToEndAndRefreshesTheRepository) {
     LogCapture log;
     QList<AppStatus> statuses;
-    QObject::connect(model.get(), &AppModel::baseStatusChanged,
-                     [&] { statuses.append(model->baseStatus()); });
+    QObject::connect(model.get(), &AppModel::baseStatusChanged, [&] { statuses.append(model->baseStatus()); });
     model->setUploadLimitKiBps(0);
     backUpAndWait();
 
@@ -100,15 +92,12 @@ TEST_F(Controller, runsABackupEndToEndAndRefreshesTheRepository) {
     EXPECT_EQ(statuses.value(2), AppStatus::backingUp({1, 5, 5}));
     EXPECT_EQ(model->baseStatus(), AppStatus::protected_());
     const auto excludes = qint64(model->scope().effectiveExcludes(model->excludes()).size());
-    EXPECT_EQ(
-        log.messages(QStringLiteral("backup")),
-        (QStringList{QStringLiteral("summary: +253352 bytes, 0 warnings, %1 excludes").arg(excludes),
-                     QStringLiteral("retention applied with prune"), QStringLiteral("cache cleanup ran")}));
+    EXPECT_EQ(log.messages(QStringLiteral("backup")),
+              (QStringList{QStringLiteral("summary: +253352 bytes, 0 warnings, %1 excludes").arg(excludes),
+                           QStringLiteral("retention applied with prune"), QStringLiteral("cache cleanup ran")}));
     EXPECT_EQ(log.messages(QStringLiteral("check")),
-              (QStringList{QStringLiteral("integrity check passed"),
-                           QStringLiteral("integrity check read data subset 1/52")}));
-    EXPECT_EQ(log.messages(QStringLiteral("queue")),
-              (QStringList{QStringLiteral("backup started"), QStringLiteral("backup finished")}));
+              (QStringList{QStringLiteral("integrity check passed"), QStringLiteral("integrity check read data subset 1/52")}));
+    EXPECT_EQ(log.messages(QStringLiteral("queue")), (QStringList{QStringLiteral("backup started"), QStringLiteral("backup finished")}));
 
     const auto backup = callsOf(QStringLiteral("backup")).value(0);
     EXPECT_EQ(backup.mid(0, 2), (QStringList{"backup", "--json"}));
@@ -116,8 +105,7 @@ TEST_F(Controller, runsABackupEndToEndAndRefreshesTheRepository) {
     EXPECT_FALSE(backup.contains(QStringLiteral("--limit-upload")));
     EXPECT_EQ(backup.mid(backup.size() - 2), (QStringList{"--exclude-caches", test.home()}));
     EXPECT_EQ(callsOf(QStringLiteral("forget")).value(0),
-              (QStringList{"forget", "--json", "--keep-hourly", "24", "--keep-daily", "30", "--keep-monthly",
-                           "12", "--prune"}));
+              (QStringList{"forget", "--json", "--keep-hourly", "24", "--keep-daily", "30", "--keep-monthly", "12", "--prune"}));
 
     const auto now = test.clock.now();
     EXPECT_EQ(model->lastBackupExcludeCount(), excludes);
@@ -139,11 +127,9 @@ TEST_F(Controller, runsABackupEndToEndAndRefreshesTheRepository) {
     LogCapture second;
     model->setUploadLimitKiBps(1);
     backUpAndWait();
-    EXPECT_EQ(second.messages(QStringLiteral("backup")).mid(1),
-              QStringList{QStringLiteral("retention applied")});
+    EXPECT_EQ(second.messages(QStringLiteral("backup")).mid(1), QStringList{QStringLiteral("retention applied")});
     EXPECT_TRUE(second.messages(QStringLiteral("check")).isEmpty());
-    EXPECT_TRUE(
-        callsOf(QStringLiteral("backup")).value(1).join(' ').contains(QStringLiteral("--limit-upload 1")));
+    EXPECT_TRUE(callsOf(QStringLiteral("backup")).value(1).join(' ').contains(QStringLiteral("--limit-upload 1")));
 }
 
 TEST_F(Controller, aSecondRequestWhileOneIsPendingIsIgnored) {
@@ -158,18 +144,16 @@ TEST_F(Controller, aSecondRequestWhileOneIsPendingIsIgnored) {
 
 TEST_F(Controller, exit3IsAPartialSuccessWithDeduplicatedWarnings) {
     model->setLastBackupFailure(QStringLiteral("Backup failed."));
-    respond({{QStringLiteral("backup"), fixture("backup-exit3.stdout.txt") + QStringLiteral("; ") +
-                                            privacyErrors + QStringLiteral("; exit 3")}});
+    respond({{QStringLiteral("backup"), fixture("backup-exit3.stdout.txt") + QStringLiteral("; ") + privacyErrors + QStringLiteral("; exit 3")}});
     LogCapture log;
     backUpAndWait();
     const auto lines = log.messages(QStringLiteral("backup"));
     EXPECT_EQ(lines.mid(1, 5),
-              (QStringList{
-                  QStringLiteral("partial success: some sources unreadable (exit 3)"),
-                  QStringLiteral("warning during scan: /h/Mail — open /h/Mail: Operation Not Permitted"),
-                  QStringLiteral("warning during archival: /h/Mail — open /h/Mail: operation not permitted"),
-                  QStringLiteral("warning during archival: /h/x — open /h/x: permission denied"),
-                  QStringLiteral("privacy-protected paths skipped; Full Disk Access probe: granted")}));
+              (QStringList{QStringLiteral("partial success: some sources unreadable (exit 3)"),
+                           QStringLiteral("warning during scan: /h/Mail — open /h/Mail: Operation Not Permitted"),
+                           QStringLiteral("warning during archival: /h/Mail — open /h/Mail: operation not permitted"),
+                           QStringLiteral("warning during archival: /h/x — open /h/x: permission denied"),
+                           QStringLiteral("privacy-protected paths skipped; Full Disk Access probe: granted")}));
     EXPECT_EQ(model->lastBackupWarnings(),
               (QList<BackupWarning>{{BackupWarning::Kind::privacyProtected, QStringLiteral("/h/Mail")},
                                     {BackupWarning::Kind::permissionDenied, QStringLiteral("/h/x")}}));
@@ -180,11 +164,8 @@ TEST_F(Controller, exit3IsAPartialSuccessWithDeduplicatedWarnings) {
     respond({{QStringLiteral("backup"), QStringLiteral("echo 'Warning: something odd' >&2; exit 3")}});
     LogCapture bare;
     backUpAndWait();
-    EXPECT_TRUE(
-        bare.messages(QStringLiteral("backup"))
-            .contains(QStringLiteral("exit 3 without error records; stderr: Warning: something odd")));
-    EXPECT_EQ(model->lastBackupWarnings(),
-              (QList<BackupWarning>{{BackupWarning::Kind::other, std::nullopt}}));
+    EXPECT_TRUE(bare.messages(QStringLiteral("backup")).contains(QStringLiteral("exit 3 without error records; stderr: Warning: something odd")));
+    EXPECT_EQ(model->lastBackupWarnings(), (QList<BackupWarning>{{BackupWarning::Kind::other, std::nullopt}}));
 }
 
 TEST_F(Controller, aFailedBackupIsRecordedAndSkipsMaintenance) {
@@ -214,8 +195,7 @@ TEST_F(Controller, aCancelledBackupRecordsNothingWhateverResticsExitCode) {
     controller().cancelBackup();
     await(OperationHandle::wait(task));
     EXPECT_EQ(fake.interruptsReceived(1), 1);
-    EXPECT_EQ(log.messages(QStringLiteral("backup")),
-              QStringList{QStringLiteral("cancelled by user or quit")});
+    EXPECT_EQ(log.messages(QStringLiteral("backup")), QStringList{QStringLiteral("cancelled by user or quit")});
     EXPECT_EQ(model->lastBackupFailure(), QStringLiteral("Backup failed."));
     EXPECT_EQ(model->lastBackupWarnings().size(), 1);
     EXPECT_EQ(model->baseStatus(), AppStatus::error(QStringLiteral("Backup failed.")));
@@ -223,9 +203,7 @@ TEST_F(Controller, aCancelledBackupRecordsNothingWhateverResticsExitCode) {
 }
 
 TEST_F(Controller, aLockedRepositoryIsUnlockedAndTheBackupRetried) {
-    fake.step(
-        1, QStringLiteral(
-               "echo '{\"message_type\":\"exit_error\",\"code\":11,\"message\":\"locked\"}' >&2; exit 11"));
+    fake.step(1, QStringLiteral("echo '{\"message_type\":\"exit_error\",\"code\":11,\"message\":\"locked\"}' >&2; exit 11"));
     backUpAndWait();
     EXPECT_EQ(fake.arguments(2), QStringList{QStringLiteral("unlock")});
     EXPECT_EQ(callsOf(QStringLiteral("backup")).size(), 2);
@@ -239,12 +217,9 @@ TEST_F(Controller, maintenanceLogsAndSwallowsEveryFailure) {
     test.settings().setValue(SettingsKeys::lastPruneDate, test.clock.now().addDays(-8));
     LogCapture log;
     backUpAndWait();
-    EXPECT_TRUE(log.lines().contains(
-        QStringLiteral("[ERROR] backup: retention failed (with prune): exit 1 (generic)")));
-    EXPECT_TRUE(
-        log.lines().contains(QStringLiteral("[ERROR] backup: cache cleanup failed: exit 1 (generic)")));
-    EXPECT_TRUE(log.lines().contains(
-        QStringLiteral("[ERROR] check: integrity check failed (corruption): exit 1 (generic)")));
+    EXPECT_TRUE(log.lines().contains(QStringLiteral("[ERROR] backup: retention failed (with prune): exit 1 (generic)")));
+    EXPECT_TRUE(log.lines().contains(QStringLiteral("[ERROR] backup: cache cleanup failed: exit 1 (generic)")));
+    EXPECT_TRUE(log.lines().contains(QStringLiteral("[ERROR] check: integrity check failed (corruption): exit 1 (generic)")));
     EXPECT_EQ(test.settings().dateValue(SettingsKeys::lastPruneDate), test.clock.now().addDays(-8));
     EXPECT_EQ(test.settings().dateValue(SettingsKeys::lastCacheCleanupDate), test.clock.now());
     EXPECT_EQ(model->lastCheckFailure(), CheckFailureReason::corruption);
@@ -258,11 +233,8 @@ TEST_F(Controller, maintenanceLogsAndSwallowsEveryFailure) {
     respond({{QStringLiteral("check"), QStringLiteral("echo 'locked exclusively' >&2; exit 11")}});
     LogCapture locked;
     backUpAndWait();
-    EXPECT_TRUE(
-        locked.messages(QStringLiteral("check"))
-            .value(0)
-            .startsWith(QStringLiteral(
-                "integrity check skipped: repository locked by another process — exit 11 (lockFailed)")));
+    EXPECT_TRUE(locked.messages(QStringLiteral("check")).value(0).startsWith(
+        QStringLiteral("integrity check skipped: repository locked by another process — exit 11 (lockFailed)")));
     EXPECT_EQ(model->lastCheckFailure(), CheckFailureReason::unreachable);
 
     // On battery the check waits, even with backups on battery allowed.
@@ -311,9 +283,8 @@ TEST_F(Controller, aQuitDuringTheCheckLeavesItUnrecorded) {
     }));
     task->cancel();
     await(OperationHandle::wait(task));
-    EXPECT_EQ(
-        log.messages(QStringLiteral("check")),
-        QStringList{QStringLiteral("integrity check interrupted — it runs again after the next backup")});
+    EXPECT_EQ(log.messages(QStringLiteral("check")),
+              QStringList{QStringLiteral("integrity check interrupted — it runs again after the next backup")});
     EXPECT_EQ(model->lastCheckFailure(), std::nullopt);
     EXPECT_EQ(model->lastChecked(), std::nullopt);
     EXPECT_EQ(model->baseStatus(), AppStatus::protected_());
@@ -321,9 +292,7 @@ TEST_F(Controller, aQuitDuringTheCheckLeavesItUnrecorded) {
 
 TEST_F(Controller, theGateRefusesBackupsWithoutAccessToTheHomeFolder) {
     bool granted = false;
-    controller().fullDiskAccessProbe = [&granted] {
-        return granted;
-    };
+    controller().fullDiskAccessProbe = [&granted] { return granted; };
     model->setBaseStatus(AppStatus::protected_());
     LogCapture log;
     EXPECT_FALSE(controller().checkFullDiskAccess());
@@ -333,8 +302,7 @@ TEST_F(Controller, theGateRefusesBackupsWithoutAccessToTheHomeFolder) {
     EXPECT_FALSE(controller().hasBackupTask());
     const auto lines = log.lines();
     ASSERT_EQ(lines.size(), 2);
-    EXPECT_TRUE(lines[0].startsWith(QStringLiteral(
-        "[ERROR] backup: Full Disk Access missing — backups refused until granted (#127); team none")));
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("[ERROR] backup: Full Disk Access missing — backups refused until granted (#127); team none")));
     EXPECT_EQ(lines[1], QStringLiteral("[ERROR] backup: backup refused: Full Disk Access missing"));
 
     model->setLastBackupFailure(QStringLiteral("Backup failed."));
@@ -352,10 +320,8 @@ TEST_F(Controller, theGateRefusesBackupsWithoutAccessToTheHomeFolder) {
 TEST_F(Controller, operationsRunOneAfterAnotherInOrder) {
     LogCapture log;
     auto gate = std::make_shared<OperationHandle>();
-    controller().enqueue(RepositoryOperation::backup,
-                         [gate](std::stop_token) { return OperationHandle::wait(gate); });
-    controller().enqueue(RepositoryOperation::restore,
-                         [](std::stop_token) -> QCoro::Task<void> { co_return; });
+    controller().enqueue(RepositoryOperation::backup, [gate](std::stop_token) { return OperationHandle::wait(gate); });
+    controller().enqueue(RepositoryOperation::restore, [](std::stop_token) -> QCoro::Task<void> { co_return; });
     controller().startBackup(); // queued behind the restore
     EXPECT_EQ(controller().queuedOperationCount(), 2);
     EXPECT_EQ(controller().currentOperation(), RepositoryOperation::backup);
@@ -363,8 +329,8 @@ TEST_F(Controller, operationsRunOneAfterAnotherInOrder) {
     ASSERT_TRUE(spinUntil([&] { return !controller().hasBackupTask(); }));
     // The first started before the others were queued; the restore started with the backup behind it.
     EXPECT_EQ(log.messages(QStringLiteral("queue")),
-              (QStringList{"backup started", "backup finished", "restore started (1 queued behind it)",
-                           "restore finished", "backup started", "backup finished"}));
+              (QStringList{"backup started", "backup finished", "restore started (1 queued behind it)", "restore finished",
+                           "backup started", "backup finished"}));
 }
 
 TEST_F(Controller, theRefreshFallsBackWhereTheRepositoryAnswersLess) {
@@ -375,23 +341,19 @@ TEST_F(Controller, theRefreshFallsBackWhereTheRepositoryAnswersLess) {
 
     // A newest snapshot without a summary: the sizes come from `stats --mode restore-size latest`.
     respond({{QStringLiteral("snapshots"),
-              QStringLiteral("echo "
-                             "'[{\"time\":\"2026-12-06T10:00:00Z\",\"tree\":\"t\",\"paths\":[\"/"
-                             "h\"],\"hostname\":\"vm\",\"id\":\"a\",\"short_id\":\"a\"}]'")}});
+              QStringLiteral("echo '[{\"time\":\"2026-12-06T10:00:00Z\",\"tree\":\"t\",\"paths\":[\"/h\"],\"hostname\":\"vm\",\"id\":\"a\",\"short_id\":\"a\"}]'")}});
     await(controller().refreshRepositoryState());
     EXPECT_EQ(model->stats().protectedBytes, 250088);
     EXPECT_EQ(model->stats().fileCount, 14);
-    EXPECT_TRUE(callsOf(QStringLiteral("stats"))
-                    .contains(QStringList{"stats", "--json", "--mode", "restore-size", "latest"}));
+    EXPECT_TRUE(callsOf(QStringLiteral("stats")).contains(QStringList{"stats", "--json", "--mode", "restore-size", "latest"}));
 }
 
 TEST(ControllerBootstrap, setsTheStatusForEachConfigurationOutcome) {
     TestPlatform test;
     FakeRestic fake;
     test.useFakeRestic(fake);
-    fake.respond(
-        {{QStringLiteral("snapshots"), QStringLiteral("echo '[]'")},
-         {QStringLiteral("stats"), QStringLiteral("echo '{\"total_size\":0,\"snapshots_count\":0}'")}});
+    fake.respond({{QStringLiteral("snapshots"), QStringLiteral("echo '[]'")},
+                  {QStringLiteral("stats"), QStringLiteral("echo '{\"total_size\":0,\"snapshots_count\":0}'")}});
     test.services.loginItem = ServiceRegistration::Status::enabled;
     {
         AppModel model(test.platform());
@@ -399,8 +361,7 @@ TEST(ControllerBootstrap, setsTheStatusForEachConfigurationOutcome) {
         await(model.controller().bootstrap());
         EXPECT_EQ(model.baseStatus(), AppStatus::needsSetup());
         EXPECT_TRUE(model.startAtLogin());
-        EXPECT_EQ(log.messages(QStringLiteral("lifecycle")),
-                  QStringList{QStringLiteral("bootstrap: needsSetup")});
+        EXPECT_EQ(log.messages(QStringLiteral("lifecycle")), QStringList{QStringLiteral("bootstrap: needsSetup")});
     }
     test.storeConfiguration();
     await(Keychain(test.secrets).remove(Keychain::Account::secretKey));

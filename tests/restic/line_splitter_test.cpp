@@ -1,7 +1,8 @@
 #include "restic/line_splitter.h"
 
-#include <gtest/gtest.h>
 #include <QList>
+
+#include <gtest/gtest.h>
 
 namespace {
 QList<QByteArray> split(const QList<QByteArray>& chunks) {

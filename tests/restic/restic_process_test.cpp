@@ -5,13 +5,14 @@
 #include "support/event_loop.h"
 #include "support/fake_restic.h"
 
-#include <gtest/gtest.h>
 #include <QElapsedTimer>
+#include <gtest/gtest.h>
 #include <thread>
 
 namespace {
 
-template <typename Exception, typename T> Exception expectThrown(QCoro::Task<T>&& task) {
+template <typename Exception, typename T>
+Exception expectThrown(QCoro::Task<T>&& task) {
     const auto error = failureOf(std::move(task));
     try {
         if (error) {
@@ -52,20 +53,17 @@ TEST(ResticProcess, composesTheEnvironmentAndPassesArgumentsUnchanged) {
     EXPECT_EQ(fake.arguments(1), arguments);
     const auto environment = fake.environment(1);
     EXPECT_EQ(environment.value("KELDORAN_INHERITED"), QStringLiteral("kept"));
-    EXPECT_EQ(environment.value("RESTIC_REPOSITORY"),
-              QStringLiteral("s3:https://s3.fr-par.scw.cloud/backups"));
+    EXPECT_EQ(environment.value("RESTIC_REPOSITORY"), QStringLiteral("s3:https://s3.fr-par.scw.cloud/backups"));
     EXPECT_EQ(environment.value("RESTIC_PASSWORD"), QStringLiteral("repository password"));
     EXPECT_EQ(environment.value("AWS_ACCESS_KEY_ID"), QStringLiteral("AKIATEST"));
     EXPECT_EQ(environment.value("AWS_SECRET_ACCESS_KEY"), QStringLiteral("secret-key"));
     EXPECT_EQ(environment.value("AWS_DEFAULT_REGION"), QStringLiteral("fr-par"));
     EXPECT_TRUE(environment.value("RESTIC_CACHE_DIR").endsWith(QStringLiteral("/cache/restic")));
-    for (const char* removed :
-         {"RESTIC_PASSWORD_FILE", "RESTIC_PASSWORD_COMMAND", "RESTIC_REPOSITORY_FILE"}) {
+    for (const char* removed : {"RESTIC_PASSWORD_FILE", "RESTIC_PASSWORD_COMMAND", "RESTIC_REPOSITORY_FILE"}) {
         EXPECT_FALSE(environment.contains(QString::fromLatin1(removed))) << removed;
     }
     for (const auto& argument : fake.arguments(1)) {
-        EXPECT_FALSE(argument.contains(QStringLiteral("secret-key")) ||
-                     argument.contains(QStringLiteral("password")));
+        EXPECT_FALSE(argument.contains(QStringLiteral("secret-key")) || argument.contains(QStringLiteral("password")));
     }
 
     // Without a caches folder the inherited value stays; a file password replaces the value form.
@@ -80,8 +78,7 @@ TEST(ResticProcess, composesTheEnvironmentAndPassesArgumentsUnchanged) {
 TEST(ResticProcess, standardInputIsTheNullDevice) {
     FakeRestic fake;
     // With an open pipe this read would block until the test's time-out.
-    fake.defaultStep(QStringLiteral(
-        "readlink /proc/self/fd/0; if read -r line; then echo \"read:$line\"; else echo eof; fi"));
+    fake.defaultStep(QStringLiteral("readlink /proc/self/fd/0; if read -r line; then echo \"read:$line\"; else echo eof; fi"));
     EXPECT_EQ(await(fake.process().run({})), QByteArray("/dev/null\neof\n"));
 }
 
@@ -106,15 +103,13 @@ TEST(ResticProcess, drainsBothPipesWhileTheProcessRuns) {
     FakeRestic fake;
     // Far more than a pipe buffer on each stream, standard error first: a reader that waited for the
     // process to end before draining it would deadlock here.
-    fake.defaultStep(
-        QStringLiteral("head -c 3000000 /dev/zero | tr '\\0' e >&2; head -c 3000000 /dev/zero | tr '\\0' o; "
-                       "head -c 300000 /dev/zero | tr '\\0' e >&2; exit 4"));
+    fake.defaultStep(QStringLiteral("head -c 3000000 /dev/zero | tr '\\0' e >&2; head -c 3000000 /dev/zero | tr '\\0' o; "
+                                    "head -c 300000 /dev/zero | tr '\\0' e >&2; exit 4"));
     const auto status = exitStatusOf(fake.process().run({}));
     EXPECT_EQ(status.code, 4);
     EXPECT_EQ(status.stderrText.size(), 3300000);
 
-    fake.defaultStep(
-        QStringLiteral("head -c 3000000 /dev/zero | tr '\\0' e >&2; head -c 2000000 /dev/zero | tr '\\0' o"));
+    fake.defaultStep(QStringLiteral("head -c 3000000 /dev/zero | tr '\\0' e >&2; head -c 2000000 /dev/zero | tr '\\0' o"));
     EXPECT_EQ(await(fake.process().run({})).size(), 2000000);
     fake.defaultStep(QStringLiteral("head -c 3000000 /dev/zero | tr '\\0' e >&2; yes line | head -n 200000"));
     EXPECT_EQ(await(collect(fake.process().streamLines({}))).size(), 200000);
@@ -122,16 +117,13 @@ TEST(ResticProcess, drainsBothPipesWhileTheProcessRuns) {
 
 TEST(ResticProcess, aMissingOrUnrunnableExecutableFailsToLaunch) {
     const auto missing = expectThrown<ResticError>(
-        ResticProcess(ResticBinary{QStringLiteral("/nonexistent/restic")}, FakeRestic::testRepository())
-            .run({}));
+        ResticProcess(ResticBinary{QStringLiteral("/nonexistent/restic")}, FakeRestic::testRepository()).run({}));
     EXPECT_EQ(missing.errorCase(), ResticError::Case::launchFailed);
     EXPECT_TRUE(missing.description().startsWith(QStringLiteral("restic could not be launched: ")));
 
     std::exception_ptr error;
-    const auto lines = await(
-        collect(ResticProcess(ResticBinary{QStringLiteral("/etc/hostname")}, FakeRestic::testRepository())
-                    .streamLines({}),
-                &error));
+    const auto lines = await(collect(
+        ResticProcess(ResticBinary{QStringLiteral("/etc/hostname")}, FakeRestic::testRepository()).streamLines({}), &error));
     EXPECT_TRUE(lines.isEmpty());
     try {
         std::rethrow_exception(error);
@@ -175,9 +167,10 @@ TEST(ResticProcess, aRunCancelledBeforeItStartsIsInterruptedAtOnce) {
 TEST(ResticProcess, streamsLinesLiveAndStopsDeliveringOnCancellation) {
     FakeRestic fake;
     // The trap comes first: the consumer may interrupt as soon as it sees the lines.
-    fake.defaultStep(QStringLiteral("trap 'echo INT >> \"$dir/call-$n.signals\"; echo late; exit 0' INT; "
-                                    "printf 'one\\r\\ntwo\\n\\nthree'; echo; "
-                                    "while :; do sleep 0.02 & wait $!; done"));
+    fake.defaultStep(QStringLiteral(
+        "trap 'echo INT >> \"$dir/call-$n.signals\"; echo late; exit 0' INT; "
+        "printf 'one\\r\\ntwo\\n\\nthree'; echo; "
+        "while :; do sleep 0.02 & wait $!; done"));
     std::stop_source stop;
     QList<QByteArray> received;
     bool cancelled = false;
@@ -221,8 +214,7 @@ TEST(ResticProcess, aStreamEndsWithTheExitStatus) {
 
 TEST(ResticProcess, droppingAStreamInterruptsRestic) {
     FakeRestic fake;
-    fake.defaultStep(
-        QStringLiteral("trap \"echo INT >> '$dir/call-$n.signals'\" INT; echo first; await_interrupt 130"));
+    fake.defaultStep(QStringLiteral("trap \"echo INT >> '$dir/call-$n.signals'\" INT; echo first; await_interrupt 130"));
     auto takeOne = [](ResticProcess process) -> QCoro::Task<QByteArray> {
         auto lines = process.streamLines({});
         auto it = co_await lines.begin();
@@ -235,7 +227,7 @@ TEST(ResticProcess, droppingAStreamInterruptsRestic) {
 TEST(ProcessExitSignal, deliversAStatusThatArrivedBeforeTheWait) {
     ProcessExitSignal early;
     early.exited(7);
-    auto waitFor = [](ProcessExitSignal* signal) -> QCoro::Task<int> {
+    auto waitFor = [](ProcessExitSignal* signal) -> QCoro::Task<int> { 
         const int status = co_await signal->wait();
         co_return status;
     };
