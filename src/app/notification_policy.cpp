@@ -42,6 +42,15 @@ NotificationPolicy::NotificationPolicy(AppModel& model, Notifier& notifier, QObj
     }
     connect(&model_.controller(), &BackupController::resticChanged, this, &NotificationPolicy::evaluate);
     connect(&notifier_, &Notifier::actionInvoked, this, &NotificationPolicy::perform);
+    connect(&model_, &AppModel::restoreEndedOutOfView, this, [this](const RestoreOutcome& outcome) {
+        if (model_.notificationsEnabled()) {
+            notifier_.show(notificationFor(outcome));
+        }
+    });
+}
+
+DesktopNotification NotificationPolicy::notificationFor(const RestoreOutcome& outcome) {
+    return {QStringLiteral("restoreEnded"), outcome.title(), outcome.message, std::nullopt};
 }
 
 QString NotificationPolicy::rawValue(Reason reason) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/restore_outcome.h"
 #include "platform/clock.h"
 #include "platform/notifier.h"
 
@@ -13,7 +14,8 @@ class AppModel;
 /// Decides when Keldoran tells the user something through a desktop notification: a failed backup,
 /// credentials that cannot be read, the home folder not readable, protection overdue (no backup for twice
 /// the chosen interval while not paused). One notification per reason until that reason clears, none
-/// for routine success, none when the user turned them off. Told reasons survive a restart.
+/// for routine success, none when the user turned them off. Told reasons survive a restart. A restore
+/// that ends after its window was closed is told too, however it ended: the user asked for it.
 class NotificationPolicy : public QObject {
     Q_OBJECT
 public:
@@ -26,6 +28,9 @@ public:
     static QString rawValue(Reason reason);
     /// What is shown for a reason, in the platform's words.
     static DesktopNotification notificationFor(Reason reason, const AppModel& model, const QDateTime& now);
+
+    /// How a restore that ended out of view is told.
+    static DesktopNotification notificationFor(const RestoreOutcome& outcome);
 
     /// Looks at the model now; sends what has begun and forgets what has cleared.
     void evaluate();

@@ -13,6 +13,7 @@
 #include "restic/operation_cancelled.h"
 #include "restic/restic_error.h"
 #include "restic/restic_json.h"
+#include "restic/restore_problem.h"
 #include "scope/backup_scope.h"
 #include "storage/keychain.h"
 #include "storage/storage_config.h"
@@ -71,6 +72,36 @@ QCoro::AsyncGenerator<RestoreEvent> noRestore() {
     co_return;
 }
 
+// Every restore that did not deliver everything leaves its reasons in the log.
+void logRestoreProblems(const RestoreEvent& event) {
+    if (const auto* report = std::get_if<RestoreMergeReport>(&event)) {
+        for (const auto& item : report->undelivered) {
+            Log::queue().error(QStringLiteral("restore could not place %1: %2").arg(item.path, item.reason));
+        }
+    }
+}
+
+void logRestoreFailure(const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const OperationCancelled&) {
+        Log::queue().info(QStringLiteral("restore cancelled"));
+        return;
+    } catch (...) {
+    }
+    Log::queue().error(QStringLiteral("restore failed: ") + errorLogDescription(failure) +
+                       QStringLiteral(" — ") + restoreFailureMessage(failure));
+    try {
+        std::rethrow_exception(failure);
+    } catch (const ResticError& error) {
+        const auto stderrText = error.exitStatus() ? error.exitStatus()->stderrText : QString();
+        for (const auto& problem : RestoreProblem::fromStandardError(stderrText)) {
+            Log::queue().error(QStringLiteral("restore failed for %1: %2").arg(problem.item, problem.detail));
+        }
+    } catch (...) {
+    }
+}
+
 QCoro::Task<void> forwardRestore(Restic restic, QString snapshotId, QStringList paths, QString target,
                                  RestoreConflict conflict,
                                  std::shared_ptr<AsyncChannel<RestoreEvent>> channel, std::stop_token stop) {
@@ -79,10 +110,12 @@ QCoro::Task<void> forwardRestore(Restic restic, QString snapshotId, QStringList 
                           ? restic.restoreKeepingBoth(snapshotId, paths, target, stop)
                           : restic.restore(snapshotId, paths, target, stop);
         QCORO_FOREACH(RestoreEvent event, events) {
+            logRestoreProblems(event);
             channel->push(std::move(event));
         }
         channel->finish();
     } catch (...) {
+        logRestoreFailure(std::current_exception());
         channel->finish(std::current_exception());
     }
 }

@@ -57,6 +57,10 @@ public:
     static constexpr int probeTimeLimitSeconds = 30;
     /// One probe of one candidate region with the two keys and no password. Never fails.
     QCoro::Task<Validation> validate(StorageConfig config, QString accessKey, QString secretKey);
+    /// One probe with the repository password too: reachableExistingRepo when it opens the backup,
+    /// failed with restic's "wrong password" when it does not. Never fails.
+    QCoro::Task<Validation> probe(StorageConfig config, QString accessKey, QString secretKey,
+                                  QString password);
     /// Probes with the password, creates the repository when there is none, stores the keys, the
     /// password and the configuration, configures the controller, registers the agent and the login
     /// item. Throws SetupError.
@@ -108,8 +112,6 @@ signals:
 
 private:
     QCoro::Task<void> runBackup(BackupInputs inputs, std::stop_token stop);
-    QCoro::Task<Validation> probe(StorageConfig config, QString accessKey, QString secretKey,
-                                  QString password);
     ResticProcess::Context processContext() const;
     QCoro::Task<void> finishSucceededBackup(QList<BackupWarning> warnings, std::stop_token stop);
     QList<BackupWarning> partialSuccessWarnings(QList<BackupWarning> warnings, const QString& stderrText);

@@ -6,6 +6,9 @@
 #include "restic/check_failure_classification.h"
 #include "restic/operation_cancelled.h"
 #include "restic/restic_error.h"
+#include "ui/formatters.h"
+
+#include <cctype>
 
 namespace PostBackupMaintenance {
 namespace {
@@ -25,6 +28,55 @@ bool isCancellation(const std::exception_ptr& error) {
     } catch (...) {
         return false;
     }
+}
+
+constexpr int dataShares = 52;
+
+// The share of the data the weekly check reads next: every byte is read once a year. None on a metered
+// connection, where reading a 52nd of the repository could cost the user money.
+std::optional<int> nextDataShare(AppModel* model) {
+    if (model->platform().network->isMetered()) {
+        return std::nullopt;
+    }
+    const auto last = model->platform().settings->integerValue(SettingsKeys::checkDataSubset).value_or(0);
+    return last >= 1 && last <= dataShares ? int(last % dataShares) + 1 : 1;
+}
+
+// "read group #3 of 5 data packs (out of total 240 packs in 52 groups)": the packs read and the total.
+std::optional<std::pair<qint64, qint64>> packsRead(const QByteArray& report) {
+    const auto numberAfter = [&](const QByteArray& marker, qsizetype from) -> std::pair<qint64, qsizetype> {
+        const auto at = report.indexOf(marker, from);
+        if (at < 0) {
+            return {-1, -1};
+        }
+        auto end = at + marker.size();
+        while (end < report.size() && std::isdigit(static_cast<unsigned char>(report[end]))) {
+            ++end;
+        }
+        bool ok = false;
+        const auto value = report.mid(at + marker.size(), end - at - marker.size()).toLongLong(&ok);
+        return {ok ? value : -1, end};
+    };
+    const auto group = report.indexOf("read group #");
+    const auto [read, afterRead] = numberAfter(" of ", group);
+    const auto [total, afterTotal] = numberAfter(" data packs (out of total ", afterRead);
+    if (group < 0 || read < 0 || total < 0 || afterTotal != report.indexOf(' ', afterTotal)) {
+        return std::nullopt;
+    }
+    return std::pair{read, total};
+}
+
+// Logs the share read and about how much that was, and remembers it: next week reads the next one.
+void logDataRead(AppModel* model, int share, const QByteArray& report) {
+    auto line = QStringLiteral("integrity check read data subset %1/%2").arg(share).arg(dataShares);
+    if (const auto packs = packsRead(report)) {
+        line += QStringLiteral(": %1 of %2 data packs").arg(packs->first).arg(packs->second);
+        if (const auto stored = model->storage().sizeBytes; stored && packs->second > 0) {
+            line += QStringLiteral(", about %1").arg(Formatters::byteCount(*stored * packs->first / packs->second));
+        }
+    }
+    Log::check().info(line);
+    model->platform().settings->setValue(SettingsKeys::checkDataSubset, share);
 }
 
 } // namespace
@@ -86,14 +138,21 @@ QCoro::Task<void> checkIntegrity(AppModel* model, Restic restic, std::stop_token
     if (!weekPassedSince(model->lastChecked(), now) || model->platform().power->isOnBattery()) {
         co_return;
     }
+    // A plain check never reads the data: a damaged pack would pass it.
+    const auto share = nextDataShare(model);
+    const auto subset = share ? std::optional(QStringLiteral("%1/%2").arg(*share).arg(dataShares)) : std::nullopt;
     std::exception_ptr failure;
+    QByteArray report;
     try {
-        co_await restic.check(stop);
+        report = co_await restic.check(subset, stop);
     } catch (...) {
         failure = std::current_exception();
     }
     if (!failure) {
         Log::check().info(QStringLiteral("integrity check passed"));
+        if (share) {
+            logDataRead(model, *share, report);
+        }
         model->setLastChecked(now);
         model->setLastCheckFailure(std::nullopt);
         co_return;
@@ -111,6 +170,9 @@ QCoro::Task<void> checkIntegrity(AppModel* model, Restic restic, std::stop_token
         co_return;
     }
     Log::check().error(QStringLiteral("integrity check failed (%1): %2").arg(rawValue(*reason), errorLogDescription(failure)));
+    if (share && reason == CheckFailureReason::corruption) {
+        logDataRead(model, *share, {});
+    }
     model->setLastCheckFailure(reason);
 }
 

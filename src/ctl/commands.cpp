@@ -135,6 +135,16 @@ QCoro::Task<std::optional<QString>> configured(AppModel* model) {
     co_return CtlMessages::credentialsUnreadable();
 }
 
+// A backup that went well says nothing of a damaged repository: a failed integrity check is said too.
+void printCheckFailure(const StatusPresentation& shown, const AppModel& model) {
+    if (model.checkHealth() == AppModel::CheckHealth::failed) {
+        out(shown.check);
+        if (shown.checkDetail) {
+            out(*shown.checkDetail);
+        }
+    }
+}
+
 // Follows the pending backup with a progress bar until it has wound down; Ctrl-C cancels it.
 QCoro::Task<int> followBackup(AppModel* model) {
     auto& controller = model->controller();
@@ -172,6 +182,7 @@ QCoro::Task<int> followBackup(AppModel* model) {
     for (const auto& line : shown.warnings + shown.guidance) {
         out(line);
     }
+    printCheckFailure(shown, *model);
     co_return 0;
 }
 
@@ -383,7 +394,7 @@ QCoro::Task<int> restore(Session* session, QStringList arguments) {
             progress.show(phase.progress, std::nullopt, std::nullopt, {});
         }
     });
-    co_await browser.runRestore(destination);
+    co_await browser.runRestore(*browser.restoreRequest(), destination);
     QObject::disconnect(connection);
     progress.finish();
     const auto& phase = browser.restorePhase();

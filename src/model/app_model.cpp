@@ -88,6 +88,9 @@ void AppModel::load() {
     } else if (settings.boolValue(SettingsKeys::lastCheckFailed) == true) {
         lastCheckFailure_ = CheckFailureReason::other; // the older Boolean form
     }
+    if (const auto blob = settings.dataValue(SettingsKeys::lastRestore)) {
+        lastRestore_ = RestoreOutcome::decoded(*blob);
+    }
     isPaused_ = settings.boolValue(SettingsKeys::isPaused).value_or(false);
     setPauseUntil(settings.dateValue(SettingsKeys::pauseUntilDate));
 }
@@ -229,6 +232,16 @@ void AppModel::restoreDefaultExcludes() {
     }
     if (seenDiffers) {
         emit seenDefaultExcludePathsChanged();
+    }
+}
+
+void AppModel::recordRestore(const RestoreOutcome& outcome, bool watched) {
+    if (assign(lastRestore_, std::optional(outcome))) {
+        platform_.settings->setValue(SettingsKeys::lastRestore, outcome.encoded());
+        emit lastRestoreChanged();
+    }
+    if (!watched) {
+        emit restoreEndedOutOfView(outcome);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "protected_stats.h"
 #include "recent_backup.h"
 #include "restic/check_failure_reason.h"
+#include "restore_outcome.h"
 #include "storage_summary.h"
 
 #include <memory>
@@ -56,6 +57,7 @@ class AppModel : public QObject {
                    seenDefaultExcludePathsChanged)
     Q_PROPERTY(bool showActivity READ showActivity NOTIFY showActivityChanged)
     Q_PROPERTY(bool notificationsEnabled READ notificationsEnabled NOTIFY notificationsEnabledChanged)
+    Q_PROPERTY(std::optional<RestoreOutcome> lastRestore READ lastRestore NOTIFY lastRestoreChanged)
 
 public:
     enum class CheckHealth { verified, overdue, failed };
@@ -123,6 +125,11 @@ public:
     bool showActivity() const { return showActivity_; }
     /// Desktop notifications when something needs the user (on unless turned off).
     bool notificationsEnabled() const { return notificationsEnabled_; }
+    /// How the last restore ended; kept across launches.
+    std::optional<RestoreOutcome> lastRestore() const { return lastRestore_; }
+    /// Records a restore's end. One that ended out of the user's view (its window closed) is also
+    /// announced, so the desktop can tell the user.
+    void recordRestore(const RestoreOutcome& outcome, bool watched);
 
     void setBaseStatus(const AppStatus& status);
     void setIsPaused(bool paused);
@@ -173,6 +180,9 @@ signals:
     void seenDefaultExcludePathsChanged();
     void showActivityChanged();
     void notificationsEnabledChanged();
+    void lastRestoreChanged();
+    /// A restore ended while its window was closed.
+    void restoreEndedOutOfView(const RestoreOutcome& outcome);
     /// "keldoranRequestSetup": the setup window should open, at the welcome step unless given.
     void setupRequested();
 
@@ -206,6 +216,7 @@ private:
     std::optional<QStringList> seenDefaultExcludePaths_;
     bool showActivity_ = false;
     bool notificationsEnabled_ = true;
+    std::optional<RestoreOutcome> lastRestore_;
 
     std::unique_ptr<BackupController> controller_;
     std::unique_ptr<BackupScheduler> scheduler_;

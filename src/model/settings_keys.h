@@ -23,12 +23,16 @@ inline const QString excludedScopePaths = QStringLiteral("excludedScopePaths"); 
 // Maintenance
 inline const QString lastPruneDate = QStringLiteral("lastPruneDate");               // date, distant past
 inline const QString lastCacheCleanupDate = QStringLiteral("lastCacheCleanupDate"); // date, distant past
+// The weekly check reads one 52nd of the data, a different one each week: the last share read (1–52).
+inline const QString checkDataSubset = QStringLiteral("checkDataSubset"); // integer, none (start at 1)
 // The newest backup the controller has seen: lets the background agent see that nothing is due
 // without asking the repository (restic's key derivation alone costs most of a second).
 inline const QString lastKnownBackupDate = QStringLiteral("lastKnownBackupDate"); // date, none
 // Desktop notifications: whether to send them, and the reasons already told about until they clear.
 inline const QString notificationsEnabled = QStringLiteral("notificationsEnabled"); // bool, true
 inline const QString notifiedReasons = QStringLiteral("notifiedReasons");           // [reason], []
+// The last restore's outcome, told in the popover after its window has gone (JSON blob)
+inline const QString lastRestore = QStringLiteral("lastRestore"); // {"kind","finished","message"}, none
 // Setup
 inline const QString hasCompletedOnboarding = QStringLiteral("hasCompletedOnboarding");       // bool, false
 inline const QString onboardingDefaultProvider = QStringLiteral("onboardingDefaultProvider"); // provider id

@@ -106,6 +106,8 @@ public:
         return std::make_unique<RouteMonitor>();
     }
 
+    bool isMetered() override { return networkManagerRuns() && QNetworkInformation::instance()->isMetered(); }
+
 private:
     static bool networkManagerRuns() {
         static const bool runs = [] {

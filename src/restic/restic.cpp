@@ -2,7 +2,9 @@
 
 #include "keep_both_merge.h"
 #include "restic_error.h"
+#include "operation_cancelled.h"
 #include "restic_json.h"
+#include "restore_problem.h"
 #include "restore_selection.h"
 
 
@@ -101,14 +103,58 @@ struct StagingFolder {
     ~StagingFolder() { KeepBothMerge::removeStagingFolder(path); }
 };
 
+// The items a restore that restic ended with errors failed to write; none when the run ended for another
+// reason (cancelled, repository unreadable) and nothing is to be delivered.
+std::optional<QStringList> failedItemsOf(const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const ResticError& error) {
+        if (!error.isCommandFailure(ResticError::Kind::generic)) {
+            return std::nullopt;
+        }
+        QStringList items;
+        for (const auto& problem : RestoreProblem::fromStandardError(error.exitStatus()->stderrText)) {
+            items.append(problem.item);
+        }
+        return items.isEmpty() ? std::nullopt : std::optional(items);
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+// The names chosen in the folder restored (restic's patterns may also match look-alikes).
+QStringList chosenNames(const QStringList& selection) {
+    QStringList names;
+    if (RestoreSelection::reduce(selection).startingFolder) {
+        for (const auto& path : selection) {
+            names.append(lastPathComponent(path));
+        }
+    }
+    return names;
+}
+
 QCoro::AsyncGenerator<RestoreEvent> keepBothStream(ResticProcess process, QString snapshotId, QStringList selection,
                                                    QString destination, std::stop_token stop) {
     const StagingFolder staging{KeepBothMerge::createStagingFolder(destination)};
-    auto events = restoreStream(process, Restic::restoreArguments(snapshotId, selection, staging.path), stop);
-    QCORO_FOREACH(RestoreEvent event, events) {
-        co_yield event;
+    std::exception_ptr failure;
+    try {
+        auto events = restoreStream(process, Restic::restoreArguments(snapshotId, selection, staging.path), stop);
+        QCORO_FOREACH(RestoreEvent event, events) {
+            co_yield event;
+        }
+    } catch (...) {
+        failure = std::current_exception();
     }
-    KeepBothMerge::merge(staging.path, destination);
+    // One unreadable file must not cost the user everything else that restored.
+    const auto failedItems = failure ? failedItemsOf(failure) : std::optional(QStringList());
+    if (!failedItems || stop.stop_requested()) {
+        std::rethrow_exception(failure ? failure : std::make_exception_ptr(OperationCancelled()));
+    }
+    RestoreEvent report = KeepBothMerge::merge(staging.path, destination, {chosenNames(selection), *failedItems});
+    co_yield report;
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
 }
 
 QCoro::Task<QList<Snapshot>> listSnapshots(ResticProcess process, QStringList arguments, std::stop_token stop) {
@@ -168,7 +214,9 @@ QStringList Restic::backupArguments(const QStringList& excludes, std::optional<q
 QStringList Restic::restoreArguments(const QString& snapshotId, const QStringList& selection, const QString& target) {
     const auto reduced = RestoreSelection::reduce(selection);
     const auto snapshot = reduced.startingFolder ? snapshotId + QLatin1Char(':') + *reduced.startingFolder : snapshotId;
-    QStringList arguments{QStringLiteral("restore"), snapshot, QStringLiteral("--target"), target, QStringLiteral("--json")};
+    // Sparse files come back sparse: a disk image holding little data must not fill the disk.
+    QStringList arguments{QStringLiteral("restore"), snapshot, QStringLiteral("--target"), target, QStringLiteral("--json"),
+                          QStringLiteral("--sparse")};
     for (const auto& pattern : reduced.includePatterns) {
         arguments << QStringLiteral("--include") << pattern;
     }
@@ -260,8 +308,12 @@ QCoro::Task<void> Restic::forget(RetentionPolicy policy, bool prune, std::stop_t
     return runDiscardingOutput(process_, forgetArguments(policy, prune), std::move(stop));
 }
 
-QCoro::Task<void> Restic::check(std::stop_token stop) const {
-    return runDiscardingOutput(process_, {QStringLiteral("check")}, std::move(stop));
+QCoro::Task<QByteArray> Restic::check(std::optional<QString> readDataSubset, std::stop_token stop) const {
+    QStringList arguments{QStringLiteral("check")};
+    if (readDataSubset) {
+        arguments << QStringLiteral("--read-data-subset") << *readDataSubset;
+    }
+    return runRetrying(process_, std::move(arguments), std::move(stop));
 }
 
 QCoro::Task<void> Restic::cleanupCache(std::stop_token stop) const {

@@ -47,7 +47,9 @@ public:
     QCoro::Task<RepositoryStats> stats(StatsMode mode, std::optional<QString> snapshotId = std::nullopt,
                                        std::stop_token stop = {}) const;
     QCoro::Task<void> forget(RetentionPolicy policy, bool prune, std::stop_token stop = {}) const;
-    QCoro::Task<void> check(std::stop_token stop = {}) const;
+    /// Checks the repository's structure, and with `readDataSubset` ("3/52") also reads that share of
+    /// the data packs, so damage inside them is found. Answers restic's report (standard output).
+    QCoro::Task<QByteArray> check(std::optional<QString> readDataSubset = std::nullopt, std::stop_token stop = {}) const;
     QCoro::Task<void> cleanupCache(std::stop_token stop = {}) const;
     /// Probes that the repository exists and that the password opens it.
     QCoro::Task<void> catConfig(std::stop_token stop = {}) const;

@@ -1,6 +1,7 @@
 #include "restic_error.h"
 
 #include "restic_json.h"
+#include "restore_problem.h"
 
 ResticError::ResticError(Case errorCase, QString detail, QString underlying, std::optional<ExitStatus> status)
     : case_(errorCase)
@@ -95,8 +96,13 @@ QString ResticError::restoreFailureMessage() const {
     case 11: return QStringLiteral("Repository is locked by another process.");
     case 12: return QStringLiteral("Repository password is incorrect.");
     case 130: return QStringLiteral("Restore was cancelled.");
-    default: return resticFatalMessage(exitStatus_->stderrText).value_or(QStringLiteral("Restore failed."));
+    default: break;
     }
+    // restic's "There were 2 errors" says nothing: the items it could not write say what went wrong.
+    if (const auto problems = RestoreProblem::summary(RestoreProblem::fromStandardError(exitStatus_->stderrText))) {
+        return *problems;
+    }
+    return resticFatalMessage(exitStatus_->stderrText).value_or(QStringLiteral("Restore failed."));
 }
 
 std::optional<QString> resticFatalMessage(const QString& stderrText) {

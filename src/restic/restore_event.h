@@ -3,6 +3,8 @@
 #include "unrecognized_message.h"
 
 #include <optional>
+#include <QList>
+#include <QString>
 #include <variant>
 
 /// Progress of a running restore.
@@ -24,5 +26,26 @@ struct RestoreSummary {
     bool operator==(const RestoreSummary&) const = default;
 };
 
-/// One line of `restic restore --json`.
-using RestoreEvent = std::variant<RestoreStatus, RestoreSummary, UnrecognizedMessage>;
+/// What the keep-both merge did beyond placing items under their own names; sent once, after restic.
+/// Paths are relative to the destination and shown as text (see fileNameText).
+struct RestoreMergeReport {
+    /// An item whose name was taken at the destination: it arrived as `restoredName` beside it.
+    struct Renamed {
+        QString path;
+        QString restoredName;
+        bool isFolder = false;
+        bool operator==(const Renamed&) const = default;
+    };
+    /// An item that restored but could not be placed, with the reason.
+    struct Undelivered {
+        QString path;
+        QString reason;
+        bool operator==(const Undelivered&) const = default;
+    };
+    QList<Renamed> renamed;
+    QList<Undelivered> undelivered;
+    bool operator==(const RestoreMergeReport&) const = default;
+};
+
+/// One line of `restic restore --json`, or the keep-both merge's report.
+using RestoreEvent = std::variant<RestoreStatus, RestoreSummary, RestoreMergeReport, UnrecognizedMessage>;

@@ -36,6 +36,14 @@ QString escapeGlob(const QString& literalPath) {
     return escaped;
 }
 
+namespace {
+// restic's JSON shows each byte of a name that is not UTF-8 as U+FFFD, so the name's real bytes are
+// unknown here: "?" matches that one byte (and look-alikes, which a keep-both merge leaves behind).
+QString includePattern(const QString& literalPath) {
+    return escapeGlob(literalPath).replace(QChar::ReplacementCharacter, QLatin1Char('?'));
+}
+} // namespace
+
 RestoreSelection RestoreSelection::reduce(const QStringList& selection) {
     RestoreSelection reduced;
     if (selection.isEmpty()) {
@@ -48,11 +56,11 @@ RestoreSelection RestoreSelection::reduce(const QStringList& selection) {
     if (oneFolder) {
         reduced.startingFolder = parent;
         for (const auto& path : selection) {
-            reduced.includePatterns.append(QLatin1Char('/') + escapeGlob(lastPathComponent(path)));
+            reduced.includePatterns.append(QLatin1Char('/') + includePattern(lastPathComponent(path)));
         }
     } else {
         for (const auto& path : selection) {
-            reduced.includePatterns.append(escapeGlob(path));
+            reduced.includePatterns.append(includePattern(path));
         }
     }
     return reduced;

@@ -1,8 +1,10 @@
 #include "destination_sheet.h"
 
+#include "restic/restore_selection.h"
 #include "ui/folder_chooser.h"
 #include "ui/formatters.h"
 #include "ui/symbols.h"
+#include "ui/text_fitting.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -24,17 +26,19 @@ QRadioButton* card(const QString& title, const QString& detail, QWidget* parent,
 
 } // namespace
 
-DestinationSheet::DestinationSheet(int itemCount, const QDateTime& snapshotDate, const QDateTime& now,
-                                   QWidget* parent)
+DestinationSheet::DestinationSheet(RestoreBrowser::RestoreRequest request, const QDateTime& snapshotDate,
+                                   const QDateTime& now, QWidget* parent)
     : QDialog(parent)
-    , chooseFolder(folderChooser(QStringLiteral("Choose"))) {
+    , chooseFolder(folderChooser(QStringLiteral("Choose")))
+    , request_(std::move(request)) {
     setObjectName(QStringLiteral("destinationSheet"));
     setWindowModality(Qt::WindowModal);
     setWindowTitle(QStringLiteral("Restore"));
     setFixedWidth(400);
 
     auto* layout = new QVBoxLayout(this);
-    auto* title = new QLabel(QStringLiteral("Restore %1 items").arg(itemCount), this);
+    auto* title =
+        new QLabel(QStringLiteral("Restore %1 items").arg(Formatters::count(request_.paths.size())), this);
     title->setObjectName(QStringLiteral("title"));
     auto font = title->font();
     font.setBold(true);
@@ -43,8 +47,13 @@ DestinationSheet::DestinationSheet(int itemCount, const QDateTime& snapshotDate,
     auto* subtitle = new QLabel(subtitleFor(snapshotDate, now), this);
     subtitle->setObjectName(QStringLiteral("subtitle"));
     subtitle->setForegroundRole(QPalette::PlaceholderText);
+    auto* items = new QLabel(TextFitting::wrappable(itemList(request_.paths)), this);
+    items->setObjectName(QStringLiteral("items"));
+    items->setTextFormat(Qt::PlainText);
+    items->setWordWrap(true);
     layout->addWidget(title);
     layout->addWidget(subtitle);
+    layout->addWidget(items);
 
     auto* where = new QGroupBox(QStringLiteral("Restore to"), this);
     auto* whereLayout = new QVBoxLayout(where);
@@ -54,10 +63,9 @@ DestinationSheet::DestinationSheet(int itemCount, const QDateTime& snapshotDate,
     another_ = card(QStringLiteral("Another folder…"), {}, where, QStringLiteral("another"));
     choose_ = new QPushButton(where);
     choose_->setObjectName(QStringLiteral("choose"));
-    chosenFolderLabel_ = new QLabel(where);
+    chosenFolderLabel_ = new ElidingLabel(where);
     chosenFolderLabel_->setObjectName(QStringLiteral("chosenFolder"));
     chosenFolderLabel_->setForegroundRole(QPalette::PlaceholderText);
-    chosenFolderLabel_->setWordWrap(true);
     auto* anotherRow = new QHBoxLayout;
     anotherRow->addWidget(another_, 1);
     anotherRow->addWidget(choose_);
@@ -107,6 +115,7 @@ DestinationSheet::DestinationSheet(int itemCount, const QDateTime& snapshotDate,
         chooseFolder(this, [this](const QString& folder) {
             chosenFolder_ = folder;
             another_->setChecked(true);
+            another_->setFocus(); // the chosen card, as a click would: Tab reaches it
             refresh();
         });
     });
@@ -114,7 +123,7 @@ DestinationSheet::DestinationSheet(int itemCount, const QDateTime& snapshotDate,
     // Without a destination the sheet stays: "Another folder…" with no folder chosen yet.
     connect(restore, &QPushButton::clicked, this, [this] {
         if (const auto destination = currentDestination()) {
-            emit restoreChosen(*destination);
+            emit restoreChosen(request_, *destination);
             accept();
         }
     });
@@ -138,6 +147,22 @@ QString DestinationSheet::subtitleFor(const QDateTime& snapshotDate, const QDate
     return QStringLiteral("From the snapshot taken ") + when;
 }
 
+QString DestinationSheet::itemList(const QStringList& paths) {
+    constexpr qsizetype listed = 4;
+    QStringList names;
+    for (const auto& path : paths.mid(0, listed)) {
+        names.append(lastPathComponent(path));
+    }
+    if (paths.size() > listed) {
+        return names.join(QStringLiteral(", ")) +
+               QStringLiteral(" and %1 more").arg(Formatters::count(paths.size() - listed));
+    }
+    if (names.size() <= 1) {
+        return names.value(0);
+    }
+    return names.mid(0, names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + names.last();
+}
+
 std::optional<RestoreBrowser::Destination> DestinationSheet::currentDestination() const {
     RestoreBrowser::Destination destination;
     destination.conflict = conflict_;
@@ -154,7 +179,7 @@ std::optional<RestoreBrowser::Destination> DestinationSheet::currentDestination(
 
 void DestinationSheet::refresh() {
     choose_->setText(chosenFolder_ ? QStringLiteral("Change…") : QStringLiteral("Choose…"));
-    chosenFolderLabel_->setText(chosenFolder_.value_or(QString()));
+    chosenFolderLabel_->setFullText(chosenFolder_.value_or(QString()));
     chosenFolderLabel_->setVisible(chosenFolder_.has_value());
     explanation_->setText(
         conflict_ == RestoreConflict::keepBoth

@@ -8,18 +8,22 @@
 #include <QDateTime>
 #include <QDialog>
 
+class ElidingLabel;
 class QLabel;
 class QPushButton;
 class QRadioButton;
 
 /// Where restored items go and what happens to a file already there: the original location or another
-/// folder, keep both or replace. "Restore" hands the choice over and closes; without a folder for
-/// "Another folder…" it does nothing.
+/// folder, keep both or replace. It names the items it will restore, fixed when it opened, whatever the
+/// window behind it shows meanwhile. "Restore" hands them over with the choice and closes; without a
+/// folder for "Another folder…" it does nothing.
 class DestinationSheet : public QDialog {
     Q_OBJECT
 public:
-    DestinationSheet(int itemCount, const QDateTime& snapshotDate, const QDateTime& now,
-                     QWidget* parent = nullptr);
+    DestinationSheet(RestoreBrowser::RestoreRequest request, const QDateTime& snapshotDate,
+                     const QDateTime& now, QWidget* parent = nullptr);
+
+    const RestoreBrowser::RestoreRequest& request() const { return request_; }
 
     /// Asks the user for a folder; replaceable for tests.
     FolderChooser chooseFolder;
@@ -28,12 +32,16 @@ public:
     /// "From the snapshot taken today at 10:15".
     static QString subtitleFor(const QDateTime& snapshotDate, const QDateTime& now);
 
+    /// "budget.xlsx, notes.txt and 3 more": the items the sheet restores.
+    static QString itemList(const QStringList& paths);
+
 signals:
-    void restoreChosen(RestoreBrowser::Destination destination);
+    void restoreChosen(RestoreBrowser::RestoreRequest request, RestoreBrowser::Destination destination);
 
 private:
     void refresh();
 
+    RestoreBrowser::RestoreRequest request_;
     bool useOriginal_ = true;
     RestoreConflict conflict_ = RestoreConflict::keepBoth;
     std::optional<QString> chosenFolder_;
@@ -41,7 +49,7 @@ private:
     QRadioButton* original_;
     QRadioButton* another_;
     QPushButton* choose_;
-    QLabel* chosenFolderLabel_;
+    ElidingLabel* chosenFolderLabel_;
     QRadioButton* keepBoth_;
     QRadioButton* replace_;
     QLabel* explanation_;

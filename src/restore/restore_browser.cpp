@@ -3,8 +3,11 @@
 #include "app/log.h"
 #include "backup/backup_controller.h"
 #include "model/file_name_order.h"
+#include "restic/operation_cancelled.h"
 #include "restic/restic_error.h"
+#include "restic/restore_problem.h"
 #include "restic/restore_selection.h"
+#include "restore_messages.h"
 
 #include <algorithm>
 #include <QTimer>
@@ -56,6 +59,7 @@ QCoro::Task<void> RestoreBrowser::selectSnapshot(std::optional<QString> id) {
     selectedSnapshot_ = id;
     emit selectionChanged();
     emit levelChanged();
+    updateLoading();
     if (id) {
         co_await loadLevel();
     }
@@ -70,9 +74,13 @@ QCoro::Task<void> RestoreBrowser::loadLevel() {
     const auto path = levelPath();
     if (const auto cached = childrenCache_.find(path); cached != childrenCache_.end()) {
         showLevel(*cached);
+        updateLoading();
         co_return;
     }
-    setLoading(true);
+    // The level being left is not shown meanwhile: a row of it could be selected and restored as if
+    // it belonged to the folder now named in the breadcrumb.
+    showLevel({});
+    updateLoading();
     const auto snapshot = *selectedSnapshot_;
     QList<LsEntry> listed;
     try {
@@ -100,7 +108,7 @@ QCoro::Task<void> RestoreBrowser::loadLevel() {
             showLevel(children);
         }
     }
-    setLoading(false);
+    updateLoading();
 }
 
 void RestoreBrowser::showLevel(QList<LsEntry> entries) {
@@ -109,6 +117,14 @@ void RestoreBrowser::showLevel(QList<LsEntry> entries) {
     if (!selection_.isEmpty()) {
         selection_.clear();
         emit selectionChanged();
+    }
+}
+
+void RestoreBrowser::updateLoading() {
+    const bool loading = selectedSnapshot_ && !childrenCache_.contains(levelPath());
+    if (loading_ != loading) {
+        loading_ = loading;
+        emit loadingChanged();
     }
 }
 
@@ -137,6 +153,9 @@ QCoro::Task<void> RestoreBrowser::navigate(int crumb) {
 }
 
 void RestoreBrowser::setSelection(const QSet<QString>& selection) {
+    if (loading_) {
+        return; // nothing of a level still loading can be chosen
+    }
     if (isSecondClickOfDoubleClick()) {
         if (selection != selection_) {
             Log::lifecycle().info(QStringLiteral(
@@ -172,12 +191,26 @@ QList<LsEntry> RestoreBrowser::visibleEntries() const {
 
 QStringList RestoreBrowser::selectedItems() const {
     QStringList items;
-    for (const auto& entry : currentLevelEntries_) {
+    for (const auto& entry : visibleEntries()) {
         if (selection_.contains(entry.path)) {
             items.append(entry.path);
         }
     }
     return items;
+}
+
+qsizetype RestoreBrowser::hiddenSelectedCount() const {
+    return std::count_if(currentLevelEntries_.begin(), currentLevelEntries_.end(),
+                         [&](const LsEntry& entry) { return selection_.contains(entry.path); }) -
+           selectedItems().size();
+}
+
+std::optional<RestoreBrowser::RestoreRequest> RestoreBrowser::restoreRequest() const {
+    const auto items = selectedItems();
+    if (loading_ || !selectedSnapshot_ || items.isEmpty()) {
+        return std::nullopt;
+    }
+    return RestoreRequest{*selectedSnapshot_, levelPath(), items};
 }
 
 QList<RestoreBrowser::SnapshotGroup> RestoreBrowser::snapshotGroups() const {
@@ -212,42 +245,82 @@ std::optional<QDateTime> RestoreBrowser::selectedSnapshotDate() const {
     return std::nullopt;
 }
 
-QCoro::Task<void> RestoreBrowser::runRestore(Destination destination) {
+QCoro::Task<void> RestoreBrowser::runRestore(RestoreRequest request, Destination destination) {
     const BusyScope busy(this);
-    if (!selectedSnapshot_ || !controller_.isConfigured()) {
+    const bool oneFolder = std::all_of(request.paths.begin(), request.paths.end(), [&](const QString& path) {
+        return parentPath(path) == request.folder;
+    });
+    if (request.paths.isEmpty() || !oneFolder || !controller_.isConfigured()) {
+        Log::lifecycle().error(QStringLiteral("restore refused: nothing chosen in one folder"));
         co_return;
     }
-    const auto paths = selectedItems();
-    // The selected items of one level return into that level; the whole snapshot carries its full paths.
-    QString target = destination.folder;
-    if (destination.location == Destination::Location::original) {
-        target = paths.isEmpty() ? QStringLiteral("/") : levelPath();
+    // The chosen items of one folder return into that folder, or directly into another one.
+    const auto target =
+        destination.location == Destination::Location::original ? request.folder : destination.folder;
+    if (destination.conflict == RestoreConflict::replace) {
+        for (const auto& path : request.paths) {
+            if (lastPathComponent(path).contains(QChar::ReplacementCharacter)) {
+                setRestorePhase(
+                    RestorePhase::failed(RestoreMessages::replaceNeedsExactName(lastPathComponent(path))));
+                emit restoreEnded(restorePhase_);
+                co_return;
+            }
+        }
     }
     setRestorePhase(RestorePhase::restoring(0));
+    RestoreMergeReport report;
+    std::exception_ptr failure;
     try {
-        auto events = controller_.restore(*selectedSnapshot_, paths, target, destination.conflict);
+        auto events = controller_.restore(request.snapshotId, request.paths, target, destination.conflict);
         QCORO_FOREACH(const RestoreEvent& event, events) {
             if (const auto* status = std::get_if<RestoreStatus>(&event)) {
                 setRestorePhase(RestorePhase::restoring(status->percentDone));
+            } else if (const auto* merged = std::get_if<RestoreMergeReport>(&event)) {
+                report = *merged;
             }
         }
-        setRestorePhase(RestorePhase::succeeded(target));
-    } catch (const ResticError& error) {
-        setRestorePhase(RestorePhase::failed(error.restoreFailureMessage()));
-    } catch (const std::exception& error) {
-        setRestorePhase(RestorePhase::failed(QString::fromUtf8(error.what())));
+    } catch (...) {
+        failure = std::current_exception();
     }
+    setRestorePhase(outcomeOf(request, target, report, failure));
+    emit restoreEnded(restorePhase_);
+}
+
+RestoreBrowser::RestorePhase RestoreBrowser::outcomeOf(const RestoreRequest& request, const QString& target,
+                                                       const RestoreMergeReport& report,
+                                                       const std::exception_ptr& failure) const {
+    const auto place = RestoreMessages::placeName(target, home_);
+    QStringList problems;
+    if (failure) {
+        try {
+            std::rethrow_exception(failure);
+        } catch (const ResticError& error) {
+            const auto items = error.exitStatus()
+                                   ? RestoreProblem::fromStandardError(error.exitStatus()->stderrText)
+                                   : QList<RestoreProblem>();
+            if (items.isEmpty() || !error.isCommandFailure(ResticError::Kind::generic)) {
+                return RestorePhase::failed(error.restoreFailureMessage());
+            }
+            problems.append(*RestoreProblem::summary(items));
+        } catch (const OperationCancelled&) {
+            return RestorePhase::failed(QStringLiteral("Restore was cancelled."));
+        } catch (const std::exception& error) {
+            return RestorePhase::failed(QString::fromUtf8(error.what()));
+        }
+    }
+    if (!report.undelivered.isEmpty()) {
+        problems.append(RestoreMessages::undelivered(report.undelivered));
+    }
+    if (!problems.isEmpty()) {
+        return RestorePhase::incomplete(
+            target, RestoreMessages::incomplete(problems.join(QLatin1Char(' ')), place, report.renamed));
+    }
+    return RestorePhase::succeeded(target,
+                                   RestoreMessages::restored(request.paths.size(), place, report.renamed));
 }
 
 void RestoreBrowser::dismissPhase() {
     setRestorePhase(RestorePhase::idle());
-}
-
-void RestoreBrowser::setLoading(bool loading) {
-    if (loading_ != loading) {
-        loading_ = loading;
-        emit loadingChanged();
-    }
 }
 
 void RestoreBrowser::setRestorePhase(const RestorePhase& phase) {

@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "restic/ls_entry.h"
+#include "restic/restore_event.h"
 #include "restore_conflict.h"
 
 #include <functional>
@@ -34,20 +35,34 @@ public:
     };
 
     struct RestorePhase {
-        enum class Kind { idle, restoring, succeeded, failed };
+        enum class Kind { idle, restoring, succeeded, incomplete, failed };
         Kind kind = Kind::idle;
         double progress = 0;
-        /// The folder restored into, once succeeded.
+        /// The folder restored into, once succeeded or incomplete.
         QString destination;
+        /// What happened, in words: where the items went and what was renamed, or what went wrong.
         QString message;
         bool operator==(const RestorePhase&) const = default;
 
         static RestorePhase idle() { return {}; }
         static RestorePhase restoring(double progress) { return {Kind::restoring, progress, {}, {}}; }
-        static RestorePhase succeeded(QString destination) {
-            return {Kind::succeeded, 0, std::move(destination), {}};
+        static RestorePhase succeeded(QString destination, QString message = {}) {
+            return {Kind::succeeded, 0, std::move(destination), std::move(message)};
+        }
+        /// Some items could not be restored; everything else was.
+        static RestorePhase incomplete(QString destination, QString message) {
+            return {Kind::incomplete, 0, std::move(destination), std::move(message)};
         }
         static RestorePhase failed(QString message) { return {Kind::failed, 0, {}, std::move(message)}; }
+    };
+
+    /// What one restore acts on, fixed when the user asks for it: the snapshot, the folder shown and the
+    /// items chosen in it. Whatever the browser shows afterwards, these are what is restored.
+    struct RestoreRequest {
+        QString snapshotId;
+        QString folder;
+        QStringList paths;
+        bool operator==(const RestoreRequest&) const = default;
     };
 
     /// Where a restore goes: where the items were backed up from, or another folder.
@@ -79,16 +94,21 @@ public:
     void setSearchText(const QString& text);
     /// The level as listed, or its entries whose name contains the search text (case-insensitive).
     QList<LsEntry> visibleEntries() const;
-    /// The selected paths that belong to the level shown.
+    /// The selected paths among the entries shown: what a restore would act on.
     QStringList selectedItems() const;
+    /// Selected entries of the level that the search hides; they are kept, not restored.
+    qsizetype hiddenSelectedCount() const;
+    /// The selected items as a request; none while the level loads or when nothing is selected.
+    std::optional<RestoreRequest> restoreRequest() const;
     QList<SnapshotGroup> snapshotGroups() const;
     /// "Home", then the name of each folder opened.
     QStringList breadcrumb() const;
     /// The folder the level shows: the opened one, or the home folder.
     QString levelPath() const { return currentPath_.value_or(home_); }
 
-    /// Restores the selected items (all of the snapshot when none) and follows the progress.
-    QCoro::Task<void> runRestore(Destination destination);
+    /// Restores the request's items and follows the progress. An empty request is refused: the whole
+    /// snapshot is never restored from here.
+    QCoro::Task<void> runRestore(RestoreRequest request, Destination destination);
     /// "Done" on the result: back to idle, the level and selection kept.
     void dismissPhase();
 
@@ -111,6 +131,8 @@ signals:
     void searchTextChanged();
     void loadingChanged();
     void restorePhaseChanged();
+    /// A restore has ended: succeeded, incomplete or failed (never for a refused one).
+    void restoreEnded(const RestorePhase& phase);
     /// The last listing or restore in flight has ended.
     void becameIdle();
 
@@ -128,7 +150,10 @@ private:
     };
 
     void showLevel(QList<LsEntry> entries);
-    void setLoading(bool loading);
+    /// Loading while the level shown has not been listed yet.
+    void updateLoading();
+    RestorePhase outcomeOf(const RestoreRequest& request, const QString& target,
+                           const RestoreMergeReport& report, const std::exception_ptr& failure) const;
     void setRestorePhase(const RestorePhase& phase);
 
     BackupController& controller_;

@@ -1,6 +1,8 @@
 #include "restore_progress_overlay.h"
 
+#include "ui/layouts.h"
 #include "ui/symbols.h"
+#include "ui/text_fitting.h"
 #include "ui/wording.h"
 
 #include <cmath>
@@ -15,7 +17,8 @@ RestoreProgressOverlay::RestoreProgressOverlay(QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("restoreOverlay"));
     parent->installEventFilter(this);
-    auto* card = new QWidget(this);
+    card_ = new QWidget(this);
+    auto* card = card_;
     card->setAutoFillBackground(true);
     card->setFixedWidth(320);
     auto* layout = new QVBoxLayout(card);
@@ -74,10 +77,13 @@ void RestoreProgressOverlay::show(const RestoreBrowser::RestorePhase& phase) {
     }
     const bool restoring = phase.kind == Kind::restoring;
     progress_->setVisible(restoring);
-    reveal_->setVisible(phase.kind == Kind::succeeded);
+    // Whatever arrived can be looked at, also after a restore that did not deliver everything.
+    reveal_->setVisible(phase.kind == Kind::succeeded || phase.kind == Kind::incomplete);
     done_->setVisible(!restoring);
-    message_->setVisible(phase.kind == Kind::failed);
+    message_->setVisible(!restoring && !phase.message.isEmpty());
+    message_->setText(TextFitting::wrappable(phase.message));
     icon_->setVisible(!restoring);
+    destination_ = phase.destination;
     switch (phase.kind) {
     case Kind::restoring:
         title_->setText(restoringText(phase.progress));
@@ -86,12 +92,14 @@ void RestoreProgressOverlay::show(const RestoreBrowser::RestorePhase& phase) {
     case Kind::succeeded:
         icon_->setPixmap(Symbols::icon(QStringLiteral("checkmark.circle.fill")).pixmap(40, 40));
         title_->setText(QStringLiteral("Restore complete"));
-        destination_ = phase.destination;
+        break;
+    case Kind::incomplete:
+        icon_->setPixmap(Symbols::icon(QStringLiteral("exclamationmark.triangle.fill")).pixmap(40, 40));
+        title_->setText(QStringLiteral("Restore incomplete"));
         break;
     case Kind::failed:
         icon_->setPixmap(Symbols::icon(QStringLiteral("exclamationmark.triangle.fill")).pixmap(40, 40));
         title_->setText(QStringLiteral("Restore failed"));
-        message_->setText(phase.message);
         break;
     case Kind::idle:
         break;
@@ -99,6 +107,8 @@ void RestoreProgressOverlay::show(const RestoreBrowser::RestorePhase& phase) {
     setGeometry(parentWidget()->rect());
     raise();
     QWidget::show();
+    // Centred, the card gets its plain size hint; wrapped lines need the height for its width.
+    card_->setFixedHeight(layoutHeightForWidth(card_->layout(), card_->width()));
     if (!restoring) {
         done_->setFocus();
     }

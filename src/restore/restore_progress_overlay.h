@@ -28,6 +28,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QWidget* card_;
     QLabel* icon_;
     QLabel* title_;
     QLabel* message_;

@@ -5,11 +5,13 @@
 #include "model/app_model.h"
 #include "platform/workspace.h"
 #include "restore_file_table.h"
+#include "restore_messages.h"
 #include "restore_progress_overlay.h"
 #include "ui/deferred_close.h"
 #include "ui/formatters.h"
 #include "ui/layouts.h"
 #include "ui/symbols.h"
+#include "ui/text_fitting.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -85,6 +87,7 @@ RestoreWindow::RestoreWindow(AppModel& model, Workspace& workspace, QWidget* par
     placeholder_->setAlignment(Qt::AlignCenter);
     placeholder_->setForegroundRole(QPalette::PlaceholderText);
     placeholder_->setTextFormat(Qt::PlainText);
+    placeholder_->setWordWrap(true);
     tableArea_ = new QStackedLayout;
     tableArea_->addWidget(table_);
     tableArea_->addWidget(placeholder_);
@@ -96,7 +99,11 @@ RestoreWindow::RestoreWindow(AppModel& model, Workspace& workspace, QWidget* par
     restoreTo_ = new QPushButton(QStringLiteral("Restore to…"), this);
     restoreTo_->setObjectName(QStringLiteral("restoreTo"));
     restoreTo_->setDefault(true);
-    footer->addWidget(selectedCount_, 1);
+    hiddenBySearch_ = new QLabel(this);
+    hiddenBySearch_->setObjectName(QStringLiteral("hiddenBySearch"));
+    hiddenBySearch_->setForegroundRole(QPalette::PlaceholderText);
+    footer->addWidget(selectedCount_);
+    footer->addWidget(hiddenBySearch_, 1);
     footer->addWidget(restoreTo_);
     layout->addLayout(footer);
 
@@ -112,6 +119,7 @@ RestoreWindow::RestoreWindow(AppModel& model, Workspace& workspace, QWidget* par
     connect(&browser_, &RestoreBrowser::selectionChanged, this, &RestoreWindow::syncSelectionFromBrowser);
     connect(&browser_, &RestoreBrowser::restorePhaseChanged, this,
             [this] { overlay_->show(browser_.restorePhase()); });
+    connect(&browser_, &RestoreBrowser::restoreEnded, this, &RestoreWindow::recordOutcome);
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &RestoreWindow::selectionEdited);
     connect(table_, &QTableView::activated, this, [this](const QModelIndex& index) {
@@ -190,16 +198,28 @@ void RestoreWindow::refreshLevel() {
                     ? QStringLiteral("This folder is empty")
                     : QStringLiteral("No results for \"") + browser_.searchText() + QLatin1Char('"');
     }
-    placeholder_->setText(empty);
+    placeholder_->setText(TextFitting::wrappable(empty));
     tableArea_->setCurrentWidget(empty.isEmpty() ? static_cast<QWidget*>(table_) : placeholder_);
     refreshSnapshots();
     syncSelectionFromBrowser();
 }
 
 void RestoreWindow::refreshFooter() {
-    const auto count = browser_.selectedItems().size();
-    selectedCount_->setText(QStringLiteral("%1 items selected").arg(count));
-    restoreTo_->setEnabled(count > 0 && browser_.selectedSnapshot().has_value());
+    selectedCount_->setText(RestoreMessages::selectedCount(browser_.selectedItems().size()));
+    const auto hidden = browser_.hiddenSelectedCount();
+    hiddenBySearch_->setText(hidden > 0 ? QStringLiteral("· ") + RestoreMessages::hiddenBySearch(hidden)
+                                        : QString());
+    restoreTo_->setEnabled(browser_.restoreRequest().has_value());
+}
+
+void RestoreWindow::recordOutcome(const RestoreBrowser::RestorePhase& phase) {
+    using Kind = RestoreBrowser::RestorePhase::Kind;
+    const auto kind = phase.kind == Kind::succeeded    ? RestoreOutcome::Kind::succeeded
+                      : phase.kind == Kind::incomplete ? RestoreOutcome::Kind::incomplete
+                                                       : RestoreOutcome::Kind::failed;
+    // A window closed while its restore ran is hidden until the restore has ended.
+    const bool watched = isVisible() && !isMinimized();
+    model_.recordRestore({kind, model_.platform().clock->now(), phase.message}, watched);
 }
 
 void RestoreWindow::syncSelectionFromBrowser() {
@@ -232,19 +252,19 @@ void RestoreWindow::selectionEdited() {
 }
 
 DestinationSheet* RestoreWindow::openDestinationSheet() {
-    const auto count = int(browser_.selectedItems().size());
-    if (count == 0 || !browser_.selectedSnapshot()) {
+    const auto request = browser_.restoreRequest();
+    if (!request) {
         return nullptr;
     }
     const auto now = model_.platform().clock->now();
-    auto* sheet = new DestinationSheet(count, browser_.selectedSnapshotDate().value_or(now), now, this);
+    auto* sheet = new DestinationSheet(*request, browser_.selectedSnapshotDate().value_or(now), now, this);
     sheet->setAttribute(Qt::WA_DeleteOnClose);
-    connect(sheet, &DestinationSheet::restoreChosen, this,
-            [this](RestoreBrowser::Destination destination) { restore(destination); });
+    connect(sheet, &DestinationSheet::restoreChosen, this, &RestoreWindow::restore);
     sheet->open();
     return sheet;
 }
 
-QCoro::Task<void> RestoreWindow::restore(RestoreBrowser::Destination destination) {
-    co_await browser_.runRestore(destination);
+QCoro::Task<void> RestoreWindow::restore(RestoreBrowser::RestoreRequest request,
+                                         RestoreBrowser::Destination destination) {
+    co_await browser_.runRestore(std::move(request), std::move(destination));
 }

@@ -42,7 +42,9 @@ private:
     void refreshFooter();
     void syncSelectionFromBrowser();
     void selectionEdited();
-    QCoro::Task<void> restore(RestoreBrowser::Destination destination);
+    QCoro::Task<void> restore(RestoreBrowser::RestoreRequest request,
+                              RestoreBrowser::Destination destination);
+    void recordOutcome(const RestoreBrowser::RestorePhase& phase);
 
     AppModel& model_;
     Workspace& workspace_;
@@ -58,6 +60,7 @@ private:
     QStackedLayout* tableArea_;
     QLabel* placeholder_;
     QLabel* selectedCount_;
+    QLabel* hiddenBySearch_;
     QPushButton* restoreTo_;
     RestoreProgressOverlay* overlay_;
 };

@@ -62,13 +62,12 @@ BackupScope::TriState BackupScope::triState(const QString& path, bool isDirector
 }
 
 void BackupScope::toggle(const BackupNode& node) {
+    const auto before = excluded_;
     if (triState(node.id, node.isDirectory) == TriState::included) {
-        insert(node.id);
+        excluded_.insert(node.id);
         removeBelow(node.id);
     } else {
-        if (excluded_.remove(node.id)) {
-            save();
-        }
+        excluded_.remove(node.id);
         removeBelow(node.id);
         const auto ancestor = std::find_if(excluded_.begin(), excluded_.end(), [&](const QString& member) {
             return node.id.startsWith(member + QLatin1Char('/'));
@@ -76,6 +75,10 @@ void BackupScope::toggle(const BackupNode& node) {
         if (ancestor != excluded_.end()) {
             includeOnlyPathBelow(*ancestor, node.id);
         }
+    }
+    // One write per tick: ticking one photo back in a folder of thousands changes thousands of members.
+    if (excluded_ != before) {
+        save();
     }
     measureExcludedFolders();
     emit changed();
@@ -85,13 +88,12 @@ void BackupScope::toggle(const BackupNode& node) {
 // each folder from the ancestor down keeps only the next step of the path.
 void BackupScope::includeOnlyPathBelow(QString ancestor, const QString& path) {
     excluded_.remove(ancestor);
-    save();
     auto folder = ancestor;
     for (const auto& component : path.mid(ancestor.size() + 1).split(QLatin1Char('/'))) {
         const auto step = folder + QLatin1Char('/') + component;
         for (const auto& child : children(folder, true)) {
             if (child.id != step) {
-                insert(child.id);
+                excluded_.insert(child.id);
             }
         }
         folder = step;
@@ -229,12 +231,22 @@ QStringList BackupScope::hiddenFolderExcludes() const {
     return hidden;
 }
 
+QString BackupScope::excludeEntry(const QString& listed) const {
+    // A path names one folder (the folder chooser's "~/Photos [2019]" must not exclude "Photos 2");
+    // a bare name or pattern ("node_modules", "*.vmdk") matches wherever it occurs.
+    if (listed == QLatin1String("~") || listed.startsWith(QLatin1String("~/"))) {
+        return escapeGlob(home_ + listed.mid(1));
+    }
+    if (listed.startsWith(QLatin1Char('/'))) {
+        return escapeGlob(listed);
+    }
+    return listed;
+}
+
 QStringList BackupScope::effectiveExcludes(const QList<ExcludeItem>& exclusionList) const {
     QSet<QString> entries;
     for (const auto& item : exclusionList) {
-        // The home folder is a literal path even inside a pattern such as "~/Library".
-        entries.insert(item.path.startsWith(QLatin1Char('~')) ? escapeGlob(home_) + item.path.mid(1)
-                                                              : item.path);
+        entries.insert(excludeEntry(item.path));
     }
     for (const auto& path : excluded_) {
         entries.insert(escapeGlob(path));
@@ -249,17 +261,9 @@ BackupScope::Tally BackupScope::scopeTally(const QList<ExcludeItem>& exclusionLi
     return {int(exclusionList.size()), int(excluded_.size()), int(hiddenFolderExcludes().size())};
 }
 
-void BackupScope::insert(const QString& path) {
-    excluded_.insert(path);
-    save();
-}
-
 void BackupScope::removeBelow(const QString& path) {
     const auto prefix = path + QLatin1Char('/');
-    const auto removed = excluded_.removeIf([&](const QString& member) { return member.startsWith(prefix); });
-    if (removed > 0) {
-        save();
-    }
+    excluded_.removeIf([&](const QString& member) { return member.startsWith(prefix); });
 }
 
 void BackupScope::save() {

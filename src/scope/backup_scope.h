@@ -40,7 +40,7 @@ public:
     bool isExcluded(const QString& path) const;
     /// Over what has been listed so far: a folder whose listed children are all unticked is excluded.
     TriState triState(const QString& path, bool isDirectory) const;
-    /// Ticks or unticks one node (the scope browser's checkbox). Saved at once.
+    /// Ticks or unticks one node (the scope browser's checkbox). Saved at once, in one write.
     void toggle(const BackupNode& node);
     /// A folder's direct contents without hidden entries, in file-browser order; read once per run.
     QList<BackupNode> children(const QString& path, bool isDirectory);
@@ -53,9 +53,12 @@ public:
 
     /// Hidden folders directly in the home folder, other than the kept three, as absolute paths.
     QStringList hiddenFolderExcludes() const;
-    /// The --exclude entries of the next backup. Unticked and hidden paths are literal, so their glob
-    /// characters are escaped; the user's entries stay patterns. Order carries no meaning.
+    /// The --exclude entries of the next backup. Paths are literal (their glob characters escaped):
+    /// unticked and hidden ones, and list entries that start with "~/" or "/"; bare names and patterns
+    /// in the list stay patterns. Order carries no meaning.
     QStringList effectiveExcludes(const QList<ExcludeItem>& exclusionList) const;
+    /// One list entry as restic's --exclude takes it.
+    QString excludeEntry(const QString& listed) const;
     Tally scopeTally(const QList<ExcludeItem>& exclusionList) const;
 
 signals:
@@ -63,7 +66,6 @@ signals:
     void changed();
 
 private:
-    void insert(const QString& path);
     void removeBelow(const QString& path);
     void includeOnlyPathBelow(QString ancestor, const QString& path);
     void save();

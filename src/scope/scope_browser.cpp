@@ -77,10 +77,9 @@ QString ScopeBrowser::tallyText() const {
     const auto count = scope_.excluded().size();
     if (scope_.allExcludedSizesKnown()) {
         return QStringLiteral("Skipping %1 places · ~%2 not backed up")
-            .arg(count)
-            .arg(Formatters::byteCount(scope_.excludedBytes()));
+            .arg(Formatters::count(count), Formatters::byteCount(scope_.excludedBytes()));
     }
-    return QStringLiteral("Skipping %1 places · size not yet calculated").arg(count);
+    return QStringLiteral("Skipping %1 places · size not yet calculated").arg(Formatters::count(count));
 }
 
 void ScopeBrowser::rebuild() {

@@ -25,6 +25,7 @@ OnboardingModel::OnboardingModel(StorageProvider defaultProvider, Clock& clock, 
 
 OnboardingModel::~OnboardingModel() {
     validation_.request_stop();
+    passwordChecking_.request_stop();
 }
 
 std::optional<OnboardingModel::Step> OnboardingModel::stepFromRaw(int raw) {
@@ -113,8 +114,13 @@ QString OnboardingModel::regionCity() const {
 void OnboardingModel::setPassword(const QString& password) {
     if (password_ != password) {
         password_ = password;
+        schedulePasswordCheck();
         emit passwordChanged();
     }
+}
+
+bool OnboardingModel::joinsExistingBackup() const {
+    return connection_.state == Connection::State::connected && !needsInit_;
 }
 
 void OnboardingModel::setConfirmPassword(const QString& password) {
@@ -137,12 +143,28 @@ int perceivedLength(const QString& text) {
 } // namespace
 
 bool OnboardingModel::passwordValid() const {
+    if (joinsExistingBackup()) {
+        // Without a checker (keldoranctl) finishing probes the password anyway.
+        return !password_.isEmpty() && (!passwordChecker_ || passwordCheck_ == PasswordCheck::opens);
+    }
     return perceivedLength(password_) >= 8 && password_ == confirmPassword_;
 }
 
 std::optional<QString> OnboardingModel::passwordMessage() const {
     if (password_.isEmpty()) {
         return std::nullopt;
+    }
+    if (joinsExistingBackup()) {
+        switch (passwordCheck_) {
+        case PasswordCheck::checking:
+            return QStringLiteral("Checking…");
+        case PasswordCheck::doesNotOpen:
+            return QStringLiteral("That password doesn't open this backup.");
+        case PasswordCheck::failed:
+            return SetupMessages::userMessage(passwordCheckFailure_);
+        default:
+            return std::nullopt;
+        }
     }
     if (perceivedLength(password_) < 8) {
         return QStringLiteral("Use at least 8 characters.");
@@ -171,7 +193,50 @@ bool OnboardingModel::canContinue() const {
 void OnboardingModel::setConnection(const Connection& connection) {
     if (connection_ != connection) {
         connection_ = connection;
+        // A password checked against one bucket says nothing of another.
+        schedulePasswordCheck();
         emit connectionChanged();
+    }
+}
+
+void OnboardingModel::setPasswordCheck(PasswordCheck check, QString failure) {
+    if (passwordCheck_ != check || passwordCheckFailure_ != failure) {
+        passwordCheck_ = check;
+        passwordCheckFailure_ = std::move(failure);
+        emit passwordChanged();
+    }
+}
+
+void OnboardingModel::schedulePasswordCheck() {
+    passwordChecking_.request_stop();
+    setPasswordCheck(PasswordCheck::unchecked);
+    if (!joinsExistingBackup() || !passwordChecker_ || password_.isEmpty()) {
+        return;
+    }
+    passwordChecking_ = std::stop_source();
+    runPasswordCheck(this, {region_, bucket_}, accessKey_, secretKey_, password_,
+                     passwordChecking_.get_token());
+}
+
+QCoro::Task<void> OnboardingModel::runPasswordCheck(OnboardingModel* model, StorageConfig config,
+                                                    QString accessKey, QString secretKey, QString password,
+                                                    std::stop_token stop) {
+    // Each key derivation costs restic most of a second: check once typing pauses.
+    if (!co_await sleepFor(&model->clock_, model->validationDebounce, stop)) {
+        co_return;
+    }
+    model->setPasswordCheck(PasswordCheck::checking);
+    const auto checker = model->passwordChecker_;
+    const auto result = co_await checker(config, accessKey, secretKey, password);
+    if (stop.stop_requested()) {
+        co_return;
+    }
+    if (result.kind == Validation::Kind::reachableExistingRepo) {
+        model->setPasswordCheck(PasswordCheck::opens);
+    } else if (result.message.contains(QLatin1String("wrong password"), Qt::CaseInsensitive)) {
+        model->setPasswordCheck(PasswordCheck::doesNotOpen);
+    } else {
+        model->setPasswordCheck(PasswordCheck::failed, result.message);
     }
 }
 

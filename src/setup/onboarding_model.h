@@ -51,6 +51,11 @@ public:
 
     /// One probe of a candidate configuration with the two keys (the controller's validate).
     using Validator = std::function<QCoro::Task<Validation>(StorageConfig, QString, QString)>;
+    /// One probe of the found repository with the keys and a password (the controller's probe).
+    using PasswordChecker = std::function<QCoro::Task<Validation>(StorageConfig, QString, QString, QString)>;
+
+    /// Whether the typed password opens the backup found in the bucket.
+    enum class PasswordCheck { unchecked, checking, opens, doesNotOpen, failed };
 
     OnboardingModel(StorageProvider defaultProvider, Clock& clock, SettingsStore& settings,
                     const QString& home, QObject* parent = nullptr);
@@ -93,9 +98,14 @@ public:
     QString confirmPassword() const { return confirmPassword_; }
     void setPassword(const QString& password);
     void setConfirmPassword(const QString& password);
-    /// At least 8 user-perceived characters, and the confirmation equal.
+    /// For a new backup: at least 8 user-perceived characters, and the confirmation equal. For a
+    /// backup the bucket already holds: the password opens it (no confirmation is asked).
     bool passwordValid() const;
     std::optional<QString> passwordMessage() const;
+    /// The bucket holds a backup already: the password step asks for its password and checks it.
+    bool joinsExistingBackup() const;
+    PasswordCheck passwordCheck() const { return passwordCheck_; }
+    void setPasswordChecker(PasswordChecker checker) { passwordChecker_ = std::move(checker); }
 
     BackupScope& scope() { return *scope_; }
 
@@ -127,6 +137,10 @@ private:
     static QCoro::Task<void> runValidation(OnboardingModel* model, StorageProvider provider,
                                            QString accessKey, QString secretKey, QString bucket,
                                            std::stop_token stop);
+    static QCoro::Task<void> runPasswordCheck(OnboardingModel* model, StorageConfig config, QString accessKey,
+                                              QString secretKey, QString password, std::stop_token stop);
+    void schedulePasswordCheck();
+    void setPasswordCheck(PasswordCheck check, QString failure = {});
     void setConnection(const Connection& connection);
     void setRegion(const StorageRegion& region);
 
@@ -145,6 +159,10 @@ private:
     std::stop_source validation_;
     QString password_;
     QString confirmPassword_;
+    PasswordChecker passwordChecker_;
+    std::stop_source passwordChecking_;
+    PasswordCheck passwordCheck_ = PasswordCheck::unchecked;
+    QString passwordCheckFailure_;
     std::unique_ptr<BackupScope> scope_;
     bool finishing_ = false;
 };

@@ -4,7 +4,9 @@
 #include "model/app_model.h"
 #include "platform/workspace.h"
 #include "scope/backup_scope.h"
+#include "scope/scope_browser.h"
 #include "ui/deferred_close.h"
+#include "ui/formatters.h"
 #include "ui/layouts.h"
 #include "ui/symbols.h"
 #include "ui/wording.h"
@@ -14,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -155,6 +158,11 @@ OnboardingWindow::OnboardingWindow(AppModel& model, std::unique_ptr<OnboardingMo
     model_ref.setValidator([controller](StorageConfig config, QString access, QString secret) {
         return controller->validate(std::move(config), std::move(access), std::move(secret));
     });
+    model_ref.setPasswordChecker(
+        [controller](StorageConfig config, QString access, QString secret, QString password) {
+            return controller->probe(std::move(config), std::move(access), std::move(secret),
+                                     std::move(password));
+        });
     if (onboarding_->step() == Step::fullDiskAccess) {
         checkAccess();
     }
@@ -338,12 +346,11 @@ QWidget* OnboardingWindow::regionPage() {
 
 QWidget* OnboardingWindow::passwordPage() {
     QVBoxLayout* body = nullptr;
-    auto* screen =
-        page(QStringLiteral("Create your backup password"),
-             {QStringLiteral(
-                 "This password encrypts everything before it leaves your Mac. Only you can unlock your "
-                 "backups with it.")},
-             &body);
+    auto* screen = page({}, {}, &body);
+    passwordTitle_ = screen->findChild<QLabel*>(QStringLiteral("pageTitle"));
+    passwordTitle_->setObjectName(QStringLiteral("passwordTitle"));
+    passwordText_ = text({}, screen, QStringLiteral("passwordText"));
+    body->addWidget(passwordText_);
     body->addWidget(notice(
         QStringLiteral("exclamationmark.triangle.fill"),
         QStringLiteral("If you lose this password, your backups can't be opened — not even by us. Store it "
@@ -353,10 +360,10 @@ QWidget* OnboardingWindow::passwordPage() {
     confirmPassword_ = field(QStringLiteral("Confirm password"), screen, QStringLiteral("confirmPassword"));
     password_->setEchoMode(QLineEdit::Password);
     confirmPassword_->setEchoMode(QLineEdit::Password);
-    auto* fields = new QFormLayout;
-    fields->addRow(QStringLiteral("Password"), password_);
-    fields->addRow(QStringLiteral("Confirm password"), confirmPassword_);
-    body->addLayout(fields);
+    passwordFields_ = new QFormLayout;
+    passwordFields_->addRow(QStringLiteral("Password"), password_);
+    passwordFields_->addRow(QStringLiteral("Confirm password"), confirmPassword_);
+    body->addLayout(passwordFields_);
     passwordMessage_ = text({}, screen, QStringLiteral("passwordMessage"));
     body->addWidget(passwordMessage_);
     connect(password_, &QLineEdit::textEdited, onboarding_.get(), &OnboardingModel::setPassword);
@@ -374,10 +381,51 @@ QWidget* OnboardingWindow::scopePage() {
                  "Your whole home folder, minus the noise that doesn't need saving. You can adjust this "
                  "anytime in Preferences.")},
              &body);
+    // The summary counts "entries from this list": the list is shown with it.
+    exclusionList_ = new QListWidget(screen);
+    exclusionList_->setObjectName(QStringLiteral("exclusionList"));
+    exclusionList_->setAccessibleName(QStringLiteral("Exclusions"));
+    exclusionList_->setSelectionMode(QAbstractItemView::NoSelection);
+    exclusionList_->setFixedHeight(150);
+    exclusionList_->setIconSize(QSize(16, 16));
+    body->addWidget(exclusionList_);
     scopeSummary_ = text({}, screen, QStringLiteral("scopeSummary"));
     body->addWidget(scopeSummary_);
+    auto* review = new QPushButton(QStringLiteral("Review…"), screen);
+    review->setObjectName(QStringLiteral("reviewScope"));
+    review->setToolTip(QStringLiteral("Choose what's backed up"));
+    connect(review, &QPushButton::clicked, this, [this] {
+        auto* browser = new ScopeBrowser(onboarding_->scope(), this);
+        browser->setAttribute(Qt::WA_DeleteOnClose);
+        browser->open();
+    });
+    body->addWidget(review, 0, Qt::AlignLeft);
     body->addStretch(1);
     return screen;
+}
+
+void OnboardingWindow::refreshScope() {
+    QStringList entries;
+    for (const auto& item : model_.excludes()) {
+        entries.append(item.path);
+    }
+    if (entries.size() != exclusionList_->count() ||
+        std::any_of(entries.begin(), entries.end(), [&, row = 0](const QString& entry) mutable {
+            return exclusionList_->item(row++)->text() != entry;
+        })) {
+        exclusionList_->clear();
+        for (const auto& entry : entries) {
+            exclusionList_->addItem(
+                new QListWidgetItem(Symbols::icon(QStringLiteral("folder.badge.minus")), entry));
+        }
+    }
+    // Counting the hidden folders lists the home folder: only while the step is shown.
+    const auto tally = onboarding_->scope().scopeTally(model_.excludes());
+    scopeSummary_->setText(
+        QStringLiteral("Next backup: your home folder, minus %1 entries from this list, %2 unticked "
+                       "folders and %3 hidden folders — plus cache folders.")
+            .arg(Formatters::count(tally.listCount), Formatters::count(tally.untickedCount),
+                 Formatters::count(tally.hiddenCount)));
 }
 
 QWidget* OnboardingWindow::donePage() {
@@ -470,6 +518,19 @@ void OnboardingWindow::refreshProviders() {
     otherProvidersToggle_->setVisible(otherProviderRows_->count() > 0);
 }
 
+void OnboardingWindow::refreshPassword() {
+    // A bucket that already holds a backup needs that backup's password, checked before Continue.
+    const bool existing = onboarding_->joinsExistingBackup();
+    passwordTitle_->setText(existing ? QStringLiteral("Enter your backup password")
+                                     : QStringLiteral("Create your backup password"));
+    passwordText_->setText(Wording::forPlatform(
+        existing ? QStringLiteral("Enter the backup password you chose when you first set up Keldoran")
+                 : QStringLiteral("This password encrypts everything before it leaves your Mac. Only you can "
+                                  "unlock your backups with it.")));
+    passwordFields_->setRowVisible(confirmPassword_, !existing);
+    passwordMessage_->setText(onboarding_->passwordMessage().value_or(QString()));
+}
+
 void OnboardingWindow::refreshConnection() {
     const auto connection = onboarding_->connection();
     QString symbol;
@@ -559,16 +620,9 @@ void OnboardingWindow::refresh() {
                            alternatives(others) + QStringLiteral(" at ") + provider.displayName +
                            QStringLiteral(" instead — the location is set there, not here."));
 
-    passwordMessage_->setText(onboarding_->passwordMessage().value_or(QString()));
-    if (step == Step::scope) { // counting the hidden folders lists the home folder: only when shown
-        const auto tally = onboarding_->scope().scopeTally(model_.excludes());
-        scopeSummary_->setText(
-            QStringLiteral(
-                "Next backup: your home folder, minus %1 entries from this list, %2 unticked folders "
-                "and %3 hidden folders — plus cache folders.")
-                .arg(tally.listCount)
-                .arg(tally.untickedCount)
-                .arg(tally.hiddenCount));
+    refreshPassword();
+    if (step == Step::scope) {
+        refreshScope();
     }
     setupErrorLabel_->setText(setupError_);
     setupErrorLabel_->parentWidget()->setVisible(!setupError_.isEmpty());

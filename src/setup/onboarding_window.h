@@ -7,8 +7,10 @@
 #include <QWidget>
 
 class AppModel;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QProgressBar;
 class QPushButton;
 class QStackedWidget;
@@ -57,6 +59,8 @@ private:
     void refresh();
     void refreshProviders();
     void refreshConnection();
+    void refreshPassword();
+    void refreshScope();
     void checkAccess();
 
     AppModel& model_;
@@ -89,9 +93,13 @@ private:
     QLabel* regionBucket_;
     QLabel* regionName_;
     QLabel* otherRegions_;
+    QLabel* passwordTitle_;
+    QLabel* passwordText_;
+    QFormLayout* passwordFields_;
     QLineEdit* password_;
     QLineEdit* confirmPassword_;
     QLabel* passwordMessage_;
+    QListWidget* exclusionList_;
     QLabel* scopeSummary_;
     QLabel* setupErrorLabel_;
 };

@@ -124,6 +124,10 @@ QString modified(const QDateTime& date, const QDateTime& now) {
     return relativeTime(date, now);
 }
 
+QString count(qint64 value) {
+    return QLocale().toString(value);
+}
+
 QString euros(double amount) {
     return QLocale().toCurrencyString(amount, QStringLiteral("€"), 2);
 }

@@ -19,6 +19,8 @@ QString recentBackupTimestamp(const QDateTime& date, const QDateTime& now);
 QString shortTime(const QDateTime& date);
 /// A modification time: the short time today, "yesterday", otherwise relative ("3 days ago").
 QString modified(const QDateTime& date, const QDateTime& now);
+/// A count with the locale's digit grouping: "183,204".
+QString count(qint64 value);
 /// Euros in the user's locale.
 QString euros(double amount);
 

@@ -18,6 +18,12 @@ void clearLayout(QLayout* layout) {
     }
 }
 
+int layoutHeightForWidth(QLayout* layout, int width) {
+    layout->invalidate();
+    return layout->hasHeightForWidth() ? layout->totalHeightForWidth(width)
+                                       : layout->totalSizeHint().height();
+}
+
 void fillBreadcrumb(QHBoxLayout* row, const QStringList& crumbs, const std::function<void(int)>& choose) {
     clearLayout(row);
     for (int i = 0; i < crumbs.size(); ++i) {

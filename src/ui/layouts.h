@@ -13,6 +13,9 @@ class QString;
 template <typename T> class QList;
 using QStringList = QList<QString>;
 
+/// The height `layout` needs at `width`: wrapped lines taken into account when it has any.
+int layoutHeightForWidth(QLayout* layout, int width);
+
 /// Fills `row` with the crumbs ("Home › Documents › 2024") as flat buttons; `choose` gets the index of
 /// the one clicked.
 void fillBreadcrumb(QHBoxLayout* row, const QStringList& crumbs, const std::function<void(int)>& choose);

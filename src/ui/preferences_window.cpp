@@ -2,6 +2,7 @@
 
 #include "backup/backup_controller.h"
 #include "folder_chooser.h"
+#include "formatters.h"
 #include "layouts.h"
 #include "model/app_model.h"
 #include "remove_data_sheet.h"
@@ -10,6 +11,7 @@
 #include "scope/scope_browser.h"
 #include "storage/storage_config.h"
 #include "symbols.h"
+#include "text_fitting.h"
 #include "wording.h"
 
 #include <QCheckBox>
@@ -78,10 +80,7 @@ PreferencesWindow::PreferencesWindow(AppModel& model, QWidget* parent)
 }
 
 QWidget* PreferencesWindow::backupTab() {
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    auto* tab = new QWidget(scroll);
+    auto* tab = new QWidget(this);
     auto* layout = new QVBoxLayout(tab);
     auto* form = new QFormLayout;
     frequency_ = new QComboBox(tab);
@@ -154,12 +153,18 @@ QWidget* PreferencesWindow::backupTab() {
         QStringLiteral("These are never sent to your backup. Hidden folders are skipped automatically "
                        "(except .ssh, .gnupg and .config), plus sensible defaults and anything you add."),
         tab));
-    auto* rows = new QWidget(tab);
+    // Only the list scrolls: its buttons and the tally stay in view however long it grows.
+    auto* scroll = new QScrollArea(tab);
+    scroll->setObjectName(QStringLiteral("exclusionScroll"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::StyledPanel);
+    auto* rows = new QWidget(scroll);
     rows->setObjectName(QStringLiteral("exclusions"));
     exclusionRows_ = new QVBoxLayout(rows);
-    exclusionRows_->setContentsMargins(0, 0, 0, 0);
+    exclusionRows_->setContentsMargins(4, 2, 4, 2);
     exclusionRows_->setSpacing(0);
-    layout->addWidget(rows);
+    scroll->setWidget(rows);
+    layout->addWidget(scroll, 1);
 
     auto* actions = new QHBoxLayout;
     auto* add =
@@ -182,9 +187,7 @@ QWidget* PreferencesWindow::backupTab() {
     tally_ = paragraph({}, tab, QStringLiteral("tally"));
     tally_->setForegroundRole(QPalette::PlaceholderText);
     layout->addWidget(tally_);
-    layout->addStretch(1);
-    scroll->setWidget(tab);
-    return scroll;
+    return tab;
 }
 
 QWidget* PreferencesWindow::storageTab() {
@@ -252,7 +255,7 @@ void PreferencesWindow::refresh() {
         lines << QStringLiteral("No storage set up yet");
     }
     lines << QStringLiteral("Encrypted · your bucket");
-    storageRow_->setText(lines.join(QLatin1Char('\n')));
+    storageRow_->setText(TextFitting::wrappable(lines.join(QLatin1Char('\n'))));
 }
 
 QString PreferencesWindow::tallyText() const {
@@ -260,9 +263,8 @@ QString PreferencesWindow::tallyText() const {
     return QStringLiteral("Next backup: your home folder, minus %1 entries from this list, %2 unticked "
                           "folders and %3 hidden "
                           "folders — plus cache folders.")
-        .arg(tally.listCount)
-        .arg(tally.untickedCount)
-        .arg(tally.hiddenCount);
+        .arg(Formatters::count(tally.listCount), Formatters::count(tally.untickedCount),
+             Formatters::count(tally.hiddenCount));
 }
 
 void PreferencesWindow::refreshExclusions() {
@@ -274,8 +276,8 @@ void PreferencesWindow::refreshExclusions() {
         layout->setContentsMargins(0, 1, 0, 1);
         auto* icon = new QLabel(row);
         icon->setPixmap(Symbols::icon(QStringLiteral("folder.badge.minus")).pixmap(16, 16));
-        auto* name = new QLabel(item.path, row);
-        name->setTextFormat(Qt::PlainText);
+        auto* name = new ElidingLabel(row);
+        name->setFullText(item.path);
         auto* stop = new QToolButton(row);
         stop->setObjectName(QStringLiteral("stopExcluding"));
         stop->setIcon(Symbols::icon(QStringLiteral("minus")));
@@ -290,6 +292,7 @@ void PreferencesWindow::refreshExclusions() {
         layout->addWidget(stop);
         exclusionRows_->addWidget(row);
     }
+    exclusionRows_->addStretch(1);
     tally_->setText(tallyText());
 }
 

@@ -9,9 +9,9 @@
 #include "model/app_model.h"
 #include "status_presentation.h"
 #include "symbols.h"
+#include "text_fitting.h"
 
 #include <QFrame>
-#include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -54,6 +54,20 @@ QToolButton* menuRow(QWidget* parent, QAction* action) {
         button->setPopupMode(QToolButton::InstantPopup);
     }
     return button;
+}
+
+// A warning whose path is elided in the middle: to keep the line on one line where that leaves the path
+// half the width, else to the whole width on a line of its own. The tooltip has the whole line.
+QString elidedWarning(const QString& line, const QString& path, const QFontMetrics& metrics, int width) {
+    const auto at = path.isEmpty() ? -1 : line.indexOf(path);
+    if (at < 0) {
+        return TextFitting::wrappable(line);
+    }
+    const auto prefix = line.left(at);
+    const auto suffix = line.mid(at + path.size());
+    const auto whole = width - metrics.averageCharWidth(); // rounding must not push the path off its line
+    const auto room = whole - metrics.horizontalAdvance(prefix + suffix);
+    return prefix + metrics.elidedText(path, Qt::ElideMiddle, room >= whole / 2 ? room : whole) + suffix;
 }
 
 } // namespace
@@ -145,7 +159,8 @@ StatusPopover::StatusPopover(AppModel& model, AppActions& actions, MarkAnimator&
          {&AppModel::statusChanged, &AppModel::lastBackupChanged, &AppModel::nextBackupChanged,
           &AppModel::pauseUntilChanged, &AppModel::lastCheckedChanged, &AppModel::lastCheckFailureChanged,
           &AppModel::statsChanged, &AppModel::storageChanged, &AppModel::recentBackupsChanged,
-          &AppModel::lastBackupWarningsChanged, &AppModel::showActivityChanged}) {
+          &AppModel::lastBackupWarningsChanged, &AppModel::showActivityChanged,
+          &AppModel::lastRestoreChanged}) {
         connect(&model_, signal, this, &StatusPopover::scheduleRefresh);
     }
     auto& controller = model_.controller();
@@ -160,31 +175,34 @@ QWidget* StatusPopover::buildActivity() {
     panel->setObjectName(QStringLiteral("activity"));
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
-    // One figure per row: the caption, the value on the right, and the detail under them.
-    auto* figures = new QGridLayout;
-    figures->setHorizontalSpacing(12);
-    figures->setVerticalSpacing(0);
-    int row = 0;
+    // One figure per row: the caption, the value on the right, and the detail under them. Boxes, not a
+    // grid: a grid gets the height of a wrapped line spanning two columns wrong and squeezes the rows.
     const auto figure = [&](const QString& caption, const QString& name, QLabel** value, QLabel** detail) {
         auto* heading = label(panel, name + QStringLiteral("Caption"));
+        heading->setWordWrap(false);
         heading->setText(caption);
         *value = label(panel, name + QStringLiteral("Value"));
+        (*value)->setWordWrap(false);
         (*value)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         auto font = (*value)->font();
         font.setBold(true);
         (*value)->setFont(font);
         *detail = label(panel, name + QStringLiteral("Detail"), true);
-        figures->addWidget(heading, row, 0);
-        figures->addWidget(*value, row, 1);
-        figures->addWidget(*detail, row + 1, 0, 1, 2);
-        figures->setRowMinimumHeight(row + 2, 6);
-        row += 3;
+        auto* top = new QHBoxLayout;
+        top->setSpacing(12);
+        top->addWidget(heading, 1);
+        top->addWidget(*value);
+        layout->addLayout(top);
+        layout->addWidget(*detail);
+        layout->addSpacing(6);
     };
+    layout->setSpacing(0);
     figure(QStringLiteral("Protected"), QStringLiteral("protected"), &protectedValue_, &protectedDetail_);
     figure(QStringLiteral("Storage"), QStringLiteral("storage"), &storageValue_, &storageDetail_);
     figure(QStringLiteral("Data change"), QStringLiteral("change"), &changeValue_, &changeDetail_);
-    figures->setColumnStretch(0, 1);
-    layout->addLayout(figures);
+    // A restore that went on after its window closed is told here too.
+    lastRestore_ = label(panel, QStringLiteral("lastRestore"));
+    layout->addWidget(lastRestore_);
     auto* recent = label(panel, QStringLiteral("recentCaption"), true);
     recent->setText(QStringLiteral("Recent backups"));
     layout->addWidget(recent);
@@ -263,8 +281,8 @@ void StatusPopover::refresh() {
     const auto shown =
         StatusPresentation::of(model_, operationRunning(), granted, model_.platform().folders.home, now);
 
-    title_->setText(shown.title);
-    subtitle_->setText(shown.subtitle);
+    title_->setText(TextFitting::wrappable(shown.title));
+    subtitle_->setText(TextFitting::wrappable(shown.subtitle));
     primaryAction_->setText(shown.primaryAction);
     primaryAction_->setAccessibleName(shown.primaryAction);
     primaryAction_->setEnabled(operationRunning() || model_.status().kind != AppStatus::Kind::offline);
@@ -277,14 +295,18 @@ void StatusPopover::refresh() {
     details_->setVisible(hasWarnings && detailsShown_);
     clearLayout(detailLines_);
     if (hasWarnings && detailsShown_) {
-        for (const auto& line : shown.warnings) {
+        const auto width =
+            contentsRect().width() - layout()->contentsMargins().left() - layout()->contentsMargins().right();
+        for (qsizetype i = 0; i < shown.warnings.size(); ++i) {
             auto* text = label(details_, QStringLiteral("warningLine"));
-            text->setText(line);
+            text->setText(
+                elidedWarning(shown.warnings[i], shown.warningPaths.value(i), text->fontMetrics(), width));
+            text->setToolTip(text->text() == shown.warnings[i] ? QString() : shown.warnings[i]);
             detailLines_->addWidget(text);
         }
         for (const auto& line : shown.guidance) {
             auto* text = label(details_, QStringLiteral("guidance"), true);
-            text->setText(line);
+            text->setText(TextFitting::wrappable(line));
             detailLines_->addWidget(text);
         }
     }
@@ -295,7 +317,7 @@ void StatusPopover::refresh() {
                               .pixmap(16, 16));
     check_->setText(shown.check);
     checkDetail_->setVisible(shown.checkDetail.has_value());
-    checkDetail_->setText(shown.checkDetail.value_or(QString()));
+    checkDetail_->setText(TextFitting::wrappable(shown.checkDetail.value_or(QString())));
 
     const bool activity = model_.showActivity();
     activityToggle_->setText(activity ? QStringLiteral("Hide activity") : QStringLiteral("Show activity"));
@@ -309,17 +331,20 @@ void StatusPopover::refresh() {
 }
 
 void StatusPopover::fitHeight() {
-    // The width is fixed; wrapped lines decide the height. Rows added just now appear on the next turn.
-    resize(width(), layout()->totalHeightForWidth(width()));
-    QTimer::singleShot(0, this, [this] { resize(width(), layout()->totalHeightForWidth(width())); });
+    // The width is fixed; wrapped lines decide the height, held fixed so no later sizing (a window
+    // manager's, adjustSize's cap at two thirds of the screen) squeezes rows over each other. Rows
+    // added just now appear on the next turn.
+    setFixedHeight(layoutHeightForWidth(layout(), width()));
+    QTimer::singleShot(0, this, [this] { setFixedHeight(layoutHeightForWidth(layout(), width())); });
 }
 
 void StatusPopover::refreshActivity() {
     const auto stats = model_.stats();
     const QString none = QStringLiteral("—");
     protectedValue_->setText(stats.protectedBytes ? Formatters::byteCount(*stats.protectedBytes) : none);
-    protectedDetail_->setText(stats.fileCount ? QStringLiteral("%1 files · source data").arg(*stats.fileCount)
-                                              : QString());
+    protectedDetail_->setText(
+        stats.fileCount ? QStringLiteral("%1 files · source data").arg(Formatters::count(*stats.fileCount))
+                        : QString());
     const auto storage = model_.storage();
     storageValue_->setText(storage.sizeBytes ? Formatters::byteCount(*storage.sizeBytes) : none);
     auto stored = QStringLiteral("stored after deduplication");
@@ -332,8 +357,18 @@ void StatusPopover::refreshActivity() {
     changeValue_->setText(added ? QStringLiteral("+") + Formatters::byteCount(*added) : none);
     changeDetail_->setText(added ? QStringLiteral("added by the last backup") : QString());
 
-    clearLayout(recentRows_);
     const auto now = model_.platform().clock->now();
+    const auto restore = model_.lastRestore();
+    lastRestore_->setVisible(restore.has_value());
+    if (restore) {
+        const auto what = restore->kind == RestoreOutcome::Kind::succeeded
+                              ? restore->message
+                              : restore->title() + QStringLiteral(". ") + restore->message;
+        lastRestore_->setText(TextFitting::wrappable(
+            QStringLiteral("Last restore, %1: %2")
+                .arg(Formatters::recentBackupTimestamp(restore->finished, now), what)));
+    }
+    clearLayout(recentRows_);
     for (const auto& backup : recent) {
         auto* line = new QWidget(recentRows_->parentWidget());
         line->setObjectName(QStringLiteral("recentBackup"));
@@ -353,7 +388,8 @@ void StatusPopover::refreshActivity() {
         layout->addWidget(when, 1);
         layout->addWidget(bytes);
         if (backup.excludeCount) {
-            line->setToolTip(QStringLiteral("Backed up with %1 exclusions").arg(*backup.excludeCount));
+            line->setToolTip(
+                QStringLiteral("Backed up with %1 exclusions").arg(Formatters::count(*backup.excludeCount)));
         }
         line->setAccessibleName(when->text() + (warned ? QStringLiteral(", with warnings") : QString()));
         recentRows_->addWidget(line);

@@ -65,5 +65,6 @@ private:
     QLabel* storageDetail_;
     QLabel* changeValue_;
     QLabel* changeDetail_;
+    QLabel* lastRestore_;
     QVBoxLayout* recentRows_;
 };

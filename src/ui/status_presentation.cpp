@@ -19,7 +19,8 @@ QString subtitleOf(const AppModel& model, const AppStatus& status, const QDateTi
     case Kind::backingUp: {
         const auto& progress = status.progress;
         if (progress.filesDone && progress.totalFiles && *progress.totalFiles != 0) {
-            return QStringLiteral("%1 of %2 files").arg(*progress.filesDone).arg(*progress.totalFiles);
+            return QStringLiteral("%1 of %2 files")
+                .arg(Formatters::count(*progress.filesDone), Formatters::count(*progress.totalFiles));
         }
         return QStringLiteral("%1% complete").arg(qint64(progress.fraction * 100));
     }
@@ -67,7 +68,7 @@ QString primaryActionOf(const AppStatus& status) {
 QString StatusPresentation::titleOf(const AppStatus& status) {
     switch (status.kind) {
     case Kind::protectedWithWarnings:
-        return QStringLiteral("Completed with %1 warnings").arg(status.warningCount);
+        return QStringLiteral("Completed with %1 warnings").arg(Formatters::count(status.warningCount));
     case Kind::backingUp:
         return QStringLiteral("Backing up…");
     case Kind::error:
@@ -140,9 +141,10 @@ StatusPresentation StatusPresentation::of(const AppModel& model, bool operationR
     const auto warnings = model.lastBackupWarnings();
     for (qsizetype i = 0; i < std::min<qsizetype>(5, warnings.size()); ++i) {
         shown.warnings.append(warningLine(warnings[i], home));
+        shown.warningPaths.append(warnings[i].path ? abbreviated(*warnings[i].path, home) : QString());
     }
     if (warnings.size() >= 6) {
-        shown.warnings.append(QStringLiteral("and %1 more").arg(warnings.size() - 5));
+        shown.warnings.append(QStringLiteral("and %1 more").arg(Formatters::count(warnings.size() - 5)));
     }
     const auto has = [&](BackupWarning::Kind kind) {
         return std::any_of(warnings.begin(), warnings.end(),
@@ -216,7 +218,7 @@ QStringList StatusPresentation::lines(const AppModel& model) const {
     if (stats.protectedBytes) {
         auto line = QStringLiteral("Protected: ") + Formatters::byteCount(*stats.protectedBytes);
         if (stats.fileCount) {
-            line += QStringLiteral(", %1 files · source data").arg(*stats.fileCount);
+            line += QStringLiteral(", %1 files · source data").arg(Formatters::count(*stats.fileCount));
         }
         lines.append(line);
     }

@@ -15,6 +15,9 @@ struct StatusPresentation {
     std::optional<QString> nextBackup;
     /// At most five warnings, then "and N more".
     QStringList warnings;
+    /// The path each warning line names, as written in it ("~/Projects/…"); empty when none. A screen
+    /// too narrow for the whole path elides it there.
+    QStringList warningPaths;
     QStringList guidance;
     QString check;
     std::optional<QString> checkDetail;

@@ -1,5 +1,6 @@
 // Runs under support/with-keyring: the configuration step reads the session's throwaway keyring.
 #include "backup/backup_controller.h"
+#include "backup/post_backup_maintenance.h"
 #include "backup/backup_scheduler.h"
 #include "model/app_model.h"
 #include "scope/backup_scope.h"
@@ -94,7 +95,8 @@ TEST_F(Controller, runsABackupEndToEndAndRefreshesTheRepository) {
     EXPECT_EQ(log.messages(QStringLiteral("backup")),
               (QStringList{QStringLiteral("summary: +253352 bytes, 0 warnings, %1 excludes").arg(excludes),
                            QStringLiteral("retention applied with prune"), QStringLiteral("cache cleanup ran")}));
-    EXPECT_EQ(log.messages(QStringLiteral("check")), QStringList{QStringLiteral("integrity check passed")});
+    EXPECT_EQ(log.messages(QStringLiteral("check")),
+              (QStringList{QStringLiteral("integrity check passed"), QStringLiteral("integrity check read data subset 1/52")}));
     EXPECT_EQ(log.messages(QStringLiteral("queue")), (QStringList{QStringLiteral("backup started"), QStringLiteral("backup finished")}));
 
     const auto backup = callsOf(QStringLiteral("backup")).value(0);
@@ -241,6 +243,33 @@ TEST_F(Controller, maintenanceLogsAndSwallowsEveryFailure) {
     const auto checksBefore = callsOf(QStringLiteral("check")).size();
     backUpAndWait();
     EXPECT_EQ(callsOf(QStringLiteral("check")).size(), checksBefore);
+}
+
+// A plain check never reads the data: each week's check reads the next 52nd of it, so every byte is read
+// once a year, except on a metered connection.
+TEST_F(Controller, theWeeklyCheckReadsTheNextShareOfTheDataEachWeek) {
+    respond({{QStringLiteral("check"),
+              QStringLiteral("echo 'read group #1 of 2 data packs (out of total 104 packs in 52 groups)'")}});
+    model->setStorage({QStringLiteral("Scaleway"), QStringLiteral("Paris, France"), 52'000'000'000, true});
+    const auto restic = *controller().restic();
+    const auto week = [&] {
+        await(PostBackupMaintenance::checkIntegrity(model.get(), restic, {}));
+        test.clock.advance(7 * 24 * 3600);
+        return callsOf(QStringLiteral("check")).last().mid(1).join(' ');
+    };
+    LogCapture log;
+    EXPECT_EQ(week(), QStringLiteral("--read-data-subset 1/52")); // nothing read yet
+    test.settings().setValue(SettingsKeys::checkDataSubset, 50);
+    EXPECT_EQ(
+        (QStringList{week(), week(), week()}),
+        (QStringList{"--read-data-subset 51/52", "--read-data-subset 52/52", "--read-data-subset 1/52"}));
+    EXPECT_TRUE(log.messages(QStringLiteral("check"))
+                    .contains(QStringLiteral(
+                        "integrity check read data subset 52/52: 2 of 104 data packs, about 1 GB")));
+
+    test.network.metered = true;
+    EXPECT_EQ(week(), QString());
+    EXPECT_EQ(test.settings().integerValue(SettingsKeys::checkDataSubset), 1); // the next share waits
 }
 
 TEST_F(Controller, aQuitDuringTheCheckLeavesItUnrecorded) {

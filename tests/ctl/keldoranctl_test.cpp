@@ -126,6 +126,15 @@ TEST_F(Ctl, setsUpBacksUpListsAndRestores) {
     result = ctl({QStringLiteral("backup")});
     EXPECT_EQ(result.status, 0) << result.error.toStdString();
     EXPECT_TRUE(result.out.endsWith(QStringLiteral("Protected\n")));
+
+    // After a check that found damage, neither says only "Protected".
+    test.settings().setValue(SettingsKeys::lastCheckFailureReason, QStringLiteral("corruption"));
+    test.settings().setValue(SettingsKeys::lastCheckedDate, QDateTime::currentDateTime());
+    const auto damage = QStringLiteral("Check failed\nDamaged data was found in the backup. Don't delete "
+                                       "snapshots — check the repository.\n");
+    result = ctl({QStringLiteral("backup")});
+    EXPECT_TRUE(result.out.endsWith(QStringLiteral("Protected\n") + damage)) << result.out.toStdString();
+    EXPECT_TRUE(ctl({QStringLiteral("status")}).out.contains(damage));
 }
 
 TEST_F(Ctl, badUsageAndRejectedKeysExitWithSentences) {

@@ -1,126 +1,65 @@
+// The keep-both merge on its own; restores through real restic are in restore_property_test.cpp.
+#include "restic/file_name_text.h"
 #include "restic/keep_both_merge.h"
-#include "support/local_repository.h"
+#include "support/file_tree.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QTemporaryDir>
 #include <sys/stat.h>
-#include <unistd.h>
-#include <utime.h>
 
-namespace {
-QByteArray linkText(const QString& path) {
-    char buffer[4096];
-    const auto length = ::readlink(QFile::encodeName(path).constData(), buffer, sizeof buffer);
-    return length < 0 ? QByteArray() : QByteArray(buffer, length);
+TEST(KeepBothMerge, namesCollisionsAfterTheOriginalWithinTheNameLimit) {
+    using KeepBothMerge::candidateName;
+    EXPECT_EQ(candidateName("report.pdf", 0), QByteArray("report.pdf"));
+    EXPECT_EQ(candidateName("report.pdf", 1), QByteArray("report (restored).pdf"));
+    EXPECT_EQ(candidateName("report.pdf", 2), QByteArray("report (restored 2).pdf"));
+    EXPECT_EQ(candidateName("notes", 1), QByteArray("notes (restored)"));
+    EXPECT_EQ(candidateName(".profile", 1), QByteArray(".profile (restored)"));
+    EXPECT_EQ(candidateName("a.tar.gz", 1), QByteArray("a.tar (restored).gz"));
+    EXPECT_EQ(candidateName("photos.2019", 1, true), QByteArray("photos.2019 (restored)"));
+    // 250 bytes plus " (restored)" would not fit in a name: the stem gives way, the extension stays,
+    // and a character is never cut in half.
+    const QByteArray stem = QByteArray(240, 'a') + QByteArray("é").repeated(3);
+    const auto shortened = candidateName(stem + ".txt", 1);
+    EXPECT_LE(shortened.size(), 255);
+    EXPECT_TRUE(shortened.endsWith(" (restored).txt"));
+    EXPECT_FALSE(fileNameText(shortened).contains(QChar::ReplacementCharacter));
+    EXPECT_EQ(candidateName(QByteArray(255, 'b'), 12).size(), 255);
 }
 
-dev_t deviceOf(const QString& path) {
-    struct stat status {};
-    ::stat(QFile::encodeName(path).constData(), &status);
-    return status.st_dev;
-}
-} // namespace
-
-TEST(KeepBothMerge, namesCollisionsAfterTheOriginal) {
-    EXPECT_EQ(KeepBothMerge::candidateName(QStringLiteral("/d/report.pdf"), 0), QStringLiteral("/d/report.pdf"));
-    EXPECT_EQ(KeepBothMerge::candidateName(QStringLiteral("/d/report.pdf"), 1), QStringLiteral("/d/report (restored).pdf"));
-    EXPECT_EQ(KeepBothMerge::candidateName(QStringLiteral("/d/report.pdf"), 2), QStringLiteral("/d/report (restored 2).pdf"));
-    EXPECT_EQ(KeepBothMerge::candidateName(QStringLiteral("/d/notes"), 1), QStringLiteral("/d/notes (restored)"));
-    EXPECT_EQ(KeepBothMerge::candidateName(QStringLiteral("/d/Makefile"), 3), QStringLiteral("/d/Makefile (restored 3)"));
-    EXPECT_EQ(KeepBothMerge::candidateName(QStringLiteral("/d/.profile"), 1), QStringLiteral("/d/.profile (restored)"));
-    EXPECT_EQ(KeepBothMerge::candidateName(QStringLiteral("/d/a.tar.gz"), 1), QStringLiteral("/d/a.tar (restored).gz"));
+TEST(KeepBothMerge, showsNamesLikeResticsJson) {
+    EXPECT_EQ(fileNameText("caf\xe9"), QStringLiteral("caf\uFFFD"));
+    EXPECT_EQ(fileNameText("caf\xc3\xa9"), QStringLiteral("café"));
+    EXPECT_EQ(fileNameText("\xe2\x82 x"), QStringLiteral("\uFFFD\uFFFD x")); // a cut sequence: one per byte
+    EXPECT_EQ(fileNameText("\xed\xa0\x80"), QStringLiteral("\uFFFD\uFFFD\uFFFD")); // no surrogates
+    EXPECT_EQ(fileNameText("\xf0\x9f\x93\x81"), QStringLiteral("📁"));
 }
 
-TEST(KeepBothMerge, mergesFilesAndLinksUnderFreeNamesWithoutTouchingExistingOnes) {
-    QTemporaryDir root;
-    const auto destination = root.filePath(QStringLiteral("destination"));
-    const auto staging = KeepBothMerge::createStagingFolder(destination);
-    // The destination does not exist yet: staging sits in its nearest existing ancestor.
-    EXPECT_EQ(QFileInfo(staging).absolutePath(), root.path());
-    const auto name = QFileInfo(staging).fileName();
-    EXPECT_TRUE(name.startsWith(QStringLiteral("keldoran-restore-")));
-    const auto uuid = name.mid(int(strlen("keldoran-restore-")));
-    EXPECT_EQ(uuid.size(), 36);
-    EXPECT_EQ(uuid, uuid.toUpper());
-
-    writeFile(staging + QStringLiteral("/a.txt"), "snapshot a");
-    writeFile(staging + QStringLiteral("/sub/b.txt"), "snapshot b");
-    writeFile(staging + QStringLiteral("/notes"), "snapshot notes");
-    QDir().mkpath(staging + QStringLiteral("/empty"));
-    QFile::link(QStringLiteral("sub"), staging + QStringLiteral("/link-to-folder"));
-    ::chmod(QFile::encodeName(staging + QStringLiteral("/sub")).constData(), 0500);
-
-    writeFile(destination + QStringLiteral("/a.txt"), "mine");
-    writeFile(destination + QStringLiteral("/a (restored).txt"), "mine too");
-    writeFile(destination + QStringLiteral("/notes"), "my notes");
-
-    KeepBothMerge::merge(staging, destination);
-    KeepBothMerge::removeStagingFolder(staging);
-
-    EXPECT_EQ(readFile(destination + QStringLiteral("/a.txt")), QByteArray("mine"));
-    EXPECT_EQ(readFile(destination + QStringLiteral("/a (restored).txt")), QByteArray("mine too"));
-    EXPECT_EQ(readFile(destination + QStringLiteral("/a (restored 2).txt")), QByteArray("snapshot a"));
-    EXPECT_EQ(readFile(destination + QStringLiteral("/notes (restored)")), QByteArray("snapshot notes"));
-    EXPECT_EQ(readFile(destination + QStringLiteral("/sub/b.txt")), QByteArray("snapshot b"));
-    EXPECT_FALSE(QFileInfo::exists(destination + QStringLiteral("/empty")));
-    EXPECT_EQ(linkText(destination + QStringLiteral("/link-to-folder")), QByteArray("sub"));
-    EXPECT_FALSE(QFileInfo::exists(staging));
-}
-
-TEST(KeepBothMerge, movesAcrossFilesystemsByCopyKeepingModeAndTimes) {
-    if (!QFileInfo(QStringLiteral("/dev/shm")).isWritable()) {
-        GTEST_SKIP() << "no /dev/shm";
-    }
+// Staging falls back to another filesystem when the destination's cannot be written: every item is
+// then copied, and a recreated folder still takes the snapshot's mode and times, links stay links and
+// sparse files stay sparse.
+TEST(KeepBothMerge, copiesAcrossFilesystemsKeepingWhatRenameWouldKeep) {
     QTemporaryDir memory(QStringLiteral("/dev/shm/keldoran-test-XXXXXX"));
     QTemporaryDir disk;
-    if (deviceOf(memory.path()) == deviceOf(disk.path())) {
-        GTEST_SKIP() << "/dev/shm and the temporary folder share a filesystem";
+    if (!memory.isValid() || FileTree::deviceOf(memory.path()) == FileTree::deviceOf(disk.path())) {
+        GTEST_SKIP() << "no second filesystem at /dev/shm";
     }
-    const auto source = memory.filePath(QStringLiteral("report.pdf"));
-    writeFile(source, QByteArray(200000, 'r'));
-    ::chmod(QFile::encodeName(source).constData(), 0640);
-    const struct utimbuf times {1000000000, 1234567890};
-    ::utime(QFile::encodeName(source).constData(), &times);
-    QFile::link(QStringLiteral("../elsewhere"), memory.filePath(QStringLiteral("link")));
+    const auto staging = memory.filePath(QStringLiteral("staging"));
+    FileTree::Builder staged(staging);
+    staged.folder("private", 0700, 1'100'000'000);
+    staged.file("private/key", "secret", 0600, 1'200'000'000);
+    staged.folder("private/empty", 0555, 1'300'000'000);
+    staged.sparseFile("disk.img", 40 << 20, "tail");
+    staged.link("current", "private");
+    staged.file(QByteArray("caf\xe9.txt"), "not UTF-8", 0644, 1'000'000'000);
+    staged.folder("read-only", 0555, 1'400'000'000);
+    staged.finish();
+    const auto expected = FileTree::read(staging);
 
-    const auto target = disk.filePath(QStringLiteral("report.pdf"));
-    ASSERT_TRUE(KeepBothMerge::moveWithoutReplacing(source, target));
-    EXPECT_FALSE(QFileInfo::exists(source));
-    EXPECT_EQ(readFile(target), QByteArray(200000, 'r'));
-    struct stat status {};
-    ::stat(QFile::encodeName(target).constData(), &status);
-    EXPECT_EQ(status.st_mode & 07777, 0640u);
-    EXPECT_EQ(status.st_mtime, 1234567890);
-
-    ASSERT_TRUE(KeepBothMerge::moveWithoutReplacing(memory.filePath(QStringLiteral("link")), disk.filePath(QStringLiteral("link"))));
-    EXPECT_EQ(linkText(disk.filePath(QStringLiteral("link"))), QByteArray("../elsewhere"));
-
-    // An existing name is never replaced, on either path.
-    writeFile(memory.filePath(QStringLiteral("again")), "new");
-    writeFile(disk.filePath(QStringLiteral("again")), "old");
-    EXPECT_FALSE(KeepBothMerge::moveWithoutReplacing(memory.filePath(QStringLiteral("again")), disk.filePath(QStringLiteral("again"))));
-    EXPECT_EQ(readFile(disk.filePath(QStringLiteral("again"))), QByteArray("old"));
-    EXPECT_TRUE(QFileInfo::exists(memory.filePath(QStringLiteral("again"))));
-}
-
-TEST(KeepBothMerge, aFolderInTheWayEndsTheMergeWithAnError) {
-    QTemporaryDir root;
-    const auto destination = root.filePath(QStringLiteral("d"));
-    writeFile(destination + QStringLiteral("/sub"), "a file where the folder should go");
-    const auto staging = KeepBothMerge::createStagingFolder(destination);
-    EXPECT_EQ(QFileInfo(staging).absolutePath(), destination);
-    writeFile(staging + QStringLiteral("/a.txt"), "a");
-    writeFile(staging + QStringLiteral("/sub/b.txt"), "b");
-    try {
-        KeepBothMerge::merge(staging, destination);
-        FAIL() << "expected a merge error";
-    } catch (const RestoreMergeError& error) {
-        EXPECT_TRUE(error.description().contains(QStringLiteral("sub")));
-    }
-    // Files moved before the failure stay moved.
-    EXPECT_EQ(readFile(destination + QStringLiteral("/a.txt")), QByteArray("a"));
-    KeepBothMerge::removeStagingFolder(staging);
-    EXPECT_FALSE(QFileInfo::exists(staging));
+    const auto destination = disk.filePath(QStringLiteral("destination"));
+    const auto report = KeepBothMerge::merge(staging, destination);
+    EXPECT_EQ(report, RestoreMergeReport{});
+    EXPECT_EQ(FileTree::read(destination), expected);
+    struct stat image {};
+    ::stat(QFile::encodeName(destination + QStringLiteral("/disk.img")).constData(), &image);
+    EXPECT_LT(image.st_blocks * 512, 1 << 20) << "the copy was filled in";
 }

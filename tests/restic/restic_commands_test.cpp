@@ -46,20 +46,23 @@ TEST(ResticCommands, buildsTheBackupArgumentList) {
 
 TEST(ResticCommands, buildsRestoreArgumentsFromTheSelection) {
     EXPECT_EQ(Restic::restoreArguments(QStringLiteral("abc"), {}, QStringLiteral("/tmp/t")),
-              (QStringList{"restore", "abc", "--target", "/tmp/t", "--json"}));
+              (QStringList{"restore", "abc", "--target", "/tmp/t", "--json", "--sparse"}));
     EXPECT_EQ(Restic::restoreArguments(QStringLiteral("abc"), {"/Users/a/Documents/x.txt", "/Users/a/Documents/y"},
                                        QStringLiteral("/tmp/t")),
-              (QStringList{"restore", "abc:/Users/a/Documents", "--target", "/tmp/t", "--json", "--include", "/x.txt",
+              (QStringList{"restore", "abc:/Users/a/Documents", "--target", "/tmp/t", "--json", "--sparse", "--include", "/x.txt",
                            "--include", "/y"}));
     EXPECT_EQ(Restic::restoreArguments(QStringLiteral("abc"), {"/Users/a/x.txt", "/Users/b/y"}, QStringLiteral("/t")),
-              (QStringList{"restore", "abc", "--target", "/t", "--json", "--include", "/Users/a/x.txt", "--include",
+              (QStringList{"restore", "abc", "--target", "/t", "--json", "--sparse", "--include", "/Users/a/x.txt", "--include",
                            "/Users/b/y"}));
     EXPECT_EQ(Restic::restoreArguments(QStringLiteral("abc"), {"/top"}, QStringLiteral("/t")),
-              (QStringList{"restore", "abc:/", "--target", "/t", "--json", "--include", "/top"}));
+              (QStringList{"restore", "abc:/", "--target", "/t", "--json", "--sparse", "--include", "/top"}));
     // Selected names are literal: glob characters are escaped.
     EXPECT_EQ(Restic::restoreArguments(QStringLiteral("abc"), {"/d/report[2024].pdf", "/d/a*b?\\c"}, QStringLiteral("/t")),
-              (QStringList{"restore", "abc:/d", "--target", "/t", "--json", "--include", "/report\\[2024\\].pdf",
+              (QStringList{"restore", "abc:/d", "--target", "/t", "--json", "--sparse", "--include", "/report\\[2024\\].pdf",
                            "--include", "/a\\*b\\?\\\\c"}));
+    // restic's JSON shows a byte that is not UTF-8 as U+FFFD: "?" stands for it.
+    EXPECT_EQ(Restic::restoreArguments(QStringLiteral("abc"), {QStringLiteral("/d/caf\uFFFD")}, QStringLiteral("/t")).last(),
+              QStringLiteral("/caf?"));
 
     EXPECT_EQ(parentPath(QStringLiteral("/Users/a/x")), QStringLiteral("/Users/a"));
     EXPECT_EQ(parentPath(QStringLiteral("/x")), QStringLiteral("/"));

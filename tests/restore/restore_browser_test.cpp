@@ -9,11 +9,13 @@
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
+#include <QFile>
 #include <QTimeZone>
 
 namespace {
 
 using Phase = RestoreBrowser::RestorePhase;
+using Location = RestoreBrowser::Destination::Location;
 
 QString node(const QString& path, const char* type,
              const QString& mtime = QStringLiteral("2026-12-01T10:00:00Z")) {
@@ -167,46 +169,88 @@ TEST_F(Browser, runsARestoreAndReportsItsPhase) {
                      [&] { phases.append(browser->restorePhase()); });
     fake.respond({{QStringLiteral("restore"),
                    QStringLiteral("echo '{\"message_type\":\"status\",\"percent_done\":0.5}'; echo "
-                                  "'{\"message_type\":\"status\",\"percent_done\":0.999}';"
-                                  "echo "
-                                  "'{\"message_type\":\"summary\",\"total_files\":1,\"files_restored\":1,"
-                                  "\"total_bytes\":1,\"bytes_restored\":1}'")}});
+                                  "'{\"message_type\":\"status\",\"percent_done\":0.999}'")}});
     browser->setSelection({home + QStringLiteral("/a.txt")});
-    await(
-        browser->runRestore({RestoreBrowser::Destination::Location::original, {}, RestoreConflict::replace}));
-    EXPECT_EQ(phases, (QList<Phase>{Phase::restoring(0), Phase::restoring(0.5), Phase::restoring(0.999),
-                                    Phase::succeeded(home)}));
-    EXPECT_EQ(fake.arguments(fake.callCount()),
-              (QStringList{"restore", "today-2:" + home, "--target", home, "--json", "--include", "/a.txt"}));
-
+    const auto request = browser->restoreRequest();
+    ASSERT_TRUE(request);
+    await(browser->runRestore(*request, {Location::original, {}, RestoreConflict::replace}));
+    EXPECT_EQ(phases,
+              (QList<Phase>{Phase::restoring(0), Phase::restoring(0.5), Phase::restoring(0.999),
+                            Phase::succeeded(home, QStringLiteral("Restored 1 item to your home folder."))}));
+    EXPECT_EQ(fake.arguments(fake.callCount()), (QStringList{"restore", "today-2:" + home, "--target", home,
+                                                             "--json", "--sparse", "--include", "/a.txt"}));
     browser->dismissPhase();
     EXPECT_EQ(browser->restorePhase(), Phase::idle());
     EXPECT_EQ(browser->selectedItems(), QStringList{home + QStringLiteral("/a.txt")});
 
-    // Another folder takes the items directly; nothing selected means the whole snapshot into "/".
-    await(browser->runRestore({RestoreBrowser::Destination::Location::another,
-                               QStringLiteral("/tmp/elsewhere"), RestoreConflict::replace}));
-    EXPECT_EQ(fake.arguments(fake.callCount()).mid(2, 2), (QStringList{"--target", "/tmp/elsewhere"}));
-    browser->setSelection({});
-    await(
-        browser->runRestore({RestoreBrowser::Destination::Location::original, {}, RestoreConflict::replace}));
-    EXPECT_EQ(fake.arguments(fake.callCount()),
-              (QStringList{"restore", "today-2", "--target", "/", "--json"}));
+    // Nothing chosen restores nothing: never the whole snapshot over the home folder.
+    const auto calls = fake.callCount();
+    await(browser->runRestore({QStringLiteral("today-2"), home, {}},
+                              {Location::original, {}, RestoreConflict::replace}));
+    EXPECT_EQ(fake.callCount(), calls);
+    EXPECT_EQ(browser->restorePhase(), Phase::idle());
 
-    fake.respond(
-        {{QStringLiteral("restore"),
-          QStringLiteral(
-              "echo 'some text' >&2; echo '{\"message_type\":\"exit_error\",\"code\":1,\"message\":\"Fatal: "
-              "disk full\"}' >&2; exit 1")}});
-    await(browser->runRestore({RestoreBrowser::Destination::Location::another, QStringLiteral("/tmp/x"),
-                               RestoreConflict::replace}));
-    EXPECT_EQ(browser->restorePhase(), Phase::failed(QStringLiteral("disk full")));
-    fake.respond({{QStringLiteral("restore"), QStringLiteral("echo 'error: plain text' >&2; exit 3")}});
-    await(browser->runRestore({RestoreBrowser::Destination::Location::another, QStringLiteral("/tmp/x"),
-                               RestoreConflict::replace}));
-    EXPECT_EQ(browser->restorePhase(), Phase::failed(QStringLiteral("Restore failed.")));
-    fake.respond({{QStringLiteral("restore"), QStringLiteral("exit 130")}});
-    await(browser->runRestore({RestoreBrowser::Destination::Location::another, QStringLiteral("/tmp/x"),
-                               RestoreConflict::replace}));
-    EXPECT_EQ(browser->restorePhase(), Phase::failed(QStringLiteral("Restore was cancelled.")));
+    // restic's error records name what went wrong, item by item.
+    const auto failing = [&](const char* fixture) {
+        fake.respond({{QStringLiteral("restore"),
+                       QStringLiteral("cat '%1/restic-0.18/%2' >&2; exit 1")
+                           .arg(QLatin1String(KELDORAN_FIXTURES), QLatin1String(fixture))}});
+        await(browser->runRestore(*request,
+                                  {Location::another, QStringLiteral("/tmp/x"), RestoreConflict::replace}));
+        return browser->restorePhase();
+    };
+    EXPECT_EQ(
+        failing("restore-disk-full.stderr.txt"),
+        Phase::incomplete(QStringLiteral("/tmp/x"),
+                          QStringLiteral("The destination is full. Everything else was restored to x.")));
+    EXPECT_EQ(failing("restore-folder-in-the-way.stderr.txt").message,
+              QStringLiteral("“big.bin” is a folder in the destination but a file in the backup. Everything "
+                             "else was restored to x."));
+    EXPECT_EQ(failing("restore-damaged-blob.stderr.txt").message,
+              QStringLiteral("“big.bin” is damaged in the backup. Everything else was restored to x."));
+    EXPECT_EQ(failing("restore-sigint.stderr.txt"), Phase::failed(QStringLiteral("context canceled")));
+}
+
+// A restore acts on the items and the folder the sheet was opened for, whatever the browser shows by
+// the time Restore is pressed; nothing of a level still loading can be chosen.
+TEST_F(Browser, aRestoreActsOnWhatTheSheetCapturedWhateverTheListingDoes) {
+    await(browser->loadSnapshots());
+    // Listing A waits until the test lets it finish.
+    fake.respond({{QStringLiteral("ls"),
+                   QStringLiteral("until [ -e \"$FAKE_RESTIC_DIR/release\" ]; do sleep 0.02; done; "
+                                  "printf '%s\\n' '%1'")
+                       .arg(node(home + "/A/report.txt", "file"))}});
+    browser->setSelection({home + QStringLiteral("/a.txt")});
+    const auto captured = browser->restoreRequest();
+    ASSERT_EQ(captured, (RestoreBrowser::RestoreRequest{QStringLiteral("today-2"), home, {home + "/a.txt"}}));
+
+    auto opening = browser->openFolder(browser->currentLevelEntries()[0]);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(browser->isLoading());
+    EXPECT_TRUE(browser->currentLevelEntries().isEmpty()); // the level being left is not shown
+    browser->setSelection({home + QStringLiteral("/a.txt")});
+    EXPECT_TRUE(browser->selection().isEmpty());
+    EXPECT_FALSE(browser->restoreRequest());
+    QFile(fake.planDirectory() + QStringLiteral("/release")).open(QIODevice::WriteOnly);
+    await(std::move(opening));
+    EXPECT_EQ(namesOf(browser->currentLevelEntries()), QStringList{QStringLiteral("report.txt")});
+
+    fake.respond({});
+    await(browser->runRestore(*captured, {Location::original, {}, RestoreConflict::replace}));
+    EXPECT_EQ(fake.arguments(fake.callCount()), (QStringList{"restore", "today-2:" + home, "--target", home,
+                                                             "--json", "--sparse", "--include", "/a.txt"}));
+}
+
+// What a search hides is kept selected but is neither counted nor restored.
+TEST_F(Browser, aSearchNeverRestoresWhatItHides) {
+    await(browser->loadSnapshots());
+    browser->setSelection({home + QStringLiteral("/a.txt"), home + QStringLiteral("/Annual REPORT.pdf"),
+                           home + QStringLiteral("/b")});
+    browser->setSearchText(QStringLiteral("report"));
+    EXPECT_EQ(browser->selectedItems(), QStringList{home + QStringLiteral("/Annual REPORT.pdf")});
+    EXPECT_EQ(browser->hiddenSelectedCount(), 2);
+    EXPECT_EQ(browser->restoreRequest()->paths, browser->selectedItems());
+    browser->setSearchText({});
+    EXPECT_EQ(browser->selectedItems().size(), 3);
+    EXPECT_EQ(browser->hiddenSelectedCount(), 0);
 }

@@ -1,4 +1,5 @@
 // The restore window over a scripted restic, offscreen; runs under support/with-keyring.
+#include "app/notification_policy.h"
 #include "backup/backup_controller.h"
 #include "model/app_model.h"
 #include "platform/workspace.h"
@@ -10,11 +11,16 @@
 #include "support/event_loop.h"
 #include "support/fake_restic.h"
 #include "support/test_platform.h"
+#include "ui/app_actions.h"
+#include "ui/mark_animator.h"
+#include "ui/status_popover.h"
 
 #include <gtest/gtest.h>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -107,6 +113,19 @@ TEST_F(RestoreWindowTest, showsTheLevelAndFollowsClicksDoubleClicksAndSearch) {
     EXPECT_EQ(footer(), QStringLiteral("2 items selected"));
     EXPECT_TRUE(window->findChild<QPushButton*>(QStringLiteral("restoreTo"))->isEnabled());
 
+    // A search keeps the selection, but what it hides is neither counted nor restored, and it says so.
+    auto* search = window->findChild<QLineEdit*>(QStringLiteral("search"));
+    QTest::keyClicks(search, QStringLiteral("notes"));
+    EXPECT_EQ(footer(), QStringLiteral("1 items selected"));
+    EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("hiddenBySearch"))->text(),
+              QStringLiteral("· 1 selected item is hidden by the search"));
+    auto* sheet = window->openDestinationSheet();
+    EXPECT_EQ(sheet->findChild<QLabel*>(QStringLiteral("title"))->text(), QStringLiteral("Restore 1 items"));
+    EXPECT_EQ(sheet->findChild<QLabel*>(QStringLiteral("items"))->text(), QStringLiteral("notes.txt"));
+    sheet->close();
+    search->clear();
+    EXPECT_EQ(footer(), QStringLiteral("2 items selected"));
+
     // The double-click on the folder opens it, and the new level starts with nothing selected.
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, rowCentre(0));
     QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, rowCentre(0));
@@ -180,4 +199,44 @@ TEST_F(RestoreWindowTest, theDestinationSheetRestoresOnlyWithADestinationAndTheO
     EXPECT_FALSE(overlay->isVisible());
     EXPECT_EQ(window->browser().selectedItems(), QStringList{test.home() + QStringLiteral("/notes.txt")});
     EXPECT_EQ(RestoreProgressOverlay::restoringText(0.999), QStringLiteral("Restoring… 99%"));
+}
+
+namespace {
+class RecordingNotifier : public Notifier {
+public:
+    void show(const DesktopNotification& notification) override { shown.append(notification); }
+    QList<DesktopNotification> shown;
+};
+} // namespace
+
+// A restore goes on after its window is closed; how it ended reaches the user on the desktop and in the
+// popover's activity.
+TEST_F(RestoreWindowTest, aRestoreThatEndsAfterItsWindowClosedIsToldOnTheDesktopAndInThePopover) {
+    RecordingNotifier notifier;
+    NotificationPolicy notifications(*model, notifier);
+    fake.respond({{QStringLiteral("restore"),
+                   QStringLiteral("until [ -e \"$FAKE_RESTIC_DIR/release\" ]; do sleep 0.02; done")}});
+    window->browser().setSelection({test.home() + QStringLiteral("/notes.txt")});
+    window->openDestinationSheet()->findChild<QPushButton*>(QStringLiteral("restore"))->click();
+    ASSERT_TRUE(spinUntil([&] { return fake.callCount() >= 3; })); // snapshots, ls, restore
+    QPointer<RestoreWindow> closed = window.release();             // a closed window deletes itself once idle
+    closed->close();
+    EXPECT_FALSE(closed->isVisible());
+    EXPECT_TRUE(notifier.shown.isEmpty());
+    QFile(fake.planDirectory() + QStringLiteral("/release")).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(spinUntil([&] { return !notifier.shown.isEmpty() && !closed; }));
+    const auto told = QStringLiteral("Restored 1 item to your home folder.");
+    EXPECT_EQ(notifier.shown,
+              (QList<DesktopNotification>{
+                  {QStringLiteral("restoreEnded"), QStringLiteral("Restore complete"), told, std::nullopt}}));
+
+    MarkAnimator mark;
+    AppActions actions(*model);
+    model->setShowActivity(true);
+    StatusPopover popover(*model, actions, mark);
+    popover.refresh();
+    EXPECT_EQ(popover.findChild<QLabel*>(QStringLiteral("lastRestore"))->text(),
+              QStringLiteral("Last restore, Today, 10:15 AM: ") + told);
+    // It is kept for the next launch.
+    EXPECT_EQ(AppModel(test.platform()).lastRestore()->message, told);
 }

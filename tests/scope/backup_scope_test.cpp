@@ -2,6 +2,7 @@
 #include "model/settings_keys.h"
 #include "scope/backup_scope.h"
 #include "scope/default_excludes.h"
+#include "support/coroutines.h"
 #include "support/event_loop.h"
 #include "support/local_repository.h"
 #include "support/test_platform.h"
@@ -168,4 +169,99 @@ TEST(BackupScope, mergesEveryExclusionIntoTheBackupsExcludeEntries) {
     EXPECT_TRUE(entries.contains(home + QStringLiteral("/Photos \\[2019\\]")));
     const auto tally = scope.scopeTally(model.excludes());
     EXPECT_EQ(tally, (BackupScope::Tally{22, 1, 4}));
+}
+
+namespace {
+
+// Counts the writes that reach the settings file.
+class CountingSettings : public SettingsStore {
+public:
+    explicit CountingSettings(SettingsStore& inner)
+        : inner_(inner) {}
+    QVariant value(const QString& key) const override { return inner_.value(key); }
+    bool contains(const QString& key) const override { return inner_.contains(key); }
+    void setValue(const QString& key, const QVariant& value) override {
+        ++writes;
+        inner_.setValue(key, value);
+    }
+    void remove(const QString& key) override {
+        ++writes;
+        inner_.remove(key);
+    }
+    void removeAll() override { inner_.removeAll(); }
+    int writes = 0;
+
+private:
+    SettingsStore& inner_;
+};
+
+} // namespace
+
+// Each tick is one write, whatever it changes: a photo ticked back in a folder of 2,000 unticks 1,999.
+TEST(BackupScope, writesTheScopeOncePerTick) {
+    TestPlatform test;
+    const auto photos = test.home() + QStringLiteral("/Photos");
+    for (int i = 0; i < 2000; ++i) {
+        writeFile(photos + QStringLiteral("/IMG_%1.jpg").arg(i, 4, 10, QLatin1Char('0')), "j");
+    }
+    CountingSettings settings(test.settings());
+    BackupScope scope(settings, test.home());
+    scope.toggle(node(scope, test.home(), QStringLiteral("Photos")));
+    EXPECT_EQ(settings.writes, 1);
+    scope.toggle(node(scope, photos, QStringLiteral("IMG_0042.jpg")));
+    EXPECT_EQ(settings.writes, 2);
+    EXPECT_EQ(BackupScope(test.settings(), test.home()).excluded().size(), 1999);
+    EXPECT_EQ(scope.triState(photos + QStringLiteral("/IMG_0042.jpg"), false), TriState::included);
+}
+
+// What a backup leaves out is exactly what the user excluded, through "Add exclusion…" or a tick, with
+// glob characters in the names: a real backup of generated folders, listed back.
+TEST(BackupScope, aRealBackupLeavesOutExactlyWhatWasExcluded) {
+    LocalRepository repository;
+    repository.initialise();
+    TestPlatform test;
+    AppModel model(test.platform());
+    auto& scope = model.scope();
+    const QStringList names{"Photos [2019]", "Photos 2", "What?", "Whats", "a*b", "ab", "back\\slash",
+                            "x{1,2}",        "x1",       "-rf",   "[abc]", "a",   "c",  "space name",
+                            "café",          "**",       "notes"};
+    QSet<QString> expected;
+    QStringList excluded;
+    for (int seed = 0; seed < 3; ++seed) {
+        const auto root = test.home() + QStringLiteral("/s%1").arg(seed);
+        for (const auto& name : names) {
+            writeFile(root + QStringLiteral("/Chosen/") + name + QStringLiteral("/file.txt"), "in a folder");
+            writeFile(root + QStringLiteral("/Ticked/") + name, "a file");
+        }
+        for (int i = 0; i < names.size(); ++i) {
+            const auto chosen = root + QStringLiteral("/Chosen/") + names[i];
+            const auto ticked = root + QStringLiteral("/Ticked/") + names[i];
+            if ((i * 7 + seed * 3) % 3 == 0) {
+                model.addExclusion(chosen);
+                excluded.append(chosen);
+            } else {
+                expected << chosen << chosen + QStringLiteral("/file.txt");
+            }
+            if ((i * 5 + seed) % 3 == 0) {
+                scope.toggle(node(scope, root + QStringLiteral("/Ticked"), names[i]));
+                excluded.append(ticked);
+            } else {
+                expected << ticked;
+            }
+        }
+        expected << root << root + QStringLiteral("/Chosen") << root + QStringLiteral("/Ticked");
+    }
+    const auto restic = repository.restic();
+    const auto events = await(collect(restic.backup(
+        Restic::backupArguments(scope.effectiveExcludes(model.excludes()), std::nullopt, {test.home()}))));
+    ASSERT_TRUE(std::holds_alternative<BackupSummary>(events.last()));
+    QSet<QString> backedUp;
+    for (const auto& entry :
+         await(restic.ls(std::get<BackupSummary>(events.last()).snapshotId.value(), {}))) {
+        if (entry.path.startsWith(test.home() + QLatin1Char('/'))) {
+            backedUp.insert(entry.path);
+        }
+    }
+    EXPECT_EQ(backedUp - expected, QSet<QString>()) << "excluded: " << excluded.join(", ").toStdString();
+    EXPECT_EQ(expected - backedUp, QSet<QString>());
 }

@@ -4,11 +4,14 @@
 #include "platform/workspace.h"
 #include "setup/onboarding_window.h"
 #include "support/event_loop.h"
+#include "support/fake_restic.h"
+#include "support/local_repository.h"
 #include "support/test_platform.h"
 
 #include <gtest/gtest.h>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -126,6 +129,8 @@ TEST_F(SetupWindow, leadsThroughTheScreensWithTheForwardButtonEnabledPerStep) {
     QTest::mouseClick(forward(), Qt::LeftButton);
 
     EXPECT_EQ(onboarding.step(), OnboardingModel::Step::scope);
+    // The summary counts entries "from this list": the list is on the screen.
+    EXPECT_EQ(window->findChild<QListWidget*>(QStringLiteral("exclusionList"))->count(), 22);
     EXPECT_TRUE(
         label("scopeSummary")
             .startsWith(QStringLiteral("Next backup: your home folder, minus 22 entries from this list")));
@@ -151,4 +156,53 @@ TEST_F(SetupWindow, aFailedFinishShowsTheErrorAndStaysOnTheLastScreen) {
     EXPECT_TRUE(window->findChild<QWidget*>(QStringLiteral("setupErrorBox"))->isVisible());
     EXPECT_EQ(label("setupError"), window->setupError());
     EXPECT_TRUE(forward()->isEnabled()); // the user may try again
+}
+
+// A bucket that already holds a backup: the password step asks for that backup's password, checks it
+// with restic against the repository before Continue, and says so when it does not open it.
+TEST_F(SetupWindow, theExistingBackupsPasswordIsCheckedBeforeContinue) {
+    LocalRepository repository;
+    repository.initialise();
+    FakeRestic restic;
+    test.useFakeRestic(restic);
+    restic.defaultStep(QStringLiteral("exec '%1' -r '%2' \"$@\"").arg(realRestic().path, repository.path()));
+    auto& onboarding = window->onboarding();
+    onboarding.setValidator([](StorageConfig, QString, QString) -> QCoro::Task<Validation> {
+        co_return Validation::reachableExistingRepo();
+    });
+    onboarding.setAccessKey(QStringLiteral("SCWACCESSKEY"));
+    onboarding.setSecretKey(QStringLiteral("secret"));
+    onboarding.setBucket(QStringLiteral("photos"));
+    onboarding.scheduleValidation();
+    ASSERT_TRUE(spinUntil([&] {
+        test.clock.advance(1);
+        return onboarding.connection().state == OnboardingModel::Connection::State::connected;
+    }));
+    onboarding.setStep(OnboardingModel::Step::password);
+    EXPECT_EQ(label("passwordTitle"), QStringLiteral("Enter your backup password"));
+    EXPECT_EQ(label("passwordText"),
+              QStringLiteral("Enter the backup password you chose when you first set up Keldoran"));
+    EXPECT_FALSE(window->findChild<QLineEdit*>(QStringLiteral("confirmPassword"))->isVisible());
+
+    // The pause after typing passes on the injected clock; restic's answer is awaited without it.
+    const auto checked = [&] {
+        return spinUntil([&] {
+            const auto check = onboarding.passwordCheck();
+            if (check == OnboardingModel::PasswordCheck::unchecked) {
+                test.clock.advance(1);
+            }
+            return check != OnboardingModel::PasswordCheck::unchecked &&
+                   check != OnboardingModel::PasswordCheck::checking;
+        });
+    };
+    type("password", QStringLiteral("not the one"));
+    EXPECT_FALSE(forward()->isEnabled());
+    ASSERT_TRUE(checked());
+    EXPECT_EQ(label("passwordMessage"), QStringLiteral("That password doesn't open this backup."));
+    EXPECT_FALSE(forward()->isEnabled());
+    window->findChild<QLineEdit*>(QStringLiteral("password"))->clear();
+    type("password", QString::fromLatin1(LocalRepository::password));
+    ASSERT_TRUE(checked());
+    EXPECT_EQ(label("passwordMessage"), QString());
+    EXPECT_TRUE(forward()->isEnabled());
 }

@@ -50,7 +50,9 @@ class FakeNetworkSource : public NetworkSource {
 public:
     bool satisfied = true;
     bool silent = false;
+    bool metered = false;
     std::unique_ptr<NetworkPathMonitor> createMonitor() override;
+    bool isMetered() override { return metered; }
     /// Sends a path update to every started monitor.
     void report(bool satisfied);
 

@@ -3,6 +3,7 @@
 #include "model/app_model.h"
 #include "platform/workspace.h"
 #include "restore/destination_sheet.h"
+#include "restore/restore_messages.h"
 #include "restore/restore_progress_overlay.h"
 #include "restore/restore_window.h"
 #include "scope/scope_browser.h"
@@ -21,13 +22,18 @@
 #include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAbstractScrollArea>
 #include <QAccessible>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTextLayout>
 #include <QToolButton>
 
 namespace {
@@ -62,8 +68,101 @@ void expectAccessible(QWidget* screen, const QString& name) {
     }
 }
 
-// Saves a rendering of `widget`, checks it holds more than a blank surface (some dark text), and that
-// its controls are accessible.
+QString describe(const QWidget* widget) {
+    const auto* label = qobject_cast<const QLabel*>(widget);
+    const auto* button = qobject_cast<const QAbstractButton*>(widget);
+    const auto text = label ? label->text() : button ? button->text() : QString();
+    return QStringLiteral("%1 \"%2\" (%3)")
+        .arg(QLatin1String(widget->metaObject()->className()), widget->objectName(), text.left(60));
+}
+
+// Where a widget can be seen on `screen`: its rectangle cut by every parent's.
+QRect visibleRect(const QWidget* widget, const QWidget* screen) {
+    QRect visible(widget->mapTo(screen, QPoint()), widget->size());
+    for (const auto* parent = widget->parentWidget(); parent && parent != screen;
+         parent = parent->parentWidget()) {
+        visible &= QRect(parent->mapTo(screen, QPoint()), parent->size());
+    }
+    return visible & screen->rect();
+}
+
+bool insideScrollArea(const QWidget* widget, const QWidget* screen) {
+    for (const auto* parent = widget->parentWidget(); parent && parent != screen;
+         parent = parent->parentWidget()) {
+        if (qobject_cast<const QAbstractScrollArea*>(parent)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The room a label's text needs at the label's width, as Qt lays it out.
+QSizeF neededFor(const QLabel* label) {
+    auto text = label->text();
+    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    QTextLayout layout(text, label->font());
+    QTextOption option;
+    option.setWrapMode(label->wordWrap() ? QTextOption::WordWrap : QTextOption::ManualWrap);
+    layout.setTextOption(option);
+    const auto width = label->contentsRect().width() - 2 * label->margin();
+    qreal widest = 0;
+    qreal height = 0;
+    layout.beginLayout();
+    for (auto line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(label->wordWrap() ? width : 1e6);
+        widest = std::max(widest, line.naturalTextWidth());
+        height += line.height();
+    }
+    layout.endLayout();
+    return {widest, height};
+}
+
+// Every piece of text is drawn whole and apart: no label needs more room than it has, no button is
+// narrower than its words, nothing sticks out of its parent, and no two text-bearing widgets overlap.
+void expectTextFits(QWidget* screen, const QString& name) {
+    QList<QWidget*> texts;
+    for (auto* widget : screen->findChildren<QWidget*>()) {
+        const auto* label = qobject_cast<QLabel*>(widget);
+        const auto* button = qobject_cast<QAbstractButton*>(widget);
+        if (!widget->isVisibleTo(screen) ||
+            !((label && !label->text().isEmpty()) || (button && !button->text().isEmpty()))) {
+            continue;
+        }
+        texts.append(widget);
+        if (label && !Qt::mightBeRichText(label->text())) {
+            const auto needed = neededFor(label);
+            const auto room = label->contentsRect().adjusted(label->margin(), label->margin(),
+                                                             -label->margin(), -label->margin());
+            EXPECT_TRUE(needed.width() <= room.width() + 1 && needed.height() <= room.height() + 1)
+                << name.toStdString() << ": " << describe(label).toStdString() << " needs " << needed.width()
+                << "x" << needed.height() << " but has " << room.width() << "x" << room.height();
+        }
+        if (button) {
+            EXPECT_LE(button->sizeHint().width(), button->width() + 1)
+                << name.toStdString() << ": " << describe(button).toStdString()
+                << " is narrower than its words";
+        }
+        if (!insideScrollArea(widget, screen)) {
+            EXPECT_EQ(visibleRect(widget, screen), QRect(widget->mapTo(screen, QPoint()), widget->size()))
+                << name.toStdString() << ": " << describe(widget).toStdString()
+                << " is cut off by its parent";
+        }
+    }
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        for (qsizetype j = i + 1; j < texts.size(); ++j) {
+            if (texts[i]->isAncestorOf(texts[j]) || texts[j]->isAncestorOf(texts[i])) {
+                continue;
+            }
+            const auto overlap = visibleRect(texts[i], screen) & visibleRect(texts[j], screen);
+            EXPECT_TRUE(overlap.width() <= 1 || overlap.height() <= 1)
+                << name.toStdString() << ": " << describe(texts[i]).toStdString() << " overlaps "
+                << describe(texts[j]).toStdString();
+        }
+    }
+}
+
+// Saves a rendering of `widget`, checks it holds more than a blank surface (some dark text), that its
+// text fits, and that its controls are accessible.
 void shoot(QWidget* widget, const QString& name, bool fit = true) {
     for (int turn = 0; turn < 3; ++turn) {
         QCoreApplication::processEvents();
@@ -83,8 +182,22 @@ void shoot(QWidget* widget, const QString& name, bool fit = true) {
         }
     }
     EXPECT_GT(dark, 200) << name.toStdString() << " looks empty";
+    expectTextFits(widget, name);
     expectAccessible(widget, name);
 }
+
+// What real data puts on screens: deep paths, a bucket name of 200 characters, and a sentence as long as
+// a translation makes it.
+QString longPath(const QString& home, int i) {
+    return home + QStringLiteral("/Documents/Projects/2024 Client Deliverables/Final Versions/Reviewed by "
+                                 "Legal/Contract_Amendment_Schedule_B_revised_final_v%1_signed.pdf")
+                      .arg(i);
+}
+const QString longBucket =
+    QStringLiteral("family-photos-and-documents-backup-") + QString(165, QLatin1Char('x'));
+const QString translatedLength = QStringLiteral(
+    "Die Sicherung konnte nicht abgeschlossen werden, weil der Speicheranbieter die Verbindung "
+    "unerwartet beendet hat; Keldoran versucht es beim nächsten geplanten Zeitpunkt erneut.");
 
 void settle() {
     for (int turn = 0; turn < 3; ++turn) {
@@ -127,6 +240,10 @@ TEST(Screenshots, popoverInEachStatus) {
         {"fullDiskAccessRequired", AppStatus::fullDiskAccessRequired(), false, true},
         {"paused", AppStatus::protected_(), true, true},
         {"offline", AppStatus::protected_(), false, false},
+        {"longTexts",
+         AppStatus::error(
+             QStringLiteral("Couldn't find bucket \"%1\". %2").arg(longBucket, translatedLength)),
+         false, true},
     };
     QList<BackupWarning> warnings;
     for (int i = 0; i < 6; ++i) {
@@ -139,10 +256,25 @@ TEST(Screenshots, popoverInEachStatus) {
         model.setIsPaused(paused);
         model.setIsOnline(online);
         mark.setState(KeldoranMark::stateFor(model.status()));
-        model.setLastBackupWarnings(name == QLatin1String("protectedWithWarnings") ? warnings
-                                                                                   : QList<BackupWarning>{});
+        QList<BackupWarning> shownWarnings;
         if (name == QLatin1String("protectedWithWarnings")) {
-            popover.findChild<QToolButton*>(QStringLiteral("detailsToggle"))->click();
+            shownWarnings = warnings;
+        } else if (name == QLatin1String("longTexts")) {
+            for (int i = 0; i < 6; ++i) {
+                shownWarnings.append(
+                    {i % 2 ? BackupWarning::Kind::vanished : BackupWarning::Kind::permissionDenied,
+                     longPath(test.home(), i)});
+            }
+            model.recordRestore(
+                {RestoreOutcome::Kind::incomplete, now.addSecs(-600),
+                 QStringLiteral("“%1” is damaged in the backup. Everything else was restored to %2.")
+                     .arg(QString(240, QLatin1Char('L')), longBucket)},
+                true);
+        }
+        model.setLastBackupWarnings(shownWarnings);
+        auto* details = popover.findChild<QToolButton*>(QStringLiteral("detailsToggle"));
+        if (!shownWarnings.isEmpty() && details->text() == QLatin1String("View details")) {
+            details->click();
         }
         popover.refresh();
         shoot(&popover, QStringLiteral("popover-") + name);
@@ -231,6 +363,11 @@ TEST(Screenshots, restoreWindowAndItsSheetAndOverlays) {
         shoot(&window, QStringLiteral("restore-listing"), false);
         auto* sheet = window.openDestinationSheet();
         shoot(sheet, QStringLiteral("restore-destination-sheet"));
+        sheet->chooseFolder = [&](QWidget*, std::function<void(QString)> chosen) {
+            chosen(QFileInfo(longPath(home, 1)).absolutePath());
+        };
+        sheet->findChild<QPushButton*>(QStringLiteral("choose"))->click();
+        shoot(sheet, QStringLiteral("restore-destination-sheet-long-folder"));
         sheet->close();
         window.browser().setSearchText(QStringLiteral("nothing like this"));
         shoot(&window, QStringLiteral("restore-no-results"), false);
@@ -239,7 +376,13 @@ TEST(Screenshots, restoreWindowAndItsSheetAndOverlays) {
         using Phase = RestoreBrowser::RestorePhase;
         const QList<std::pair<QString, Phase>> phases{
             {"restoring", Phase::restoring(0.37)},
-            {"succeeded", Phase::succeeded(home)},
+            {"succeeded",
+             Phase::succeeded(home,
+                              RestoreMessages::restored(
+                                  2, QStringLiteral("your home folder"),
+                                  {{QStringLiteral("notes.txt"), QStringLiteral("notes (restored).txt")},
+                                   {QStringLiteral("x"),
+                                    QString(200, QLatin1Char('L')) + QStringLiteral(" (restored).txt")}}))},
             {"failed", Phase::failed(QStringLiteral("Repository is locked by another process."))}};
         // The overlay as the browser's phases put it up.
         auto* overlay = window.findChild<RestoreProgressOverlay*>(QStringLiteral("restoreOverlay"));
@@ -257,10 +400,10 @@ TEST(Screenshots, preferencesScopeBrowserAndRemoval) {
          {"Documents/a.txt", "Pictures/b.jpg", "Music/c.flac", "Projects/keldoran/d.cpp", "Videos/e.mkv"}) {
         writeFile(test.home() + QLatin1Char('/') + QLatin1String(file), QByteArray(4096, 'x'));
     }
-    StorageConfig{StorageProvider::scaleway().defaultRegion, QStringLiteral("family-photos")}.save(
-        test.settings());
+    StorageConfig{StorageProvider::scaleway().defaultRegion, longBucket}.save(test.settings());
     AppModel model(test.platform());
     model.scope().toggle({test.home() + QStringLiteral("/Videos"), QStringLiteral("Videos"), true, 0});
+    model.addExclusion(QFileInfo(longPath(test.home(), 2)).absolutePath());
     PreferencesWindow window(model);
     window.show();
     const QStringList tabs{"backup", "storage", "advanced"};

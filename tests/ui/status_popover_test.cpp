@@ -211,7 +211,7 @@ TEST_F(Popover, showsTheCheckAndTheActivityFigures) {
     EXPECT_EQ(popover->findChild<QToolButton*>(QStringLiteral("activityToggle"))->text(),
               QStringLiteral("Hide activity"));
     EXPECT_EQ(text("protectedValue"), QStringLiteral("1.25 GB"));
-    EXPECT_EQ(text("protectedDetail"), QStringLiteral("4200 files · source data"));
+    EXPECT_EQ(text("protectedDetail"), QStringLiteral("4,200 files · source data"));
     EXPECT_EQ(text("storageValue"), QStringLiteral("900 MB"));
     EXPECT_TRUE(text("storageDetail").startsWith(QStringLiteral("stored after deduplication")));
     EXPECT_EQ(text("changeValue"), QStringLiteral("+12 MB"));

@@ -1,0 +1,110 @@
+#include "restore_messages.h"
+
+#include "restic/restore_selection.h"
+#include "ui/formatters.h"
+
+#include <QStringList>
+
+namespace RestoreMessages {
+namespace {
+
+QString quoted(const QString& name) {
+    return QLatin1Char('\'') + name + QLatin1Char('\'');
+}
+
+// "'a', 'b' and 'c'", or "'a', 'b', 'c' and 2 more".
+QString names(const QList<RestoreMergeReport::Renamed>& renamed) {
+    constexpr qsizetype listed = 3;
+    QStringList shown;
+    for (qsizetype i = 0; i < std::min(listed, renamed.size()); ++i) {
+        shown.append(quoted(renamed[i].restoredName));
+    }
+    if (renamed.size() > listed) {
+        return shown.join(QStringLiteral(", ")) +
+               QStringLiteral(" and %1 more").arg(Formatters::count(renamed.size() - listed));
+    }
+    if (shown.size() == 1) {
+        return shown.first();
+    }
+    return shown.mid(0, shown.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + shown.last();
+}
+
+} // namespace
+
+QString placeName(const QString& folder, const QString& home) {
+    if (folder == home) {
+        return QStringLiteral("your home folder");
+    }
+    const auto name = lastPathComponent(folder);
+    return name.isEmpty() ? folder : name;
+}
+
+QString kept(const QList<RestoreMergeReport::Renamed>& renamed) {
+    if (renamed.isEmpty()) {
+        return {};
+    }
+    const bool folders =
+        std::all_of(renamed.begin(), renamed.end(), [](const auto& item) { return item.isFolder; });
+    const bool files =
+        std::none_of(renamed.begin(), renamed.end(), [](const auto& item) { return item.isFolder; });
+    const auto kind = folders ? QStringLiteral("folder")
+                      : files ? QStringLiteral("file")
+                              : QStringLiteral("item");
+    if (renamed.size() == 1) {
+        return QStringLiteral("1 existing %1 was kept; the restored copy is named %2.")
+            .arg(kind, names(renamed));
+    }
+    return QStringLiteral("%1 existing %2s were kept; the restored copies are named %3.")
+        .arg(Formatters::count(renamed.size()), kind, names(renamed));
+}
+
+QString restored(qsizetype items, const QString& placeName,
+                 const QList<RestoreMergeReport::Renamed>& renamed) {
+    const auto sentence =
+        items == 1 ? QStringLiteral("Restored 1 item to %1.").arg(placeName)
+                   : QStringLiteral("Restored %1 items to %2.").arg(Formatters::count(items), placeName);
+    const auto renames = kept(renamed);
+    return renames.isEmpty() ? sentence : sentence + QLatin1Char(' ') + renames;
+}
+
+QString incomplete(const QString& problems, const QString& placeName,
+                   const QList<RestoreMergeReport::Renamed>& renamed) {
+    QStringList sentences{problems, QStringLiteral("Everything else was restored to %1.").arg(placeName)};
+    if (const auto renames = kept(renamed); !renames.isEmpty()) {
+        sentences.append(renames);
+    }
+    return sentences.join(QLatin1Char(' '));
+}
+
+QString undelivered(const QList<RestoreMergeReport::Undelivered>& items) {
+    constexpr qsizetype listed = 3;
+    QStringList sentences;
+    for (qsizetype i = 0; i < std::min(listed, items.size()); ++i) {
+        sentences.append(QStringLiteral("“%1” couldn't be placed in the destination (%2).")
+                             .arg(items[i].path, items[i].reason));
+    }
+    if (items.size() > listed) {
+        sentences.append(QStringLiteral("%1 more items couldn't be placed.")
+                             .arg(Formatters::count(items.size() - listed)));
+    }
+    return sentences.join(QLatin1Char(' '));
+}
+
+QString hiddenBySearch(qsizetype count) {
+    return count == 1
+               ? QStringLiteral("1 selected item is hidden by the search")
+               : QStringLiteral("%1 selected items are hidden by the search").arg(Formatters::count(count));
+}
+
+QString replaceNeedsExactName(const QString& name) {
+    return QStringLiteral(
+               "“%1” has a name that isn't valid text, so Replace could also overwrite a file with a "
+               "similar name. Restore it with Keep both.")
+        .arg(name);
+}
+
+QString selectedCount(qsizetype count) {
+    return QStringLiteral("%1 items selected").arg(Formatters::count(count));
+}
+
+} // namespace RestoreMessages

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "restic/restore_event.h"
+
+#include <QString>
+
+/// Every sentence the restore window and its sheet show about what a restore does and did.
+namespace RestoreMessages {
+
+/// "your home folder" for the home folder, otherwise the folder's name.
+QString placeName(const QString& folder, const QString& home);
+/// "Restored 3 items to Documents." and what keep-both renamed.
+QString restored(qsizetype items, const QString& placeName,
+                 const QList<RestoreMergeReport::Renamed>& renamed);
+/// What went wrong, then "Everything else was restored to Documents." and what keep-both renamed.
+QString incomplete(const QString& problems, const QString& placeName,
+                   const QList<RestoreMergeReport::Renamed>& renamed);
+/// "“a.txt” couldn't be placed in the destination (Permission denied)." for each, up to three.
+QString undelivered(const QList<RestoreMergeReport::Undelivered>& items);
+/// "1 existing file was kept; the restored copy is named 'a (restored).txt'."; empty when none.
+QString kept(const QList<RestoreMergeReport::Renamed>& renamed);
+/// "2 selected items are hidden by the search": they are not restored.
+QString hiddenBySearch(qsizetype count);
+/// Replace with a name restic showed with replacement characters could overwrite a look-alike.
+QString replaceNeedsExactName(const QString& name);
+/// "%1 items selected", the footer's count.
+QString selectedCount(qsizetype count);
+
+} // namespace RestoreMessages
