@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include "app/instance_paths.h"
+#include "build_info.h"
 #include "app/quit_signals.h"
 #include "app/remote_control.h"
 #include "backup/backup_controller.h"
@@ -583,6 +584,10 @@ QCoro::Task<int> run(Platform* platform, QStringList arguments) {
     if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
         command == QLatin1String("help")) {
         out(CtlMessages::usage());
+        co_return 0;
+    }
+    if (command == QLatin1String("--version")) {
+        out(CtlMessages::version(QLatin1String(BuildInfo::version), QLatin1String(BuildInfo::buildNumber)));
         co_return 0;
     }
     error(command.isEmpty()

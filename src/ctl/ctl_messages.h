@@ -19,7 +19,12 @@ inline QString usage() {
                           "  pause 1h|tomorrow|indefinitely      pause scheduled backups\n"
                           "  resume                              resume scheduled backups\n"
                           "\n"
-                          "Run keldoranctl COMMAND --help for a command's options.");
+                          "Run keldoranctl COMMAND --help for a command's options, keldoranctl --version for "
+                          "this version.");
+}
+
+inline QString version(const QString& version, const QString& build) {
+    return QStringLiteral("keldoranctl %1 (build %2)").arg(version, build);
 }
 
 inline QString notSetUp() {

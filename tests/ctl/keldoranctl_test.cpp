@@ -1,4 +1,5 @@
 // keldoranctl end to end, against the S3 test server; runs under support/with-private-session.
+#include "build_info.h"
 #include "model/settings_keys.h"
 #include "storage/keychain.h"
 #include "storage/storage_config.h"
@@ -135,6 +136,14 @@ TEST_F(Ctl, setsUpBacksUpListsAndRestores) {
     result = ctl({QStringLiteral("backup")});
     EXPECT_TRUE(result.out.endsWith(QStringLiteral("Protected\n") + damage)) << result.out.toStdString();
     EXPECT_TRUE(ctl({QStringLiteral("status")}).out.contains(damage));
+}
+
+TEST_F(Ctl, printsItsVersionAndBuild) {
+    const auto result = ctl({QStringLiteral("--version")});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, QStringLiteral("keldoranctl %1 (build %2)\n")
+                              .arg(QLatin1String(BuildInfo::version), QLatin1String(BuildInfo::buildNumber)));
+    EXPECT_EQ(result.error, QString());
 }
 
 TEST_F(Ctl, badUsageAndRejectedKeysExitWithSentences) {
