@@ -13,10 +13,14 @@ CheckFailureClassification classifyCheckFailure(const std::exception_ptr& error)
     if (!status) {
         return CheckFailureClassification::other;
     }
-    if (status->code == 11) {
+    const auto kind = status->kind();
+    if (kind == ResticError::Kind::killedBySignal) {
+        return CheckFailureClassification::other;
+    }
+    if (kind == ResticError::Kind::lockFailed) {
         return CheckFailureClassification::locked;
     }
-    if (status->code == 10 || status->code == 12) {
+    if (kind == ResticError::Kind::repositoryDoesNotExist || kind == ResticError::Kind::wrongPassword) {
         return CheckFailureClassification::unreachable;
     }
     const auto text = status->stderrText.toLower();

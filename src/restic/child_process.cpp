@@ -1,6 +1,7 @@
 #include "child_process.h"
 
 #include <csignal>
+#include <QTimer>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -30,11 +31,12 @@ ChildProcess::ChildProcess(Launch launch, Output output)
     connect(&process_, &QProcess::readyReadStandardOutput, this, &ChildProcess::readStandardOutput);
     connect(&process_, &QProcess::readyReadStandardError, this, &ChildProcess::readStandardError);
     std::weak_ptr<ProcessExitSignal> weakSignal = exitSignal_;
-    connect(&process_, &QProcess::finished, this, [this, weakSignal](int exitCode) {
+    connect(&process_, &QProcess::finished, this, [this, weakSignal](int exitCode, QProcess::ExitStatus status) {
         processFinished();
-        // A process killed by a signal reports the signal number, as QProcess gives it.
+        // After a crash QProcess gives the signal's number as the exit code.
+        const auto end = status == QProcess::CrashExit ? ProcessEnd{128 + exitCode, exitCode} : ProcessEnd{exitCode, {}};
         if (auto signal = weakSignal.lock()) {
-            signal->exited(exitCode);
+            signal->exited(end);
         }
     });
     connect(&process_, &QProcess::errorOccurred, this, [this, weakSignal](QProcess::ProcessError error) {
@@ -44,7 +46,7 @@ ChildProcess::ChildProcess(Launch launch, Output output)
         launchError_ = process_.errorString();
         markDone();
         if (auto signal = weakSignal.lock()) {
-            signal->exited(-1);
+            signal->exited(ProcessEnd{-1, {}});
         }
     });
 }
@@ -71,14 +73,21 @@ void ChildProcess::interrupt() {
         return;
     }
     interrupted_ = true;
-    const auto pid = static_cast<pid_t>(process_.processId());
-    if (pid <= 0) {
+    deliverInterrupt();
+}
+
+void ChildProcess::deliverInterrupt() {
+    if (done_) {
         return;
     }
-    // The group exists once the child has run setpgid; until then, signal the process itself.
-    if (::kill(-pid, SIGINT) != 0) {
-        ::kill(pid, SIGINT);
+    const auto pid = static_cast<pid_t>(process_.processId());
+    // The child makes its group only after restoring its signal handlers: a signal sent before could land
+    // in a handler inherited from us and be lost, leaving restic running. So the one SIGINT waits for it.
+    if (pid <= 0 || ::getpgid(pid) != pid) {
+        QTimer::singleShot(5, this, &ChildProcess::deliverInterrupt);
+        return;
     }
+    ::kill(-pid, SIGINT);
 }
 
 QByteArray ChildProcess::takeLine() {
@@ -94,14 +103,46 @@ void ChildProcess::readStandardOutput() {
     }
     if (outputMode_ == Output::lines) {
         splitter_.feed(chunk, lines_);
-    } else {
+    } else if (output_.size() + chunk.size() <= maximumOutputBytes) {
         output_.append(chunk);
+    } else if (!outputOverflowed_) {
+        outputOverflowed_ = true;
+        output_.clear();
+        interrupt();
     }
     notifyWaiter();
 }
 
 void ChildProcess::readStandardError() {
-    stderr_.append(process_.readAllStandardError());
+    errorSplitter_.feed(process_.readAllStandardError(), errorLines_);
+    while (!errorLines_.empty()) {
+        keepErrorLine(std::move(errorLines_.front()));
+        errorLines_.pop_front();
+    }
+}
+
+void ChildProcess::keepErrorLine(QByteArray line) {
+    if (line.startsWith('{')) {
+        // The exit record says why restic failed: it is kept whatever came before it.
+        if (errorRecords_.size() + line.size() < maximumErrorRecordBytes || line.contains("\"exit_error\"")) {
+            errorRecords_.append(line).append('\n');
+        }
+        return;
+    }
+    errorTailSize_ += line.size() + 1;
+    errorTail_.push_back(std::move(line));
+    while (errorTailSize_ > errorTailBytes) {
+        errorTailSize_ -= errorTail_.front().size() + 1;
+        errorTail_.pop_front();
+    }
+}
+
+QString ChildProcess::stderrText() const {
+    auto text = errorRecords_;
+    for (const auto& line : errorTail_) {
+        text.append(line).append('\n');
+    }
+    return QString::fromUtf8(text);
 }
 
 void ChildProcess::processFinished() {
@@ -109,6 +150,9 @@ void ChildProcess::processFinished() {
     readStandardError();
     if (auto tail = splitter_.finish()) {
         lines_.push_back(std::move(*tail));
+    }
+    if (auto errorTail = errorSplitter_.finish()) {
+        keepErrorLine(std::move(*errorTail));
     }
     markDone();
 }

@@ -10,12 +10,19 @@
 #include <memory>
 #include <optional>
 
-/// One restic child process and everything it prints. Both pipes are read as data arrives, so a chatty
-/// child never blocks on a full pipe; nothing is capped or dropped. Lives on the thread that created it.
+/// One restic child process and what it prints. Both pipes are read as data arrives, so a chatty child
+/// never blocks on a full pipe, and what is kept is bounded: a whole output up to 16 MiB (beyond it the
+/// child is interrupted), lines up to 1 MiB each, and of standard error its JSON records (up to 4 MiB,
+/// the exit record always) and its last 64 KiB. Lives on the thread that created it.
 class ChildProcess : public QObject {
     Q_OBJECT
 public:
     enum class Output { whole, lines };
+
+    static constexpr qsizetype maximumOutputBytes = 16 * 1024 * 1024;
+    static constexpr qsizetype maximumLineBytes = 1024 * 1024;
+    static constexpr qsizetype maximumErrorRecordBytes = 4 * 1024 * 1024;
+    static constexpr qsizetype errorTailBytes = 64 * 1024;
 
     struct Launch {
         QString program;
@@ -43,8 +50,11 @@ public:
     bool hasLine() const { return !lines_.empty(); }
     QByteArray takeLine();
     QByteArray takeOutput() { return std::exchange(output_, QByteArray()); }
-    /// Standard error decoded as UTF-8; every invalid sequence becomes U+FFFD.
-    QString stderrText() const { return QString::fromUtf8(stderr_); }
+    /// True when the whole output outgrew its limit and the child was interrupted for it.
+    bool outputOverflowed() const { return outputOverflowed_; }
+    /// What was kept of standard error (its JSON records, then its last lines) decoded as UTF-8; every
+    /// invalid sequence becomes U+FFFD.
+    QString stderrText() const;
 
     /// Suspends the caller until more output has arrived or the process has ended. It resumes on a later
     /// turn of the event loop, never from inside a QProcess signal.
@@ -63,8 +73,10 @@ public:
 private:
     ChildProcess(Launch launch, Output output);
 
+    void deliverInterrupt();
     void readStandardOutput();
     void readStandardError();
+    void keepErrorLine(QByteArray line);
     void processFinished();
     void markDone();
     void notifyWaiter();
@@ -72,10 +84,15 @@ private:
     QProcess process_;
     Output outputMode_;
     std::shared_ptr<ProcessExitSignal> exitSignal_ = std::make_shared<ProcessExitSignal>();
-    LineSplitter splitter_;
+    LineSplitter splitter_{maximumLineBytes};
     std::deque<QByteArray> lines_;
     QByteArray output_;
-    QByteArray stderr_;
+    LineSplitter errorSplitter_{errorTailBytes - 1};
+    std::deque<QByteArray> errorLines_;
+    QByteArray errorRecords_;
+    std::deque<QByteArray> errorTail_;
+    qsizetype errorTailSize_ = 0;
+    bool outputOverflowed_ = false;
     std::optional<QString> launchError_;
     std::coroutine_handle<> waiter_;
     bool done_ = false;

@@ -1,5 +1,6 @@
 #include "line_splitter.h"
 
+#include <algorithm>
 #include <cstring>
 
 void LineSplitter::feed(QByteArrayView chunk, std::deque<QByteArray>& lines) {
@@ -17,13 +18,13 @@ void LineSplitter::feed(QByteArrayView chunk, std::deque<QByteArray>& lines) {
         const auto* carriageReturn = static_cast<const char*>(std::memchr(position, '\r', searchEnd - position));
         const char* terminator = carriageReturn ? carriageReturn : lineFeed;
         if (!terminator) {
-            partial_.append(position, end - position);
+            keep(position, end);
             return;
         }
         if (partial_.isEmpty()) {
-            lines.emplace_back(position, terminator - position);
+            lines.emplace_back(position, std::min<qsizetype>(terminator - position, maximumLineBytes_));
         } else {
-            partial_.append(position, terminator - position);
+            keep(position, terminator);
             lines.push_back(std::exchange(partial_, QByteArray()));
         }
         if (*terminator == '\r') {
@@ -35,6 +36,11 @@ void LineSplitter::feed(QByteArrayView chunk, std::deque<QByteArray>& lines) {
         }
         position = terminator + 1;
     }
+}
+
+void LineSplitter::keep(const char* begin, const char* end) {
+    const auto room = maximumLineBytes_ - partial_.size();
+    partial_.append(begin, std::min<qsizetype>(end - begin, room));
 }
 
 std::optional<QByteArray> LineSplitter::finish() {

@@ -2,11 +2,11 @@
 
 #include <utility>
 
-void ProcessExitSignal::exited(int status) {
+void ProcessExitSignal::exited(ProcessEnd end) {
     std::coroutine_handle<> continuation;
     {
         std::lock_guard guard(lock_);
-        status_ = status;
+        status_ = end;
         continuation = std::exchange(continuation_, {});
     }
     // Resumed outside the lock: the waiter may immediately wait on another signal.
@@ -24,7 +24,7 @@ bool ProcessExitSignal::Awaiter::await_suspend(std::coroutine_handle<> waiter) {
     return true;
 }
 
-int ProcessExitSignal::Awaiter::await_resume() const {
+ProcessEnd ProcessExitSignal::Awaiter::await_resume() const {
     std::lock_guard guard(signal_.lock_);
     return *signal_.status_;
 }

@@ -4,19 +4,25 @@
 #include <mutex>
 #include <optional>
 
+/// How a child process ended: its exit code, or the signal that killed it.
+struct ProcessEnd {
+    int code = 0;
+    std::optional<int> signal;
+};
+
 /// Carries one child process's exit status to the one coroutine that waits for it, whichever comes first:
 /// a status that arrives before the wait is kept and returned at once.
 class ProcessExitSignal {
 public:
     /// Delivers the status; called once, when the process has ended.
-    void exited(int status);
+    void exited(ProcessEnd end);
 
     class Awaiter {
     public:
         explicit Awaiter(ProcessExitSignal& signal) : signal_(signal) {}
         bool await_ready() const noexcept { return false; }
         bool await_suspend(std::coroutine_handle<> waiter);
-        int await_resume() const;
+        ProcessEnd await_resume() const;
 
     private:
         ProcessExitSignal& signal_;
@@ -27,6 +33,6 @@ public:
 
 private:
     mutable std::mutex lock_;
-    std::optional<int> status_;
+    std::optional<ProcessEnd> status_;
     std::coroutine_handle<> continuation_;
 };

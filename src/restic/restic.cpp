@@ -202,25 +202,26 @@ QStringList Restic::backupArguments(const QStringList& excludes, std::optional<q
                                     const QStringList& sources) {
     QStringList arguments{QStringLiteral("backup"), QStringLiteral("--json")};
     for (const auto& exclude : excludes) {
-        arguments << QStringLiteral("--exclude") << exclude;
+        arguments << QStringLiteral("--exclude=") + exclude;
     }
     arguments << QStringLiteral("--exclude-caches");
     if (uploadLimitKiBps && *uploadLimitKiBps >= 1) {
         arguments << QStringLiteral("--limit-upload") << QString::number(*uploadLimitKiBps);
     }
-    return arguments + sources;
+    // Nothing after "--" is read as an option, whatever a source's name.
+    return arguments + QStringList{QStringLiteral("--")} + sources;
 }
 
 QStringList Restic::restoreArguments(const QString& snapshotId, const QStringList& selection, const QString& target) {
     const auto reduced = RestoreSelection::reduce(selection);
     const auto snapshot = reduced.startingFolder ? snapshotId + QLatin1Char(':') + *reduced.startingFolder : snapshotId;
     // Sparse files come back sparse: a disk image holding little data must not fill the disk.
-    QStringList arguments{QStringLiteral("restore"), snapshot, QStringLiteral("--target"), target, QStringLiteral("--json"),
+    QStringList arguments{QStringLiteral("restore"), QStringLiteral("--target=") + target, QStringLiteral("--json"),
                           QStringLiteral("--sparse")};
     for (const auto& pattern : reduced.includePatterns) {
-        arguments << QStringLiteral("--include") << pattern;
+        arguments << QStringLiteral("--include=") + pattern;
     }
-    return arguments;
+    return arguments << QStringLiteral("--") << snapshot;
 }
 
 QStringList Restic::forgetArguments(const RetentionPolicy& policy, bool prune) {
@@ -292,14 +293,14 @@ QCoro::Task<QList<Snapshot>> Restic::snapshots(QStringList tags, std::optional<Q
 }
 
 QCoro::Task<QList<LsEntry>> Restic::ls(QString snapshotId, QStringList paths, std::stop_token stop) const {
-    QStringList arguments{QStringLiteral("ls"), snapshotId, QStringLiteral("--json")};
+    QStringList arguments{QStringLiteral("ls"), QStringLiteral("--json"), QStringLiteral("--"), snapshotId};
     return listEntries(process_, arguments + paths, std::move(stop));
 }
 
 QCoro::Task<RepositoryStats> Restic::stats(StatsMode mode, std::optional<QString> snapshotId, std::stop_token stop) const {
     QStringList arguments{QStringLiteral("stats"), QStringLiteral("--json"), QStringLiteral("--mode"), resticName(mode)};
     if (snapshotId) {
-        arguments << *snapshotId;
+        arguments << QStringLiteral("--") << *snapshotId;
     }
     return readStats(process_, std::move(arguments), std::move(stop));
 }

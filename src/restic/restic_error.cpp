@@ -10,6 +10,10 @@ ResticError::ResticError(Case errorCase, QString detail, QString underlying, std
     , exitStatus_(std::move(status))
     , what_(description().toStdString()) {}
 
+QString stoppedBySignal(int signal) {
+    return QStringLiteral("restic stopped unexpectedly (signal %1).").arg(signal);
+}
+
 ResticError ResticError::launchFailed(const QString& underlyingDescription) {
     return ResticError(Case::launchFailed, {}, underlyingDescription, std::nullopt);
 }
@@ -27,6 +31,9 @@ ResticError ResticError::binaryNotFound() {
 }
 
 ResticError::Kind ResticError::ExitStatus::kind() const {
+    if (signal) {
+        return Kind::killedBySignal;
+    }
     switch (code) {
     case 1: return Kind::generic;
     case 2: return Kind::goRuntimeError;
@@ -48,6 +55,7 @@ QString ResticError::ExitStatus::kindName() const {
     case Kind::lockFailed: return QStringLiteral("lockFailed");
     case Kind::wrongPassword: return QStringLiteral("wrongPassword");
     case Kind::interrupted: return QStringLiteral("interrupted");
+    case Kind::killedBySignal: return QStringLiteral("signal(%1)").arg(*signal);
     case Kind::unknown: break;
     }
     return QStringLiteral("unknown(%1)").arg(code);
@@ -57,6 +65,9 @@ QString ResticError::description() const {
     switch (case_) {
     case Case::launchFailed: return QStringLiteral("restic could not be launched: ") + underlying_;
     case Case::commandFailed:
+        if (exitStatus_->signal) {
+            return stoppedBySignal(*exitStatus_->signal) + QLatin1Char(' ') + exitStatus_->stderrText;
+        }
         return QStringLiteral("restic exited with code %1: ").arg(exitStatus_->code) + exitStatus_->stderrText;
     case Case::decodingFailed: return QStringLiteral("Unexpected restic output: ") + detail_;
     case Case::binaryNotFound: return QStringLiteral("The restic executable was not found in the application bundle.");
@@ -65,6 +76,9 @@ QString ResticError::description() const {
 }
 
 QString ResticError::logDescription() const {
+    if (case_ == Case::commandFailed && exitStatus_->signal) {
+        return exitStatus_->kindName();
+    }
     if (case_ == Case::commandFailed) {
         return QStringLiteral("exit %1 (%2)").arg(exitStatus_->code).arg(exitStatus_->kindName());
     }
@@ -78,11 +92,12 @@ QString ResticError::backupFailureMessage() const {
     case Case::binaryNotFound: return QStringLiteral("The restic executable is missing from the app.");
     case Case::commandFailed: break;
     }
-    switch (exitStatus_->code) {
-    case 10: return QStringLiteral("Backup destination could not be found.");
-    case 11: return QStringLiteral("Repository is locked by another process.");
-    case 12: return QStringLiteral("Repository password is incorrect.");
-    case 130: return QStringLiteral("Backup was cancelled.");
+    switch (exitStatus_->kind()) {
+    case Kind::repositoryDoesNotExist: return QStringLiteral("Backup destination could not be found.");
+    case Kind::lockFailed: return QStringLiteral("Repository is locked by another process.");
+    case Kind::wrongPassword: return QStringLiteral("Repository password is incorrect.");
+    case Kind::interrupted: return QStringLiteral("Backup was cancelled.");
+    case Kind::killedBySignal: return stoppedBySignal(*exitStatus_->signal);
     default: return QStringLiteral("Backup failed.");
     }
 }
@@ -91,11 +106,12 @@ QString ResticError::restoreFailureMessage() const {
     if (case_ != Case::commandFailed) {
         return QStringLiteral("Restore could not be started.");
     }
-    switch (exitStatus_->code) {
-    case 10: return QStringLiteral("The backup repository could not be found.");
-    case 11: return QStringLiteral("Repository is locked by another process.");
-    case 12: return QStringLiteral("Repository password is incorrect.");
-    case 130: return QStringLiteral("Restore was cancelled.");
+    switch (exitStatus_->kind()) {
+    case Kind::repositoryDoesNotExist: return QStringLiteral("The backup repository could not be found.");
+    case Kind::lockFailed: return QStringLiteral("Repository is locked by another process.");
+    case Kind::wrongPassword: return QStringLiteral("Repository password is incorrect.");
+    case Kind::interrupted: return QStringLiteral("Restore was cancelled.");
+    case Kind::killedBySignal: return stoppedBySignal(*exitStatus_->signal);
     default: break;
     }
     // restic's "There were 2 errors" says nothing: the items it could not write say what went wrong.
@@ -103,6 +119,20 @@ QString ResticError::restoreFailureMessage() const {
         return *problems;
     }
     return resticFatalMessage(exitStatus_->stderrText).value_or(QStringLiteral("Restore failed."));
+}
+
+QString ResticError::readFailureMessage() const {
+    if (case_ != Case::commandFailed) {
+        return description();
+    }
+    switch (exitStatus_->kind()) {
+    case Kind::repositoryDoesNotExist: return QStringLiteral("The backup repository could not be found.");
+    case Kind::lockFailed: return QStringLiteral("Repository is locked by another process.");
+    case Kind::wrongPassword: return QStringLiteral("Repository password is incorrect.");
+    case Kind::killedBySignal: return stoppedBySignal(*exitStatus_->signal);
+    default: break;
+    }
+    return resticFatalMessage(exitStatus_->stderrText).value_or(QStringLiteral("The backups could not be read."));
 }
 
 std::optional<QString> resticFatalMessage(const QString& stderrText) {

@@ -12,14 +12,16 @@ public:
 
     /// What restic's exit code means.
     enum class Kind { generic, goRuntimeError, backupSourceUnreadable, repositoryDoesNotExist, lockFailed,
-                      wrongPassword, interrupted, unknown };
+                      wrongPassword, interrupted, killedBySignal, unknown };
 
     struct ExitStatus {
         qint32 code = 0;
         QString stderrText;
+        /// The signal that ended restic; its code is then meaningless.
+        std::optional<int> signal;
 
         Kind kind() const;
-        /// "lockFailed", or "unknown(5)" for a code without a meaning of its own.
+        /// "lockFailed", "signal(11)", or "unknown(5)" for a code without a meaning of its own.
         QString kindName() const;
     };
 
@@ -41,6 +43,8 @@ public:
     QString backupFailureMessage() const;
     /// The sentence shown for a failed restore.
     QString restoreFailureMessage() const;
+    /// The sentence shown when the backups could not be listed or read.
+    QString readFailureMessage() const;
 
     const char* what() const noexcept override { return what_.c_str(); }
 
@@ -53,6 +57,9 @@ private:
     std::optional<ExitStatus> exitStatus_;
     std::string what_;
 };
+
+/// The sentence for a restic that a signal ended: "restic stopped unexpectedly (signal 3)."
+QString stoppedBySignal(int signal);
 
 /// restic's fatal message from its standard error: the first JSON line with a "message", without "Fatal: ".
 std::optional<QString> resticFatalMessage(const QString& stderrText);

@@ -9,45 +9,62 @@
 
 namespace {
 
+// Either stop: the run's own, or the program's interruption.
+struct Stops {
+    std::stop_token own;
+    std::stop_token interruption;
+
+    bool requested() const { return own.stop_requested() || interruption.stop_requested(); }
+};
+
+using InterruptCallback = std::stop_callback<std::function<void()>>;
+
 // Interrupts the child from whichever thread asked for the stop; the process belongs to its own thread.
-std::stop_callback<std::function<void()>> interruptOnStop(const std::stop_token& stop, ChildProcess* child) {
-    return std::stop_callback<std::function<void()>>(stop, [child] {
+std::function<void()> interrupter(ChildProcess* child) {
+    return [child] {
         if (QThread::currentThread() == child->thread()) {
             child->interrupt();
         } else {
             QMetaObject::invokeMethod(child, &ChildProcess::interrupt, Qt::QueuedConnection);
         }
-    });
+    };
 }
 
 // The result every run shares once restic has ended: launch failure, cancellation, exit status.
-void throwIfFailed(ChildProcess& child, int status, const std::stop_token& stop) {
+void throwIfFailed(ChildProcess& child, const ProcessEnd& end, const Stops& stops) {
     if (child.launchError()) {
         throw ResticError::launchFailed(*child.launchError());
     }
-    if (stop.stop_requested()) {
+    if (stops.requested()) {
         throw OperationCancelled();
     }
-    if (status != 0) {
-        throw ResticError::commandFailed({status, child.stderrText()});
+    if (child.outputOverflowed()) {
+        throw ResticError::decodingFailed(
+            QStringLiteral("an answer larger than %1 MiB").arg(ChildProcess::maximumOutputBytes / (1024 * 1024)),
+            QStringLiteral("output limit"));
+    }
+    if (end.code != 0 || end.signal) {
+        throw ResticError::commandFailed({end.code, child.stderrText(), end.signal});
     }
 }
 
-QCoro::Task<QByteArray> runToEnd(ChildProcess::Launch launch, std::stop_token stop) {
+QCoro::Task<QByteArray> runToEnd(ChildProcess::Launch launch, Stops stops) {
     auto child = ChildProcess::start(std::move(launch), ChildProcess::Output::whole);
-    const auto onStop = interruptOnStop(stop, child.get());
-    const int status = co_await child->exitSignal().wait();
-    throwIfFailed(*child, status, stop);
+    const InterruptCallback onStop(stops.own, interrupter(child.get()));
+    const InterruptCallback onInterruption(stops.interruption, interrupter(child.get()));
+    const auto end = co_await child->exitSignal().wait();
+    throwIfFailed(*child, end, stops);
     co_return child->takeOutput();
 }
 
-QCoro::AsyncGenerator<QByteArray> linesUntilEnd(ChildProcess::Launch launch, std::stop_token stop) {
+QCoro::AsyncGenerator<QByteArray> linesUntilEnd(ChildProcess::Launch launch, Stops stops) {
     auto child = ChildProcess::start(std::move(launch), ChildProcess::Output::lines);
-    const auto onStop = interruptOnStop(stop, child.get());
+    const InterruptCallback onStop(stops.own, interrupter(child.get()));
+    const InterruptCallback onInterruption(stops.interruption, interrupter(child.get()));
     while (true) {
         while (child->hasLine()) {
             auto line = child->takeLine();
-            if (!stop.stop_requested()) {
+            if (!stops.requested()) {
                 co_yield line;
             }
         }
@@ -56,14 +73,14 @@ QCoro::AsyncGenerator<QByteArray> linesUntilEnd(ChildProcess::Launch launch, std
         }
         co_await child->changed();
     }
-    const int status = co_await child->exitSignal().wait();
-    throwIfFailed(*child, status, stop);
+    const auto end = co_await child->exitSignal().wait();
+    throwIfFailed(*child, end, stops);
 }
 
 } // namespace
 
 ResticProcess::Context ResticProcess::Context::live() {
-    Context context{QProcessEnvironment::systemEnvironment(), std::nullopt};
+    Context context{QProcessEnvironment::systemEnvironment(), std::nullopt, {}};
     const auto caches = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
     if (!caches.isEmpty()) {
         context.cachesDirectory = caches;
@@ -78,9 +95,13 @@ ResticProcess::ResticProcess(ResticBinary binary, ResticRepository repository, C
 
 QProcessEnvironment ResticProcess::environment() const {
     auto environment = context_.inherited;
-    // Inherited, these would silently override the password or open another repository.
-    for (const char* conflicting : {"RESTIC_PASSWORD_FILE", "RESTIC_PASSWORD_COMMAND", "RESTIC_REPOSITORY_FILE"}) {
-        environment.remove(QString::fromLatin1(conflicting));
+    // Inherited, these would override the password, open another repository, trust another authority or
+    // sign with someone else's session. Only where the cache goes may come from outside.
+    for (const auto& name : environment.keys()) {
+        const bool foreign = name.startsWith(QLatin1String("RESTIC_")) || name.startsWith(QLatin1String("AWS_"));
+        if (foreign && (name != QLatin1String("RESTIC_CACHE_DIR") || context_.cachesDirectory)) {
+            environment.remove(name);
+        }
     }
     const auto variables = repository_.environment();
     for (auto it = variables.cbegin(); it != variables.cend(); ++it) {
@@ -93,9 +114,9 @@ QProcessEnvironment ResticProcess::environment() const {
 }
 
 QCoro::Task<QByteArray> ResticProcess::run(QStringList arguments, std::stop_token stop) const {
-    return runToEnd({binary_.path, std::move(arguments), environment()}, std::move(stop));
+    return runToEnd({binary_.path, std::move(arguments), environment()}, {std::move(stop), context_.interruption});
 }
 
 QCoro::AsyncGenerator<QByteArray> ResticProcess::streamLines(QStringList arguments, std::stop_token stop) const {
-    return linesUntilEnd({binary_.path, std::move(arguments), environment()}, std::move(stop));
+    return linesUntilEnd({binary_.path, std::move(arguments), environment()}, {std::move(stop), context_.interruption});
 }

@@ -13,7 +13,8 @@
 
 /// The single place where restic child processes are started. Every run gets its own process with the
 /// application's environment, the repository's variables on top and standard input on the null device.
-/// Cancellation sends exactly one SIGINT and then waits for restic to end by itself: no time-outs, no kill.
+/// Cancellation (the run's own stop or the context's interruption) sends exactly one SIGINT and then waits
+/// for restic to end by itself: no time-outs, no kill.
 class ResticProcess {
 public:
     /// What every run inherits from the application.
@@ -21,6 +22,9 @@ public:
         QProcessEnvironment inherited;
         /// The user's caches folder; restic's cache goes to its "restic" subfolder. Absent: left as inherited.
         std::optional<QString> cachesDirectory;
+        /// Requested when the whole program is stopping (a Ctrl-C, a service stop) or its caller gave up:
+        /// every run then ends as if its own stop had been requested.
+        std::stop_token interruption = {};
 
         static Context live();
     };

@@ -30,3 +30,13 @@ TEST(LineSplitter, endsLinesAtLfCrAndCrLfAcrossChunks) {
     const QByteArray longLine(300000, 'z');
     EXPECT_EQ(split({longLine.left(100), longLine.mid(100), "\n"}), (Lines{longLine}));
 }
+
+TEST(LineSplitter, keepsOnlyTheLimitOfALongLineAcrossChunks) {
+    LineSplitter splitter(4);
+    std::deque<QByteArray> lines;
+    splitter.feed("abcdefgh\n12", lines);
+    splitter.feed("345", lines);
+    splitter.feed("6789\r\nxy", lines);
+    EXPECT_EQ(QList<QByteArray>(lines.begin(), lines.end()), (QList<QByteArray>{"abcd", "1234"}));
+    EXPECT_EQ(splitter.finish(), QByteArray("xy"));
+}

@@ -34,35 +34,35 @@ TEST(ResticCommands, buildsTheBackupArgumentList) {
     const QStringList excludes{QStringLiteral("/home/u/Library"), QStringLiteral("node_modules")};
     const QStringList sources{QStringLiteral("/home/u")};
     EXPECT_EQ(Restic::backupArguments(excludes, 1, sources),
-              (QStringList{"backup", "--json", "--exclude", "/home/u/Library", "--exclude", "node_modules",
-                           "--exclude-caches", "--limit-upload", "1", "/home/u"}));
-    EXPECT_EQ(Restic::backupArguments({}, 0, sources), (QStringList{"backup", "--json", "--exclude-caches", "/home/u"}));
-    EXPECT_EQ(Restic::backupArguments({}, -5, sources), (QStringList{"backup", "--json", "--exclude-caches", "/home/u"}));
+              (QStringList{"backup", "--json", "--exclude=/home/u/Library", "--exclude=node_modules",
+                           "--exclude-caches", "--limit-upload", "1", "--", "/home/u"}));
+    EXPECT_EQ(Restic::backupArguments({}, 0, sources), (QStringList{"backup", "--json", "--exclude-caches", "--", "/home/u"}));
+    EXPECT_EQ(Restic::backupArguments({}, -5, sources), (QStringList{"backup", "--json", "--exclude-caches", "--", "/home/u"}));
     EXPECT_EQ(Restic::backupArguments({}, std::nullopt, sources),
-              (QStringList{"backup", "--json", "--exclude-caches", "/home/u"}));
+              (QStringList{"backup", "--json", "--exclude-caches", "--", "/home/u"}));
     EXPECT_EQ(Restic::backupArguments({}, 10240, sources),
-              (QStringList{"backup", "--json", "--exclude-caches", "--limit-upload", "10240", "/home/u"}));
+              (QStringList{"backup", "--json", "--exclude-caches", "--limit-upload", "10240", "--", "/home/u"}));
 }
 
 TEST(ResticCommands, buildsRestoreArgumentsFromTheSelection) {
     EXPECT_EQ(Restic::restoreArguments(QStringLiteral("abc"), {}, QStringLiteral("/tmp/t")),
-              (QStringList{"restore", "abc", "--target", "/tmp/t", "--json", "--sparse"}));
+              (QStringList{"restore", "--target=/tmp/t", "--json", "--sparse", "--", "abc"}));
     EXPECT_EQ(Restic::restoreArguments(QStringLiteral("abc"), {"/Users/a/Documents/x.txt", "/Users/a/Documents/y"},
                                        QStringLiteral("/tmp/t")),
-              (QStringList{"restore", "abc:/Users/a/Documents", "--target", "/tmp/t", "--json", "--sparse", "--include", "/x.txt",
-                           "--include", "/y"}));
+              (QStringList{"restore", "--target=/tmp/t", "--json", "--sparse", "--include=/x.txt", "--include=/y", "--",
+                           "abc:/Users/a/Documents"}));
     EXPECT_EQ(Restic::restoreArguments(QStringLiteral("abc"), {"/Users/a/x.txt", "/Users/b/y"}, QStringLiteral("/t")),
-              (QStringList{"restore", "abc", "--target", "/t", "--json", "--sparse", "--include", "/Users/a/x.txt", "--include",
-                           "/Users/b/y"}));
+              (QStringList{"restore", "--target=/t", "--json", "--sparse", "--include=/Users/a/x.txt", "--include=/Users/b/y",
+                           "--", "abc"}));
     EXPECT_EQ(Restic::restoreArguments(QStringLiteral("abc"), {"/top"}, QStringLiteral("/t")),
-              (QStringList{"restore", "abc:/", "--target", "/t", "--json", "--sparse", "--include", "/top"}));
+              (QStringList{"restore", "--target=/t", "--json", "--sparse", "--include=/top", "--", "abc:/"}));
     // Selected names are literal: glob characters are escaped.
     EXPECT_EQ(Restic::restoreArguments(QStringLiteral("abc"), {"/d/report[2024].pdf", "/d/a*b?\\c"}, QStringLiteral("/t")),
-              (QStringList{"restore", "abc:/d", "--target", "/t", "--json", "--sparse", "--include", "/report\\[2024\\].pdf",
-                           "--include", "/a\\*b\\?\\\\c"}));
+              (QStringList{"restore", "--target=/t", "--json", "--sparse", "--include=/report\\[2024\\].pdf",
+                           "--include=/a\\*b\\?\\\\c", "--", "abc:/d"}));
     // restic's JSON shows a byte that is not UTF-8 as U+FFFD: "?" stands for it.
-    EXPECT_EQ(Restic::restoreArguments(QStringLiteral("abc"), {QStringLiteral("/d/caf\uFFFD")}, QStringLiteral("/t")).last(),
-              QStringLiteral("/caf?"));
+    EXPECT_TRUE(Restic::restoreArguments(QStringLiteral("abc"), {QStringLiteral("/d/caf\uFFFD")}, QStringLiteral("/t"))
+                    .contains(QStringLiteral("--include=/caf?")));
 
     EXPECT_EQ(parentPath(QStringLiteral("/Users/a/x")), QStringLiteral("/Users/a"));
     EXPECT_EQ(parentPath(QStringLiteral("/x")), QStringLiteral("/"));
@@ -97,8 +97,8 @@ TEST(ResticCommands, buildsTheFixedCommandLines) {
     await(restic.snapshots({QStringLiteral("a"), QStringLiteral("b")}, QStringLiteral("vm")));
     const QList<QStringList> expected{
         {"snapshots", "--json"},
-        {"ls", "abc", "--json", "/home/u/Docs"},
-        {"stats", "--json", "--mode", "restore-size", "latest"},
+        {"ls", "--json", "--", "abc", "/home/u/Docs"},
+        {"stats", "--json", "--mode", "restore-size", "--", "latest"},
         {"stats", "--json", "--mode", "raw-data"},
         {"check"},
         {"cache", "--cleanup"},

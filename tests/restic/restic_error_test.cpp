@@ -8,7 +8,7 @@
 namespace {
 
 ResticError failed(int code, const QString& stderrText = {}) {
-    return ResticError::commandFailed({code, stderrText});
+    return ResticError::commandFailed({code, stderrText, std::nullopt});
 }
 
 QString fixtureText(const char* name) {

@@ -269,3 +269,27 @@ TEST(RealRestic, interruptionsAndCancellation) {
     EXPECT_TRUE(await(cancelOnFirstStatus(restic, arguments, &stop)));
     await(restic.check());
 }
+
+// Snapshot ids, paths and restore folders that read as options never become restic's options.
+TEST(RealRestic, namesThatLookLikeOptionsStayNames) {
+    LocalRepository repository;
+    repository.initialise();
+    const auto source = repository.scratch(QStringLiteral("source"));
+    const auto marker = repository.scratch(QStringLiteral("markers")) + QStringLiteral("/ran");
+    writeFile(source + QStringLiteral("/--password-command=touch ") + QStringLiteral("x"), "odd name");
+    const auto restic = repository.restic();
+    const auto snapshot = snapshotOf(await(collect(restic.backup(Restic::backupArguments({}, std::nullopt, {source})))));
+    ASSERT_FALSE(snapshot.isEmpty());
+    const auto injected = QStringLiteral("--password-command=touch ") + marker;
+
+    // Read as a path filter, which must be absolute; never as an option.
+    EXPECT_TRUE(commandFailure(restic.ls(snapshot, {injected})).stderrText.contains(QStringLiteral("path filters")));
+    EXPECT_NE(commandFailure(restic.ls(injected, {source})).code, 0);
+    std::exception_ptr error;
+    await(collect(restic.restore(injected, {source + QStringLiteral("/a")}, repository.scratch(QStringLiteral("t"))), &error));
+    EXPECT_TRUE(error);
+    error = {};
+    await(collect(restic.backup(Restic::backupArguments({injected}, std::nullopt, {injected})), &error));
+    EXPECT_TRUE(error);
+    EXPECT_FALSE(QFileInfo::exists(marker));
+}
