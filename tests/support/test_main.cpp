@@ -8,5 +8,5 @@ int main(int argc, char** argv) {
     prepareTestProcess();
     QCoreApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return endTestProcess(RUN_ALL_TESTS());
 }

@@ -9,5 +9,5 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return endTestProcess(RUN_ALL_TESTS());
 }
