@@ -17,7 +17,10 @@ bool AgentRunner::OnceBox::claim() {
 }
 
 AgentRunner::AgentRunner(Platform& platform)
-    : platform_(platform) {}
+    : platform_(platform) {
+    platform_.interruption = interruption_.get_token();
+    QObject::connect(&quitSignals_, &QuitSignals::quitRequested, [this] { requestQuit(); });
+}
 
 qint64 AgentRunner::dueThreshold(BackupFrequency frequency) {
     return intervalSeconds(frequency) * 9 / 10;
@@ -57,6 +60,18 @@ QCoro::Task<bool> AgentRunner::isOnline(std::chrono::milliseconds timeout) {
     co_return first != reply.end() && *first;
 }
 
+void AgentRunner::requestQuit() {
+    if (std::exchange(quitRequested_, true)) {
+        return;
+    }
+    Log::lifecycle().info(QStringLiteral("agent: quit requested — cancelling running backup and waiting for restic to exit"));
+    interruption_.request_stop();
+    if (model_) {
+        model_->controller().cancelBackup();
+        model_->controller().cancelCurrentOperation();
+    }
+}
+
 QCoro::Task<void> AgentRunner::run() {
     Log::lifecycle().info(QStringLiteral("agent tick — Keldoran %1 (%2)")
                               .arg(QLatin1String(BuildInfo::version))
@@ -69,6 +84,8 @@ QCoro::Task<void> AgentRunner::run() {
         co_return;
     }
     AppModel model(platform_);
+    model_ = &model;
+    const std::unique_ptr<AppModel*, void (*)(AppModel**)> forget(&model_, [](AppModel** held) { *held = nullptr; });
     auto& controller = model.controller();
     const auto outcome = co_await controller.configureAtLaunch();
 
@@ -106,6 +123,9 @@ QCoro::Task<void> AgentRunner::run() {
     const auto last = model.lastBackup()
                           ? model.lastBackup()->toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss +0000"))
                           : QStringLiteral("never");
+    if (quitRequested_) {
+        co_return;
+    }
     Log::lifecycle().info(QStringLiteral("agent: scheduled backup starting (last: %1)").arg(last));
     controller.startBackup();
     if (const auto task = controller.backupTask()) {

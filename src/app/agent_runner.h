@@ -2,14 +2,19 @@
 
 #include "model/backup_frequency.h"
 #include "platform/platform.h"
+#include "quit_signals.h"
 
 #include <chrono>
 #include <mutex>
+#include <stop_token>
 #include <qcoro/qcorotask.h>
+
+class AppModel;
 
 /// The background agent: one tick, started periodically by the system with KELDORAN_AGENT=1. It runs a
 /// due backup through a model and controller of its own unless the tray application (or another tick)
-/// is running, and then ends.
+/// is running, and then ends. A SIGTERM (systemd stopping it) or SIGINT during its life ends the tick the
+/// way the tray application quits: the backup is cancelled, restic gets its one interrupt and is waited for.
 class AgentRunner {
 public:
     enum class SkipReason { notConfigured, paused, onBattery, offline, notDue };
@@ -24,10 +29,13 @@ public:
         bool claimed_ = false;
     };
 
+    /// Points the platform's interruption at the agent's own.
     explicit AgentRunner(Platform& platform);
 
     /// One tick.
     QCoro::Task<void> run();
+    /// Ends the tick early: no backup starts, a running one is cancelled and wound down.
+    void requestQuit();
     /// Whether a usable network path exists, answered within `timeout` (no answer counts as offline).
     QCoro::Task<bool> isOnline(std::chrono::milliseconds timeout);
     /// The tray application or another tick holds its lock.
@@ -39,4 +47,8 @@ public:
 
 private:
     Platform& platform_;
+    QuitSignals quitSignals_;
+    std::stop_source interruption_;
+    AppModel* model_ = nullptr;
+    bool quitRequested_ = false;
 };

@@ -1,5 +1,7 @@
 #include "diagnostics.h"
 
+#include "platform/private_files.h"
+
 #include "log.h"
 
 #include <QDir>
@@ -15,14 +17,14 @@ void Diagnostics::didReceive(const QList<DiagnosticPayload>& payloads) const {
     if (payloads.isEmpty()) {
         return;
     }
-    QDir().mkpath(logFolder_);
+    PrivateFiles::makeFolder(logFolder_);
     for (qsizetype index = 0; index < payloads.size(); ++index) {
         const auto& payload = payloads[index];
         const auto name = QStringLiteral("diagnostic-%1-%2.json")
                               .arg(payload.timeStampEnd.toUTC().toString(Qt::ISODate))
                               .arg(index);
         QFile file(logFolder_ + QLatin1Char('/') + name);
-        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate, QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
             file.write(payload.jsonRepresentation);
         }
         Log::lifecycle().error(QStringLiteral("MetricKit diagnostic received — persisted to ") + name);

@@ -1,5 +1,7 @@
 #include "fatal_signal_handler.h"
 
+#include "platform/private_files.h"
+
 #include <csignal>
 #include <cstring>
 #include <ctime>
@@ -198,7 +200,8 @@ void install(const QString& pendingFolder, const QString& versionText) {
         return;
     }
     installed = true;
-    QDir().mkpath(pendingFolder);
+    PrivateFiles::makeFolder(QFileInfo(pendingFolder).path());
+    PrivateFiles::makeFolder(pendingFolder);
     copy(folder, sizeof folder, QFile::encodeName(pendingFolder));
     copy(version, sizeof version, versionText.toUtf8());
     copy(executable, sizeof executable,

@@ -3,6 +3,8 @@
 #include "platform/instance_lock.h"
 #include "platform/user_folders.h"
 
+#include <optional>
+
 /// Where the running instances of this user meet: their locks and the tray application's socket.
 namespace InstancePaths {
 inline QString appLock(const UserFolders& folders) {
@@ -14,5 +16,14 @@ inline QString agentLock(const UserFolders& folders) {
 /// The local socket of the running tray application.
 inline QString appSocket(const UserFolders& folders) {
     return InstanceLock::folder(folders.runtime) + QStringLiteral("/app.socket");
+}
+/// The sentence that refuses to go on when the folder where the instances meet is not this user's alone.
+inline std::optional<QString> unsafeFolderProblem(const UserFolders& folders) {
+    if (InstanceLock::isFolderPrivate(folders.runtime)) {
+        return std::nullopt;
+    }
+    return QStringLiteral("Keldoran's private folder %1 is not safe to use: it must be a folder of yours that no "
+                          "one else can open. Remove it, or set XDG_RUNTIME_DIR, and try again.")
+        .arg(InstanceLock::folder(folders.runtime));
 }
 } // namespace InstancePaths

@@ -1,5 +1,6 @@
 #include "log_file.h"
 
+#include "platform/private_files.h"
 #include "platform/user_folders.h"
 
 #include <QDir>
@@ -60,7 +61,7 @@ void LogFile::run() {
         }
         auto batch = std::exchange(pending_, {});
         lock.unlock();
-        QDir().mkpath(directory_);
+        PrivateFiles::makeFolder(directory_);
         for (const auto& line : batch) {
             write(line);
         }
@@ -76,10 +77,12 @@ void LogFile::write(const QByteArray& line) const {
         ::unlink(previousName_.constData());
         ::rename(currentName_.constData(), previousName_.constData());
     }
-    const int descriptor = ::open(currentName_.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    const int descriptor = ::open(currentName_.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
     if (descriptor < 0) {
         return;
     }
+    // A log an older version made readable to all is narrowed too.
+    ::fchmod(descriptor, 0600);
     for (qsizetype written = 0; written < line.size();) {
         const auto count = ::write(descriptor, line.constData() + written, size_t(line.size() - written));
         if (count <= 0) {

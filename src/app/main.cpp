@@ -2,10 +2,12 @@
 #include "build_info.h"
 #include "diagnostics.h"
 #include "fatal_signal_handler.h"
+#include "instance_paths.h"
 #include "log.h"
 #include "platform/user_folders.h"
 #include "ui/desktop_application.h"
 
+#include <cstdio>
 #include <QCoreApplication>
 #include <QTimer>
 
@@ -38,6 +40,11 @@ int main(int argc, char** argv) {
     FatalSignalHandler::install(Diagnostics::pendingFolder(UserFolders::live().logs()),
                                 QStringLiteral("%1 (%2)").arg(QLatin1String(BuildInfo::version),
                                                               QLatin1String(BuildInfo::buildNumber)));
+    if (const auto problem = InstancePaths::unsafeFolderProblem(UserFolders::live())) {
+        Log::lifecycle().error(*problem);
+        std::fputs((*problem + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+        return 1;
+    }
     // Exactly "1": "01", "true" or an empty value start the tray application.
     if (qgetenv("KELDORAN_AGENT") == "1") {
         return runAgent(argc, argv);

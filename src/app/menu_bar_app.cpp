@@ -7,12 +7,12 @@
 #include "instance_paths.h"
 #include "log.h"
 #include "model/app_model.h"
+#include "platform/peer_credentials.h"
 #include "registration.h"
 #include "remote_control.h"
 #include "updater.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocalSocket>
@@ -30,7 +30,9 @@ bool MenuBarApp::launch() {
     if (!lock_) {
         QLocalSocket other;
         other.connectToServer(socketPath);
-        if (other.state() == QLocalSocket::ConnectedState || other.state() == QLocalSocket::ConnectingState) {
+        const bool answering =
+            other.state() == QLocalSocket::ConnectedState || other.state() == QLocalSocket::ConnectingState;
+        if (answering && PeerCredentials::isSameUser(other.socketDescriptor())) {
             other.write(QJsonDocument(QJsonObject{{QStringLiteral("command"), QStringLiteral("raise")}})
                             .toJson(QJsonDocument::Compact) +
                         '\n');
@@ -38,21 +40,10 @@ bool MenuBarApp::launch() {
         }
         return false;
     }
-    QFile::remove(socketPath); // left by a process that died
-    connect(&server_, &QLocalServer::newConnection, this, [this] {
-        while (auto* connection = server_.nextPendingConnection()) {
-            connect(connection, &QLocalSocket::readyRead, this, [this, connection] {
-                while (connection->canReadLine()) {
-                    const auto request = QJsonDocument::fromJson(connection->readLine()).object();
-                    const auto answer =
-                        RemoteControl::handle(request, *model_, [this] { emit raiseRequested(); });
-                    connection->write(QJsonDocument(answer).toJson(QJsonDocument::Compact) + '\n');
-                }
-            });
-            connect(connection, &QLocalSocket::disconnected, connection, &QObject::deleteLater);
-        }
+    server_ = std::make_unique<ControlServer>(*platform_.clock, [this](const QJsonObject& request) {
+        return RemoteControl::handle(request, *model_, [this] { emit raiseRequested(); });
     });
-    server_.listen(socketPath);
+    server_->listen(socketPath);
 
     Log::lifecycle().info(QStringLiteral("launched — Keldoran %1 (%2) from %3")
                               .arg(QLatin1String(BuildInfo::version), QLatin1String(BuildInfo::buildNumber),

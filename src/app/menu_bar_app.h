@@ -1,5 +1,6 @@
 #pragma once
 
+#include "control_server.h"
 #include "platform/instance_lock.h"
 #include "platform/platform.h"
 #include "quit_signals.h"
@@ -8,7 +9,6 @@
 #include <memory>
 #include <QCoreApplication>
 #include <qcoro/qcorotask.h>
-#include <QLocalServer>
 #include <QObject>
 
 class AppModel;
@@ -47,7 +47,7 @@ private:
 
     Platform& platform_;
     std::unique_ptr<InstanceLock> lock_;
-    QLocalServer server_;
+    std::unique_ptr<ControlServer> server_;
     QuitSignals quitSignals_;
     std::unique_ptr<AppModel> model_;
     std::unique_ptr<Updater> updater_;

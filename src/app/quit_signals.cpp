@@ -1,6 +1,7 @@
 #include "quit_signals.h"
 
 #include <csignal>
+#include <utility>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -34,4 +35,10 @@ QuitSignals::QuitSignals() {
 QuitSignals::~QuitSignals() {
     ::signal(SIGTERM, SIG_DFL);
     ::signal(SIGINT, SIG_DFL);
+    notifier_.reset();
+    for (int& end : pipeEnds) {
+        if (end >= 0) {
+            ::close(std::exchange(end, -1));
+        }
+    }
 }

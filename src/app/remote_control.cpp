@@ -2,6 +2,7 @@
 
 #include "backup/backup_controller.h"
 #include "model/app_model.h"
+#include "platform/peer_credentials.h"
 #include "ui/formatters.h"
 #include "ui/status_presentation.h"
 
@@ -18,6 +19,17 @@ QJsonObject reply(bool ok, const QString& message) {
     return QJsonObject{{QStringLiteral("ok"), ok}, {QStringLiteral("message"), message}};
 }
 
+// Why the running application has no repository to back up to: never "not set up" for a set-up one.
+QString unconfiguredReason(const AppStatus& status) {
+    switch (status.kind) {
+    case AppStatus::Kind::credentialsUnavailable:
+        return QStringLiteral("Couldn't read your saved credentials. Unlock your keyring and try again.");
+    case AppStatus::Kind::error: return status.message;
+    default: break;
+    }
+    return QStringLiteral("Keldoran isn't set up yet. Run “keldoranctl setup” first.");
+}
+
 std::optional<AppModel::PauseChoice> pauseChoice(const QString& text) {
     if (text == QLatin1String("oneHour")) {
         return AppModel::PauseChoice::oneHour;
@@ -32,6 +44,10 @@ std::optional<AppModel::PauseChoice> pauseChoice(const QString& text) {
 }
 
 } // namespace
+
+QJsonObject unreadableRequest() {
+    return reply(false, QStringLiteral("Unknown command."));
+}
 
 QJsonObject handle(const QJsonObject& request, AppModel& model, const std::function<void()>& raise) {
     const auto command = request.value(QLatin1String("command")).toString();
@@ -52,7 +68,7 @@ QJsonObject handle(const QJsonObject& request, AppModel& model, const std::funct
     }
     if (command == QLatin1String("backup")) {
         if (!controller.isConfigured()) {
-            return reply(false, QStringLiteral("Keldoran isn't set up yet. Run “keldoranctl setup” first."));
+            return reply(false, unconfiguredReason(model.baseStatus()));
         }
         const bool pending = controller.hasBackupTask();
         model.backUpNow();
@@ -85,7 +101,8 @@ QCoro::Task<std::optional<QJsonObject>> send(QString socketPath, QJsonObject req
     auto socket = std::make_unique<QLocalSocket>();
     const bool connected = co_await qCoro(socket.get())
                                .connectToServer(socketPath, QIODevice::ReadWrite, std::chrono::seconds(2));
-    if (!connected) {
+    // Whoever else made the socket first must not be told anything, nor believed.
+    if (!connected || !PeerCredentials::isSameUser(socket->socketDescriptor())) {
         co_return std::nullopt;
     }
     socket->write(QJsonDocument(request).toJson(QJsonDocument::Compact) + '\n');

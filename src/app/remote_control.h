@@ -17,10 +17,13 @@ class AppModel;
 /// Replies: {"ok":true|false,"message":text} and, for status, "lines": [text].
 namespace RemoteControl {
 
+/// The reply to a line that is no request.
+QJsonObject unreadableRequest();
+
 /// The running application's side: carries out one request against its model.
 QJsonObject handle(const QJsonObject& request, AppModel& model, const std::function<void()>& raise);
 
-/// keldoranctl's side: sends one request; none when no application answers on the socket.
+/// keldoranctl's side: sends one request; none when no application of this user answers on the socket.
 QCoro::Task<std::optional<QJsonObject>> send(QString socketPath, QJsonObject request);
 
 } // namespace RemoteControl

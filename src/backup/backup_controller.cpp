@@ -1,5 +1,7 @@
 #include "backup_controller.h"
 
+#include "backup_stall_watch.h"
+
 #include "app/code_identity.h"
 #include "app/log.h"
 #include "app/registration.h"
@@ -7,6 +9,7 @@
 #include "backup_scheduler.h"
 #include "full_disk_access.h"
 #include "model/app_model.h"
+#include "model/checked_number.h"
 #include "model/settings_keys.h"
 #include "network_monitor.h"
 #include "post_backup_maintenance.h"
@@ -15,6 +18,7 @@
 #include "restic/restic_json.h"
 #include "restic/restore_problem.h"
 #include "scope/backup_scope.h"
+#include "storage/bucket_name.h"
 #include "storage/keychain.h"
 #include "storage/storage_config.h"
 
@@ -33,6 +37,17 @@ QString rawValue(RepositoryOperation operation) {
 }
 
 namespace {
+
+// A running backup's status; `notice` (retrying, stopping) replaces its progress line.
+AppStatus backingUpStatus(const BackupProgress& progress, const QString& notice) {
+    auto status = AppStatus::backingUp(progress);
+    status.message = notice;
+    return status;
+}
+
+QString stoppingSentence() {
+    return QStringLiteral("Stopping…");
+}
 
 BackupWarning classifyWarning(const BackupErrorMessage& record) {
     const auto message = record.error.message.toLower();
@@ -166,6 +181,8 @@ QCoro::Task<BackupController::ConfigurationOutcome> BackupController::configureA
         model_.setBaseStatus(AppStatus::needsSetup());
     } else if (outcome == ConfigurationOutcome::credentialsUnavailable) {
         model_.setBaseStatus(AppStatus::credentialsUnavailable());
+    } else if (outcome == ConfigurationOutcome::settingsUnreadable) {
+        model_.setBaseStatus(AppStatus::error(SetupMessages::unreadableConfiguration()));
     }
     co_return outcome;
 }
@@ -202,12 +219,15 @@ QCoro::Task<BackupController::ConfigurationOutcome> BackupController::configure(
 
 ResticProcess::Context BackupController::processContext() const {
     const auto& platform = model_.platform();
-    return ResticProcess::Context{platform.environment, platform.folders.caches};
+    return ResticProcess::Context{platform.environment, platform.folders.caches, platform.interruption};
 }
 
 QCoro::Task<Validation> BackupController::probe(StorageConfig config, QString accessKey, QString secretKey,
                                                 QString password) {
     auto& platform = model_.platform();
+    if (!isValidBucketName(config.bucket)) {
+        co_return Validation::failed(SetupMessages::invalidBucketName());
+    }
     const auto binary = ResticBinary::locate(platform.resticDirectory);
     if (!binary) {
         co_return Validation::failed(SetupMessages::resticMissing());
@@ -234,6 +254,13 @@ QCoro::Task<Validation> BackupController::probe(StorageConfig config, QString ac
             co_return Validation::failed(error.description());
         }
         const auto& text = error.exitStatus()->stderrText;
+        if (const auto& status = *error.exitStatus(); status.signal) {
+            co_return Validation::failed(stoppedBySignal(*status.signal));
+        }
+        // An empty bucket answers "does not exist" whatever words its name holds.
+        if (error.isCommandFailure(ResticError::Kind::repositoryDoesNotExist)) {
+            co_return Validation::reachableNeedsInit();
+        }
         if (auto region = SetupMessages::detectRegion(text, config.provider(), config.region)) {
             co_return Validation::wrongRegion(*region);
         }
@@ -343,6 +370,10 @@ void BackupController::startBackup() {
 void BackupController::cancelBackup() {
     if (backupTask_) {
         backupTask_->cancel();
+        // restic may take a while to wind down: the wait is said, not left looking like progress.
+        if (model_.baseStatus().kind == AppStatus::Kind::backingUp) {
+            model_.setBaseStatus(backingUpStatus(model_.baseStatus().progress, stoppingSentence()));
+        }
     }
 }
 
@@ -402,19 +433,40 @@ QCoro::Task<void> BackupController::runOperation(BackupController* controller, R
 QCoro::Task<void> BackupController::runBackup(BackupInputs inputs, std::stop_token stop) {
     const auto restic = *restic_;
     const auto excludeCount = qint64(inputs.excludes.size());
+    const auto provider = configuredProvider_ ? configuredProvider_->displayName : QStringLiteral("the storage");
     model_.setBaseStatus(AppStatus::backingUp({}));
+    // Half an hour without progress ends the backup as a failure; the user's stop ends it as a cancel.
+    std::stop_source giveUp;
+    const std::stop_callback passStopOn(stop, [&giveUp] { giveUp.request_stop(); });
+    bool gaveUp = false;
+    BackupProgress progress;
+    BackupStallWatch stallWatch(
+        *model_.platform().clock,
+        [this, &progress, &giveUp, provider](bool stalled) {
+            if (!giveUp.stop_requested()) {
+                model_.setBaseStatus(backingUpStatus(progress, stalled ? BackupStallWatch::retryingSentence(provider)
+                                                                       : QString()));
+            }
+        },
+        [&giveUp, &gaveUp] {
+            gaveUp = true;
+            Log::backup().error(QStringLiteral("no progress for %1 minutes — giving up")
+                                    .arg(BackupStallWatch::giveUpAfterSeconds / 60));
+            giveUp.request_stop();
+        });
     QList<BackupWarning> warnings;
     std::exception_ptr failure;
     try {
         auto events = restic.backup(
-            Restic::backupArguments(inputs.excludes, inputs.uploadLimitKiBps, inputs.sources), stop);
+            Restic::backupArguments(inputs.excludes, inputs.uploadLimitKiBps, inputs.sources), giveUp.get_token());
         QCORO_FOREACH(const BackupEvent& event, events) {
+            stallWatch.observe(event);
             if (const auto* status = std::get_if<BackupStatus>(&event)) {
-                const auto count = [](std::optional<quint64> value) {
-                    return value ? std::optional<qint64>(qint64(*value)) : std::nullopt;
-                };
-                model_.setBaseStatus(AppStatus::backingUp(
-                    {status->percentDone, count(status->filesDone), count(status->totalFiles)}));
+                progress = {status->percentDone, CheckedNumber::fromUnsigned(status->filesDone),
+                            CheckedNumber::fromUnsigned(status->totalFiles)};
+                model_.setBaseStatus(backingUpStatus(progress, stallWatch.isStalled()
+                                                                   ? BackupStallWatch::retryingSentence(provider)
+                                                                   : QString()));
             } else if (const auto* record = std::get_if<BackupErrorMessage>(&event)) {
                 logWarning(*record);
                 warnings.append(classifyWarning(*record));
@@ -445,8 +497,10 @@ QCoro::Task<void> BackupController::runBackup(BackupInputs inputs, std::stop_tok
                 recordFailure(error.backupFailureMessage());
             }
         } catch (const std::exception& error) {
-            if (stop.stop_requested()) {
-                // Whatever restic's exit code: the user or a quit asked for it.
+            if (gaveUp && !stop.stop_requested()) {
+                recordFailure(BackupStallWatch::gaveUpSentence(provider));
+            } else if (stop.stop_requested() || dynamic_cast<const OperationCancelled*>(&error)) {
+                // Whatever restic's exit code: the user, a quit or the program's interruption asked for it.
                 Log::backup().info(QStringLiteral("cancelled by user or quit"));
                 model_.setBaseStatus(model_.settledStatus());
             } else {
@@ -569,16 +623,14 @@ QCoro::Task<void> BackupController::refreshRepositoryState() {
         if (newest != snapshots->end()) {
             const auto& summary = newest->summary;
             if (summary && summary->totalBytesProcessed && summary->totalFilesProcessed) {
-                stats.protectedBytes = qint64(*summary->totalBytesProcessed);
-                stats.fileCount = qint64(*summary->totalFilesProcessed);
+                stats.protectedBytes = CheckedNumber::fromUnsigned(*summary->totalBytesProcessed);
+                stats.fileCount = CheckedNumber::fromUnsigned(*summary->totalFilesProcessed);
             } else {
                 try {
                     const std::optional<QString> latest = QStringLiteral("latest");
                     const auto restoreSize = co_await restic.stats(StatsMode::restoreSize, latest);
-                    stats.protectedBytes = qint64(restoreSize.totalSize);
-                    stats.fileCount = restoreSize.totalFileCount
-                                          ? std::optional<qint64>(qint64(*restoreSize.totalFileCount))
-                                          : std::nullopt;
+                    stats.protectedBytes = CheckedNumber::fromUnsigned(restoreSize.totalSize);
+                    stats.fileCount = CheckedNumber::fromUnsigned(restoreSize.totalFileCount);
                 } catch (const std::exception&) {
                 }
             }
@@ -588,10 +640,11 @@ QCoro::Task<void> BackupController::refreshRepositoryState() {
     try {
         const auto used = co_await storageUsed;
         auto storage = model_.storage();
-        storage.sizeBytes = qint64(used.totalSize);
+        storage.sizeBytes = CheckedNumber::fromUnsigned(used.totalSize);
         model_.setStorage(storage);
-        stats.monthlyCostEUR =
-            configuredProvider_ ? configuredProvider_->monthlyCost(qint64(used.totalSize)) : std::nullopt;
+        stats.monthlyCostEUR = configuredProvider_ && storage.sizeBytes
+                                   ? configuredProvider_->monthlyCost(*storage.sizeBytes)
+                                   : std::nullopt;
         model_.setStats(stats);
     } catch (const std::exception&) {
     }

@@ -2,16 +2,18 @@
 
 #include "app/instance_paths.h"
 #include "build_info.h"
-#include "app/quit_signals.h"
 #include "app/remote_control.h"
 #include "backup/backup_controller.h"
+#include "command_interruption.h"
 #include "ctl_messages.h"
 #include "model/app_model.h"
 #include "model/settings_keys.h"
 #include "platform/instance_lock.h"
+#include "restic/restic_error.h"
 #include "restic/restore_selection.h"
 #include "restore/restore_browser.h"
 #include "setup/onboarding_model.h"
+#include "storage/bucket_name.h"
 #include "terminal.h"
 #include "ui/formatters.h"
 #include "ui/status_presentation.h"
@@ -21,6 +23,7 @@
 #include <qcoro/qcorosignal.h>
 #include <QDir>
 #include <QJsonArray>
+#include <variant>
 
 namespace Commands {
 namespace {
@@ -44,6 +47,17 @@ int usageError(const Usage& usage, const QString& problem = {}) {
 int failure(const QString& sentence) {
     error(sentence);
     return 1;
+}
+
+// The first argument that reads as an option where a snapshot or a path is expected: passed on, it could
+// become one of restic's.
+std::optional<QString> optionLike(const QStringList& arguments) {
+    for (const auto& argument : arguments) {
+        if (argument.startsWith(QLatin1Char('-'))) {
+            return argument;
+        }
+    }
+    return std::nullopt;
 }
 
 // Parses a command's options; answers none to go on, or the status after printing help (0) or a usage
@@ -80,7 +94,10 @@ std::optional<int> parse(QCommandLineParser& parser, const QStringList& argument
 class Session {
 public:
     explicit Session(Platform& platform)
-        : platform(platform) {}
+        : platform(platform)
+        , interruption(*platform.clock) {
+        platform.interruption = interruption.token();
+    }
 
     AppModel& model() {
         if (!model_) {
@@ -96,10 +113,56 @@ public:
     }
 
     Platform& platform;
+    CommandInterruption interruption;
 
 private:
     std::unique_ptr<AppModel> model_;
 };
+
+// How long a person waits on a command that shows no progress.
+constexpr int listingTimeLimitSeconds = 30;
+
+QString providerName(AppModel& model) {
+    const auto& provider = model.controller().configuredProvider();
+    return provider ? provider->displayName : QStringLiteral("your storage");
+}
+
+// The sentence for a command that could not read the repository: a time limit reached reads as a
+// network that could not be crossed; restic's own failures keep their classification.
+QString readFailure(const std::exception_ptr& failure, Session& session) {
+    if (session.interruption.timedOut()) {
+        return CtlMessages::unreachable(providerName(session.model()));
+    }
+    try {
+        std::rethrow_exception(failure);
+    } catch (const ResticError& error) {
+        const auto& status = error.exitStatus();
+        if (status && status->kind() == ResticError::Kind::generic &&
+            SetupMessages::isNetworkFailure(SetupMessages::withoutLocations(status->stderrText).toLower())) {
+            return CtlMessages::unreachable(providerName(session.model()));
+        }
+        return error.readFailureMessage();
+    } catch (const std::exception& error) {
+        return QString::fromUtf8(error.what());
+    }
+    return {};
+}
+
+// The repository's snapshots, newest first; the failure's sentence when they could not be read.
+QCoro::Task<std::variant<QList<Snapshot>, QString>> listSnapshots(Session* session) {
+    std::exception_ptr failure;
+    QList<Snapshot> listed;
+    try {
+        listed = co_await session->model().controller().snapshots();
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    if (failure) {
+        co_return readFailure(failure, *session);
+    }
+    std::stable_sort(listed.begin(), listed.end(), [](const Snapshot& a, const Snapshot& b) { return a.time > b.time; });
+    co_return listed;
+}
 
 bool trayRunning(const Platform& platform) {
     return InstanceLock::isHeldElsewhere(InstancePaths::appLock(platform.folders));
@@ -130,6 +193,8 @@ QCoro::Task<std::optional<QString>> configured(AppModel* model) {
         co_return std::nullopt;
     case ConfigurationOutcome::needsSetup:
         co_return CtlMessages::notSetUp();
+    case ConfigurationOutcome::settingsUnreadable:
+        co_return SetupMessages::unreadableConfiguration();
     case ConfigurationOutcome::credentialsUnavailable:
         break;
     }
@@ -147,31 +212,38 @@ void printCheckFailure(const StatusPresentation& shown, const AppModel& model) {
 }
 
 // Follows the pending backup with a progress bar until it has wound down; Ctrl-C cancels it.
-QCoro::Task<int> followBackup(AppModel* model) {
+QCoro::Task<int> followBackup(Session* session) {
+    AppModel* model = &session->model();
     auto& controller = model->controller();
     const auto task = controller.backupTask();
     if (!task) {
         co_return failure(controller.isConfigured() ? CtlMessages::homeUnreadable()
                                                     : CtlMessages::notSetUp());
     }
-    QuitSignals interrupt;
-    bool cancelled = false;
-    QObject::connect(&interrupt, &QuitSignals::quitRequested, [&] {
-        cancelled = true;
+    session->interruption.onSignal = [&controller] {
+        Terminal::error(CtlMessages::stopping());
         controller.cancelBackup();
-    });
+    };
     Terminal::Progress progress;
+    QString notice;
     const auto connection = QObject::connect(model, &AppModel::baseStatusChanged, [&] {
         const auto status = model->baseStatus();
-        if (status.kind == AppStatus::Kind::backingUp) {
-            progress.show(status.progress.fraction, status.progress.filesDone, status.progress.totalFiles,
-                          QStringLiteral("files"));
+        if (status.kind != AppStatus::Kind::backingUp) {
+            return;
         }
+        // "Can't reach … — retrying…" is said once, on its own line, when it begins.
+        if (status.message != std::exchange(notice, status.message) && !notice.isEmpty() &&
+            notice != CtlMessages::stopping()) {
+            progress.finish();
+            error(notice);
+        }
+        progress.show(status.progress.fraction, status.progress.filesDone, status.progress.totalFiles,
+                      QStringLiteral("files"));
     });
     co_await OperationHandle::wait(task);
     QObject::disconnect(connection);
     progress.finish();
-    if (cancelled) {
+    if (session->interruption.interrupted()) {
         co_return failure(CtlMessages::backupCancelled());
     }
     if (model->baseStatus().kind == AppStatus::Kind::error) {
@@ -211,7 +283,7 @@ QCoro::Task<int> backup(Session* session, QStringList arguments) {
     }
     co_await model.controller().refreshRepositoryState();
     model.controller().startBackup();
-    const int result = co_await followBackup(&model);
+    const int result = co_await followBackup(session);
     co_return result;
 }
 
@@ -250,7 +322,6 @@ QCoro::Task<int> status(Session* session, QStringList arguments) {
 }
 
 QCoro::Task<int> snapshots(Session* session, QStringList arguments) {
-    Platform* platform = &session->platform;
     const Usage usage{QStringLiteral("snapshots"),
                       QStringLiteral("Lists the backups in the repository, newest first.")};
     QCommandLineParser parser;
@@ -262,27 +333,32 @@ QCoro::Task<int> snapshots(Session* session, QStringList arguments) {
     if (problem) {
         co_return failure(*problem);
     }
-    RestoreBrowser browser(model.controller(), *platform->clock, platform->folders.home);
-    co_await browser.loadSnapshots();
-    for (const auto& group : browser.snapshotGroups()) {
-        for (const auto& item : group.items) {
-            out(QStringLiteral("%1  %2").arg(
-                item.id.left(8), QLocale().toString(item.date.toLocalTime(), QLocale::ShortFormat)));
-        }
+    session->interruption.limitTo(listingTimeLimitSeconds);
+    const auto listed = co_await listSnapshots(session);
+    if (const auto* sentence = std::get_if<QString>(&listed)) {
+        co_return failure(*sentence);
+    }
+    for (const auto& snapshot : std::get<QList<Snapshot>>(listed)) {
+        out(QStringLiteral("%1  %2").arg(snapshot.id.left(8),
+                                         QLocale().toString(snapshot.time.toLocalTime(), QLocale::ShortFormat)));
     }
     co_return 0;
 }
 
-// The snapshot whose id or short id is `id`, loaded into the browser.
-QCoro::Task<bool> openSnapshot(RestoreBrowser* browser, QString id) {
-    co_await browser->loadSnapshots();
-    for (const auto& item : browser->snapshots()) {
-        if (item.id == id || item.id.startsWith(id)) {
-            co_await browser->selectSnapshot(item.id);
-            co_return true;
+// The snapshot whose id or short id is `id`, loaded into the browser: its id, or the sentence that says
+// why there is none.
+QCoro::Task<std::variant<QString, QString>> openSnapshot(Session* session, RestoreBrowser* browser, QString id) {
+    const auto listed = co_await listSnapshots(session);
+    if (const auto* sentence = std::get_if<QString>(&listed)) {
+        co_return std::variant<QString, QString>(std::in_place_index<1>, *sentence);
+    }
+    for (const auto& snapshot : std::get<QList<Snapshot>>(listed)) {
+        if (snapshot.id == id || snapshot.id.startsWith(id)) {
+            co_await browser->selectSnapshot(snapshot.id);
+            co_return std::variant<QString, QString>(std::in_place_index<0>, snapshot.id);
         }
     }
-    co_return false;
+    co_return std::variant<QString, QString>(std::in_place_index<1>, CtlMessages::noSuchSnapshot(id));
 }
 
 QCoro::Task<void> openLevel(RestoreBrowser* browser, QString path) {
@@ -307,18 +383,25 @@ QCoro::Task<int> list(Session* session, QStringList arguments) {
     if (positional.isEmpty() || positional.size() > 2) {
         co_return usageError(usage);
     }
+    if (const auto option = optionLike(positional)) {
+        co_return usageError(usage, CtlMessages::optionWhereValueExpected(*option));
+    }
     AppModel& model = session->model();
     const auto problem = co_await configured(&model);
     if (problem) {
         co_return failure(*problem);
     }
+    session->interruption.limitTo(listingTimeLimitSeconds);
     RestoreBrowser browser(model.controller(), *platform->clock, platform->folders.home);
-    const bool found = co_await openSnapshot(&browser, positional[0]);
-    if (!found) {
-        co_return failure(CtlMessages::noSuchSnapshot(positional[0]));
+    const auto opened = co_await openSnapshot(session, &browser, positional[0]);
+    if (opened.index() == 1) {
+        co_return failure(std::get<1>(opened));
     }
     const auto level = positional.size() == 2 ? QDir::cleanPath(positional[1]) : browser.levelPath();
     co_await openLevel(&browser, level);
+    if (session->interruption.timedOut()) {
+        co_return failure(CtlMessages::unreachable(providerName(model)));
+    }
     const auto now = platform->clock->now();
     for (const auto& entry : browser.currentLevelEntries()) {
         const auto size = entry.isDirectory() || !entry.size ? QStringLiteral("-")
@@ -328,7 +411,7 @@ QCoro::Task<int> list(Session* session, QStringList arguments) {
                 .arg(entry.isDirectory() ? QLatin1Char('d') : QLatin1Char('-'))
                 .arg(size, 10)
                 .arg(modified, -16)
-                .arg(entry.name + (entry.isDirectory() ? QStringLiteral("/") : QString())));
+                .arg(Terminal::printable(entry.name) + (entry.isDirectory() ? QStringLiteral("/") : QString())));
     }
     co_return 0;
 }
@@ -352,6 +435,9 @@ QCoro::Task<int> restore(Session* session, QStringList arguments) {
     if (positional.size() < 2) {
         co_return usageError(usage);
     }
+    if (const auto option = optionLike(positional)) {
+        co_return usageError(usage, CtlMessages::optionWhereValueExpected(*option));
+    }
     QStringList paths;
     for (const auto& path : positional.mid(1)) {
         paths.append(QDir::cleanPath(path));
@@ -371,9 +457,9 @@ QCoro::Task<int> restore(Session* session, QStringList arguments) {
         co_return failure(*problem);
     }
     RestoreBrowser browser(model.controller(), *platform->clock, platform->folders.home);
-    const bool found = co_await openSnapshot(&browser, positional[0]);
-    if (!found) {
-        co_return failure(CtlMessages::noSuchSnapshot(positional[0]));
+    const auto opened = co_await openSnapshot(session, &browser, positional[0]);
+    if (opened.index() == 1) {
+        co_return failure(std::get<1>(opened));
     }
     co_await openLevel(&browser, folder);
     browser.setSelection(QSet<QString>(paths.begin(), paths.end()));
@@ -388,6 +474,7 @@ QCoro::Task<int> restore(Session* session, QStringList arguments) {
         destination.folder = QDir(parser.value(to)).absolutePath();
     }
     destination.conflict = parser.isSet(replace) ? RestoreConflict::replace : RestoreConflict::keepBoth;
+    session->interruption.onSignal = [] { Terminal::error(CtlMessages::stopping()); };
     Terminal::Progress progress;
     const auto connection = QObject::connect(&browser, &RestoreBrowser::restorePhaseChanged, [&] {
         const auto& phase = browser.restorePhase();
@@ -487,6 +574,9 @@ QCoro::Task<int> setup(Session* session, QStringList arguments) {
         !parser.positionalArguments().isEmpty()) {
         co_return usageError(usage, QStringLiteral("setup needs --bucket NAME."));
     }
+    if (!isValidBucketName(parser.value(bucketOption))) {
+        co_return usageError(usage, SetupMessages::invalidBucketName());
+    }
     auto provider = OnboardingModel::chooseDefaultProvider(*platform->settings, QLocale::system());
     if (parser.isSet(providerOption)) {
         const auto id = storageProviderIdFromRaw(parser.value(providerOption));
@@ -545,7 +635,7 @@ QCoro::Task<int> setup(Session* session, QStringList arguments) {
     out(QStringLiteral("You're protected"));
     out(Wording::forPlatform(QStringLiteral(
         "Your first backup is starting now. Keldoran lives in the menu bar — look for the ring icon.")));
-    const int result = co_await followBackup(&model);
+    const int result = co_await followBackup(session);
     co_return result;
 }
 
@@ -562,6 +652,9 @@ QCoro::Task<std::optional<int>> dispatch(Session* session, QString command, QStr
     if (found == commands.end()) {
         co_return std::nullopt;
     }
+    if (const auto problem = InstancePaths::unsafeFolderProblem(session->platform.folders)) {
+        co_return failure(*problem);
+    }
     int result = 1;
     try {
         result = co_await (*found)(session, std::move(rest));
@@ -569,7 +662,8 @@ QCoro::Task<std::optional<int>> dispatch(Session* session, QString command, QStr
         result = failure(QString::fromUtf8(unexpected.what()));
     }
     co_await session->close();
-    co_return result;
+    // A Ctrl-C or a kill ends the command the shell's way, once restic has ended and cleaned up.
+    co_return session->interruption.interrupted() ? 130 : result;
 }
 
 } // namespace

@@ -45,6 +45,12 @@ inline QString runningButSilent() {
 inline QString homeUnreadable() {
     return QStringLiteral("Keldoran can't read your home folder, so it can't back it up.");
 }
+inline QString unreachable(const QString& provider) {
+    return QStringLiteral("Couldn't reach %1. Check your internet connection and try again.").arg(provider);
+}
+inline QString stopping() {
+    return QStringLiteral("Stopping…");
+}
 inline QString backupCancelled() {
     return QStringLiteral("Backup was cancelled.");
 }
@@ -62,6 +68,9 @@ inline QString unknownProvider(const QString& id) {
 }
 inline QString notInSnapshot(const QString& path) {
     return QStringLiteral("“%1” is not in that folder of the backup.").arg(path);
+}
+inline QString optionWhereValueExpected(const QString& argument) {
+    return QStringLiteral("“%1” looks like an option, but a backup or a path belongs there.").arg(argument);
 }
 inline QString oneFolderOnly() {
     return QStringLiteral("The paths must all be in the same folder.");

@@ -4,18 +4,44 @@
 #include <QDateTime>
 #include <QFile>
 #include <QLocale>
+#include <csignal>
 #include <termios.h>
 #include <unistd.h>
 
 namespace Terminal {
 
+namespace {
+bool isControl(char32_t c) {
+    return c < 0x20 || c == 0x7f || (c >= 0x80 && c <= 0x9f);
+}
+
+QString escaped(const QString& text, bool keepLineFeeds) {
+    QString shown;
+    shown.reserve(text.size());
+    for (const char32_t c : text.toUcs4()) {
+        if (!isControl(c) || (keepLineFeeds && c == U'\n')) {
+            shown += QString::fromUcs4(&c, 1);
+            continue;
+        }
+        for (const auto byte : QString::fromUcs4(&c, 1).toUtf8()) {
+            shown += QStringLiteral("\\%1").arg(uint(uchar(byte)), 3, 8, QLatin1Char('0'));
+        }
+    }
+    return shown;
+}
+} // namespace
+
+QString printable(const QString& text) {
+    return escaped(text, false);
+}
+
 void out(const QString& line) {
-    std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), stdout);
+    std::fputs((escaped(line, true) + QLatin1Char('\n')).toLocal8Bit().constData(), stdout);
     std::fflush(stdout);
 }
 
 void error(const QString& line) {
-    std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+    std::fputs((escaped(line, true) + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
     std::fflush(stderr);
 }
 
@@ -25,6 +51,17 @@ QString withoutLineEnd(QByteArray line) {
         line.chop(1);
     }
     return QString::fromUtf8(line);
+}
+} // namespace
+
+namespace {
+termios shownInput{};
+
+// A Ctrl-C at a prompt ends keldoranctl as it always did, but gives the terminal its echo back first.
+void restoreEchoAndStop(int signal) {
+    ::tcsetattr(STDIN_FILENO, TCSANOW, &shownInput);
+    ::signal(signal, SIG_DFL);
+    ::raise(signal);
 }
 } // namespace
 
@@ -42,13 +79,21 @@ std::optional<QString> secret(const QString& prompt, const QString& file) {
         std::fputs(prompt.toLocal8Bit().constData(), stderr);
         std::fflush(stderr);
         ::tcgetattr(STDIN_FILENO, &saved);
+        shownInput = saved;
         auto silent = saved;
         silent.c_lflag &= ~tcflag_t(ECHO);
         ::tcsetattr(STDIN_FILENO, TCSANOW, &silent);
     }
+    struct sigaction stopAtPrompt {}, previousInterrupt {}, previousTerminate {};
+    stopAtPrompt.sa_handler = restoreEchoAndStop;
+    sigemptyset(&stopAtPrompt.sa_mask);
+    ::sigaction(SIGINT, &stopAtPrompt, &previousInterrupt);
+    ::sigaction(SIGTERM, &stopAtPrompt, &previousTerminate);
     char* line = nullptr;
     size_t capacity = 0;
     const auto length = ::getline(&line, &capacity, stdin);
+    ::sigaction(SIGINT, &previousInterrupt, nullptr);
+    ::sigaction(SIGTERM, &previousTerminate, nullptr);
     if (interactive) {
         ::tcsetattr(STDIN_FILENO, TCSANOW, &saved);
         std::fputs("\n", stderr);

@@ -6,8 +6,12 @@
 /// keldoranctl's terminal: what it prints, the secrets it asks for, and its progress bar.
 namespace Terminal {
 
+/// Print a line; control characters other than its line feeds are shown escaped, so no text from a
+/// backup or from restic can drive the terminal.
 void out(const QString& line);
 void error(const QString& line);
+/// The text with every control character, line feeds included, shown as ls does: "\033".
+QString printable(const QString& text);
 
 /// A secret read from `file` (its first line), or else asked for: on a terminal without echo after
 /// `prompt`, otherwise one line of standard input. None at end of input or when the file is unreadable.

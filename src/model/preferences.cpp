@@ -1,5 +1,7 @@
 #include "preferences.h"
 
+#include "checked_number.h"
+
 #include "scope/default_excludes.h"
 #include "settings_keys.h"
 
@@ -78,7 +80,7 @@ std::optional<Preferences> Preferences::decoded(const QByteArray& json) {
     }
     const auto limit = object.value(QLatin1String("uploadLimitKiBps"));
     if (limit.isDouble() && limit.toDouble() == std::floor(limit.toDouble())) {
-        preferences.uploadLimitKiBps = qint64(limit.toDouble());
+        preferences.uploadLimitKiBps = CheckedNumber::fromWholeDouble(limit.toDouble());
     } else if (!limit.isUndefined() && !limit.isNull()) {
         return std::nullopt;
     }

@@ -1,5 +1,7 @@
 #include "stats_cache.h"
 
+#include "checked_number.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cmath>
@@ -22,7 +24,8 @@ bool readInteger(const QJsonObject& object, const char* key, std::optional<qint6
     if (!json.isDouble() || number != std::floor(number)) {
         return false;
     }
-    value = qint64(number);
+    // A whole number too large to be a count is shown as unknown.
+    value = CheckedNumber::fromWholeDouble(number);
     return true;
 }
 

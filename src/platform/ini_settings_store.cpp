@@ -1,10 +1,22 @@
 #include "ini_settings_store.h"
 
+#include "private_files.h"
+
 #include <QFile>
+#include <QFileInfo>
 
 IniSettingsStore::IniSettingsStore(const QString& path)
     : path_(path)
-    , settings_(path, QSettings::IniFormat) {}
+    , settings_(path, QSettings::IniFormat) {
+    makePrivate();
+}
+
+// The file names folders, a bucket and an endpoint. Qt's writes keep the mode of the file they replace,
+// so a file made 0600 before the first write stays 0600.
+void IniSettingsStore::makePrivate() const {
+    PrivateFiles::makeFolder(QFileInfo(path_).path());
+    PrivateFiles::makeFile(path_);
+}
 
 QString IniSettingsStore::standardPath(const QString& configurationFolder) {
     return configurationFolder + QStringLiteral("/keldoran/keldoran.conf");
@@ -23,6 +35,9 @@ bool IniSettingsStore::contains(const QString& key) const {
 }
 
 void IniSettingsStore::setValue(const QString& key, const QVariant& value) {
+    if (!QFile::exists(path_)) {
+        makePrivate();
+    }
     settings_.setValue(key, value);
     settings_.sync();
 }

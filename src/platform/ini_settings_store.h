@@ -19,6 +19,8 @@ public:
     void removeAll() override;
 
 private:
+    void makePrivate() const;
+
     QString path_;
     mutable QSettings settings_;
 };

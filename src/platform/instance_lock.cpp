@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 InstanceLock::~InstanceLock() {
@@ -29,7 +30,18 @@ bool InstanceLock::isHeldElsewhere(const QString& path) {
 QString InstanceLock::folder(const QString& runtimeFolder) {
     const auto folder = runtimeFolder.isEmpty() ? QStringLiteral("/tmp/keldoran-%1").arg(::getuid())
                                                 : runtimeFolder + QStringLiteral("/keldoran");
-    QDir().mkpath(folder);
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const auto native = QFile::encodeName(folder);
+    // Only a folder made here is given its mode: one that existed is checked, never adopted.
+    if (::mkdir(native.constData(), 0700) == 0) {
+        ::chmod(native.constData(), 0700);
+    }
     return folder;
+}
+
+bool InstanceLock::isFolderPrivate(const QString& runtimeFolder) {
+    struct stat info {};
+    if (::lstat(QFile::encodeName(folder(runtimeFolder)).constData(), &info) != 0) {
+        return false;
+    }
+    return S_ISDIR(info.st_mode) && info.st_uid == ::getuid() && (info.st_mode & 07777) == 0700;
 }

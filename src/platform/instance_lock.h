@@ -16,8 +16,11 @@ public:
     /// Whether another process holds the lock now.
     static bool isHeldElsewhere(const QString& path);
 
-    /// $XDG_RUNTIME_DIR/keldoran (or a private folder in /tmp without a runtime folder), created on demand.
+    /// $XDG_RUNTIME_DIR/keldoran (or /tmp/keldoran-<uid> without a runtime folder), created 0700 on demand.
     static QString folder(const QString& runtimeFolder);
+    /// Whether the folder is this user's alone: a directory, not a link, owned by us, mode 0700. A folder
+    /// someone else made first would hand them every lock and control command.
+    static bool isFolderPrivate(const QString& runtimeFolder);
 
 private:
     explicit InstanceLock(int descriptor)

@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <QProcessEnvironment>
+#include <stop_token>
 
 /// Everything the core reaches of the operating system. The application uses the live facilities;
 /// tests put fakes or temporary real ones in their place. The referenced objects outlive every user.
@@ -27,6 +28,9 @@ struct Platform {
     QString resticDirectory;
     /// The environment restic inherits; KELDORAN_S3_ENDPOINT is read from it.
     QProcessEnvironment environment;
+    /// Requested when the program is told to stop (SIGINT, SIGTERM) or gives up waiting: every restic it
+    /// runs is then interrupted once and waited for.
+    std::stop_token interruption;
 
     /// KELDORAN_S3_ENDPOINT (host[:port]) when set: it replaces every region's endpoint host.
     std::optional<QString> endpointOverride() const;

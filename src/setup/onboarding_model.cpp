@@ -3,6 +3,7 @@
 #include "backup/backup_controller.h"
 #include "model/app_model.h"
 #include "model/settings_keys.h"
+#include "storage/bucket_name.h"
 #include "storage/keychain.h"
 
 #include <QSet>
@@ -262,6 +263,10 @@ QCoro::Task<void> OnboardingModel::runValidation(OnboardingModel* model, Storage
                                                  std::stop_token stop) {
     const bool waited = co_await sleepFor(&model->clock_, model->validationDebounce, stop);
     if (!waited) {
+        co_return;
+    }
+    if (!isValidBucketName(bucket)) {
+        model->setConnection(Connection::failed(SetupMessages::invalidBucketName()));
         co_return;
     }
     model->setConnection(Connection::validating());

@@ -2,21 +2,44 @@
 
 #include "app/log.h"
 #include "keychain.h"
+#include "model/settings_keys.h"
 #include "storage_config.h"
 
 QString caseName(ConfigurationOutcome outcome) {
     switch (outcome) {
     case ConfigurationOutcome::configured: return QStringLiteral("configured");
     case ConfigurationOutcome::needsSetup: return QStringLiteral("needsSetup");
+    case ConfigurationOutcome::settingsUnreadable: return QStringLiteral("settingsUnreadable");
     case ConfigurationOutcome::credentialsUnavailable: break;
     }
     return QStringLiteral("credentialsUnavailable");
 }
 
+namespace {
+// The stored configuration; none, with the reason logged, when it is there but does not decode.
+std::optional<StorageConfig> storedConfiguration(const SettingsStore& settings, bool* unreadable) {
+    const auto blob = settings.dataValue(SettingsKeys::storageConfig);
+    QString reason = QStringLiteral("not a byte array");
+    auto config = blob ? StorageConfig::decoded(*blob, &reason) : std::nullopt;
+    *unreadable = !config && settings.contains(SettingsKeys::storageConfig);
+    if (*unreadable) {
+        Log::lifecycle().error(QStringLiteral("settings: %1 unreadable: %2").arg(SettingsKeys::storageConfig, reason));
+    }
+    return config;
+}
+
+// Built outside the coroutine: g++ 12 crashed in ~Configuration on a co_return from inside the block.
+Configuration notConfigured(bool unreadable) {
+    return {unreadable ? ConfigurationOutcome::settingsUnreadable : ConfigurationOutcome::needsSetup, std::nullopt,
+            std::nullopt};
+}
+} // namespace
+
 QCoro::Task<Configuration> runConfigurationStep(ConfigurationSources sources) {
-    const auto config = StorageConfig::load(*sources.settings);
+    bool unreadable = false;
+    const auto config = storedConfiguration(*sources.settings, &unreadable);
     if (!config) {
-        co_return Configuration{ConfigurationOutcome::needsSetup, std::nullopt, std::nullopt};
+        co_return notConfigured(unreadable);
     }
     const auto binary = ResticBinary::locate(sources.resticDirectory);
     const Keychain keychain(*sources.secrets, sources.keychainService);

@@ -8,9 +8,9 @@
 #include <optional>
 
 /// The result of bringing a stored configuration into service.
-enum class ConfigurationOutcome { configured, needsSetup, credentialsUnavailable };
+enum class ConfigurationOutcome { configured, needsSetup, credentialsUnavailable, settingsUnreadable };
 
-/// "configured", "needsSetup" or "credentialsUnavailable".
+/// "configured", "needsSetup", "credentialsUnavailable" or "settingsUnreadable".
 QString caseName(ConfigurationOutcome outcome);
 
 /// What the configuration step reads: the stored configuration, the secrets and where restic is.
@@ -32,7 +32,8 @@ struct Configuration {
     std::optional<StorageProvider> provider;
 };
 
-/// No stored configuration: needsSetup. A configuration whose restic, secrets or secret store cannot be
+/// No stored configuration: needsSetup. One that is stored but does not decode: settingsUnreadable,
+/// logged with its reason. A configuration whose restic, secrets or secret store cannot be
 /// had: credentialsUnavailable, never needsSetup, so the user unlocks and retries rather than starting
 /// over. Otherwise a restic runner for the repository.
 QCoro::Task<Configuration> runConfigurationStep(ConfigurationSources sources);

@@ -1,5 +1,6 @@
 #include "storage_config.h"
 
+#include "bucket_name.h"
 #include "model/settings_keys.h"
 
 #include <QJsonDocument>
@@ -41,7 +42,11 @@ std::optional<StorageConfig> StorageConfig::decoded(const QByteArray& json, QStr
     if (!region) {
         return fail(QStringLiteral("%1 has no region %2").arg(providerText, code));
     }
-    return StorageConfig{*region, object.value(QLatin1String("bucket")).toString()};
+    const auto bucket = object.value(QLatin1String("bucket")).toString();
+    if (!isValidBucketName(bucket)) {
+        return fail(QStringLiteral("bucket name \"%1\" is not a valid S3 bucket name").arg(bucket));
+    }
+    return StorageConfig{*region, bucket};
 }
 
 std::optional<StorageConfig> StorageConfig::load(const SettingsStore& settings) {

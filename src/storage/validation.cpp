@@ -1,23 +1,82 @@
 #include "validation.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace SetupMessages {
 namespace {
 
-bool containsAny(const QString& lowered, std::initializer_list<const char*> fragments) {
-    for (const char* fragment : fragments) {
-        if (lowered.contains(QLatin1String(fragment))) {
+// A status code such as "403" counts only on its own: "retrying after 403.2ms" holds no 403.
+bool containsCode(const QString& lowered, QLatin1String code) {
+    for (auto at = lowered.indexOf(code); at >= 0; at = lowered.indexOf(code, at + 1)) {
+        const auto end = at + code.size();
+        const bool startsWord = at == 0 || !(lowered[at - 1].isLetterOrNumber() || lowered[at - 1] == u'.');
+        const bool endsWord = end == lowered.size() || !(lowered[end].isLetterOrNumber() || lowered[end] == u'.');
+        if (startsWord && endsWord) {
             return true;
         }
     }
     return false;
 }
 
+bool containsAny(const QString& lowered, std::initializer_list<const char*> fragments) {
+    for (const char* fragment : fragments) {
+        const QLatin1String text(fragment);
+        const bool isCode = std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+        if (isCode ? containsCode(lowered, text) : lowered.contains(text)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool isLocationBoundary(QChar c) {
+    return c.isSpace() || c == u'"' || c == u'\'' || c == u'<' || c == u'>' || c == u'`';
+}
+
+// The code-like words of a text: runs of letters, digits and hyphens.
+QStringList codeTokens(const QString& lowered) {
+    QStringList tokens;
+    qsizetype start = -1;
+    for (qsizetype i = 0; i <= lowered.size(); ++i) {
+        const bool inToken = i < lowered.size() && (lowered[i].isLetterOrNumber() || lowered[i] == u'-');
+        if (inToken && start < 0) {
+            start = i;
+        } else if (!inToken && start >= 0) {
+            tokens.append(lowered.mid(start, i - start));
+            start = -1;
+        }
+    }
+    return tokens;
+}
+
 } // namespace
 
+QString withoutLocations(const QString& errorText) {
+    QString text;
+    text.reserve(errorText.size());
+    qsizetype position = 0;
+    while (position < errorText.size()) {
+        auto end = position;
+        while (end < errorText.size() && !isLocationBoundary(errorText[end])) {
+            ++end;
+        }
+        const auto word = QStringView(errorText).sliced(position, end - position);
+        text += word.contains(u"://") || word.startsWith(u"s3:") ? QStringView(u"<location>") : word;
+        if (end < errorText.size()) {
+            text += errorText[end];
+        }
+        position = end + 1;
+    }
+    return text;
+}
+
 QString userMessage(const QString& errorText) {
-    const auto text = errorText.toLower();
+    // Sentences already written for the user pass through.
+    if (errorText.startsWith(QLatin1String("restic stopped unexpectedly")) || errorText == invalidBucketName()) {
+        return errorText;
+    }
+    const auto text = withoutLocations(errorText).toLower();
     if (containsAny(text, {"wrong password", "empty password"})) {
         return QStringLiteral("This bucket already holds a backup protected by a different password. Enter the password "
                               "that backup was created with.");
@@ -42,8 +101,9 @@ QString userMessage(const QString& errorText) {
     return QStringLiteral("Couldn't reach the bucket. Check your keys and bucket name, then try again.");
 }
 
-std::optional<StorageRegion> detectRegion(const QString& errorText, const StorageProvider& provider,
+std::optional<StorageRegion> detectRegion(const QString& fullText, const StorageProvider& provider,
                                           const StorageRegion& currentRegion) {
+    const auto errorText = withoutLocations(fullText);
     const auto text = errorText.toLower();
     if (!containsAny(text, {"permanentredirect", "authorizationheadermalformed", "x-amz-bucket-region", "bucketregionerror",
                             "the region", "expecting", "<region>"})) {
@@ -63,13 +123,14 @@ std::optional<StorageRegion> detectRegion(const QString& errorText, const Storag
             ++end;
         }
         if (end > position) {
-            if (auto region = provider.region(errorText.mid(position, end - position))) {
+            if (auto region = provider.region(errorText.mid(position, end - position).toLower())) {
                 return region;
             }
         }
     }
+    const auto tokens = codeTokens(text);
     for (const auto& region : provider.allRegions()) {
-        if (region != currentRegion && text.contains(region.code)) {
+        if (region != currentRegion && tokens.contains(region.code)) {
             return region;
         }
     }
@@ -89,7 +150,7 @@ bool isNetworkFailure(const QString& lowered) {
 }
 
 Validation classifyProbeFailure(const QString& errorText) {
-    const auto text = errorText.toLower();
+    const auto text = withoutLocations(errorText).toLower();
     // restic words an unknown host "no such host" and rejected keys "unable to open config file: ... Access
     // Denied": read as a bucket without a repository, both would look connected.
     if (containsAny(text, {"nosuchbucket", "bucket does not exist"}) || isNetworkFailure(text) || isRejection(text)) {
@@ -102,6 +163,15 @@ Validation classifyProbeFailure(const QString& errorText) {
         return Validation::failed(QStringLiteral("Couldn't reach the bucket."));
     }
     return Validation::failed(errorText);
+}
+
+QString invalidBucketName() {
+    return QStringLiteral("Bucket names use 3–63 lowercase letters, digits, dots and hyphens, and begin and end with "
+                          "a letter or digit.");
+}
+
+QString unreadableConfiguration() {
+    return QStringLiteral("Keldoran's storage settings can't be read. Set up the storage again to go on backing up.");
 }
 
 QString bucketNotFound(const QString& bucket) {

@@ -50,12 +50,20 @@ private:
 namespace SetupMessages {
 
 QString userMessage(const QString& errorText);
+/// restic's error text with every repository location and address replaced by "<location>": a bucket's
+/// name must never read as an error.
+QString withoutLocations(const QString& errorText);
 /// The region a provider's redirect names, read from restic's error text.
 std::optional<StorageRegion> detectRegion(const QString& errorText, const StorageProvider& provider,
                                           const StorageRegion& currentRegion);
 Validation classifyProbeFailure(const QString& errorText);
 /// Whether lowered error text tells of a network that could not be crossed.
 bool isNetworkFailure(const QString& lowered);
+
+/// Why a bucket name can never work, said before any server is contacted.
+QString invalidBucketName();
+/// The storage settings are there but cannot be read.
+QString unreadableConfiguration();
 
 /// "Couldn't find bucket "NAME" in any EU region."
 QString bucketNotFound(const QString& bucket);

@@ -1,5 +1,6 @@
 #include "formatters.h"
 
+#include <cmath>
 #include <memory>
 #include <QLocale>
 #include <unicode/locid.h>
@@ -125,10 +126,13 @@ QString modified(const QDateTime& date, const QDateTime& now) {
 }
 
 QString count(qint64 value) {
-    return QLocale().toString(value);
+    return value < 0 ? QStringLiteral("—") : QLocale().toString(value);
 }
 
 QString euros(double amount) {
+    if (!std::isfinite(amount) || amount < 0) {
+        return QStringLiteral("—");
+    }
     return QLocale().toCurrencyString(amount, QStringLiteral("€"), 2);
 }
 

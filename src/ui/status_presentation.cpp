@@ -17,6 +17,9 @@ QString abbreviated(const QString& path, const QString& home) {
 QString subtitleOf(const AppModel& model, const AppStatus& status, const QDateTime& now) {
     switch (status.kind) {
     case Kind::backingUp: {
+        if (!status.message.isEmpty()) {
+            return status.message;
+        }
         const auto& progress = status.progress;
         if (progress.filesDone && progress.totalFiles && *progress.totalFiles != 0) {
             return QStringLiteral("%1 of %2 files")

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <QProcess>
 #include <QTimeZone>
+#include <csignal>
 
 namespace {
 
@@ -153,4 +154,33 @@ TEST(EntryPoint, onlyTheExactValue1SelectsTheAgent) {
         EXPECT_TRUE(first.contains(QStringLiteral("] lifecycle: ") + QLatin1String(firstWords)))
             << '"' << value << "\": " << first.toStdString();
     }
+}
+
+// systemd stopping the agent (SIGTERM) mid-backup: restic gets one interrupt and is waited for, the tick
+// ends, and nothing is recorded as a failure.
+TEST_F(Agent, aTerminationSignalEndsTheTickTheWayTheTrayQuits) {
+    test.storeConfiguration();
+    fake.respond({{QStringLiteral("snapshots"), QStringLiteral("echo '[]'")},
+                  {QStringLiteral("stats"), QStringLiteral("echo '{\"total_size\":0,\"snapshots_count\":0}'")},
+                  {QStringLiteral("backup"), QStringLiteral("await_interrupt 1")}});
+    LogCapture log;
+    AgentRunner agent(test.platform());
+    auto tick = agent.run();
+    int backupCall = 0;
+    ASSERT_TRUE(spinUntil([&] {
+        for (int call = 1; call <= fake.callCount(); ++call) {
+            if (fake.arguments(call).value(0) == QLatin1String("backup") && fake.isWaiting(call)) {
+                backupCall = call;
+            }
+        }
+        return backupCall > 0;
+    }));
+    ::raise(SIGTERM);
+    await(std::move(tick));
+    EXPECT_EQ(fake.interruptsReceived(backupCall), 1);
+    const auto lines = log.messages(QStringLiteral("lifecycle"));
+    EXPECT_TRUE(lines.contains(
+        QStringLiteral("agent: quit requested — cancelling running backup and waiting for restic to exit")));
+    EXPECT_TRUE(log.messages(QStringLiteral("backup")).contains(QStringLiteral("cancelled by user or quit")));
+    EXPECT_EQ(test.settings().stringValue(SettingsKeys::lastBackupFailure), std::nullopt);
 }

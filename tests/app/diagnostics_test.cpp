@@ -16,6 +16,16 @@
 #include <QTemporaryDir>
 #include <QTimeZone>
 
+#include <sys/stat.h>
+
+namespace {
+unsigned modeOf(const QString& path) {
+    struct stat info {};
+    ::stat(QFile::encodeName(path).constData(), &info);
+    return info.st_mode & 07777;
+}
+} // namespace
+
 namespace {
 
 // Runs the crashing child; answers the signal it died of (0 when it did not).
@@ -98,6 +108,9 @@ TEST(Diagnostics, namesFilesByEndTimeAndIndexAndIgnoresAnEmptyList) {
               QByteArray("{\"a\":1}"));
     EXPECT_EQ(readFile(logs + QStringLiteral("/diagnostic-2026-12-05T04:12:00Z-1.json")),
               QByteArray("{\"b\":2}"));
+    // Reports hold paths: the user's alone.
+    EXPECT_EQ(modeOf(logs + QStringLiteral("/diagnostic-2026-12-05T04:12:00Z-0.json")), 0600u);
+    EXPECT_EQ(modeOf(logs), 0700u);
     EXPECT_EQ(log.lines(), (QStringList{"[ERROR] lifecycle: MetricKit diagnostic received — persisted to "
                                         "diagnostic-2026-12-05T04:12:00Z-0.json",
                                         "[ERROR] lifecycle: MetricKit diagnostic received — persisted to "

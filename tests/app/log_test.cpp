@@ -8,6 +8,16 @@
 #include <QTemporaryDir>
 #include <thread>
 
+#include <sys/stat.h>
+
+namespace {
+unsigned modeOf(const QString& path) {
+    struct stat info {};
+    ::stat(QFile::encodeName(path).constData(), &info);
+    return info.st_mode & 07777;
+}
+} // namespace
+
 namespace {
 
 QStringList logLines(const LogFile& file) {
@@ -108,4 +118,19 @@ TEST(Log, linesFromManyThreadsStayWholeAndInOrderPerThread) {
     for (int thread = 0; thread < threads; ++thread) {
         EXPECT_EQ(previous[thread], linesPerThread - 1) << "writer " << thread;
     }
+}
+
+// The log names folders, buckets and endpoints: no one else reads it, also when an older file was wider.
+TEST(LogFile, isPrivateInAPrivateFolder) {
+    QTemporaryDir root;
+    LogFile file(root.filePath(QStringLiteral("Logs/Keldoran")));
+    file.append("one\n");
+    file.flush();
+    EXPECT_EQ(modeOf(file.currentPath()), 0600u);
+    EXPECT_EQ(modeOf(file.directory()), 0700u);
+    QFile::setPermissions(file.currentPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                                  QFileDevice::ReadOther);
+    file.append("two\n");
+    file.flush();
+    EXPECT_EQ(modeOf(file.currentPath()), 0600u);
 }

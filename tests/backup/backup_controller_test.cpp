@@ -2,9 +2,12 @@
 #include "backup/backup_controller.h"
 #include "backup/post_backup_maintenance.h"
 #include "backup/backup_scheduler.h"
+#include "backup/backup_stall_watch.h"
 #include "model/app_model.h"
 #include "scope/backup_scope.h"
+#include "model/checked_number.h"
 #include "model/settings_keys.h"
+#include "model/stats_cache.h"
 #include "storage/keychain.h"
 #include "support/coroutines.h"
 #include "support/event_loop.h"
@@ -12,6 +15,7 @@
 #include "support/log_capture.h"
 #include "support/test_platform.h"
 
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -101,9 +105,9 @@ TEST_F(Controller, runsABackupEndToEndAndRefreshesTheRepository) {
 
     const auto backup = callsOf(QStringLiteral("backup")).value(0);
     EXPECT_EQ(backup.mid(0, 2), (QStringList{"backup", "--json"}));
-    EXPECT_EQ(backup.count(QStringLiteral("--exclude")), excludes);
+    EXPECT_EQ(backup.filter(QRegularExpression(QStringLiteral("^--exclude="))).size(), excludes);
     EXPECT_FALSE(backup.contains(QStringLiteral("--limit-upload")));
-    EXPECT_EQ(backup.mid(backup.size() - 2), (QStringList{"--exclude-caches", test.home()}));
+    EXPECT_EQ(backup.mid(backup.size() - 3), (QStringList{"--exclude-caches", "--", test.home()}));
     EXPECT_EQ(callsOf(QStringLiteral("forget")).value(0),
               (QStringList{"forget", "--json", "--keep-hourly", "24", "--keep-daily", "30", "--keep-monthly", "12", "--prune"}));
 
@@ -181,6 +185,20 @@ TEST_F(Controller, aFailedBackupIsRecordedAndSkipsMaintenance) {
     respond({{QStringLiteral("backup"), QStringLiteral("exit 1")}});
     backUpAndWait();
     EXPECT_EQ(model->baseStatus(), AppStatus::error(QStringLiteral("Backup failed.")));
+}
+
+// A signal's number is no exit code: not a partial success (3), a lock (11) to unlock, nor a password (12).
+TEST_F(Controller, aBackupEndedByASignalIsAFailureThatNamesIt) {
+    for (const int signal : {3, 11, 12}) {
+        respond({{QStringLiteral("backup"),
+                  QStringLiteral("ulimit -c 0; exec /usr/bin/python3 -c 'import os; os.kill(os.getpid(), %1)'").arg(signal)}});
+        const int callsBefore = fake.callCount();
+        backUpAndWait();
+        const auto sentence = QStringLiteral("restic stopped unexpectedly (signal %1).").arg(signal);
+        EXPECT_EQ(model->lastBackupFailure(), sentence);
+        EXPECT_EQ(model->baseStatus(), AppStatus::error(sentence));
+        EXPECT_EQ(fake.callCount(), callsBefore + 1) << "nothing after the failed backup, no unlock";
+    }
 }
 
 TEST_F(Controller, aCancelledBackupRecordsNothingWhateverResticsExitCode) {
@@ -345,7 +363,7 @@ TEST_F(Controller, theRefreshFallsBackWhereTheRepositoryAnswersLess) {
     await(controller().refreshRepositoryState());
     EXPECT_EQ(model->stats().protectedBytes, 250088);
     EXPECT_EQ(model->stats().fileCount, 14);
-    EXPECT_TRUE(callsOf(QStringLiteral("stats")).contains(QStringList{"stats", "--json", "--mode", "restore-size", "latest"}));
+    EXPECT_TRUE(callsOf(QStringLiteral("stats")).contains(QStringList{"stats", "--json", "--mode", "restore-size", "--", "latest"}));
 }
 
 TEST(ControllerBootstrap, setsTheStatusForEachConfigurationOutcome) {
@@ -385,4 +403,89 @@ TEST(ControllerBootstrap, setsTheStatusForEachConfigurationOutcome) {
         EXPECT_EQ(log.messages(QStringLiteral("lifecycle")),
                   (QStringList{"bootstrap: configured", "timed pause expired — resuming protection"}));
     }
+}
+
+// Settings that are there but do not decode are said, logged with their key and reason, and never run.
+TEST(ControllerBootstrap, storageSettingsThatCannotBeReadAreSaidNotTakenForAbsent) {
+    TestPlatform test;
+    FakeRestic fake;
+    test.useFakeRestic(fake);
+    test.storeConfiguration();
+    const QList<QVariant> unreadable{QByteArray(R"({"provider":"scaleway","region":"fr-p)"),
+                                     QByteArray("{\"provider\":\"scaleway\",\"region\":\"fr-par\",\"bucket\":\"caf\xff\"}"),
+                                     QByteArray(R"({"provider":"scaleway","region":"fr-par","bucket":"a/../b"})"),
+                                     QStringLiteral("not a byte array")};
+    for (const auto& value : unreadable) {
+        test.settings().setValue(SettingsKeys::storageConfig, value);
+        AppModel model(test.platform());
+        LogCapture log;
+        EXPECT_EQ(await(model.controller().configureAtLaunch()), ConfigurationOutcome::settingsUnreadable)
+            << value.toString().toStdString();
+        EXPECT_EQ(model.baseStatus(), AppStatus::error(SetupMessages::unreadableConfiguration()));
+        EXPECT_FALSE(model.controller().isConfigured());
+        const auto errors = log.lines().filter(QStringLiteral("[ERROR] lifecycle: settings: storageConfig unreadable: "));
+        EXPECT_EQ(errors.size(), 1) << log.lines().join(QLatin1Char('\n')).toStdString();
+    }
+    EXPECT_EQ(fake.callCount(), 0);
+}
+
+// Counts at the top of restic's unsigned range are unknown, never negative: "—", not "-1 files".
+TEST_F(Controller, countsBeyondTheSignedRangeAreUnknownNotNegative) {
+    const QString huge = QStringLiteral("18446744073709551615");
+    respond({{QStringLiteral("snapshots"),
+              QStringLiteral(R"(echo '[{"time":"2026-01-01T10:00:00Z","tree":"t","paths":["/h"],"hostname":"h","id":"a1","short_id":"a1",)"
+                             R"("summary":{"total_files_processed":%1,"total_bytes_processed":%1,"data_added":%1}}]')")
+                  .arg(huge)},
+             {QStringLiteral("stats"), QStringLiteral(R"(echo '{"total_size":%1,"snapshots_count":1}')").arg(huge)}});
+    await(controller().refreshRepositoryState());
+    EXPECT_EQ(model->stats().fileCount, std::nullopt);
+    EXPECT_EQ(model->stats().protectedBytes, std::nullopt);
+    EXPECT_EQ(model->storage().sizeBytes, std::nullopt);
+    EXPECT_EQ(model->stats().monthlyCostEUR, std::nullopt);
+    ASSERT_FALSE(model->recentBackups().isEmpty());
+    EXPECT_EQ(model->recentBackups().first().addedBytes, std::nullopt);
+
+    EXPECT_EQ(CheckedNumber::fromWholeDouble(1e30), std::nullopt);
+    EXPECT_EQ(CheckedNumber::fromWholeDouble(9223372036854775808.0), std::nullopt);
+    EXPECT_EQ(CheckedNumber::fromWholeDouble(-1e19), std::nullopt);
+    EXPECT_EQ(CheckedNumber::fromWholeDouble(std::nan("")), std::nullopt);
+    EXPECT_EQ(CheckedNumber::fromWholeDouble(4096.0), 4096);
+    const auto cache = StatsCache::decoded(R"({"protectedBytes":1e30,"fileCount":-1e300,"storageBytes":12})");
+    ASSERT_TRUE(cache);
+    EXPECT_EQ(cache->protectedBytes, std::nullopt);
+    EXPECT_EQ(cache->fileCount, std::nullopt);
+    EXPECT_EQ(cache->storageBytes, 12);
+}
+
+// restic retrying an unreachable server leaves its progress standing: after a minute that is said, after
+// half an hour the backup is given up as a failure with that reason; a cancel says it is stopping.
+TEST_F(Controller, aBackupWithoutProgressSaysItIsRetryingThenGivesUp) {
+    respond({{QStringLiteral("backup"),
+              QStringLiteral("echo '{\"message_type\":\"status\",\"percent_done\":0.96,\"files_done\":3}'; "
+                             "echo '{\"message_type\":\"status\",\"percent_done\":0.96,\"files_done\":3}'; await_interrupt 1")}});
+    controller().startBackup();
+    const auto task = controller().backupTask();
+    ASSERT_TRUE(spinUntil([&] { return fake.isWaiting(1) && model->baseStatus().progress.fraction == 0.96; }));
+    QCoreApplication::processEvents();
+    test.clock.advance(BackupStallWatch::retryingAfterSeconds - 1);
+    EXPECT_EQ(model->baseStatus().message, QString());
+    test.clock.advance(1);
+    EXPECT_EQ(model->baseStatus().kind, AppStatus::Kind::backingUp);
+    EXPECT_EQ(model->baseStatus().message, QStringLiteral("Can't reach Scaleway — retrying…"));
+    EXPECT_EQ(fake.interruptsReceived(1), 0);
+    test.clock.advance(BackupStallWatch::giveUpAfterSeconds - BackupStallWatch::retryingAfterSeconds);
+    await(OperationHandle::wait(task));
+    EXPECT_EQ(fake.interruptsReceived(1), 1);
+    const auto reason = QStringLiteral("Can't reach Scaleway — the backup stopped after 30 minutes without progress.");
+    EXPECT_EQ(model->lastBackupFailure(), reason);
+    EXPECT_EQ(model->baseStatus(), AppStatus::error(reason));
+
+    respond({{QStringLiteral("backup"), QStringLiteral("await_interrupt 1")}});
+    controller().startBackup();
+    const auto cancelled = controller().backupTask();
+    ASSERT_TRUE(spinUntil([&] { return fake.isWaiting(fake.callCount()); }));
+    controller().cancelBackup();
+    EXPECT_EQ(model->baseStatus().message, QStringLiteral("Stopping…"));
+    await(OperationHandle::wait(cancelled));
+    EXPECT_NE(model->baseStatus().kind, AppStatus::Kind::backingUp);
 }

@@ -7,6 +7,16 @@
 #include <QTemporaryDir>
 #include <QTimeZone>
 
+#include <sys/stat.h>
+
+namespace {
+unsigned modeOf(const QString& path) {
+    struct stat info {};
+    ::stat(QFile::encodeName(path).constData(), &info);
+    return info.st_mode & 07777;
+}
+} // namespace
+
 TEST(IniSettingsStore, keepsTypedValuesAcrossReloadsAndReadsGarbageAsAbsent) {
     QTemporaryDir folder;
     const auto path = IniSettingsStore::standardPath(folder.path());
@@ -70,4 +80,28 @@ TEST(IniSettingsStore, seesWhatAnotherWriterStoredSinceItsLastRead) {
     IniSettingsStore(path).setValue(SettingsKeys::isPaused, true);
     EXPECT_EQ(reader.boolValue(SettingsKeys::isPaused), true);
     EXPECT_TRUE(reader.contains(SettingsKeys::isPaused));
+}
+
+// The settings name folders, a bucket and an endpoint: no one else reads them.
+TEST(IniSettingsStore, keepsItsFileAndFolderPrivate) {
+    QTemporaryDir folder;
+    const auto path = IniSettingsStore::standardPath(folder.path());
+    const auto owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    {
+        IniSettingsStore settings(path);
+        settings.setValue(QStringLiteral("count"), 42);
+    }
+    EXPECT_EQ(modeOf(path), 0600u);
+    EXPECT_EQ(modeOf(QFileInfo(path).path()), 0700u);
+
+    QFile::setPermissions(path, owner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    IniSettingsStore widened(path);
+    EXPECT_EQ(modeOf(path), 0600u);
+    widened.setValue(QStringLiteral("count"), 43);
+    EXPECT_EQ(modeOf(path), 0600u);
+
+    widened.removeAll();
+    widened.setValue(QStringLiteral("count"), 44);
+    EXPECT_EQ(modeOf(path), 0600u);
+    EXPECT_EQ(widened.integerValue(QStringLiteral("count")), 44);
 }

@@ -64,7 +64,7 @@ protected:
                                   node(home + "/A/report.txt", "file")};
         fake.respond({{QStringLiteral("snapshots"), QStringLiteral("echo '[%1]'").arg(snapshots)},
                       {QStringLiteral("ls"),
-                       QStringLiteral("echo '{\"struct_type\":\"snapshot\",\"id\":\"x\"}'; case \"$4\" in\n"
+                       QStringLiteral("echo '{\"struct_type\":\"snapshot\",\"id\":\"x\"}'; case \"$5\" in\n"
                                       "  %1) printf '%s\\n' '%2' ;;\n"
                                       "  %3) printf '%s\\n' '%4' ;;\n"
                                       "  %1/A/Y) exit 1 ;;\n"
@@ -104,7 +104,7 @@ TEST_F(Browser, groupsSnapshotsAndOpensTheNewest) {
     EXPECT_EQ(groups[1].title, QStringLiteral("Yesterday"));
     EXPECT_EQ(groups[2].title, QStringLiteral("Earlier"));
     EXPECT_EQ(browser->selectedSnapshot(), QStringLiteral("today-2"));
-    EXPECT_EQ(fake.arguments(2), (QStringList{"ls", "today-2", "--json", home}));
+    EXPECT_EQ(fake.arguments(2), (QStringList{"ls", "--json", "--", "today-2", home}));
 }
 
 TEST_F(Browser, showsDirectChildrenFoldersFirstAndCachesEachLevel) {
@@ -177,8 +177,8 @@ TEST_F(Browser, runsARestoreAndReportsItsPhase) {
     EXPECT_EQ(phases,
               (QList<Phase>{Phase::restoring(0), Phase::restoring(0.5), Phase::restoring(0.999),
                             Phase::succeeded(home, QStringLiteral("Restored 1 item to your home folder."))}));
-    EXPECT_EQ(fake.arguments(fake.callCount()), (QStringList{"restore", "today-2:" + home, "--target", home,
-                                                             "--json", "--sparse", "--include", "/a.txt"}));
+    EXPECT_EQ(fake.arguments(fake.callCount()), (QStringList{"restore", "--target=" + home, "--json", "--sparse",
+                                                             "--include=/a.txt", "--", "today-2:" + home}));
     browser->dismissPhase();
     EXPECT_EQ(browser->restorePhase(), Phase::idle());
     EXPECT_EQ(browser->selectedItems(), QStringList{home + QStringLiteral("/a.txt")});
@@ -237,8 +237,8 @@ TEST_F(Browser, aRestoreActsOnWhatTheSheetCapturedWhateverTheListingDoes) {
 
     fake.respond({});
     await(browser->runRestore(*captured, {Location::original, {}, RestoreConflict::replace}));
-    EXPECT_EQ(fake.arguments(fake.callCount()), (QStringList{"restore", "today-2:" + home, "--target", home,
-                                                             "--json", "--sparse", "--include", "/a.txt"}));
+    EXPECT_EQ(fake.arguments(fake.callCount()), (QStringList{"restore", "--target=" + home, "--json", "--sparse",
+                                                             "--include=/a.txt", "--", "today-2:" + home}));
 }
 
 // What a search hides is kept selected but is neither counted nor restored.

@@ -59,7 +59,7 @@ protected:
                   R"(echo '[{"time":"%1","tree":"t","paths":["/h"],"hostname":"vm","id":"snap1","short_id":"snap1"}]')")
                   .arg(now)},
              {QStringLiteral("ls"),
-              QStringLiteral("echo '{\"struct_type\":\"snapshot\",\"id\":\"x\"}'; case \"$4\" in\n"
+              QStringLiteral("echo '{\"struct_type\":\"snapshot\",\"id\":\"x\"}'; case \"$5\" in\n"
                              "  %1) printf '%s\\n' '%2' ;;\n  %3) printf '%s\\n' '%4' ;;\nesac")
                   .arg(home, root.join(QStringLiteral("' '")), home + QStringLiteral("/Documents"),
                        documents.join(QStringLiteral("' '")))},

@@ -184,7 +184,7 @@ TEST_F(Onboarding, clearingAFieldWhileValidatingStopsTheSweep) {
 TEST_F(Onboarding, withoutAValidatorTheKeysAloneDecide) {
     model.setAccessKey(QStringLiteral("short"));
     model.setSecretKey(QStringLiteral("s"));
-    model.setBucket(QStringLiteral("b"));
+    model.setBucket(QStringLiteral("my-bucket"));
     model.scheduleValidation();
     pass(400);
     EXPECT_EQ(model.connection(), Connection::validating());

@@ -82,7 +82,7 @@ TEST_F(Setup, anUnreachableEndpointFailsAfterTheTimeLimitAsANetworkFailure) {
     closed.close(); // nothing listens there now
     test.platform().environment.insert(QStringLiteral("KELDORAN_S3_ENDPOINT"), QStringLiteral("127.0.0.1:%1").arg(port));
 
-    auto probe = model->controller().validate(bucket(QStringLiteral("b")), QStringLiteral("S3RVER"), QStringLiteral("x"));
+    auto probe = model->controller().validate(bucket(QStringLiteral("bucket-b")), QStringLiteral("S3RVER"), QStringLiteral("x"));
     ASSERT_TRUE(spinUntil([&] { return test.clock.pendingCalls() > 0; }));
     QCoreApplication::processEvents();
     EXPECT_FALSE(probe.isReady()); // restic keeps retrying
@@ -91,4 +91,21 @@ TEST_F(Setup, anUnreachableEndpointFailsAfterTheTimeLimitAsANetworkFailure) {
     ASSERT_EQ(result.kind, Validation::Kind::failed);
     EXPECT_EQ(SetupMessages::userMessage(result.message),
               QStringLiteral("Couldn't reach Scaleway. Check your internet connection and try again."));
+}
+
+// What restic says about the repository's location is no error: a bucket may be named after one.
+TEST(SetupBucketNames, anEmptyBucketNamedLikeAnErrorCanBeSetUp) {
+    const QStringList names{QStringLiteral("forbidden-403"), QStringLiteral("access-denied-backups"),
+                            QStringLiteral("dial-tcp-no-such-host")};
+    S3TestServer server(names);
+    ASSERT_TRUE(server.isRunning());
+    TestPlatform test;
+    server.addClientEnvironment(test.platform().environment);
+    AppModel model(test.platform());
+    for (const auto& name : names) {
+        const StorageConfig config{StorageProvider::scaleway().defaultRegion, name};
+        EXPECT_EQ(await(model.controller().validate(config, QStringLiteral("S3RVER"), QStringLiteral("x"))),
+                  Validation::reachableNeedsInit())
+            << name.toStdString();
+    }
 }

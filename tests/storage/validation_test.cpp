@@ -78,3 +78,37 @@ TEST(SetupMessages, classifiesProbeFailures) {
     const auto nxdomain = recorded("s3-catconfig-nxdomain.stderr.txt");
     EXPECT_EQ(SetupMessages::classifyProbeFailure(nxdomain), Validation::failed(nxdomain));
 }
+
+// Codes are matched whatever their case and only as whole words; a location is never read as an error.
+TEST(SetupMessages, regionsAreWholeCaseInsensitiveCodesOutsideTheLocation) {
+    EXPECT_EQ(SetupMessages::detectRegion(QStringLiteral("301 Moved\nX-Amz-Bucket-Region: NL-AMS\n"), scaleway, paris),
+              scaleway.region(QStringLiteral("nl-ams")));
+    const auto& ovh = StorageProvider::ovhcloud();
+    const auto gravelines = ovh.defaultRegion;
+    EXPECT_EQ(SetupMessages::detectRegion(QStringLiteral("PermanentRedirect: bad header, the region is wrong"), ovh, gravelines),
+              std::nullopt);
+    EXPECT_EQ(SetupMessages::detectRegion(QStringLiteral("PermanentRedirect: the region is DE"), ovh, gravelines),
+              ovh.region(QStringLiteral("de")));
+    EXPECT_EQ(SetupMessages::detectRegion(QStringLiteral("PermanentRedirect at s3:https://s3.fr-par.scw.cloud/nl-ams\n"),
+                                          scaleway, paris),
+              std::nullopt);
+
+    const auto location = QStringLiteral("Is there a repository at the following location?\n"
+                                         "s3:https://s3.fr-par.scw.cloud/forbidden-403-access-denied");
+    EXPECT_EQ(SetupMessages::withoutLocations(location),
+              QStringLiteral("Is there a repository at the following location?\n<location>"));
+    EXPECT_EQ(SetupMessages::userMessage(QStringLiteral("Fatal: unable to open config file: ") + location), fallback);
+    EXPECT_EQ(SetupMessages::classifyProbeFailure(QStringLiteral("Fatal: unable to open config file: ") + location),
+              Validation::reachableNeedsInit());
+    EXPECT_EQ(SetupMessages::userMessage(QStringLiteral("restic stopped unexpectedly (signal 9).")),
+              QStringLiteral("restic stopped unexpectedly (signal 9)."));
+}
+
+// A retry delay is no status code: a slow server must not read as rejected keys.
+TEST(SetupMessages, statusCodesCountOnlyAsWholeCodes) {
+    const auto slow = QStringLiteral("Stat(<config/>) returned error, retrying after 403.512ms: Stat: 503 Slow Down\n"
+                                     "Fatal: unable to open config file: Stat: 503 Slow Down");
+    EXPECT_NE(SetupMessages::userMessage(slow), rejected);
+    EXPECT_EQ(SetupMessages::userMessage(QStringLiteral("Stat: 403 Forbidden")), rejected);
+    EXPECT_EQ(SetupMessages::userMessage(QStringLiteral("status code: 301")), otherRegion);
+}

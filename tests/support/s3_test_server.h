@@ -5,10 +5,10 @@
 #include <QTemporaryDir>
 
 /// The S3-compatible test server (support/s3-test-server) on a free loopback port with TLS, for the
-/// life of the object. Its bucket is "keldoran-test".
+/// life of the object. Its bucket is "keldoran-test", plus any `otherBuckets`.
 class S3TestServer {
 public:
-    S3TestServer();
+    explicit S3TestServer(const QStringList& otherBuckets = {});
     ~S3TestServer();
 
     bool isRunning() const { return !endpoint_.isEmpty(); }

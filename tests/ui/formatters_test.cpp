@@ -1,7 +1,9 @@
 #include "ui/formatters.h"
 #include "ui/wording.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 TEST(Formatters, countsBytesInFileUnits) {
     EXPECT_EQ(Formatters::byteCount(0), QStringLiteral("Zero KB"));
@@ -82,4 +84,12 @@ TEST(Wording, rendersEveryMacSentenceInThisPlatformsWords) {
     for (const auto& [mac, here] : rows) {
         EXPECT_EQ(Wording::forPlatform(QString::fromUtf8(mac)), QString::fromUtf8(here)) << mac;
     }
+}
+
+TEST(Formatters, whatCannotBeAQuantityIsShownAsADash) {
+    EXPECT_EQ(Formatters::count(-1), QStringLiteral("—"));
+    EXPECT_EQ(Formatters::euros(-0.004), QStringLiteral("—"));
+    EXPECT_EQ(Formatters::euros(std::numeric_limits<double>::infinity()), QStringLiteral("—"));
+    EXPECT_EQ(Formatters::euros(std::nan("")), QStringLiteral("—"));
+    EXPECT_NE(Formatters::count(12), QStringLiteral("—"));
 }
