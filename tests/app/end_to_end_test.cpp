@@ -177,7 +177,7 @@ TEST_F(EndToEnd, aBackupKilledMidwayLeavesALockTheNextBackupGetsPast) {
     ::kill(*backup, SIGKILL);
     ASSERT_TRUE(agent->waitForFinished(120000));
     EXPECT_EQ(agent->exitCode(), 0);
-    EXPECT_TRUE(agentLog().contains(QStringLiteral("[ERROR] backup: failed: Backup failed.")));
+    EXPECT_TRUE(agentLog().contains(QStringLiteral("[ERROR] backup: failed: restic stopped unexpectedly (signal 9).")));
 
     const auto before = int(agentLog().size());
     ASSERT_EQ(runAgent(), 0);

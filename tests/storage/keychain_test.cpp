@@ -127,8 +127,9 @@ TEST(Keychain, noSecretServiceIsAnErrorAndNeverAPlaintextFile) {
 
 TEST_F(ConfigurationStep, needsSetupWithoutAStoredConfiguration) {
     EXPECT_EQ(configure().outcome, ConfigurationOutcome::needsSetup);
-    settings.setValue(SettingsKeys::storageConfig, QByteArray(R"({"provider":"scaleway","region":"gra","bucket":"b"})"));
-    EXPECT_EQ(configure().outcome, ConfigurationOutcome::needsSetup);
+    // One that is stored but cannot be read is not taken for absent.
+    settings.setValue(SettingsKeys::storageConfig, QByteArray(R"({"provider":"scaleway","region":"gra","bucket":"bbb"})"));
+    EXPECT_EQ(configure().outcome, ConfigurationOutcome::settingsUnreadable);
 }
 
 TEST_F(ConfigurationStep, configuresAResticRunnerFromTheStoredSetup) {
