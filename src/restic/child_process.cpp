@@ -82,7 +82,11 @@ void ChildProcess::deliverInterrupt() {
     }
     const auto pid = static_cast<pid_t>(process_.processId());
     // The child makes its group only after restoring its signal handlers: a signal sent before could land
-    // in a handler inherited from us and be lost, leaving restic running. So the one SIGINT waits for it.
+    // in a handler inherited from us and be lost, leaving restic running. So the one SIGINT waits for it,
+    // briefly here (the event loop may be ending), then on later turns.
+    for (int waited = 0; pid > 0 && ::getpgid(pid) != pid && waited < 200; ++waited) {
+        ::usleep(1000);
+    }
     if (pid <= 0 || ::getpgid(pid) != pid) {
         QTimer::singleShot(5, this, &ChildProcess::deliverInterrupt);
         return;
