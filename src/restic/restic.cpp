@@ -177,6 +177,22 @@ QCoro::Task<QList<LsEntry>> listEntries(ResticProcess process, QStringList argum
     co_return entries;
 }
 
+QCoro::AsyncGenerator<LsEntry> entryStream(ResticProcess process, QStringList arguments, std::stop_token stop) {
+    auto lines = process.streamLines(std::move(arguments), std::move(stop));
+    QCORO_FOREACH(const QByteArray& line, lines) {
+        if (line.isEmpty()) {
+            continue;
+        }
+        auto entry = ResticJson::decodeLsEntry(line);
+        if (entry && entry->structType == QLatin1String("node")) {
+            co_yield *entry;
+        } else if (!entry && !line.contains(R"("struct_type":"snapshot")")) {
+            // A listing missing an entry would be taken for the whole snapshot.
+            throw std::runtime_error("restic listed an entry that could not be read");
+        }
+    }
+}
+
 QCoro::Task<RepositoryStats> readStats(ResticProcess process, QStringList arguments, std::stop_token stop) {
     const auto output = co_await process.run(arguments, stop);
     co_return ResticJson::decodeRepositoryStats(Restic::statsDocument(output));
@@ -295,6 +311,11 @@ QCoro::Task<QList<Snapshot>> Restic::snapshots(QStringList tags, std::optional<Q
 QCoro::Task<QList<LsEntry>> Restic::ls(QString snapshotId, QStringList paths, std::stop_token stop) const {
     QStringList arguments{QStringLiteral("ls"), QStringLiteral("--json"), QStringLiteral("--"), snapshotId};
     return listEntries(process_, arguments + paths, std::move(stop));
+}
+
+QCoro::AsyncGenerator<LsEntry> Restic::listSnapshot(QString snapshotId, std::stop_token stop) const {
+    const QStringList arguments{QStringLiteral("ls"), QStringLiteral("--json"), QStringLiteral("--"), snapshotId};
+    return entryStream(process_, arguments, std::move(stop));
 }
 
 QCoro::Task<RepositoryStats> Restic::stats(StatsMode mode, std::optional<QString> snapshotId, std::stop_token stop) const {

@@ -44,6 +44,9 @@ public:
                                            std::stop_token stop = {}) const;
     /// The node entries restic lists for the paths (its leading snapshot line is dropped).
     QCoro::Task<QList<LsEntry>> ls(QString snapshotId, QStringList paths, std::stop_token stop = {}) const;
+    /// Every node of a snapshot as restic lists it, each folder right before its contents, read as it
+    /// arrives.
+    QCoro::AsyncGenerator<LsEntry> listSnapshot(QString snapshotId, std::stop_token stop = {}) const;
     QCoro::Task<RepositoryStats> stats(StatsMode mode, std::optional<QString> snapshotId = std::nullopt,
                                        std::stop_token stop = {}) const;
     QCoro::Task<void> forget(RetentionPolicy policy, bool prune, std::stop_token stop = {}) const;

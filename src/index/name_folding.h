@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+/// How names are compared when searching: case folded, accents dropped ("Café" matches "cafe").
+namespace NameFolding {
+
+QString fold(const QString& name);
+/// Whether `name` contains `text`, compared folded.
+bool contains(const QString& name, const QString& text);
+
+} // namespace NameFolding
