@@ -1,6 +1,8 @@
 #include "menu_bar_app.h"
 
 #include "backup/backup_controller.h"
+#include "backup/post_backup_indexing.h"
+#include "index/snapshot_indexer.h"
 #include "build_info.h"
 #include "code_identity.h"
 #include "diagnostics.h"
@@ -55,6 +57,8 @@ bool MenuBarApp::launch() {
     diagnostics.didReceive(Diagnostics::takePending(Diagnostics::pendingFolder(platform_.folders.logs())));
     updater_ = std::make_unique<Updater>(Updater::configuredFeed(), Updater::buildVersion());
     model_ = std::make_unique<AppModel>(platform_);
+    postBackupIndexing_ =
+        std::make_unique<PostBackupIndexing>(model_->controller(), model_->snapshotIndexer(), platform_);
     bootstrap();
     return true;
 }
@@ -77,7 +81,17 @@ void MenuBarApp::requestQuit() {
         return;
     }
     quitting_ = true;
+    // Indexing stops at once; what it stored is kept for the next launch.
+    auto* indexer = model_ ? model_->existingSnapshotIndexer() : nullptr;
+    if (indexer) {
+        indexer->cancel();
+    }
     const auto backup = model_ ? model_->controller().backupTask() : nullptr;
+    if (!backup && indexer && indexer->isBusy()) {
+        Log::lifecycle().info(QStringLiteral("quit requested — waiting for indexing's restic to exit"));
+        quitAfter(nullptr, indexer);
+        return;
+    }
     if (!backup) {
         Log::lifecycle().info(QStringLiteral("quit requested — no backup running, terminating now"));
         terminate();
@@ -86,11 +100,16 @@ void MenuBarApp::requestQuit() {
     Log::lifecycle().info(
         QStringLiteral("quit requested — cancelling running backup and waiting for restic to exit"));
     backup->cancel();
-    quitAfter(backup);
+    quitAfter(backup, indexer);
 }
 
-QCoro::Task<void> MenuBarApp::quitAfter(std::shared_ptr<OperationHandle> backup) {
-    co_await OperationHandle::wait(backup);
-    Log::lifecycle().info(QStringLiteral("backup wound down — terminating"));
+QCoro::Task<void> MenuBarApp::quitAfter(std::shared_ptr<OperationHandle> backup, SnapshotIndexer* indexer) {
+    if (backup) {
+        co_await OperationHandle::wait(backup);
+        Log::lifecycle().info(QStringLiteral("backup wound down — terminating"));
+    }
+    if (indexer) {
+        co_await indexer->whenIdle();
+    }
     terminate();
 }

@@ -13,6 +13,8 @@
 
 class AppModel;
 class OperationHandle;
+class PostBackupIndexing;
+class SnapshotIndexer;
 class Updater;
 
 /// The tray application's life: the launch sequence, the single-instance rule and the quit sequence,
@@ -43,7 +45,7 @@ signals:
 
 private:
     QCoro::Task<void> bootstrap();
-    QCoro::Task<void> quitAfter(std::shared_ptr<OperationHandle> backup);
+    QCoro::Task<void> quitAfter(std::shared_ptr<OperationHandle> backup, SnapshotIndexer* indexer);
 
     Platform& platform_;
     std::unique_ptr<InstanceLock> lock_;
@@ -51,5 +53,6 @@ private:
     QuitSignals quitSignals_;
     std::unique_ptr<AppModel> model_;
     std::unique_ptr<Updater> updater_;
+    std::unique_ptr<PostBackupIndexing> postBackupIndexing_;
     bool quitting_ = false;
 };

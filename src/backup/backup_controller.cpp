@@ -523,6 +523,7 @@ QCoro::Task<void> BackupController::finishSucceededBackup(QList<BackupWarning> w
     co_await PostBackupMaintenance::run(&model_, *restic_, stop);
     if (!stop.stop_requested()) {
         co_await refreshRepositoryState();
+        emit backupSucceeded();
     }
 }
 

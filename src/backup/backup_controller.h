@@ -109,6 +109,8 @@ signals:
     void backupTaskChanged();
     void currentOperationChanged();
     void queuedOperationCountChanged();
+    /// A backup and its maintenance have finished well.
+    void backupSucceeded();
 
 private:
     QCoro::Task<void> runBackup(BackupInputs inputs, std::stop_token stop);

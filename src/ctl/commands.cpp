@@ -6,6 +6,7 @@
 #include "backup/backup_controller.h"
 #include "command_interruption.h"
 #include "ctl_messages.h"
+#include "index/snapshot_indexer.h"
 #include "model/app_model.h"
 #include "model/settings_keys.h"
 #include "platform/instance_lock.h"
@@ -109,6 +110,10 @@ public:
     QCoro::Task<void> close() {
         if (model_) {
             co_await model_->controller().whenIdle();
+            if (auto* indexer = model_->existingSnapshotIndexer()) {
+                indexer->cancel();
+                co_await indexer->whenIdle();
+            }
         }
     }
 
@@ -639,6 +644,149 @@ QCoro::Task<int> setup(Session* session, QStringList arguments) {
     co_return result;
 }
 
+// Every snapshot of the repository, newest first; none (after printing why) when it cannot be read.
+QCoro::Task<std::optional<QList<Snapshot>>> repositorySnapshots(AppModel* model) {
+    if (const auto problem = co_await configured(model)) {
+        failure(*problem);
+        co_return std::nullopt;
+    }
+    try {
+        auto listed = co_await model->controller().snapshots();
+        std::sort(listed.begin(), listed.end(), [](const auto& a, const auto& b) { return a.time > b.time; });
+        co_return listed;
+    } catch (const std::exception& unreadable) {
+        failure(QString::fromUtf8(unreadable.what()));
+        co_return std::nullopt;
+    }
+}
+
+// Indexes the snapshots the index does not hold yet, saying so on standard error; false when one
+// could not be indexed (after printing why).
+QCoro::Task<bool> indexSnapshots(AppModel* model, QList<Snapshot> snapshots) {
+    auto& indexer = model->snapshotIndexer();
+    if (const auto unusable = indexer.index().open()) {
+        failure(CtlMessages::indexUnusable(*unusable));
+        co_return false;
+    }
+    snapshots.removeIf([&](const Snapshot& snapshot) { return indexer.index().isIndexed(snapshot.id); });
+    if (snapshots.isEmpty()) {
+        co_return true;
+    }
+    error(CtlMessages::indexing(snapshots.size()));
+    for (const auto& snapshot : snapshots) {
+        std::optional<qint64> files;
+        if (snapshot.summary && snapshot.summary->totalFilesProcessed) {
+            files = qint64(*snapshot.summary->totalFilesProcessed);
+        }
+        indexer.request(*model->controller().restic(), {snapshot.id, snapshot.time, files});
+    }
+    co_await indexer.whenIdle();
+    for (const auto& snapshot : snapshots) {
+        if (!indexer.index().isIndexed(snapshot.id)) {
+            failure(CtlMessages::notIndexed(snapshot.shortId));
+            co_return false;
+        }
+    }
+    co_return true;
+}
+
+QString entryColumns(const LsEntry& entry, const QDateTime& now) {
+    const auto size = entry.isDirectory() || !entry.size ? QStringLiteral("-")
+                                                         : Formatters::byteCount(qint64(*entry.size));
+    const auto modified = entry.mtime ? Formatters::modified(*entry.mtime, now) : QString();
+    return QStringLiteral("%1  %2").arg(size, 10).arg(modified, -16);
+}
+
+QString snapshotColumn(const QString& id, const QDateTime& time) {
+    return QStringLiteral("%1 %2").arg(id.left(8), QLocale().toString(time.toLocalTime(), QLocale::ShortFormat));
+}
+
+bool looksLikeOption(const QString& argument) {
+    return argument.startsWith(QLatin1Char('-'));
+}
+
+QCoro::Task<int> find(Session* session, QStringList arguments) {
+    Platform* platform = &session->platform;
+    const Usage usage{QStringLiteral("find PATTERN [--snapshot ID]"),
+                      QStringLiteral("Lists the files and folders of your backups whose name contains PATTERN "
+                                     "(ignoring case and accents): path, size, modified, and the newest backup "
+                                     "holding it. Backups not indexed yet are indexed first.")};
+    const QCommandLineOption snapshotOption(QStringLiteral("snapshot"), QStringLiteral("Searches one backup."),
+                                            QStringLiteral("ID"));
+    QCommandLineParser parser;
+    if (const auto early = parse(parser, arguments, usage, {snapshotOption})) {
+        co_return *early;
+    }
+    const auto positional = parser.positionalArguments();
+    const auto only = parser.value(snapshotOption);
+    if (positional.size() != 1 || positional[0].isEmpty() || looksLikeOption(positional[0]) ||
+        (parser.isSet(snapshotOption) && (only.isEmpty() || looksLikeOption(only)))) {
+        co_return usageError(usage);
+    }
+    AppModel& model = session->model();
+    auto snapshots = co_await repositorySnapshots(&model);
+    if (!snapshots) {
+        co_return 1;
+    }
+    if (parser.isSet(snapshotOption)) {
+        snapshots->removeIf([&](const Snapshot& snapshot) { return !snapshot.id.startsWith(only); });
+        if (snapshots->size() != 1) {
+            co_return failure(CtlMessages::noSuchSnapshot(only));
+        }
+    }
+    if (!co_await indexSnapshots(&model, *snapshots)) {
+        co_return 1;
+    }
+    auto& index = model.snapshotIndexer().index();
+    const auto now = platform->clock->now();
+    QSet<QString> printed;
+    for (const auto& snapshot : *snapshots) {
+        for (const auto& match : index.search(snapshot.id, positional[0], QStringLiteral("/"), 100000).matches) {
+            if (!printed.contains(match.entry.path)) {
+                printed.insert(match.entry.path);
+                out(QStringLiteral("%1  %2  %3")
+                        .arg(match.entry.path + (match.entry.isDirectory() ? QStringLiteral("/") : QString()),
+                             entryColumns(match.entry, now), snapshotColumn(snapshot.id, snapshot.time)));
+            }
+        }
+    }
+    if (printed.isEmpty()) {
+        co_return failure(CtlMessages::nothingFound(positional[0]));
+    }
+    co_return 0;
+}
+
+QCoro::Task<int> versions(Session* session, QStringList arguments) {
+    Platform* platform = &session->platform;
+    const Usage usage{QStringLiteral("versions PATH"),
+                      QStringLiteral("Lists every different version of a file in your backups, newest first: "
+                                     "the backup holding it, size and modified.")};
+    QCommandLineParser parser;
+    if (const auto early = parse(parser, arguments, usage)) {
+        co_return *early;
+    }
+    const auto positional = parser.positionalArguments();
+    if (positional.size() != 1 || positional[0].isEmpty() || looksLikeOption(positional[0])) {
+        co_return usageError(usage);
+    }
+    const auto path = QDir::cleanPath(QDir::current().absoluteFilePath(positional[0]));
+    AppModel& model = session->model();
+    const auto snapshots = co_await repositorySnapshots(&model);
+    if (!snapshots || !co_await indexSnapshots(&model, *snapshots)) {
+        co_return 1;
+    }
+    const auto now = platform->clock->now();
+    const auto found = model.snapshotIndexer().index().versions(path);
+    for (const auto& version : found) {
+        out(QStringLiteral("%1  %2").arg(snapshotColumn(version.snapshotId, version.snapshotTime),
+                                        entryColumns(version.entry, now)));
+    }
+    if (found.isEmpty()) {
+        co_return failure(CtlMessages::inNoBackup(path));
+    }
+    co_return 0;
+}
+
 // The command named by `command`, or none.
 QCoro::Task<std::optional<int>> dispatch(Session* session, QString command, QStringList rest) {
     using Command = QCoro::Task<int> (*)(Session*, QStringList);
@@ -647,6 +795,7 @@ QCoro::Task<std::optional<int>> dispatch(Session* session, QString command, QStr
         {QStringLiteral("backup"), &backup}, {QStringLiteral("snapshots"), &snapshots},
         {QStringLiteral("ls"), &list},       {QStringLiteral("restore"), &restore},
         {QStringLiteral("pause"), &pause},   {QStringLiteral("resume"), &resume},
+        {QStringLiteral("find"), &find},     {QStringLiteral("versions"), &versions},
     };
     const auto found = commands.find(command);
     if (found == commands.end()) {

@@ -14,6 +14,8 @@ inline QString usage() {
                           "  backup                              back up now\n"
                           "  snapshots                           list the backups in the repository\n"
                           "  ls SNAPSHOT [PATH]                  list one folder of a backup\n"
+                          "  find PATTERN [--snapshot ID]        find files by name in every backup\n"
+                          "  versions PATH                       list the versions of a file in your backups\n"
                           "  restore SNAPSHOT PATH... [--to DIR] [--replace]\n"
                           "                                      restore files and folders of one folder\n"
                           "  pause 1h|tomorrow|indefinitely      pause scheduled backups\n"
@@ -84,6 +86,21 @@ inline QString restoreComplete(const QString& destination) {
 inline QString paused(const QString& until) {
     return until.isEmpty() ? QStringLiteral("Paused until you resume.")
                            : QStringLiteral("Paused until %1.").arg(until);
+}
+inline QString indexing(qsizetype backups) {
+    return backups == 1 ? QStringLiteral("Indexing 1 backup…") : QStringLiteral("Indexing %1 backups…").arg(backups);
+}
+inline QString notIndexed(const QString& id) {
+    return QStringLiteral("Couldn't index backup %1. Try again in a moment.").arg(id);
+}
+inline QString indexUnusable(const QString& reason) {
+    return QStringLiteral("Couldn't open the index of your backups: %1").arg(reason);
+}
+inline QString nothingFound(const QString& pattern) {
+    return QStringLiteral("Nothing in your backups has “%1” in its name.").arg(pattern);
+}
+inline QString inNoBackup(const QString& path) {
+    return QStringLiteral("“%1” is in none of your backups.").arg(path);
 }
 inline QString resumed() {
     return QStringLiteral("Protection resumed.");

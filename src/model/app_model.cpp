@@ -4,6 +4,7 @@
 #include "backup/backup_controller.h"
 #include "backup/backup_scheduler.h"
 #include "backup/network_monitor.h"
+#include "index/snapshot_indexer.h"
 #include "preferences.h"
 #include "scope/backup_scope.h"
 #include "scope/default_excludes.h"
@@ -38,6 +39,14 @@ BackupController& AppModel::controller() {
         controller_ = std::make_unique<BackupController>(*this);
     }
     return *controller_;
+}
+
+SnapshotIndexer& AppModel::snapshotIndexer() {
+    if (!snapshotIndexer_) {
+        snapshotIndexer_ =
+            std::make_unique<SnapshotIndexer>(SnapshotIndex::folderIn(platform_.folders.caches));
+    }
+    return *snapshotIndexer_;
 }
 
 BackupScheduler& AppModel::scheduler() {

@@ -21,6 +21,7 @@ class BackupController;
 class BackupScheduler;
 class NetworkMonitor;
 class BackupScope;
+class SnapshotIndexer;
 
 /// The one observable state of a process: what the interface shows and what the scheduler and the
 /// controller consult. Persisted fields are written the moment they change; a setter handed the value a
@@ -74,6 +75,10 @@ public:
     BackupScheduler& scheduler();
     NetworkMonitor& networkMonitor();
     BackupScope& scope();
+    /// The snapshot index of the restore window and of keldoranctl find and versions.
+    SnapshotIndexer& snapshotIndexer();
+    /// The indexer when it has been created; none otherwise (nothing to wind down at quit).
+    SnapshotIndexer* existingSnapshotIndexer() const { return snapshotIndexer_.get(); }
 
     /// The shown status: a running backup first, then the three setup-blocking states, then the pause,
     /// then being offline, then the base status.
@@ -222,4 +227,5 @@ private:
     std::unique_ptr<BackupScheduler> scheduler_;
     std::unique_ptr<NetworkMonitor> networkMonitor_;
     std::unique_ptr<BackupScope> scope_;
+    std::unique_ptr<SnapshotIndexer> snapshotIndexer_;
 };

@@ -2,6 +2,8 @@
 
 #include "app/log.h"
 #include "backup/backup_controller.h"
+#include "index/name_folding.h"
+#include "index/snapshot_indexer.h"
 #include "model/file_name_order.h"
 #include "restic/operation_cancelled.h"
 #include "restic/restic_error.h"
@@ -39,7 +41,11 @@ QCoro::Task<void> RestoreBrowser::loadSnapshots() {
     }
     snapshots_.clear();
     for (const auto& snapshot : listed) {
-        snapshots_.append({snapshot.id, snapshot.time});
+        std::optional<qint64> files;
+        if (snapshot.summary && snapshot.summary->totalFilesProcessed) {
+            files = qint64(*snapshot.summary->totalFilesProcessed);
+        }
+        snapshots_.append({snapshot.id, snapshot.time, files});
     }
     emit snapshotsChanged();
     const auto groups = snapshotGroups();
@@ -57,8 +63,10 @@ QCoro::Task<void> RestoreBrowser::selectSnapshot(std::optional<QString> id) {
     pathStack_.clear();
     childrenCache_.clear();
     selectedSnapshot_ = id;
+    refreshMatches();
     emit selectionChanged();
     emit levelChanged();
+    emit indexingChanged();
     updateLoading();
     if (id) {
         co_await loadLevel();
@@ -77,14 +85,22 @@ QCoro::Task<void> RestoreBrowser::loadLevel() {
         updateLoading();
         co_return;
     }
+    const auto snapshot = *selectedSnapshot_;
+    if (indexer_) {
+        if (auto indexed = indexer_->index().level(snapshot, path)) {
+            sortAndCache(snapshot, path, std::move(*indexed));
+            co_return;
+        }
+    }
     // The level being left is not shown meanwhile: a row of it could be selected and restored as if
     // it belonged to the folder now named in the breadcrumb.
     showLevel({});
     updateLoading();
-    const auto snapshot = *selectedSnapshot_;
     QList<LsEntry> listed;
+    bool succeeded = false;
     try {
         listed = co_await controller_.listDirectory(snapshot, path);
+        succeeded = true;
     } catch (const std::exception&) {
         // Shown, and cached, as an empty folder for this snapshot.
     }
@@ -94,6 +110,14 @@ QCoro::Task<void> RestoreBrowser::loadLevel() {
             children.append(entry);
         }
     }
+    sortAndCache(snapshot, path, std::move(children));
+    // The whole snapshot is listed once the user has something to look at.
+    if (succeeded) {
+        requestIndexing(snapshot);
+    }
+}
+
+void RestoreBrowser::sortAndCache(const QString& snapshot, const QString& path, QList<LsEntry> children) {
     const auto collator = fileNameCollator();
     std::stable_sort(children.begin(), children.end(), [&](const LsEntry& a, const LsEntry& b) {
         if (a.isDirectory() != b.isDirectory()) {
@@ -109,6 +133,98 @@ QCoro::Task<void> RestoreBrowser::loadLevel() {
         }
     }
     updateLoading();
+}
+
+void RestoreBrowser::useIndex(SnapshotIndexer* indexer) {
+    indexer_ = indexer;
+    const auto forSelected = [this](const QString& id) {
+        if (selectedSnapshot_ == id) {
+            emit indexingChanged();
+        }
+    };
+    connect(indexer_, &SnapshotIndexer::progressChanged, this, forSelected);
+    connect(indexer_, &SnapshotIndexer::snapshotIndexed, this, [this, forSelected](const QString& id) {
+        if (selectedSnapshot_ == id) {
+            refreshMatches();
+            emit searchTextChanged();
+        }
+        forSelected(id);
+    });
+}
+
+void RestoreBrowser::requestIndexing(const QString& snapshot) {
+    const auto restic = controller_.restic();
+    if (!indexer_ || !restic) {
+        return;
+    }
+    for (const auto& item : snapshots_) {
+        if (item.id == snapshot) {
+            indexer_->request(*restic, {item.id, item.date, item.fileCount});
+        }
+    }
+}
+
+std::optional<double> RestoreBrowser::indexingProgress() const {
+    return indexer_ && selectedSnapshot_ ? indexer_->progress(*selectedSnapshot_) : std::nullopt;
+}
+
+bool RestoreBrowser::isIndexed() const {
+    return indexer_ && selectedSnapshot_ && indexer_->index().isIndexed(*selectedSnapshot_);
+}
+
+void RestoreBrowser::refreshMatches() {
+    matches_.clear();
+    if (indexer_ && selectedSnapshot_ && !searchText_.isEmpty()) {
+        matches_ = indexer_->index().search(*selectedSnapshot_, searchText_, home_, 500).matches;
+    }
+    const auto collator = fileNameCollator();
+    std::stable_sort(matches_.begin(), matches_.end(), [&](const auto& a, const auto& b) {
+        if (a.folder != b.folder) {
+            return a.folder < b.folder;
+        }
+        return collator.compare(a.entry.name, b.entry.name) < 0;
+    });
+}
+
+QList<SnapshotIndex::Match> RestoreBrowser::matchesElsewhere() const {
+    QList<SnapshotIndex::Match> elsewhere;
+    for (const auto& match : matches_) {
+        if (match.folder != levelPath()) {
+            elsewhere.append(match);
+        }
+    }
+    return elsewhere;
+}
+
+qsizetype RestoreBrowser::matchingFolderCount() const {
+    QSet<QString> folders;
+    for (const auto& match : matchesElsewhere()) {
+        folders.insert(match.folder);
+    }
+    return folders.size();
+}
+
+QCoro::Task<void> RestoreBrowser::openMatch(SnapshotIndex::Match match) {
+    const auto snapshot = selectedSnapshot_;
+    if (match.folder != home_ && !match.folder.startsWith(home_ + QLatin1Char('/'))) {
+        co_return;
+    }
+    QStringList stack;
+    for (auto folder = match.folder; folder != home_ && !folder.isEmpty(); folder = parentPath(folder)) {
+        stack.prepend(folder);
+    }
+    pathStack_ = stack;
+    currentPath_ = stack.isEmpty() ? std::nullopt : std::optional(match.folder);
+    co_await loadLevel();
+    // Only if the user stayed where the match was opened.
+    if (selectedSnapshot_ == snapshot && levelPath() == match.folder && !loading_) {
+        selection_ = {match.entry.path};
+        emit selectionChanged();
+    }
+}
+
+QList<SnapshotIndex::Version> RestoreBrowser::versionsOf(const QString& path) const {
+    return indexer_ ? indexer_->index().versions(path) : QList<SnapshotIndex::Version>();
 }
 
 void RestoreBrowser::showLevel(QList<LsEntry> entries) {
@@ -172,6 +288,7 @@ void RestoreBrowser::setSelection(const QSet<QString>& selection) {
 void RestoreBrowser::setSearchText(const QString& text) {
     if (searchText_ != text) {
         searchText_ = text;
+        refreshMatches();
         emit searchTextChanged();
     }
 }
@@ -182,7 +299,7 @@ QList<LsEntry> RestoreBrowser::visibleEntries() const {
     }
     QList<LsEntry> matches;
     for (const auto& entry : currentLevelEntries_) {
-        if (entry.name.contains(searchText_, Qt::CaseInsensitive)) {
+        if (NameFolding::contains(entry.name, searchText_)) {
             matches.append(entry);
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "index/snapshot_index.h"
 #include "platform/clock.h"
 #include "restic/ls_entry.h"
 #include "restic/restore_event.h"
@@ -14,6 +15,7 @@
 #include <QSet>
 
 class BackupController;
+class SnapshotIndexer;
 
 /// The restore window's state, without the window: the snapshots, the folder level shown, its listing
 /// cache, the search, the selection, and the restore run with its phase. Listings come from the
@@ -24,6 +26,8 @@ public:
     struct SnapshotItem {
         QString id;
         QDateTime date;
+        /// The files restic counted in it, when it recorded them.
+        std::optional<qint64> fileCount = std::nullopt;
         bool operator==(const SnapshotItem&) const = default;
     };
 
@@ -75,6 +79,14 @@ public:
 
     RestoreBrowser(BackupController& controller, Clock& clock, QString home, QObject* parent = nullptr);
 
+    /// Serves levels, the whole-snapshot search and versions from `indexer`'s index once it holds the
+    /// snapshot, and has it index each snapshot after its first level is shown.
+    void useIndex(SnapshotIndexer* indexer);
+    /// How far indexing the selected snapshot has come (0 to 1) while it runs or waits.
+    std::optional<double> indexingProgress() const;
+    /// Whether the selected snapshot is served from the index.
+    bool isIndexed() const;
+
     QCoro::Task<void> loadSnapshots();
     QCoro::Task<void> selectSnapshot(std::optional<QString> id);
     QCoro::Task<void> loadLevel();
@@ -92,6 +104,14 @@ public:
     };
 
     void setSearchText(const QString& text);
+    /// Matches of the search in the whole snapshot outside the folder shown; empty until it is indexed.
+    QList<SnapshotIndex::Match> matchesElsewhere() const;
+    /// How many folders other than the one shown hold matches.
+    qsizetype matchingFolderCount() const;
+    /// Opens the folder of a match with the match selected.
+    QCoro::Task<void> openMatch(SnapshotIndex::Match match);
+    /// Every different version of the file at `path` in the indexed snapshots, newest first.
+    QList<SnapshotIndex::Version> versionsOf(const QString& path) const;
     /// The level as listed, or its entries whose name contains the search text (case-insensitive).
     QList<LsEntry> visibleEntries() const;
     /// The selected paths among the entries shown: what a restore would act on.
@@ -131,6 +151,8 @@ signals:
     void searchTextChanged();
     void loadingChanged();
     void restorePhaseChanged();
+    /// The selected snapshot's indexing moved on, finished, or stopped.
+    void indexingChanged();
     /// A restore has ended: succeeded, incomplete or failed (never for a refused one).
     void restoreEnded(const RestorePhase& phase);
     /// The last listing or restore in flight has ended.
@@ -150,6 +172,9 @@ private:
     };
 
     void showLevel(QList<LsEntry> entries);
+    void sortAndCache(const QString& snapshot, const QString& path, QList<LsEntry> children);
+    void requestIndexing(const QString& snapshot);
+    void refreshMatches();
     /// Loading while the level shown has not been listed yet.
     void updateLoading();
     RestorePhase outcomeOf(const RestoreRequest& request, const QString& target,
@@ -167,6 +192,8 @@ private:
     QHash<QString, QList<LsEntry>> childrenCache_;
     QSet<QString> selection_;
     QString searchText_;
+    SnapshotIndexer* indexer_ = nullptr;
+    QList<SnapshotIndex::Match> matches_;
     bool loading_ = false;
     RestorePhase restorePhase_;
     int busy_ = 0;

@@ -107,4 +107,32 @@ QString selectedCount(qsizetype count) {
     return QStringLiteral("%1 items selected").arg(Formatters::count(count));
 }
 
+QString indexing(std::optional<double> progress) {
+    if (!progress || *progress <= 0) {
+        return QStringLiteral("Indexing this backup…");
+    }
+    return QStringLiteral("Indexing this backup… %1%").arg(int(*progress * 100));
+}
+
+QString foundElsewhere(qsizetype folders) {
+    return folders == 1 ? QStringLiteral("Found in 1 other folder")
+                        : QStringLiteral("Found in %1 other folders").arg(folders);
+}
+
+QString matchLine(const QString& name, const QString& folder, const QString& home) {
+    auto where = folder == home ? QStringLiteral("Home") : folder;
+    if (folder.startsWith(home + QLatin1Char('/'))) {
+        where = QStringLiteral("Home") + folder.mid(home.size());
+    }
+    return QStringLiteral("%1 — in %2").arg(name, where);
+}
+
+QString versionsTitle(const QString& name) {
+    return QStringLiteral("Versions of %1").arg(name);
+}
+
+QString versionLine(const QString& snapshotTime, const QString& size, const QString& modified) {
+    return QStringLiteral("%1 — %2, modified %3").arg(snapshotTime, size, modified);
+}
+
 } // namespace RestoreMessages

@@ -2,6 +2,7 @@
 
 #include "restic/restore_event.h"
 
+#include <optional>
 #include <QString>
 
 /// Every sentence the restore window and its sheet show about what a restore does and did.
@@ -25,5 +26,15 @@ QString hiddenBySearch(qsizetype count);
 QString replaceNeedsExactName(const QString& name);
 /// "%1 items selected", the footer's count.
 QString selectedCount(qsizetype count);
+/// "Indexing this backup… 45%", while levels still come from restic one by one.
+QString indexing(std::optional<double> progress);
+/// "Found in 3 other folders", above the search's matches outside the folder shown.
+QString foundElsewhere(qsizetype folders);
+/// A match outside the folder shown: its name and the folder, relative to the home folder.
+QString matchLine(const QString& name, const QString& folder, const QString& home);
+/// The title of a file's versions: "Versions of report.pdf".
+QString versionsTitle(const QString& name);
+/// A version: "Yesterday 14:02 — 2 MB, modified 3 Dec 2026 10:00".
+QString versionLine(const QString& snapshotTime, const QString& size, const QString& modified);
 
 } // namespace RestoreMessages

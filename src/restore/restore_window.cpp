@@ -2,6 +2,8 @@
 
 #include "backup/backup_controller.h"
 #include "destination_sheet.h"
+#include "index/snapshot_indexer.h"
+#include "index_panel.h"
 #include "model/app_model.h"
 #include "platform/workspace.h"
 #include "restore_file_table.h"
@@ -12,6 +14,7 @@
 #include "ui/layouts.h"
 #include "ui/symbols.h"
 #include "ui/text_fitting.h"
+#include "versions_dialog.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -92,6 +95,9 @@ RestoreWindow::RestoreWindow(AppModel& model, Workspace& workspace, QWidget* par
     tableArea_->addWidget(table_);
     tableArea_->addWidget(placeholder_);
     layout->addLayout(tableArea_, 1);
+    browser_.useIndex(&model.snapshotIndexer());
+    indexPanel_ = new IndexPanel(browser_, model.platform().folders.home, this);
+    layout->addWidget(indexPanel_);
 
     auto* footer = new QHBoxLayout;
     selectedCount_ = new QLabel(this);
@@ -104,6 +110,9 @@ RestoreWindow::RestoreWindow(AppModel& model, Workspace& workspace, QWidget* par
     hiddenBySearch_->setForegroundRole(QPalette::PlaceholderText);
     footer->addWidget(selectedCount_);
     footer->addWidget(hiddenBySearch_, 1);
+    showVersions_ = new QPushButton(QStringLiteral("Show versions…"), this);
+    showVersions_->setObjectName(QStringLiteral("showVersions"));
+    footer->addWidget(showVersions_);
     footer->addWidget(restoreTo_);
     layout->addLayout(footer);
 
@@ -132,6 +141,8 @@ RestoreWindow::RestoreWindow(AppModel& model, Workspace& workspace, QWidget* par
     });
     connect(search_, &QLineEdit::textChanged, &browser_, &RestoreBrowser::setSearchText);
     connect(restoreTo_, &QPushButton::clicked, this, &RestoreWindow::openDestinationSheet);
+    connect(showVersions_, &QPushButton::clicked, this, &RestoreWindow::showVersions);
+    connect(&browser_, &RestoreBrowser::indexingChanged, this, &RestoreWindow::refreshFooter);
     connect(overlay_, &RestoreProgressOverlay::revealRequested, this,
             [this](const QString& path) { workspace_.reveal(path); });
     connect(overlay_, &RestoreProgressOverlay::dismissed, &browser_, &RestoreBrowser::dismissPhase);
@@ -210,6 +221,36 @@ void RestoreWindow::refreshFooter() {
     hiddenBySearch_->setText(hidden > 0 ? QStringLiteral("· ") + RestoreMessages::hiddenBySearch(hidden)
                                         : QString());
     restoreTo_->setEnabled(browser_.restoreRequest().has_value());
+    showVersions_->setEnabled(versionsTarget().has_value());
+}
+
+std::optional<QString> RestoreWindow::versionsTarget() const {
+    const auto request = browser_.restoreRequest();
+    if (!request || request->paths.size() != 1 || !browser_.isIndexed()) {
+        return std::nullopt;
+    }
+    for (const auto& entry : browser_.currentLevelEntries()) {
+        if (entry.path == request->paths.first() && !entry.isDirectory()) {
+            return entry.path;
+        }
+    }
+    return std::nullopt;
+}
+
+VersionsDialog* RestoreWindow::showVersions() {
+    const auto path = versionsTarget();
+    if (!path) {
+        return nullptr;
+    }
+    const auto now = model_.platform().clock->now();
+    auto* dialog = new VersionsDialog(*path, browser_.versionsOf(*path), now, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &VersionsDialog::restoreRequested, this,
+            [this](const RestoreBrowser::RestoreRequest& request, const QDateTime& snapshotTime) {
+                openDestinationSheetFor(request, snapshotTime);
+            });
+    dialog->open();
+    return dialog;
 }
 
 void RestoreWindow::recordOutcome(const RestoreBrowser::RestorePhase& phase) {
@@ -257,7 +298,13 @@ DestinationSheet* RestoreWindow::openDestinationSheet() {
         return nullptr;
     }
     const auto now = model_.platform().clock->now();
-    auto* sheet = new DestinationSheet(*request, browser_.selectedSnapshotDate().value_or(now), now, this);
+    return openDestinationSheetFor(*request, browser_.selectedSnapshotDate().value_or(now));
+}
+
+DestinationSheet* RestoreWindow::openDestinationSheetFor(const RestoreBrowser::RestoreRequest& request,
+                                                         const QDateTime& snapshotTime) {
+    const auto now = model_.platform().clock->now();
+    auto* sheet = new DestinationSheet(request, snapshotTime, now, this);
     sheet->setAttribute(Qt::WA_DeleteOnClose);
     connect(sheet, &DestinationSheet::restoreChosen, this, &RestoreWindow::restore);
     sheet->open();

@@ -6,6 +6,8 @@
 
 class AppModel;
 class DestinationSheet;
+class IndexPanel;
+class VersionsDialog;
 class QLabel;
 class QLineEdit;
 class QHBoxLayout;
@@ -28,6 +30,9 @@ public:
     RestoreTableView* table() { return table_; }
     /// Opens the destination sheet for the selected items (also the "Restore to…" button).
     DestinationSheet* openDestinationSheet();
+    /// "Show versions…": the selected file's versions from the index.
+    VersionsDialog* showVersions();
+    IndexPanel* indexPanel() { return indexPanel_; }
 
     /// Loads the snapshots; the window calls it once when first shown.
     QCoro::Task<void> load();
@@ -40,6 +45,10 @@ private:
     void refreshSnapshots();
     void refreshLevel();
     void refreshFooter();
+    /// The one file selected, when its snapshot is indexed.
+    std::optional<QString> versionsTarget() const;
+    DestinationSheet* openDestinationSheetFor(const RestoreBrowser::RestoreRequest& request,
+                                              const QDateTime& snapshotTime);
     void syncSelectionFromBrowser();
     void selectionEdited();
     QCoro::Task<void> restore(RestoreBrowser::RestoreRequest request,
@@ -62,5 +71,7 @@ private:
     QLabel* selectedCount_;
     QLabel* hiddenBySearch_;
     QPushButton* restoreTo_;
+    QPushButton* showVersions_;
+    IndexPanel* indexPanel_;
     RestoreProgressOverlay* overlay_;
 };

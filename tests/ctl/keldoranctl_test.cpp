@@ -205,3 +205,66 @@ TEST_F(Ctl, leavesChangesToARunningKeldoran) {
     ASSERT_TRUE(tray.waitForFinished(120000));
     EXPECT_EQ(tray.exitCode(), 0);
 }
+
+TEST_F(Ctl, findsFilesInEveryBackupAndListsAFilesVersions) {
+    ASSERT_EQ(setUp(secrets.filePath(QStringLiteral("access"))).status, 0);
+    const auto first = newestSnapshot();
+    const auto report = test.home() + QStringLiteral("/Documents/report.pdf");
+    const auto notes = test.home() + QStringLiteral("/Documents/notes.txt");
+    writeFile(report, "a longer second version");
+    QFile::remove(notes);
+    writeFile(test.home() + QStringLiteral("/Photos/Café.jpg"), "photo");
+    ASSERT_EQ(ctl({QStringLiteral("backup")}).status, 0);
+    const auto second = newestSnapshot();
+    ASSERT_NE(first, second);
+
+    // The notes are only in the first backup: found there, after both were indexed.
+    auto result = ctl({QStringLiteral("find"), QStringLiteral("NOTES")});
+    EXPECT_EQ(result.status, 0) << result.error.toStdString();
+    EXPECT_EQ(result.error, QStringLiteral("Indexing 2 backups…\n"));
+    auto lines = result.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 1) << result.out.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(notes + QStringLiteral("  "))) << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].contains(QStringLiteral("  ") + first + QLatin1Char(' '))) << lines[0].toStdString();
+
+    // Accents and case do not matter; the newest backup holding a file is named; nothing is indexed twice.
+    result = ctl({QStringLiteral("find"), QStringLiteral("cafe")});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(result.error.isEmpty()) << result.error.toStdString();
+    EXPECT_TRUE(result.out.startsWith(test.home() + QStringLiteral("/Photos/Café.jpg  "))) << result.out.toStdString();
+    result = ctl({QStringLiteral("find"), QStringLiteral("report.pdf")});
+    EXPECT_TRUE(result.out.contains(QStringLiteral("  ") + second + QLatin1Char(' '))) << result.out.toStdString();
+    result = ctl({QStringLiteral("find"), QStringLiteral("report.pdf"), QStringLiteral("--snapshot"), first});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(result.out.contains(QStringLiteral("  ") + first + QLatin1Char(' '))) << result.out.toStdString();
+
+    result = ctl({QStringLiteral("find"), QStringLiteral("no such name")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.error, QStringLiteral("Nothing in your backups has “no such name” in its name.\n"));
+    result = ctl({QStringLiteral("find"), QStringLiteral("report"), QStringLiteral("--snapshot"), QStringLiteral("ffffffff")});
+    EXPECT_EQ(result.status, 1);
+    for (const auto& arguments : QList<QStringList>{{"find"},
+                                                    {"find", "-rf"},
+                                                    {"find", "--", "-rf"},
+                                                    {"find", "a", "b"},
+                                                    {"find", "report", "--snapshot", "--help"},
+                                                    {"versions"},
+                                                    {"versions", "--", "-x"},
+                                                    {"versions", "a", "b"}}) {
+        EXPECT_EQ(ctl(arguments).status, 2) << arguments.join(QLatin1Char(' ')).toStdString();
+    }
+
+    // Two versions of the report, newest first; the notes in one backup only.
+    result = ctl({QStringLiteral("versions"), report});
+    EXPECT_EQ(result.status, 0) << result.error.toStdString();
+    lines = result.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << result.out.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(second + QLatin1Char(' ')));
+    EXPECT_TRUE(lines[0].contains(QStringLiteral("1 KB"))) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].startsWith(first + QLatin1Char(' ')));
+    result = ctl({QStringLiteral("versions"), notes});
+    EXPECT_EQ(result.out.count(QLatin1Char('\n')), 1);
+    result = ctl({QStringLiteral("versions"), test.home() + QStringLiteral("/Documents/never.txt")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.error.endsWith(QStringLiteral("is in none of your backups.\n")));
+}
