@@ -67,10 +67,10 @@ protected:
                   .arg(now)},
              {QStringLiteral("ls"),
               QStringLiteral("echo '{\"struct_type\":\"snapshot\",\"id\":\"snap1\"}'\n"
-                             "if [ \"$2\" = --json ]; then\n"
+                             "if [ $# -eq 4 ]; then\n"
                              "  until [ -f \"$FAKE_RESTIC_DIR/go\" ]; do sleep 0.02; done\n"
                              "  cat \"$FAKE_RESTIC_DIR/recursive\"\n"
-                             "elif [ \"$4\" = '%1' ]; then cat \"$FAKE_RESTIC_DIR/level\"; fi")
+                             "elif [ \"$5\" = '%1' ]; then cat \"$FAKE_RESTIC_DIR/level\"; fi")
                   .arg(home)}});
     }
 
