@@ -50,6 +50,16 @@ QStringList FakeRestic::arguments(int call) const {
     return arguments;
 }
 
+QStringList FakeRestic::latestArguments(const QString& command) const {
+    for (int call = callCount(); call > 0; --call) {
+        auto candidate = arguments(call);
+        if (!candidate.isEmpty() && candidate.first() == command) {
+            return candidate;
+        }
+    }
+    return {};
+}
+
 QMap<QString, QString> FakeRestic::environment(int call) const {
     QMap<QString, QString> environment;
     for (const auto& entry : read(QStringLiteral("call-%1.env").arg(call)).split('\0')) {

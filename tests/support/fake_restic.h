@@ -24,6 +24,9 @@ public:
 
     int callCount() const;
     QStringList arguments(int call) const;
+    /// The arguments of the latest call whose first argument is `command` (empty when there is none);
+    /// for tests where background work, such as indexing, may start restic at any time.
+    QStringList latestArguments(const QString& command) const;
     QMap<QString, QString> environment(int call) const;
     int interruptsReceived(int call) const;
     /// True once the call has begun waiting in await_interrupt.
