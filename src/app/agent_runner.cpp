@@ -8,6 +8,7 @@
 #include "model/app_model.h"
 #include "model/settings_keys.h"
 #include "platform/instance_lock.h"
+#include "platform/run_lock.h"
 
 #include <QCoreApplication>
 
@@ -22,19 +23,25 @@ AgentRunner::AgentRunner(Platform& platform)
     QObject::connect(&quitSignals_, &QuitSignals::quitRequested, [this] { requestQuit(); });
 }
 
-qint64 AgentRunner::dueThreshold(BackupFrequency frequency) {
-    return intervalSeconds(frequency) * 9 / 10;
+qint64 AgentRunner::earlySeconds(BackupFrequency frequency) {
+    return intervalSeconds(frequency) / 10;
 }
 
-QString AgentRunner::reasonName(SkipReason reason) {
-    switch (reason) {
-    case SkipReason::notConfigured: return QStringLiteral("notConfigured");
-    case SkipReason::paused: return QStringLiteral("paused");
-    case SkipReason::onBattery: return QStringLiteral("onBattery");
-    case SkipReason::offline: return QStringLiteral("offline");
-    case SkipReason::notDue: break;
-    }
-    return QStringLiteral("notDue");
+RunInputs AgentRunner::inputs(AppModel& model, bool configured, bool online) const {
+    RunInputs inputs;
+    inputs.configured = configured;
+    inputs.paused = model.isPaused();
+    inputs.pauseUntil = model.pauseUntil();
+    inputs.lastBackup = model.lastBackup();
+    inputs.frequency = model.frequency();
+    inputs.earlySeconds = earlySeconds(model.frequency());
+    inputs.onBattery = platform_.power->isOnBattery();
+    inputs.backupOnBattery = model.backupOnBattery();
+    inputs.online = online;
+    inputs.metered = platform_.network->isMetered();
+    inputs.backupOnMetered = model.backupOnMetered();
+    inputs.locked = RunLock::holder(model.controller().runLockPath()).has_value();
+    return inputs;
 }
 
 bool AgentRunner::isAnotherInstanceRunning() const {
@@ -87,37 +94,24 @@ QCoro::Task<void> AgentRunner::run() {
     model_ = &model;
     const std::unique_ptr<AppModel*, void (*)(AppModel**)> forget(&model_, [](AppModel** held) { *held = nullptr; });
     auto& controller = model.controller();
+    controller.runLockHolder = RunLock::Holder::agent;
     const auto outcome = co_await controller.configureAtLaunch();
-
     const bool configured = outcome == BackupController::ConfigurationOutcome::configured;
-    const bool paused = model.isPaused();
-    const bool onBattery = platform_.power->isOnBattery();
-    const bool backupOnBattery = model.backupOnBattery();
-    const bool online = co_await isOnline(std::chrono::seconds(5));
-    const auto threshold = dueThreshold(model.frequency());
-    const auto isRecent = [&](const std::optional<QDateTime>& last) {
-        return last && last->secsTo(platform_.clock->now()) < threshold;
-    };
-    std::optional<SkipReason> skip;
-    if (!configured) {
-        skip = SkipReason::notConfigured;
-    } else if (paused) {
-        skip = SkipReason::paused;
-    } else if (onBattery && !backupOnBattery) {
-        skip = SkipReason::onBattery;
-    } else if (!online) {
-        skip = SkipReason::offline;
-    } else if (isRecent(platform_.settings->dateValue(SettingsKeys::lastKnownBackupDate))) {
-        // A backup this recent is known without asking the repository.
-        skip = SkipReason::notDue;
-    } else {
-        co_await controller.prepareRepository();
-        if (isRecent(model.lastBackup())) {
-            skip = SkipReason::notDue;
+    // An ended pause ends first, whatever else holds.
+    model.expirePauseIfDue(platform_.clock->now());
+
+    // The network is asked, and the repository listed, only when nothing cheaper rules the tick out.
+    auto decision = decideRun(inputs(model, configured, true), platform_.clock->now());
+    if (decision.kind == RunDecision::Kind::run) {
+        const bool online = co_await isOnline(std::chrono::seconds(5));
+        decision = decideRun(inputs(model, configured, online), platform_.clock->now());
+        if (decision.kind == RunDecision::Kind::run) {
+            co_await controller.prepareRepository();
+            decision = decideRun(inputs(model, configured, online), platform_.clock->now());
         }
     }
-    if (skip) {
-        Log::lifecycle().info(QStringLiteral("agent skipped: ") + reasonName(*skip));
+    if (decision.kind != RunDecision::Kind::run) {
+        Log::lifecycle().info(QStringLiteral("agent skipped: ") + reasonName(*decision.reason));
         co_return;
     }
     const auto last = model.lastBackup()

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "backup/run_decision.h"
 #include "model/backup_frequency.h"
 #include "platform/platform.h"
 #include "quit_signals.h"
 
 #include <chrono>
+class AppModel;
 #include <mutex>
 #include <stop_token>
 #include <qcoro/qcorotask.h>
@@ -17,8 +19,6 @@ class AppModel;
 /// way the tray application quits: the backup is cancelled, restic gets its one interrupt and is waited for.
 class AgentRunner {
 public:
-    enum class SkipReason { notConfigured, paused, onBattery, offline, notDue };
-
     /// A claim that succeeds once: when two events race, only the first one answers.
     class OnceBox {
     public:
@@ -41,11 +41,14 @@ public:
     /// The tray application or another tick holds its lock.
     bool isAnotherInstanceRunning() const;
 
-    /// Nine tenths of the frequency's interval: 3240, 19440 or 77760 seconds.
-    static qint64 dueThreshold(BackupFrequency frequency);
-    static QString reasonName(SkipReason reason);
+    /// How early a tick may start a backup: a tenth of the interval (360, 2160 or 8640 seconds), so
+    /// that a backup falling due just after a tick does not wait for the next one.
+    static qint64 earlySeconds(BackupFrequency frequency);
 
 private:
+    /// The rules' inputs as the agent sees them, with the network taken as it is given.
+    RunInputs inputs(AppModel& model, bool configured, bool online) const;
+
     Platform& platform_;
     QuitSignals quitSignals_;
     std::stop_source interruption_;

@@ -13,6 +13,10 @@ inline QString appLock(const UserFolders& folders) {
 inline QString agentLock(const UserFolders& folders) {
     return InstanceLock::folder(folders.runtime) + QStringLiteral("/agent.lock");
 }
+/// Held for the whole of any repository operation that writes, by whichever front end runs it.
+inline QString runLock(const UserFolders& folders) {
+    return InstanceLock::folder(folders.runtime) + QStringLiteral("/run.lock");
+}
 /// The local socket of the running tray application.
 inline QString appSocket(const UserFolders& folders) {
     return InstanceLock::folder(folders.runtime) + QStringLiteral("/app.socket");

@@ -65,6 +65,7 @@ bool MenuBarApp::launch() {
 
 QCoro::Task<void> MenuBarApp::bootstrap() {
     try {
+        co_await repairRegistrations(platform_.services);
         auto& controller = model_->controller();
         co_await controller.bootstrap();
         if (controller.isConfigured()) {
@@ -86,30 +87,29 @@ void MenuBarApp::requestQuit() {
     if (indexer) {
         indexer->cancel();
     }
-    const auto backup = model_ ? model_->controller().backupTask() : nullptr;
-    if (!backup && indexer && indexer->isBusy()) {
-        Log::lifecycle().info(QStringLiteral("quit requested — waiting for indexing's restic to exit"));
-        quitAfter(nullptr, indexer);
-        return;
-    }
-    if (!backup) {
-        Log::lifecycle().info(QStringLiteral("quit requested — no backup running, terminating now"));
+    if (!model_) {
         terminate();
         return;
     }
-    Log::lifecycle().info(
-        QStringLiteral("quit requested — cancelling running backup and waiting for restic to exit"));
-    backup->cancel();
-    quitAfter(backup, indexer);
+    auto* controller = &model_->controller();
+    const auto running = controller->currentOperation();
+    if (running || controller->queuedOperationCount() > 0) {
+        Log::lifecycle().info(QStringLiteral("quit requested — cancelling the running %1 and %2 queued, waiting "
+                                             "for restic to exit")
+                                  .arg(running ? rawValue(*running) : QStringLiteral("operation"))
+                                  .arg(controller->queuedOperationCount()));
+    } else {
+        Log::lifecycle().info(QStringLiteral("quit requested — no operation running"));
+    }
+    controller->cancelAll();
+    quitAfterIdle(controller, indexer);
 }
 
-QCoro::Task<void> MenuBarApp::quitAfter(std::shared_ptr<OperationHandle> backup, SnapshotIndexer* indexer) {
-    if (backup) {
-        co_await OperationHandle::wait(backup);
-        Log::lifecycle().info(QStringLiteral("backup wound down — terminating"));
-    }
+QCoro::Task<void> MenuBarApp::quitAfterIdle(BackupController* controller, SnapshotIndexer* indexer) {
+    co_await controller->whenIdle();
     if (indexer) {
         co_await indexer->whenIdle();
     }
+    Log::lifecycle().info(QStringLiteral("operations wound down — terminating"));
     terminate();
 }

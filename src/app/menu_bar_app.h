@@ -12,13 +12,14 @@
 #include <QObject>
 
 class AppModel;
-class OperationHandle;
+class BackupController;
 class PostBackupIndexing;
 class SnapshotIndexer;
 class Updater;
 
 /// The tray application's life: the launch sequence, the single-instance rule and the quit sequence,
-/// which cancels a running backup and waits for restic to end before the process does.
+/// which cancels the running operation and every queued one and waits for restic to end before the
+/// process does.
 class MenuBarApp : public QObject {
     Q_OBJECT
 public:
@@ -45,7 +46,7 @@ signals:
 
 private:
     QCoro::Task<void> bootstrap();
-    QCoro::Task<void> quitAfter(std::shared_ptr<OperationHandle> backup, SnapshotIndexer* indexer);
+    QCoro::Task<void> quitAfterIdle(BackupController* controller, SnapshotIndexer* indexer);
 
     Platform& platform_;
     std::unique_ptr<InstanceLock> lock_;

@@ -17,6 +17,19 @@ QCoro::Task<void> registerBackgroundAgent(ServiceRegistration* services) {
     }
 }
 
+QCoro::Task<void> repairRegistrations(ServiceRegistration* services) {
+    if (const auto difference = services->loginItemDifference()) {
+        const auto error = services->registerLoginItem();
+        Log::lifecycle().info(QStringLiteral("login item repaired (%1)%2")
+                                  .arg(*difference, error ? QStringLiteral(": ") + *error : QString()));
+    }
+    if (const auto difference = services->agentDifference()) {
+        const auto error = co_await services->registerAgent();
+        Log::lifecycle().info(QStringLiteral("background agent registration repaired (%1)%2")
+                                  .arg(*difference, error ? QStringLiteral(": ") + *error : QString()));
+    }
+}
+
 QCoro::Task<void> unregisterBackgroundAgent(ServiceRegistration* services) {
     co_await services->unregisterAgent();
 }

@@ -6,6 +6,9 @@
 
 /// Registers the background agent unless it is enabled already; a failure is logged and swallowed.
 QCoro::Task<void> registerBackgroundAgent(ServiceRegistration* services);
+/// Rewrites a registered login item or agent whose files differ from what they should be, logging what
+/// it repaired; registrations the user turned off stay off.
+QCoro::Task<void> repairRegistrations(ServiceRegistration* services);
 /// Unregisters the background agent; a failure is ignored.
 QCoro::Task<void> unregisterBackgroundAgent(ServiceRegistration* services);
 /// Turns the login item on or off and answers whether it is enabled afterwards, success or not.

@@ -3,6 +3,7 @@
 #include "backup_stall_watch.h"
 
 #include "app/code_identity.h"
+#include "app/instance_paths.h"
 #include "app/log.h"
 #include "app/registration.h"
 #include "async_channel.h"
@@ -13,6 +14,7 @@
 #include "model/settings_keys.h"
 #include "network_monitor.h"
 #include "post_backup_maintenance.h"
+#include "protection_messages.h"
 #include "restic/operation_cancelled.h"
 #include "restic/restic_error.h"
 #include "restic/restic_json.h"
@@ -23,6 +25,7 @@
 #include "storage/storage_config.h"
 
 #include <algorithm>
+#include <QScopeGuard>
 
 QString rawValue(RepositoryOperation operation) {
     switch (operation) {
@@ -138,7 +141,8 @@ QCoro::Task<void> forwardRestore(Restic restic, QString snapshotId, QStringList 
 } // namespace
 
 BackupController::BackupController(AppModel& model)
-    : model_(model) {
+    : model_(model)
+    , runLockPath_(InstancePaths::runLock(model.platform().folders)) {
     const auto home = model.platform().folders.home;
     fullDiskAccessProbe = [home] {
         return probeFullDiskAccess(home);
@@ -151,9 +155,14 @@ BackupController::BackupController(AppModel& model)
 
 QCoro::Task<void> BackupController::bootstrap() {
     const auto outcome = co_await configureAtLaunch();
-    if (outcome == ConfigurationOutcome::configured) {
-        co_await prepareRepository();
+    if (outcome != ConfigurationOutcome::configured) {
+        co_return;
     }
+    // Protection does not wait on a listing that may take minutes to fail while offline.
+    showLastKnownState();
+    model_.networkMonitor().start();
+    model_.scheduler().start();
+    co_await prepareRepository();
 }
 
 void BackupController::bootstrapAgain() {
@@ -187,15 +196,22 @@ QCoro::Task<BackupController::ConfigurationOutcome> BackupController::configureA
     co_return outcome;
 }
 
-QCoro::Task<void> BackupController::prepareRepository() {
-    auto& platform = model_.platform();
-    co_await refreshRepositoryState();
-    checkFullDiskAccess();
-    model_.networkMonitor().start();
-    model_.expirePauseIfDue(platform.clock->now());
-    if (!model_.isPaused()) {
-        model_.scheduler().reschedule();
+void BackupController::showLastKnownState() {
+    const auto base = model_.baseStatus().kind;
+    if (restic_ && (base == AppStatus::Kind::needsSetup || base == AppStatus::Kind::credentialsUnavailable)) {
+        model_.setBaseStatus(model_.settledStatus());
     }
+}
+
+QCoro::Task<void> BackupController::prepareRepository() {
+    // The launch listing is not queued, yet a quit stops it and waits for it like an operation.
+    const auto listing = std::make_shared<OperationHandle>();
+    listing_ = listing;
+    {
+        const auto finish = qScopeGuard([&listing] { listing->markFinished(); });
+        co_await refreshRepositoryState(listing->stopToken());
+    }
+    checkFullDiskAccess();
 }
 
 QCoro::Task<BackupController::ConfigurationOutcome> BackupController::configure() {
@@ -219,7 +235,8 @@ QCoro::Task<BackupController::ConfigurationOutcome> BackupController::configure(
 
 ResticProcess::Context BackupController::processContext() const {
     const auto& platform = model_.platform();
-    return ResticProcess::Context{platform.environment, platform.folders.caches, platform.interruption};
+    return ResticProcess::Context{platform.environment, platform.folders.caches, platform.interruption,
+                                  platform.resticLauncher};
 }
 
 QCoro::Task<Validation> BackupController::probe(StorageConfig config, QString accessKey, QString secretKey,
@@ -351,6 +368,12 @@ void BackupController::startBackup() {
     if (!restic_ || backupTask_) {
         return;
     }
+    refusal_.reset();
+    if (const auto holder = RunLock::holder(runLockPath_)) {
+        refusal_ = ProtectionMessages::backupRunningElsewhere(*holder);
+        Log::backup().info(QStringLiteral("backup not started: ") + *refusal_);
+        return;
+    }
     if (!checkFullDiskAccess()) {
         Log::backup().error(QStringLiteral("backup refused: Full Disk Access missing"));
         return;
@@ -383,11 +406,33 @@ void BackupController::cancelCurrentOperation() {
     }
 }
 
+void BackupController::cancelAll() {
+    if (listing_) {
+        listing_->cancel();
+    }
+    for (const auto& weak : queuedHandles_) {
+        if (const auto handle = weak.lock(); handle && !handle->isFinished()) {
+            handle->cancel();
+        }
+    }
+}
+
+std::unique_ptr<RunLock> BackupController::takeRunLock() {
+    auto lock = RunLock::acquire(runLockPath_, runLockHolder);
+    if (!lock) {
+        refusal_ = ProtectionMessages::backupRunningElsewhere(RunLock::holder(runLockPath_).value_or(RunLock::Holder::app));
+        Log::backup().info(QStringLiteral("backup not started: ") + *refusal_);
+    }
+    return lock;
+}
+
 std::shared_ptr<OperationHandle> BackupController::enqueue(RepositoryOperation operation,
                                                            OperationBody body) {
     auto previous = operationTail_;
     setQueuedOperationCount(queuedOperationCount_ + 1);
     auto handle = std::make_shared<OperationHandle>();
+    std::erase_if(queuedHandles_, [](const auto& weak) { return weak.expired(); });
+    queuedHandles_.push_back(handle);
     // Waiting on a handle never fails, so a cancelled operation never stops the ones behind it.
     operationTail_ = handle;
     runOperation(this, operation, std::move(body), std::move(previous), handle);
@@ -395,9 +440,16 @@ std::shared_ptr<OperationHandle> BackupController::enqueue(RepositoryOperation o
 }
 
 QCoro::Task<void> BackupController::whenIdle() {
-    while (operationTail_ && !operationTail_->isFinished()) {
-        const auto tail = operationTail_;
-        co_await OperationHandle::wait(tail);
+    while (true) {
+        if (operationTail_ && !operationTail_->isFinished()) {
+            const auto tail = operationTail_;
+            co_await OperationHandle::wait(tail);
+        } else if (listing_ && !listing_->isFinished()) {
+            const auto listing = listing_;
+            co_await OperationHandle::wait(listing);
+        } else {
+            break;
+        }
     }
 }
 
@@ -431,7 +483,15 @@ QCoro::Task<void> BackupController::runOperation(BackupController* controller, R
 }
 
 QCoro::Task<void> BackupController::runBackup(BackupInputs inputs, std::stop_token stop) {
+    // However the backup ends, a later one is never blocked by this one's marker.
+    const auto clearTask = qScopeGuard([this] { clearBackupTask(); });
+    const auto runLock = takeRunLock();
+    if (!runLock) {
+        co_return;
+    }
     const auto restic = *restic_;
+    // The backup's time is when it began, as restic stamps its snapshot.
+    const auto started = model_.platform().clock->now();
     const auto excludeCount = qint64(inputs.excludes.size());
     const auto provider = configuredProvider_ ? configuredProvider_->displayName : QStringLiteral("the storage");
     model_.setBaseStatus(AppStatus::backingUp({}));
@@ -471,7 +531,7 @@ QCoro::Task<void> BackupController::runBackup(BackupInputs inputs, std::stop_tok
                 logWarning(*record);
                 warnings.append(classifyWarning(*record));
             } else if (const auto* summary = std::get_if<BackupSummary>(&event)) {
-                recordLastBackup(model_.platform().clock->now());
+                recordLastBackup(started);
                 Log::backup().info(QStringLiteral("summary: +%1 bytes, %2 warnings, %3 excludes")
                                        .arg(summary->dataAddedPacked.value_or(summary->dataAdded))
                                        .arg(warnings.size())
@@ -512,7 +572,6 @@ QCoro::Task<void> BackupController::runBackup(BackupInputs inputs, std::stop_tok
     if (succeeded) {
         co_await finishSucceededBackup(warnings, stop);
     }
-    clearBackupTask();
 }
 
 QCoro::Task<void> BackupController::finishSucceededBackup(QList<BackupWarning> warnings,
@@ -597,18 +656,21 @@ bool BackupController::checkFullDiskAccess() {
     return false;
 }
 
-QCoro::Task<void> BackupController::refreshRepositoryState() {
+QCoro::Task<void> BackupController::refreshRepositoryState(std::stop_token stop) {
     if (!restic_) {
         co_return;
     }
     const auto restic = *restic_;
     std::optional<QList<Snapshot>> snapshots;
     try {
-        snapshots = co_await restic.snapshots();
+        snapshots = co_await restic.snapshots({}, std::nullopt, stop);
     } catch (const std::exception&) {
         // A failed listing leaves the history as it was; the stored size is still asked for.
     }
-    auto storageUsed = restic.stats(StatsMode::rawData);
+    if (stop.stop_requested()) {
+        co_return;
+    }
+    auto storageUsed = restic.stats(StatsMode::rawData, std::nullopt, stop);
     auto stats = model_.stats();
     if (snapshots) {
         const auto newest =
@@ -629,7 +691,7 @@ QCoro::Task<void> BackupController::refreshRepositoryState() {
             } else {
                 try {
                     const std::optional<QString> latest = QStringLiteral("latest");
-                    const auto restoreSize = co_await restic.stats(StatsMode::restoreSize, latest);
+                    const auto restoreSize = co_await restic.stats(StatsMode::restoreSize, latest, stop);
                     stats.protectedBytes = CheckedNumber::fromUnsigned(restoreSize.totalSize);
                     stats.fileCount = CheckedNumber::fromUnsigned(restoreSize.totalFileCount);
                 } catch (const std::exception&) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "operation_handle.h"
+#include "platform/run_lock.h"
 #include "repository_operation.h"
 #include "restic/restic.h"
 #include "restore/restore_conflict.h"
@@ -11,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 #include <optional>
 #include <QObject>
 
@@ -40,14 +42,16 @@ public:
 
     explicit BackupController(AppModel& model);
 
-    /// Brings the controller into service: configureAtLaunch, then, when configured, prepareRepository.
+    /// Brings the tray application's controller into service: configureAtLaunch; when configured, the
+    /// last known state, the network monitor and the scheduler at once, then prepareRepository.
     QCoro::Task<void> bootstrap();
     /// "Retry" after the credentials could not be read: bootstrap again, in the background.
     void bootstrapAgain();
     /// The first half: login-item state, the configuration step, its log line and status.
     QCoro::Task<ConfigurationOutcome> configureAtLaunch();
-    /// The second half: repository refresh, the Full Disk Access gate, the network monitor, pause expiry
-    /// and the schedule.
+    /// A stored configuration means set up: the last known state is shown until the listing refines it.
+    void showLastKnownState();
+    /// The second half: repository refresh and the Full Disk Access gate.
     QCoro::Task<void> prepareRepository();
     /// Reads the stored configuration and secrets; when complete, installs a restic runner.
     QCoro::Task<ConfigurationOutcome> configure();
@@ -73,12 +77,15 @@ public:
     void cancelBackup();
     /// Cancels whatever operation runs now (a backup, a restore or maintenance): the popover's "Cancel".
     void cancelCurrentOperation();
+    /// Cancels the running operation and every queued one: quitting. Queued ones end without starting
+    /// restic; whenIdle resumes once the running restic has exited.
+    void cancelAll();
     /// Appends a body to the operation chain; it runs once every earlier operation has finished.
     std::shared_ptr<OperationHandle> enqueue(RepositoryOperation operation, OperationBody body);
     /// The Full Disk Access gate: moves the status into or out of fullDiskAccessRequired.
     bool checkFullDiskAccess();
-    /// Re-reads snapshots and sizes into the model.
-    QCoro::Task<void> refreshRepositoryState();
+    /// Re-reads snapshots and sizes into the model; a stop ends it early, keeping what was known.
+    QCoro::Task<void> refreshRepositoryState(std::stop_token stop = {});
 
     /// The repository's snapshots, outside the queue; empty without a configuration.
     QCoro::Task<QList<Snapshot>> snapshots();
@@ -95,7 +102,8 @@ public:
     std::shared_ptr<OperationHandle> backupTask() const { return backupTask_; }
     std::optional<RepositoryOperation> currentOperation() const { return currentOperation_; }
     int queuedOperationCount() const { return queuedOperationCount_; }
-    /// Resumes once every queued operation has finished, including ones queued while waiting. Whoever
+    /// Resumes once every queued operation and the launch listing have finished, including operations
+    /// queued while waiting. Whoever
     /// owns the model awaits this before destroying it: an operation's frame refers to the controller.
     QCoro::Task<void> whenIdle();
 
@@ -103,6 +111,12 @@ public:
     std::function<bool()> fullDiskAccessProbe;
     /// Turns the login item on or off and answers whether it is enabled afterwards.
     std::function<bool(bool)> setLoginItemEnabled;
+    /// The front end this controller runs in, named in the run lock it takes for every backup.
+    RunLock::Holder runLockHolder = RunLock::Holder::app;
+    /// Why the last requested backup did not start: another front end's backup was running.
+    const std::optional<QString>& refusal() const { return refusal_; }
+    /// The run lock's file, in this user's runtime folder.
+    const QString& runLockPath() const { return runLockPath_; }
 
 signals:
     void resticChanged();
@@ -121,6 +135,8 @@ private:
     /// Sets the model's last backup and remembers it for the background agent's due check.
     void recordLastBackup(const std::optional<QDateTime>& date);
     void clearBackupTask();
+    /// Takes the run lock; none, with the refusal recorded and logged, when another front end holds it.
+    std::unique_ptr<RunLock> takeRunLock();
     void setCurrentOperation(std::optional<RepositoryOperation> operation);
     void setQueuedOperationCount(int count);
     static QCoro::Task<void> runOperation(BackupController* controller, RepositoryOperation operation,
@@ -135,4 +151,8 @@ private:
     int queuedOperationCount_ = 0;
     std::shared_ptr<OperationHandle> operationTail_;
     std::shared_ptr<OperationHandle> currentHandle_;
+    std::vector<std::weak_ptr<OperationHandle>> queuedHandles_;
+    std::shared_ptr<OperationHandle> listing_;
+    std::optional<QString> refusal_;
+    QString runLockPath_;
 };

@@ -3,72 +3,118 @@
 #include "app/log.h"
 #include "backup_controller.h"
 #include "model/app_model.h"
+#include "platform/run_lock.h"
 
 BackupScheduler::BackupScheduler(AppModel& model)
     : model_(model) {}
 
 BackupScheduler::~BackupScheduler() = default;
 
-void BackupScheduler::reschedule() {
-    timer_.reset();
-    const auto now = model_.platform().clock->now();
-    const auto interval = intervalSeconds(model_.frequency());
-    model_.setNextBackup(now.addSecs(interval));
-    arm(now.addSecs(interval));
-    if (!observingWake_) {
-        observingWake_ = true;
-        connect(model_.platform().wake, &WakeSource::woke, this, [this] {
-            if (timer_) {
-                model_.setNextBackup(model_.platform().clock->now().addSecs(intervalSeconds(model_.frequency())));
-            }
-        });
-    }
+void BackupScheduler::start() {
+    follow();
+    reschedule();
 }
 
-void BackupScheduler::arm(const QDateTime& when) {
-    fireAt_ = when;
-    timer_ = model_.platform().clock->callAt(when, [this] { timerFired(); });
+void BackupScheduler::follow() {
+    if (std::exchange(following_, true)) {
+        return;
+    }
+    const auto replan = [this] { reschedule(); };
+    for (const auto signal : {&AppModel::frequencyChanged, &AppModel::backupOnBatteryChanged,
+                              &AppModel::backupOnMeteredChanged, &AppModel::isPausedChanged,
+                              &AppModel::pauseUntilChanged, &AppModel::lastBackupChanged,
+                              &AppModel::isOnlineChanged}) {
+        connect(&model_, signal, this, replan);
+    }
+    auto& controller = model_.controller();
+    connect(&controller, &BackupController::resticChanged, this, replan);
+    connect(&controller, &BackupController::backupTaskChanged, this, replan);
+    connect(model_.platform().wake, &WakeSource::woke, this, replan);
+}
+
+RunInputs BackupScheduler::inputs() const {
+    const auto& platform = model_.platform();
+    const auto& controller = model_.controller();
+    RunInputs inputs;
+    inputs.configured = controller.isConfigured();
+    inputs.paused = model_.isPaused();
+    inputs.pauseUntil = model_.pauseUntil();
+    inputs.lastBackup = model_.lastBackup();
+    inputs.frequency = model_.frequency();
+    inputs.onBattery = platform.power->isOnBattery();
+    inputs.backupOnBattery = model_.backupOnBattery();
+    inputs.online = model_.isOnline();
+    inputs.metered = platform.network->isMetered();
+    inputs.backupOnMetered = model_.backupOnMetered();
+    inputs.busy = controller.currentOperation().has_value() || controller.queuedOperationCount() >= 1;
+    inputs.locked = RunLock::holder(controller.runLockPath()).has_value();
+    return inputs;
+}
+
+std::optional<QDateTime> BackupScheduler::nextLook(const RunDecision& decision, const QDateTime& now) const {
+    // A failed or refused attempt is not repeated before the retry delay.
+    const auto earliest = std::max(now.addSecs(settleSeconds),
+                                   lastAttempt_ ? lastAttempt_->addSecs(retrySeconds) : now);
+    switch (decision.kind) {
+    case RunDecision::Kind::run:
+        return earliest;
+    case RunDecision::Kind::defer:
+        // A pause ends at its time, whatever the last attempt.
+        if (decision.reason == RunReason::paused) {
+            return decision.until;
+        }
+        return std::max(*decision.until, lastAttempt_ ? earliest : *decision.until);
+    case RunDecision::Kind::skip:
+        break;
+    }
+    if (decision.reason == RunReason::notConfigured || decision.reason == RunReason::paused) {
+        return std::nullopt;
+    }
+    return now.addSecs(retrySeconds);
+}
+
+void BackupScheduler::reschedule() {
+    const auto now = model_.platform().clock->now();
+    model_.expirePauseIfDue(now);
+    const auto decision = decideRun(inputs(), now);
+    const auto when = nextLook(decision, now);
+    arm(when);
+    model_.setNextBackup(when);
+}
+
+void BackupScheduler::arm(const std::optional<QDateTime>& when) {
+    timer_.reset();
+    if (when) {
+        fireAt_ = *when;
+        timer_ = model_.platform().clock->callAt(*when, [this] { timerFired(); });
+    }
 }
 
 void BackupScheduler::timerFired() {
-    // Like a repeating timer: the next fire is one interval after this one's time; fires missed while
-    // asleep collapse into this one.
-    const auto now = model_.platform().clock->now();
-    const auto interval = intervalSeconds(model_.frequency());
-    auto next = fireAt_.addSecs(interval);
-    while (next <= now) {
-        next = next.addSecs(interval);
-    }
-    arm(next);
-    // The tick may replace this timer (a pause that ends reschedules), so it runs on the next turn.
-    QMetaObject::invokeMethod(this, [this] { tick(); }, Qt::QueuedConnection);
+    timer_.reset();
+    // A timer that fires long after its time slept through it: the machine has just woken, so the
+    // backup waits for the settling delay. The tick may replace this timer, so it runs on the next turn.
+    const bool overslept = model_.platform().clock->now() > fireAt_.addSecs(settleSeconds);
+    QMetaObject::invokeMethod(
+        this, [this, overslept] { overslept ? reschedule() : tick(); }, Qt::QueuedConnection);
 }
 
 void BackupScheduler::tick() {
     const auto now = model_.platform().clock->now();
-    model_.setNextBackup(now.addSecs(intervalSeconds(model_.frequency())));
     model_.expirePauseIfDue(now);
-    if (model_.isPaused()) {
-        Log::queue().info(QStringLiteral("scheduled backup skipped: paused"));
-        return;
-    }
-    if (!model_.isOnline()) {
-        Log::queue().info(QStringLiteral("scheduled backup deferred: offline"));
-        model_.setPendingBackupWhileOffline(true);
-        return;
-    }
-    const bool onBattery = isOnBattery();
-    const auto& controller = model_.controller();
-    const bool busy = controller.currentOperation().has_value() || controller.queuedOperationCount() >= 1;
-    if (!busy && !(onBattery && !model_.backupOnBattery())) {
+    const auto decision = decideRun(inputs(), now);
+    if (decision.kind == RunDecision::Kind::run) {
         Log::queue().info(QStringLiteral("scheduled backup firing"));
+        lastAttempt_ = now;
         model_.backUpNow();
+        reschedule();
         return;
     }
-    Log::queue().info(QStringLiteral("scheduled backup skipped: ") +
-                      (busy ? QStringLiteral("operation in flight") : QStringLiteral("on battery")));
-}
-
-bool BackupScheduler::isOnBattery() const {
-    return model_.platform().power->isOnBattery();
+    if (decision.kind == RunDecision::Kind::skip) {
+        Log::queue().info(QStringLiteral("scheduled backup skipped: ") + reasonName(*decision.reason));
+        if (decision.reason == RunReason::offline) {
+            model_.setPendingBackupWhileOffline(true);
+        }
+    }
+    reschedule();
 }

@@ -30,6 +30,11 @@ bool isCancellation(const std::exception_ptr& error) {
     }
 }
 
+// Prune and check move data over the network: on a metered connection only with the user's leave.
+bool meteredWorkRefused(AppModel* model) {
+    return model->platform().network->isMetered() && !model->backupOnMetered();
+}
+
 constexpr int dataShares = 52;
 
 // The share of the data the weekly check reads next: every byte is read once a year. None on a metered
@@ -94,7 +99,8 @@ QCoro::Task<void> run(AppModel* model, Restic restic, std::stop_token stop) {
 QCoro::Task<void> applyRetention(AppModel* model, Restic restic, std::stop_token stop) {
     auto& settings = *model->platform().settings;
     const auto now = model->platform().clock->now();
-    const bool prune = weekPassedSince(settings.dateValue(SettingsKeys::lastPruneDate), now);
+    const bool prune =
+        weekPassedSince(settings.dateValue(SettingsKeys::lastPruneDate), now) && !meteredWorkRefused(model);
     std::exception_ptr failure;
     try {
         co_await restic.forget(RetentionPolicy::standard(), prune, stop);
@@ -136,6 +142,10 @@ QCoro::Task<void> cleanUpCache(AppModel* model, Restic restic, std::stop_token s
 QCoro::Task<void> checkIntegrity(AppModel* model, Restic restic, std::stop_token stop) {
     const auto now = model->platform().clock->now();
     if (!weekPassedSince(model->lastChecked(), now) || model->platform().power->isOnBattery()) {
+        co_return;
+    }
+    if (meteredWorkRefused(model)) {
+        Log::check().info(QStringLiteral("integrity check postponed: metered connection"));
         co_return;
     }
     // A plain check never reads the data: a damaged pack would pass it.

@@ -8,7 +8,8 @@
 class AppModel;
 
 /// What follows every backup that ended with exit 0 or 3, inside the same operation: retention (pruning
-/// at most weekly), cache cleanup (weekly) and the integrity check (weekly, never on battery). Each step
+/// at most weekly), cache cleanup (weekly) and the integrity check (weekly, never on battery). Prune and
+/// the check wait for an unmetered connection unless backups on metered connections are allowed. Each step
 /// decides for itself whether it is due, logs its outcome, and never changes the backup's outcome.
 namespace PostBackupMaintenance {
 

@@ -1,9 +1,11 @@
 #include "commands.h"
 
 #include "app/instance_paths.h"
+#include "app/registration.h"
 #include "build_info.h"
 #include "app/remote_control.h"
 #include "backup/backup_controller.h"
+#include "backup/backup_scheduler.h"
 #include "command_interruption.h"
 #include "ctl_messages.h"
 #include "index/snapshot_indexer.h"
@@ -167,6 +169,25 @@ QCoro::Task<std::variant<QList<Snapshot>, QString>> listSnapshots(Session* sessi
     }
     std::stable_sort(listed.begin(), listed.end(), [](const Snapshot& a, const Snapshot& b) { return a.time > b.time; });
     co_return listed;
+constexpr int statusTimeLimitSeconds = 20;
+
+// Refreshes the repository state within `seconds`; false when the listing was stopped for taking longer.
+QCoro::Task<bool> refreshWithin(BackupController* controller, Clock* clock, int seconds) {
+    std::stop_source stop;
+    const auto limit = clock->callAt(clock->now().addSecs(seconds), [&stop] { stop.request_stop(); });
+    co_await controller->refreshRepositoryState(stop.get_token());
+    co_return !stop.stop_requested();
+}
+
+// Without the tray application the agent starts scheduled backups, at its quarter-hour ticks.
+std::optional<QDateTime> nextAgentTick(const RunDecision& decision, const QDateTime& now) {
+    if (decision.kind == RunDecision::Kind::skip) {
+        return std::nullopt;
+    }
+    const auto from = std::max(decision.until.value_or(now), now);
+    const auto quarter = qint64(15 * 60);
+    const auto seconds = from.toSecsSinceEpoch();
+    return QDateTime::fromSecsSinceEpoch((seconds + quarter - 1) / quarter * quarter);
 }
 
 bool trayRunning(const Platform& platform) {
@@ -222,8 +243,8 @@ QCoro::Task<int> followBackup(Session* session) {
     auto& controller = model->controller();
     const auto task = controller.backupTask();
     if (!task) {
-        co_return failure(controller.isConfigured() ? CtlMessages::homeUnreadable()
-                                                    : CtlMessages::notSetUp());
+        co_return failure(!controller.isConfigured() ? CtlMessages::notSetUp()
+                                                     : controller.refusal().value_or(CtlMessages::homeUnreadable()));
     }
     session->interruption.onSignal = [&controller] {
         Terminal::error(CtlMessages::stopping());
@@ -282,6 +303,7 @@ QCoro::Task<int> backup(Session* session, QStringList arguments) {
         co_return forwarded;
     }
     AppModel& model = session->model();
+    model.controller().runLockHolder = RunLock::Holder::ctl;
     const auto problem = co_await configured(&model);
     if (problem) {
         co_return failure(*problem);
@@ -300,6 +322,7 @@ QCoro::Task<int> status(Session* session, QStringList arguments) {
     if (const auto early = parse(parser, arguments, usage)) {
         co_return *early;
     }
+    co_await repairRegistrations(platform->services);
     if (trayRunning(*platform)) {
         const QJsonObject request{{QStringLiteral("command"), QStringLiteral("status")}};
         const auto socket = InstancePaths::appSocket(platform->folders);
@@ -314,14 +337,29 @@ QCoro::Task<int> status(Session* session, QStringList arguments) {
     AppModel& model = session->model();
     auto& controller = model.controller();
     const auto outcome = co_await controller.configureAtLaunch();
+    model.expirePauseIfDue(platform->clock->now());
+    std::optional<QString> unreachable;
+    std::optional<RunDecision> decision;
     if (outcome == ConfigurationOutcome::configured) {
-        co_await controller.refreshRepositoryState();
+        controller.showLastKnownState();
+        if (!co_await refreshWithin(&controller, platform->clock, statusTimeLimitSeconds)) {
+            unreachable = CtlMessages::unreachableJustNow(controller.configuredProvider()->displayName);
+        }
         controller.checkFullDiskAccess();
+        const auto now = platform->clock->now();
+        decision = model.scheduler().decide(now);
+        model.setNextBackup(nextAgentTick(*decision, now));
     }
     const auto shown = StatusPresentation::of(model, false, controller.fullDiskAccessProbe(),
                                               platform->folders.home, platform->clock->now());
     for (const auto& line : shown.lines(model)) {
         out(line);
+    }
+    if (const auto waiting = decision ? CtlMessages::waitingFor(*decision) : std::nullopt) {
+        out(*waiting);
+    }
+    if (unreachable) {
+        out(*unreachable);
     }
     co_return 0;
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "backup/run_decision.h"
+
+#include <optional>
 #include <QString>
 
 /// Every sentence keldoranctl itself prints; the rest are the application's own (setup, status, restore).
@@ -104,6 +107,28 @@ inline QString inNoBackup(const QString& path) {
 }
 inline QString resumed() {
     return QStringLiteral("Protection resumed.");
+}
+/// keldoranctl status, when the repository did not answer within its time limit.
+inline QString unreachableJustNow(const QString& provider) {
+    return QStringLiteral("Couldn't reach %1 just now.").arg(provider);
+}
+/// Why a due scheduled backup waits, when it waits on something the user may want to know.
+inline std::optional<QString> waitingFor(const RunDecision& decision) {
+    if (decision.kind != RunDecision::Kind::skip || !decision.reason) {
+        return std::nullopt;
+    }
+    switch (*decision.reason) {
+    case RunReason::onBattery:
+        return QStringLiteral("Backups wait until the computer is plugged in.");
+    case RunReason::metered:
+        return QStringLiteral("Backups wait while the connection is metered. Allow them in Preferences.");
+    case RunReason::offline:
+        return QStringLiteral("Backups wait until the network is back.");
+    case RunReason::locked:
+        return QStringLiteral("Another Keldoran process is backing up.");
+    default:
+        return std::nullopt;
+    }
 }
 
 } // namespace CtlMessages

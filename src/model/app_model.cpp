@@ -81,6 +81,7 @@ void AppModel::load() {
     const auto preferences = Preferences::loadReconciled(settings);
     frequency_ = preferences.frequency;
     backupOnBattery_ = preferences.backupOnBattery;
+    backupOnMetered_ = preferences.backupOnMetered;
     excludes_ = preferences.excludes;
     uploadLimitKiBps_ = preferences.uploadLimitKiBps;
     notificationsEnabled_ = settings.boolValue(SettingsKeys::notificationsEnabled).value_or(true);
@@ -100,6 +101,8 @@ void AppModel::load() {
     if (const auto blob = settings.dataValue(SettingsKeys::lastRestore)) {
         lastRestore_ = RestoreOutcome::decoded(*blob);
     }
+    // The last backup Keldoran recorded stands until the repository's listing answers.
+    lastBackup_ = settings.dateValue(SettingsKeys::lastKnownBackupDate);
     isPaused_ = settings.boolValue(SettingsKeys::isPaused).value_or(false);
     setPauseUntil(settings.dateValue(SettingsKeys::pauseUntilDate));
 }
@@ -162,7 +165,6 @@ void AppModel::pause(PauseChoice choice, const QDateTime& now) {
 void AppModel::resume() {
     setIsPaused(false);
     setPauseUntil(std::nullopt);
-    scheduler().reschedule();
     runPendingBackupIfPossible();
 }
 
@@ -173,7 +175,6 @@ bool AppModel::expirePauseIfDue(const QDateTime& now) {
     Log::lifecycle().info(QStringLiteral("timed pause expired — resuming protection"));
     setIsPaused(false);
     setPauseUntil(std::nullopt);
-    scheduler().reschedule();
     runPendingBackupIfPossible();
     return true;
 }
@@ -255,8 +256,9 @@ void AppModel::recordRestore(const RestoreOutcome& outcome, bool watched) {
 }
 
 void AppModel::savePreferences() {
-    Preferences{frequency_, backupOnBattery_, excludes_, uploadLimitKiBps_, seenDefaultExcludePaths_}.save(
-        *platform_.settings);
+    Preferences{frequency_, backupOnBattery_, backupOnMetered_, excludes_, uploadLimitKiBps_,
+                seenDefaultExcludePaths_}
+        .save(*platform_.settings);
 }
 
 void AppModel::saveStatsCache() {
@@ -398,6 +400,13 @@ void AppModel::setBackupOnBattery(bool allowed) {
     if (assign(backupOnBattery_, allowed)) {
         savePreferences();
         emit backupOnBatteryChanged();
+    }
+}
+
+void AppModel::setBackupOnMetered(bool allowed) {
+    if (assign(backupOnMetered_, allowed)) {
+        savePreferences();
+        emit backupOnMeteredChanged();
     }
 }
 

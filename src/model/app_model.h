@@ -51,6 +51,7 @@ class AppModel : public QObject {
                    lastBackupExcludeCountChanged)
     Q_PROPERTY(BackupFrequency frequency READ frequency NOTIFY frequencyChanged)
     Q_PROPERTY(bool backupOnBattery READ backupOnBattery NOTIFY backupOnBatteryChanged)
+    Q_PROPERTY(bool backupOnMetered READ backupOnMetered NOTIFY backupOnMeteredChanged)
     Q_PROPERTY(std::optional<qint64> uploadLimitKiBps READ uploadLimitKiBps NOTIFY uploadLimitKiBpsChanged)
     Q_PROPERTY(bool startAtLogin READ startAtLogin NOTIFY startAtLoginChanged)
     Q_PROPERTY(QList<ExcludeItem> excludes READ excludes NOTIFY excludesChanged)
@@ -123,6 +124,8 @@ public:
     std::optional<qint64> lastBackupExcludeCount() const { return lastBackupExcludeCount_; }
     BackupFrequency frequency() const { return frequency_; }
     bool backupOnBattery() const { return backupOnBattery_; }
+    /// "Back up on metered connections" (off unless turned on).
+    bool backupOnMetered() const { return backupOnMetered_; }
     std::optional<qint64> uploadLimitKiBps() const { return uploadLimitKiBps_; }
     bool startAtLogin() const { return startAtLogin_; }
     QList<ExcludeItem> excludes() const { return excludes_; }
@@ -153,6 +156,7 @@ public:
     void setLastBackupExcludeCount(const std::optional<qint64>& count);
     void setFrequency(BackupFrequency frequency);
     void setBackupOnBattery(bool allowed);
+    void setBackupOnMetered(bool allowed);
     void setUploadLimitKiBps(const std::optional<qint64>& limit);
     void setStartAtLogin(bool start);
     void setExcludes(const QList<ExcludeItem>& excludes);
@@ -179,6 +183,7 @@ signals:
     void lastBackupExcludeCountChanged();
     void frequencyChanged();
     void backupOnBatteryChanged();
+    void backupOnMeteredChanged();
     void uploadLimitKiBpsChanged();
     void startAtLoginChanged();
     void excludesChanged();
@@ -215,6 +220,7 @@ private:
     std::optional<qint64> lastBackupExcludeCount_;
     BackupFrequency frequency_ = BackupFrequency::hourly;
     bool backupOnBattery_ = true;
+    bool backupOnMetered_ = false;
     std::optional<qint64> uploadLimitKiBps_;
     bool startAtLogin_ = false;
     QList<ExcludeItem> excludes_;

@@ -46,6 +46,7 @@ QByteArray Preferences::encoded() const {
     QJsonObject object{
         {QStringLiteral("frequency"), rawValue(frequency)},
         {QStringLiteral("backupOnBattery"), backupOnBattery},
+        {QStringLiteral("backupOnMetered"), backupOnMetered},
         {QStringLiteral("excludes"), items},
     };
     if (uploadLimitKiBps) {
@@ -69,6 +70,13 @@ std::optional<Preferences> Preferences::decoded(const QByteArray& json) {
     Preferences preferences;
     preferences.frequency = *frequency;
     preferences.backupOnBattery = battery.toBool();
+    // Absent in records written before the switch existed.
+    const auto metered = object.value(QLatin1String("backupOnMetered"));
+    if (metered.isBool()) {
+        preferences.backupOnMetered = metered.toBool();
+    } else if (!metered.isUndefined()) {
+        return std::nullopt;
+    }
     for (const auto& element : items.toArray()) {
         const auto item = element.toObject();
         const auto id = QUuid::fromString(item.value(QLatin1String("id")).toString());

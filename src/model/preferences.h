@@ -12,6 +12,8 @@
 struct Preferences {
     BackupFrequency frequency = BackupFrequency::hourly;
     bool backupOnBattery = true;
+    /// Whether backups (and the check and prune after them) may use a metered connection.
+    bool backupOnMetered = false;
     QList<ExcludeItem> excludes;
     /// KiB per second; none means unlimited.
     std::optional<qint64> uploadLimitKiBps;

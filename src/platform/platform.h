@@ -13,6 +13,8 @@
 #include <QProcessEnvironment>
 #include <stop_token>
 
+class ResticLauncher;
+
 /// Everything the core reaches of the operating system. The application uses the live facilities;
 /// tests put fakes or temporary real ones in their place. The referenced objects outlive every user.
 struct Platform {
@@ -31,6 +33,8 @@ struct Platform {
     /// Requested when the program is told to stop (SIGINT, SIGTERM) or gives up waiting: every restic it
     /// runs is then interrupted once and waited for.
     std::stop_token interruption;
+    /// A stand-in for restic's child processes (simulations); none runs the real restic.
+    ResticLauncher* resticLauncher = nullptr;
 
     /// KELDORAN_S3_ENDPOINT (host[:port]) when set: it replaces every region's endpoint host.
     std::optional<QString> endpointOverride() const;

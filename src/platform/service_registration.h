@@ -20,6 +20,11 @@ public:
     virtual QCoro::Task<Status> agentStatus() = 0;
     virtual QCoro::Task<std::optional<QString>> registerAgent() = 0;
     virtual QCoro::Task<std::optional<QString>> unregisterAgent() = 0;
+
+    /// What differs between a registered login item or agent and what registering it now would write
+    /// (a moved install, another program); none when it matches or nothing is registered.
+    virtual std::optional<QString> loginItemDifference() = 0;
+    virtual std::optional<QString> agentDifference() = 0;
 };
 
 /// The status as log lines show it: "enabled", "notRegistered", "requiresApproval", "notFound".

@@ -62,6 +62,31 @@ QString timerName() {
     return QString::fromLatin1(XdgServiceRegistration::timerUnit);
 }
 
+QString timerContent() {
+    return QStringLiteral("[Unit]\n"
+                          "Description=Run Keldoran's background backup every 15 minutes\n"
+                          "\n"
+                          "[Timer]\n"
+                          "OnCalendar=*:0/15\n"
+                          "Persistent=true\n"
+                          "AccuracySec=1min\n"
+                          "\n"
+                          "[Install]\n"
+                          "WantedBy=timers.target\n");
+}
+
+// None when the file holds exactly `expected`; otherwise what is wrong with it.
+std::optional<QString> differs(const QString& path, const QString& expected) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return QStringLiteral("%1 is missing").arg(path);
+    }
+    if (file.readAll() != expected.toUtf8()) {
+        return QStringLiteral("%1 is out of date").arg(path);
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 XdgServiceRegistration::XdgServiceRegistration(QString configurationFolder, QString executablePath)
@@ -86,8 +111,8 @@ ServiceRegistration::Status XdgServiceRegistration::loginItemStatus() {
     return hidden ? Status::notRegistered : Status::enabled;
 }
 
-std::optional<QString> XdgServiceRegistration::registerLoginItem() {
-    return writeFile(autostartPath(), QStringLiteral("[Desktop Entry]\n"
+QString XdgServiceRegistration::autostartContent() const {
+    return QStringLiteral("[Desktop Entry]\n"
                                                      "Type=Application\n"
                                                      "Name=Keldoran\n"
                                                      "Comment=Keeps your home folder backed up\n"
@@ -95,7 +120,47 @@ std::optional<QString> XdgServiceRegistration::registerLoginItem() {
                                                      "Icon=app.keldoran.Keldoran\n"
                                                      "Terminal=false\n"
                                                      "X-GNOME-Autostart-enabled=true\n")
-                                          .arg(quotedCommand(executablePath_)));
+                                          .arg(quotedCommand(executablePath_));
+}
+
+std::optional<QString> XdgServiceRegistration::registerLoginItem() {
+    return writeFile(autostartPath(), autostartContent());
+}
+
+QString XdgServiceRegistration::servicePath() const {
+    return unitFolder() + QLatin1Char('/') + QLatin1String(serviceUnit);
+}
+
+QString XdgServiceRegistration::timerPath() const {
+    return unitFolder() + QLatin1Char('/') + timerName();
+}
+
+QString XdgServiceRegistration::serviceContent() const {
+    return QStringLiteral("[Unit]\n"
+                          "Description=Keldoran background backup\n"
+                          "\n"
+                          "[Service]\n"
+                          "Type=oneshot\n"
+                          "Environment=KELDORAN_AGENT=1\n"
+                          "ExecStart=%1\n")
+        .arg(quotedCommand(executablePath_));
+}
+
+std::optional<QString> XdgServiceRegistration::loginItemDifference() {
+    if (loginItemStatus() != Status::enabled) {
+        return std::nullopt;
+    }
+    return differs(autostartPath(), autostartContent());
+}
+
+std::optional<QString> XdgServiceRegistration::agentDifference() {
+    if (!QFile::exists(servicePath()) && !QFile::exists(timerPath())) {
+        return std::nullopt;
+    }
+    if (auto difference = differs(servicePath(), serviceContent())) {
+        return difference;
+    }
+    return differs(timerPath(), timerContent());
 }
 
 std::optional<QString> XdgServiceRegistration::unregisterLoginItem() {
@@ -118,28 +183,10 @@ QCoro::Task<ServiceRegistration::Status> XdgServiceRegistration::agentStatus() {
 }
 
 QCoro::Task<std::optional<QString>> XdgServiceRegistration::registerAgent() {
-    const auto service = QStringLiteral("[Unit]\n"
-                                        "Description=Keldoran background backup\n"
-                                        "\n"
-                                        "[Service]\n"
-                                        "Type=oneshot\n"
-                                        "Environment=KELDORAN_AGENT=1\n"
-                                        "ExecStart=%1\n")
-                             .arg(quotedCommand(executablePath_));
-    const auto timer = QStringLiteral("[Unit]\n"
-                                      "Description=Run Keldoran's background backup every 15 minutes\n"
-                                      "\n"
-                                      "[Timer]\n"
-                                      "OnCalendar=*:0/15\n"
-                                      "Persistent=true\n"
-                                      "AccuracySec=1min\n"
-                                      "\n"
-                                      "[Install]\n"
-                                      "WantedBy=timers.target\n");
-    if (auto error = writeFile(unitFolder() + QLatin1Char('/') + QLatin1String(serviceUnit), service)) {
+    if (auto error = writeFile(servicePath(), serviceContent())) {
         co_return error;
     }
-    if (auto error = writeFile(unitFolder() + QLatin1Char('/') + timerName(), timer)) {
+    if (auto error = writeFile(timerPath(), timerContent())) {
         co_return error;
     }
     const auto reload = systemdCall(QStringLiteral("Reload"));

@@ -6,6 +6,7 @@
 /// (enabled when it exists and is not Hidden=true), and the agent as the systemd user units
 /// app.keldoran.Keldoran.agent.service (oneshot) and .timer (every 15 minutes, catching up on missed
 /// runs) in $XDG_CONFIG_HOME/systemd/user, enabled through systemd's D-Bus API on the session bus.
+/// Both name `executablePath`, the tray application's executable.
 class XdgServiceRegistration : public ServiceRegistration {
 public:
     XdgServiceRegistration(QString configurationFolder, QString executablePath);
@@ -24,7 +25,15 @@ public:
     QCoro::Task<std::optional<QString>> registerAgent() override;
     QCoro::Task<std::optional<QString>> unregisterAgent() override;
 
+    std::optional<QString> loginItemDifference() override;
+    std::optional<QString> agentDifference() override;
+
 private:
+    QString autostartContent() const;
+    QString serviceContent() const;
+    QString servicePath() const;
+    QString timerPath() const;
+
     QString configurationFolder_;
     QString executablePath_;
 };

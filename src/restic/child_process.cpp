@@ -3,6 +3,7 @@
 #include <csignal>
 #include <QTimer>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 ChildProcess::ChildProcess(Launch launch, Output output)
@@ -13,7 +14,7 @@ ChildProcess::ChildProcess(Launch launch, Output output)
     // With an open stdin pipe restic waits for a password forever and ignores SIGINT.
     process_.setStandardInputFile(QProcess::nullDevice());
     process_.setProcessChannelMode(QProcess::SeparateChannels);
-    process_.setChildProcessModifier([] {
+    process_.setChildProcessModifier([idleIo = launch.idleIo] {
         // Async-signal-safe calls only. A child inherits ignored signals (a parent started with `&` ignores
         // SIGINT), so restore the defaults. Its own process group keeps a terminal's Ctrl-C from reaching
         // restic directly: it gets exactly the one SIGINT we send.
@@ -26,6 +27,13 @@ ChildProcess::ChildProcess(Launch launch, Output output)
         // Backups run beside the user's work: restic yields the processor to the desktop, and to
         // Keldoran's own window, whenever both want it. Alone on the machine it runs at full speed.
         ::setpriority(PRIO_PROCESS, 0, 10);
+        if (idleIo) {
+            // ioprio_set(IOPRIO_WHO_PROCESS, self, IOPRIO_CLASS_IDLE); glibc has no wrapper.
+            constexpr int whoProcess = 1;
+            constexpr int classIdle = 3;
+            constexpr int classShift = 13;
+            ::syscall(SYS_ioprio_set, whoProcess, 0, classIdle << classShift);
+        }
     });
 
     connect(&process_, &QProcess::readyReadStandardOutput, this, &ChildProcess::readStandardOutput);

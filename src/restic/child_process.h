@@ -28,6 +28,8 @@ public:
         QString program;
         QStringList arguments;
         QProcessEnvironment environment;
+        /// In the idle I/O class: the disk serves it only when nothing else wants it.
+        bool idleIo = false;
     };
 
     /// Ends the ownership of a child: a running process is interrupted, never killed, and the object is

@@ -3,6 +3,7 @@
 #include "child_process.h"
 #include "operation_cancelled.h"
 #include "restic_error.h"
+#include "restic_launcher.h"
 
 #include <QStandardPaths>
 #include <QThread>
@@ -49,6 +50,10 @@ void throwIfFailed(ChildProcess& child, const ProcessEnd& end, const Stops& stop
 }
 
 QCoro::Task<QByteArray> runToEnd(ChildProcess::Launch launch, Stops stops) {
+    // An operation cancelled before its turn (a quit) starts no restic at all.
+    if (stops.requested()) {
+        throw OperationCancelled();
+    }
     auto child = ChildProcess::start(std::move(launch), ChildProcess::Output::whole);
     const InterruptCallback onStop(stops.own, interrupter(child.get()));
     const InterruptCallback onInterruption(stops.interruption, interrupter(child.get()));
@@ -58,6 +63,9 @@ QCoro::Task<QByteArray> runToEnd(ChildProcess::Launch launch, Stops stops) {
 }
 
 QCoro::AsyncGenerator<QByteArray> linesUntilEnd(ChildProcess::Launch launch, Stops stops) {
+    if (stops.requested()) {
+        throw OperationCancelled();
+    }
     auto child = ChildProcess::start(std::move(launch), ChildProcess::Output::lines);
     const InterruptCallback onStop(stops.own, interrupter(child.get()));
     const InterruptCallback onInterruption(stops.interruption, interrupter(child.get()));
@@ -80,7 +88,7 @@ QCoro::AsyncGenerator<QByteArray> linesUntilEnd(ChildProcess::Launch launch, Sto
 } // namespace
 
 ResticProcess::Context ResticProcess::Context::live() {
-    Context context{QProcessEnvironment::systemEnvironment(), std::nullopt, {}};
+    Context context{QProcessEnvironment::systemEnvironment(), std::nullopt, {}, nullptr};
     const auto caches = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
     if (!caches.isEmpty()) {
         context.cachesDirectory = caches;
@@ -113,10 +121,24 @@ QProcessEnvironment ResticProcess::environment() const {
     return environment;
 }
 
+bool ResticProcess::runsAtIdleIo(const QStringList& arguments) {
+    static const QStringList background{QStringLiteral("backup"), QStringLiteral("forget"), QStringLiteral("prune"),
+                                        QStringLiteral("check")};
+    return !arguments.isEmpty() && background.contains(arguments.first());
+}
+
 QCoro::Task<QByteArray> ResticProcess::run(QStringList arguments, std::stop_token stop) const {
-    return runToEnd({binary_.path, std::move(arguments), environment()}, {std::move(stop), context_.interruption});
+    ChildProcess::Launch launch{binary_.path, arguments, environment(), runsAtIdleIo(arguments)};
+    if (context_.launcher) {
+        return context_.launcher->run(std::move(launch), std::move(stop));
+    }
+    return runToEnd(std::move(launch), {std::move(stop), context_.interruption});
 }
 
 QCoro::AsyncGenerator<QByteArray> ResticProcess::streamLines(QStringList arguments, std::stop_token stop) const {
-    return linesUntilEnd({binary_.path, std::move(arguments), environment()}, {std::move(stop), context_.interruption});
+    ChildProcess::Launch launch{binary_.path, arguments, environment(), runsAtIdleIo(arguments)};
+    if (context_.launcher) {
+        return context_.launcher->streamLines(std::move(launch), std::move(stop));
+    }
+    return linesUntilEnd(std::move(launch), {std::move(stop), context_.interruption});
 }

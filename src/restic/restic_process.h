@@ -11,6 +11,8 @@
 #include <qcoro/qcorotask.h>
 #include <stop_token>
 
+class ResticLauncher;
+
 /// The single place where restic child processes are started. Every run gets its own process with the
 /// application's environment, the repository's variables on top and standard input on the null device.
 /// Cancellation (the run's own stop or the context's interruption) sends exactly one SIGINT and then waits
@@ -25,6 +27,8 @@ public:
         /// Requested when the whole program is stopping (a Ctrl-C, a service stop) or its caller gave up:
         /// every run then ends as if its own stop had been requested.
         std::stop_token interruption = {};
+        /// Runs go here instead of to child processes when set.
+        ResticLauncher* launcher = nullptr;
 
         static Context live();
     };
@@ -36,6 +40,9 @@ public:
 
     /// The complete environment a run receives.
     QProcessEnvironment environment() const;
+    /// Whether a run of these arguments yields the disk to everything else: the work the user does not
+    /// wait for (backup, retention, prune, check), never a restore.
+    static bool runsAtIdleIo(const QStringList& arguments);
 
     /// Runs restic to the end and returns its standard output. Throws ResticError (launchFailed,
     /// commandFailed with the whole standard error) or OperationCancelled when `stop` was requested.

@@ -68,7 +68,7 @@ PreferencesWindow::PreferencesWindow(AppModel& model, QWidget* parent)
     tabs_->addTab(advancedTab(), QStringLiteral("Advanced"));
     layout->addWidget(tabs_);
 
-    for (const auto signal : {&AppModel::frequencyChanged, &AppModel::backupOnBatteryChanged,
+    for (const auto signal : {&AppModel::frequencyChanged, &AppModel::backupOnBatteryChanged, &AppModel::backupOnMeteredChanged,
                               &AppModel::uploadLimitKiBpsChanged, &AppModel::startAtLoginChanged,
                               &AppModel::storageChanged, &AppModel::notificationsEnabledChanged}) {
         connect(&model_, signal, this, &PreferencesWindow::refresh);
@@ -98,6 +98,11 @@ QWidget* PreferencesWindow::backupTab() {
     onBattery_->setObjectName(QStringLiteral("backupOnBattery"));
     connect(onBattery_, &QCheckBox::clicked, &model_, &AppModel::setBackupOnBattery);
     layout->addWidget(onBattery_);
+
+    onMetered_ = new QCheckBox(QStringLiteral("Back up on metered connections"), tab);
+    onMetered_->setObjectName(QStringLiteral("backupOnMetered"));
+    connect(onMetered_, &QCheckBox::clicked, &model_, &AppModel::setBackupOnMetered);
+    layout->addWidget(onMetered_);
 
     auto* limitRow = new QHBoxLayout;
     limitUpload_ = new QCheckBox(QStringLiteral("Limit upload speed"), tab);
@@ -231,6 +236,7 @@ QWidget* PreferencesWindow::advancedTab() {
 void PreferencesWindow::refresh() {
     frequency_->setCurrentIndex(frequency_->findData(int(model_.frequency())));
     onBattery_->setChecked(model_.backupOnBattery());
+    onMetered_->setChecked(model_.backupOnMetered());
     const auto limit = model_.uploadLimitKiBps();
     limitUpload_->setChecked(limit.has_value());
     uploadSpeed_->setVisible(limit.has_value());

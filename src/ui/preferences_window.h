@@ -55,6 +55,7 @@ private:
     QTabWidget* tabs_;
     QComboBox* frequency_;
     QCheckBox* onBattery_;
+    QCheckBox* onMetered_;
     QCheckBox* limitUpload_;
     QComboBox* uploadSpeed_;
     QCheckBox* startAtLogin_;

@@ -1,6 +1,8 @@
 // Runs under support/with-keyring: the agent's configuration step reads the session's keyring.
 #include "app/agent_runner.h"
 #include "app/instance_paths.h"
+#include "platform/run_lock.h"
+#include "support/local_repository.h"
 #include "model/preferences.h"
 #include "model/settings_keys.h"
 #include "support/coroutines.h"
@@ -90,9 +92,9 @@ TEST_F(Agent, aNetworkThatNeverAnswersCountsAsOfflineAfterFiveSeconds) {
 TEST_F(Agent, runsWhenTheLastBackupIsNineTenthsOfTheIntervalOld) {
     test.storeConfiguration();
     setFrequency(BackupFrequency::daily);
-    EXPECT_EQ(AgentRunner::dueThreshold(BackupFrequency::daily), 77760);
-    EXPECT_EQ(AgentRunner::dueThreshold(BackupFrequency::hourly), 3240);
-    EXPECT_EQ(AgentRunner::dueThreshold(BackupFrequency::sixHourly), 19440);
+    EXPECT_EQ(AgentRunner::earlySeconds(BackupFrequency::daily), 8640);
+    EXPECT_EQ(AgentRunner::earlySeconds(BackupFrequency::hourly), 360);
+    EXPECT_EQ(AgentRunner::earlySeconds(BackupFrequency::sixHourly), 2160);
 
     test.clock.set(snapshotTime.addSecs(77759));
     EXPECT_EQ(tick().last(), QStringLiteral("agent skipped: notDue"));
@@ -125,6 +127,37 @@ TEST_F(Agent, neverRunsBesideTheTrayApplication) {
     const auto lines = tick();
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[1], QStringLiteral("agent skipped: menu-bar app (or another tick) is running"));
+}
+
+TEST_F(Agent, aTimedPauseThatEndedLongAgoIsExpiredOnceThenTheBackupRuns) {
+    test.storeConfiguration();
+    test.settings().setValue(SettingsKeys::isPaused, true);
+    test.settings().setValue(SettingsKeys::pauseUntilDate, test.clock.now().addSecs(-86400));
+    const auto lines = tick();
+    EXPECT_EQ(lines.count(QStringLiteral("timed pause expired — resuming protection")), 1);
+    EXPECT_FALSE(lines.contains(QStringLiteral("agent skipped: paused")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("agent: scheduled backup starting (last: 2026-12-06 22:59:11 +0000)")));
+    EXPECT_EQ(test.settings().boolValue(SettingsKeys::isPaused), false);
+    EXPECT_EQ(tick().count(QStringLiteral("timed pause expired — resuming protection")), 0);
+}
+
+TEST_F(Agent, holdsTheRunLockForTheWholeBackupAndYieldsToAnotherHolder) {
+    test.storeConfiguration();
+    const auto lockPath = InstancePaths::runLock(test.platform().folders);
+    fake.respond(
+        {{QStringLiteral("snapshots"), QStringLiteral("echo '[]'")},
+         {QStringLiteral("stats"), QStringLiteral("echo '{\"total_size\":0,\"snapshots_count\":0}'")},
+         {QStringLiteral("backup"),
+          QStringLiteral("if flock -n '%1' true; then echo free; else echo held; fi > \"$dir/lock-during-backup\"")
+              .arg(lockPath)}});
+    {
+        const auto ctl = RunLock::acquire(lockPath, RunLock::Holder::ctl);
+        ASSERT_TRUE(ctl);
+        EXPECT_EQ(tick().last(), QStringLiteral("agent skipped: locked"));
+    }
+    tick();
+    EXPECT_EQ(readFile(fake.planDirectory() + QStringLiteral("/lock-during-backup")), QByteArray("held\n"));
+    EXPECT_EQ(RunLock::holder(lockPath), std::nullopt);
 }
 
 TEST(EntryPoint, onlyTheExactValue1SelectsTheAgent) {

@@ -189,6 +189,28 @@ TEST_F(EndToEnd, aBackupKilledMidwayLeavesALockTheNextBackupGetsPast) {
     await(restic().check());
 }
 
+TEST_F(EndToEnd, keldoranctlBackupDuringTheAgentsBackupSaysWhoIsBackingUpAndStartsNoSecondRestic) {
+    for (int i = 0; i < 40; ++i) {
+        writeRandomFile(test.home() + QStringLiteral("/data/file-%1.bin").arg(i), 2 * 1024 * 1024);
+    }
+    auto agent = startAgent();
+    ASSERT_TRUE(spinUntil([&] { return resticBackupOf(test.home()).has_value(); }, 60000));
+    QProcess ctl;
+    auto ctlEnvironment = environment();
+    ctlEnvironment.remove(QStringLiteral("KELDORAN_AGENT"));
+    ctl.setProcessEnvironment(ctlEnvironment);
+    ctl.start(QStringLiteral(KELDORAN_CTL), {QStringLiteral("backup")});
+    ASSERT_TRUE(ctl.waitForFinished(120000));
+    const bool agentStillBackingUp = resticBackupOf(test.home()).has_value();
+    EXPECT_EQ(ctl.exitCode(), 1);
+    EXPECT_EQ(QString::fromUtf8(ctl.readAllStandardError()),
+              QStringLiteral("A backup started by the background agent is running.\n"));
+    ASSERT_TRUE(agent->waitForFinished(300000));
+    EXPECT_EQ(agent->exitCode(), 0);
+    EXPECT_TRUE(agentStillBackingUp); // the answer came while the agent's restic ran, not after it
+    EXPECT_EQ(await(restic().snapshots()).size(), 1);
+}
+
 TEST_F(EndToEnd, quittingDuringABackupWaitsForResticToExit) {
     for (int i = 0; i < 40; ++i) {
         writeRandomFile(test.home() + QStringLiteral("/data/file-%1.bin").arg(i), 2 * 1024 * 1024);
@@ -213,13 +235,13 @@ TEST_F(EndToEnd, quittingDuringABackupWaitsForResticToExit) {
     const auto lifecycle = log.messages(QStringLiteral("lifecycle"));
     ASSERT_GE(lifecycle.size(), 2);
     EXPECT_EQ(lifecycle.mid(lifecycle.size() - 2),
-              (QStringList{"quit requested — cancelling running backup and waiting for restic to exit",
-                           "backup wound down — terminating"}));
+              (QStringList{"quit requested — cancelling the running backup and 0 queued, waiting for restic to exit",
+                           "operations wound down — terminating"}));
     EXPECT_EQ(lifecycle.count(QStringLiteral(
-                  "quit requested — cancelling running backup and waiting for restic to exit")),
+                  "quit requested — cancelling the running backup and 0 queued, waiting for restic to exit")),
               1);
     const auto lines = log.lines();
     EXPECT_LT(lines.indexOf(QStringLiteral("[INFO] backup: cancelled by user or quit")),
-              lines.indexOf(QStringLiteral("[INFO] lifecycle: backup wound down — terminating")));
+              lines.indexOf(QStringLiteral("[INFO] lifecycle: operations wound down — terminating")));
     EXPECT_EQ(model.lastBackupFailure(), std::nullopt);
 }

@@ -147,4 +147,38 @@ TEST(Registration, logsEachAttemptWithTheStatusReadAfterIt) {
                            "login item unregister failed: no autostart folder (status: requiresApproval)"}));
 }
 
+TEST(Registration, registrationsNamingAnotherProgramAreRewrittenAndTheRepairLogged) {
+    FakeSystemdManager manager;
+    ASSERT_TRUE(publish(manager));
+    QTemporaryDir configuration;
+    const QString keldoranctl = QStringLiteral(KELDORAN_EXECUTABLE "ctl");
+    XdgServiceRegistration wrong(configuration.path(), keldoranctl);
+    ASSERT_EQ(wrong.registerLoginItem(), std::nullopt);
+    ASSERT_EQ(await(wrong.registerAgent()), std::nullopt);
+    XdgServiceRegistration registration(configuration.path(), QStringLiteral(KELDORAN_EXECUTABLE));
+    ASSERT_TRUE(registration.loginItemDifference().has_value());
+    ASSERT_TRUE(registration.agentDifference().has_value());
+
+    LogCapture log;
+    await(repairRegistrations(&registration));
+    const auto service = QString::fromUtf8(
+        readFile(registration.unitFolder() + QStringLiteral("/app.keldoran.Keldoran.agent.service")));
+    EXPECT_TRUE(service.contains(QStringLiteral("ExecStart=\"" KELDORAN_EXECUTABLE "\"\n"))) << service.toStdString();
+    const auto entry = QString::fromUtf8(readFile(registration.autostartPath()));
+    EXPECT_TRUE(entry.contains(QStringLiteral("Exec=\"" KELDORAN_EXECUTABLE "\"\n"))) << entry.toStdString();
+    EXPECT_EQ(registration.loginItemDifference(), std::nullopt);
+    EXPECT_EQ(registration.agentDifference(), std::nullopt);
+    const auto lines = log.messages(QStringLiteral("lifecycle"));
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("login item repaired (")));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("background agent registration repaired (")));
+
+    // Matching files, or a login item the user turned off, are left alone.
+    await(repairRegistrations(&registration));
+    writeFile(registration.autostartPath(), readFile(registration.autostartPath()) + "Hidden=true\n");
+    await(repairRegistrations(&registration));
+    EXPECT_EQ(log.messages(QStringLiteral("lifecycle")).size(), 2);
+    EXPECT_TRUE(readFile(registration.autostartPath()).endsWith("Hidden=true\n"));
+}
+
 #include "registration_test.moc"

@@ -286,8 +286,23 @@ TEST_F(Controller, theWeeklyCheckReadsTheNextShareOfTheDataEachWeek) {
                         "integrity check read data subset 52/52: 2 of 104 data packs, about 1 GB")));
 
     test.network.metered = true;
-    EXPECT_EQ(week(), QString());
+    const auto checks = callsOf(QStringLiteral("check")).size();
+    week();
+    EXPECT_EQ(callsOf(QStringLiteral("check")).size(), checks); // metered work waits for the user's leave
+    model->setBackupOnMetered(true);
+    EXPECT_EQ(week(), QString()); // allowed: the structure is checked, no data is read
     EXPECT_EQ(test.settings().integerValue(SettingsKeys::checkDataSubset), 1); // the next share waits
+}
+
+TEST_F(Controller, pruningWaitsForAnUnmeteredConnectionUnlessMeteredBackupsAreAllowed) {
+    const auto restic = *controller().restic();
+    test.network.metered = true;
+    await(PostBackupMaintenance::applyRetention(model.get(), restic, {}));
+    EXPECT_FALSE(callsOf(QStringLiteral("forget")).last().contains(QStringLiteral("--prune")));
+    EXPECT_EQ(test.settings().dateValue(SettingsKeys::lastPruneDate), std::nullopt);
+    model->setBackupOnMetered(true);
+    await(PostBackupMaintenance::applyRetention(model.get(), restic, {}));
+    EXPECT_TRUE(callsOf(QStringLiteral("forget")).last().contains(QStringLiteral("--prune")));
 }
 
 TEST_F(Controller, aQuitDuringTheCheckLeavesItUnrecorded) {

@@ -169,6 +169,28 @@ TEST_F(Ctl, badUsageAndRejectedKeysExitWithSentences) {
     EXPECT_FALSE(StorageConfig::load(test.settings()).has_value());
 }
 
+TEST_F(Ctl, setupRegistersTheTrayApplicationAndStatusRepairsARegistrationThatNamesAnotherProgram) {
+    ASSERT_EQ(setUp(secrets.filePath(QStringLiteral("access"))).status, 0);
+    const auto configuration = test.platform().folders.configuration;
+    const auto service = configuration + QStringLiteral("/systemd/user/app.keldoran.Keldoran.agent.service");
+    const auto autostart = configuration + QStringLiteral("/autostart/app.keldoran.Keldoran.desktop");
+    const QByteArray keldoran = "\"" KELDORAN_EXECUTABLE "\"\n";
+    const QByteArray keldoranctl = "\"" KELDORAN_CTL "\"\n";
+    EXPECT_TRUE(readFile(service).contains("ExecStart=" + keldoran)) << readFile(service).toStdString();
+    EXPECT_TRUE(readFile(autostart).contains("Exec=" + keldoran)) << readFile(autostart).toStdString();
+
+    // What an earlier version wrote: keldoranctl as the agent and the login item.
+    writeFile(service, readFile(service).replace(keldoran, keldoranctl));
+    writeFile(autostart, readFile(autostart).replace(keldoran, keldoranctl));
+    const auto result = ctl({QStringLiteral("status")});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(readFile(service).contains("ExecStart=" + keldoran)) << readFile(service).toStdString();
+    EXPECT_TRUE(readFile(autostart).contains("Exec=" + keldoran)) << readFile(autostart).toStdString();
+    const auto log = readFile(test.platform().folders.logs() + QStringLiteral("/Keldoran.log"));
+    EXPECT_TRUE(log.contains("lifecycle: login item repaired (")) << log.toStdString();
+    EXPECT_TRUE(log.contains("lifecycle: background agent registration repaired (")) << log.toStdString();
+}
+
 TEST_F(Ctl, leavesChangesToARunningKeldoran) {
     ASSERT_EQ(setUp(secrets.filePath(QStringLiteral("access"))).status, 0);
     QProcess tray;
@@ -177,7 +199,7 @@ TEST_F(Ctl, leavesChangesToARunningKeldoran) {
     const auto log = test.platform().folders.logs() + QStringLiteral("/Keldoran.log");
     ASSERT_TRUE(spinUntil([&] { return readFile(log).contains("lifecycle: bootstrap: configured"); }, 30000));
 
-    // The tray shows "Set up Keldoran" until its first repository refresh answers.
+    // A stored configuration shows as set up from the start.
     Result result;
     ASSERT_TRUE(spinUntil(
         [&] {

@@ -28,6 +28,7 @@ TEST(Preferences, firstLaunchWritesTheDefaultsWithTheDefaultExclusions) {
     const auto preferences = Preferences::loadReconciled(settings);
     EXPECT_EQ(preferences.frequency, BackupFrequency::hourly);
     EXPECT_TRUE(preferences.backupOnBattery);
+    EXPECT_FALSE(preferences.backupOnMetered);
     EXPECT_FALSE(preferences.uploadLimitKiBps.has_value());
     ASSERT_EQ(defaultExcludePaths().size(), 22);
     EXPECT_EQ(defaultExcludePaths().first(), QStringLiteral("~/Library"));
@@ -82,4 +83,15 @@ TEST(Preferences, reconcilingKeepsDeletedDefaultsDeletedAndBringsNewOnesOnce) {
     stored.save(settings);
     EXPECT_EQ(pathsOf(Preferences::loadReconciled(settings).excludes), (QStringList{"~/Movies", "~/Library", "*.utm"}));
     EXPECT_EQ(Preferences::load(settings)->uploadLimitKiBps, 2048);
+}
+
+TEST(Preferences, backingUpOnMeteredConnectionsIsOffUnlessStoredOn) {
+    const auto older = Preferences::decoded(R"({"frequency":"daily","backupOnBattery":true,"excludes":[]})");
+    ASSERT_TRUE(older);
+    EXPECT_FALSE(older->backupOnMetered);
+    auto allowed = *older;
+    allowed.backupOnMetered = true;
+    EXPECT_EQ(Preferences::decoded(allowed.encoded()), allowed);
+    EXPECT_FALSE(Preferences::decoded(
+        R"({"frequency":"daily","backupOnBattery":true,"excludes":[],"backupOnMetered":"yes"})"));
 }

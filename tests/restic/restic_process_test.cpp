@@ -156,7 +156,7 @@ TEST(ResticProcess, cancellingARunSendsOneInterruptAndWaitsForTheExit) {
     EXPECT_EQ(fake.interruptsReceived(2), 1);
 }
 
-TEST(ResticProcess, aRunCancelledBeforeItStartsIsInterruptedAtOnce) {
+TEST(ResticProcess, aRunCancelledBeforeItStartsStartsNoRestic) {
     FakeRestic fake;
     // Only the interrupt ends this restic, however early it comes: one lost to a race would hang here.
     fake.defaultStep(QStringLiteral("await_interrupt 1"));
@@ -165,6 +165,26 @@ TEST(ResticProcess, aRunCancelledBeforeItStartsIsInterruptedAtOnce) {
         stop.request_stop();
         expectThrown<OperationCancelled>(fake.process().run({}, stop.get_token()));
     }
+    const auto error = failureOf(collect(fake.process().streamLines({QStringLiteral("backup")}, [] {
+        std::stop_source stopped;
+        stopped.request_stop();
+        return stopped.get_token();
+    }())));
+    EXPECT_TRUE(error);
+    EXPECT_EQ(fake.callCount(), 0);
+}
+
+TEST(ResticProcess, backupPruneAndCheckYieldTheDiskToTheDesktopButARestoreDoesNot) {
+    FakeRestic fake;
+    fake.defaultStep(QStringLiteral("echo \"$(ionice -p $$) nice $(ps -o ni= -p $$ | tr -d ' ')\""));
+    for (const char* command : {"backup", "forget", "prune", "check"}) {
+        EXPECT_EQ(await(fake.process().run({QLatin1String(command)})), QByteArray("idle nice 10\n")) << command;
+    }
+    for (const char* command : {"restore", "snapshots", "ls"}) {
+        EXPECT_FALSE(await(fake.process().run({QLatin1String(command)})).startsWith("idle")) << command;
+    }
+    const auto lines = await(collect(fake.process().streamLines({QStringLiteral("backup")})));
+    EXPECT_EQ(lines, QList<QByteArray>{QByteArray("idle nice 10")});
 }
 
 TEST(ResticProcess, streamsLinesLiveAndStopsDeliveringOnCancellation) {

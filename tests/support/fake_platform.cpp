@@ -22,6 +22,16 @@ std::unique_ptr<ClockTimer> FakeClock::callAt(const QDateTime& when, std::functi
     return std::make_unique<FakeClockTimer>(*this, id);
 }
 
+std::optional<QDateTime> FakeClock::nextCall() const {
+    std::optional<QDateTime> earliest;
+    for (const auto& [id, call] : calls_) {
+        if (!earliest || call.when < *earliest) {
+            earliest = call.when;
+        }
+    }
+    return earliest;
+}
+
 void FakeClock::advance(qint64 seconds) {
     set(now_.addSecs(seconds));
 }
@@ -65,6 +75,7 @@ private:
 
 std::unique_ptr<NetworkPathMonitor> FakeNetworkSource::createMonitor() {
     auto monitor = std::make_unique<FakePathMonitor>(*this);
+    monitors_.removeIf([](const QPointer<NetworkPathMonitor>& gone) { return gone.isNull(); });
     monitors_.append(monitor.get());
     return monitor;
 }
@@ -84,6 +95,7 @@ std::optional<QString> FakeServiceRegistration::registerLoginItem() {
         return loginItemFailure;
     }
     loginItem = statusAfterRegistering;
+    loginItemStale.reset();
     return std::nullopt;
 }
 
@@ -106,6 +118,7 @@ QCoro::Task<std::optional<QString>> FakeServiceRegistration::registerAgent() {
         co_return agentFailure;
     }
     agent = statusAfterRegistering;
+    agentStale.reset();
     co_return std::nullopt;
 }
 

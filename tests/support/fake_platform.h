@@ -23,6 +23,8 @@ public:
     void advance(qint64 seconds);
     void set(const QDateTime& now);
     int pendingCalls() const { return int(calls_.size()); }
+    /// When the earliest pending call is due; none without one.
+    std::optional<QDateTime> nextCall() const;
 
 private:
     friend class FakeClockTimer;
@@ -82,4 +84,9 @@ public:
     QCoro::Task<Status> agentStatus() override;
     QCoro::Task<std::optional<QString>> registerAgent() override;
     QCoro::Task<std::optional<QString>> unregisterAgent() override;
+    /// What the registered files' differences are said to be; registering clears them.
+    std::optional<QString> loginItemStale;
+    std::optional<QString> agentStale;
+    std::optional<QString> loginItemDifference() override { return loginItemStale; }
+    std::optional<QString> agentDifference() override { return agentStale; }
 };

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/run_lock.h"
+
+#include <QString>
+
+/// The sentences that tell why a backup did not start.
+namespace ProtectionMessages {
+
+/// Another front end holds the run lock.
+inline QString backupRunningElsewhere(RunLock::Holder holder) {
+    switch (holder) {
+    case RunLock::Holder::agent:
+        return QStringLiteral("A backup started by the background agent is running.");
+    case RunLock::Holder::ctl:
+        return QStringLiteral("A backup started by keldoranctl is running.");
+    case RunLock::Holder::app:
+        break;
+    }
+    return QStringLiteral("A backup started by Keldoran is running.");
+}
+
+} // namespace ProtectionMessages
