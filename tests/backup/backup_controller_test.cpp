@@ -411,10 +411,10 @@ TEST(ControllerBootstrap, setsTheStatusForEachConfigurationOutcome) {
         model.setPauseUntil(test.clock.now().addSecs(-1));
         LogCapture log;
         await(model.controller().bootstrap());
-        // The repository answered: the status settles; the expired pause ended and the timer runs.
+        // The status settles; the expired pause ended and, never backed up, the first backup is due at once.
         EXPECT_EQ(model.baseStatus(), AppStatus::protected_());
         EXPECT_FALSE(model.isPaused());
-        EXPECT_EQ(model.nextBackup(), test.clock.now().addSecs(3600));
+        EXPECT_EQ(model.nextBackup(), test.clock.now().addSecs(BackupScheduler::settleSeconds));
         EXPECT_EQ(log.messages(QStringLiteral("lifecycle")),
                   (QStringList{"bootstrap: configured", "timed pause expired — resuming protection"}));
     }
