@@ -225,7 +225,13 @@ TEST_F(EndToEnd, quittingDuringABackupWaitsForResticToExit) {
     };
     ASSERT_TRUE(app.launch());
     auto& model = app.model();
-    ASSERT_TRUE(spinUntil([&] { return model.nextBackup().has_value(); }, 60000)); // bootstrap done
+    // Bootstrap done: the agent's registration is its last step.
+    ASSERT_TRUE(spinUntil(
+        [&] {
+            return log.messages(QStringLiteral("lifecycle"))
+                .contains(QStringLiteral("background agent registered (status: enabled)"));
+        },
+        60000));
     model.controller().startBackup();
     ASSERT_TRUE(spinUntil([&] { return resticBackupOf(test.home()).has_value(); }, 30000));
     app.requestQuit();
