@@ -169,6 +169,8 @@ QCoro::Task<std::variant<QList<Snapshot>, QString>> listSnapshots(Session* sessi
     }
     std::stable_sort(listed.begin(), listed.end(), [](const Snapshot& a, const Snapshot& b) { return a.time > b.time; });
     co_return listed;
+}
+
 constexpr int statusTimeLimitSeconds = 20;
 
 // Refreshes the repository state within `seconds`; false when the listing was stopped for taking longer.
