@@ -5,6 +5,7 @@
 #include "index/snapshot_indexer.h"
 
 #include <algorithm>
+#include <QPointer>
 
 PostBackupIndexing::PostBackupIndexing(BackupController& controller, SnapshotIndexer& indexer,
                                        const Platform& platform, QObject* parent)
@@ -24,9 +25,14 @@ QCoro::Task<void> PostBackupIndexing::indexNewest() {
     if (!restic || !mayIndexNow()) {
         co_return;
     }
+    // The application may quit while the listing runs; then nothing here is touched again.
+    const QPointer<PostBackupIndexing> self(this);
     QList<Snapshot> snapshots;
     try {
         snapshots = co_await controller_.snapshots();
+        if (!self) {
+            co_return;
+        }
     } catch (const std::exception& error) {
         Log::lifecycle().info(QStringLiteral("snapshot index: snapshots not listed after the backup: ") +
                               QString::fromUtf8(error.what()));
@@ -40,6 +46,9 @@ QCoro::Task<void> PostBackupIndexing::indexNewest() {
         existing.insert(snapshot.id);
     }
     co_await indexer_.keepOnly(existing);
+    if (!self) {
+        co_return;
+    }
     const auto newest = *std::max_element(snapshots.begin(), snapshots.end(),
                                           [](const Snapshot& a, const Snapshot& b) { return a.time < b.time; });
     std::optional<qint64> files;

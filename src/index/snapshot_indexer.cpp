@@ -6,7 +6,8 @@
 #include "restic/operation_cancelled.h"
 
 #include <qcoro/qcorofuture.h>
-#include <qcoro/qcorosignal.h>
+#include <QPointer>
+#include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 
 SnapshotIndexer::SnapshotIndexer(QString folder, QObject* parent)
@@ -54,20 +55,53 @@ void SnapshotIndexer::cancel() {
     }
 }
 
+namespace {
+struct IdleWait {
+    std::vector<std::coroutine_handle<>>& waiters;
+    bool await_ready() const noexcept { return false; }
+    void await_suspend(std::coroutine_handle<> waiter) { waiters.push_back(waiter); }
+    void await_resume() const noexcept {}
+};
+} // namespace
+
+// Not an await on a signal: QCoro's signal awaiter posts one resumption per emission, and a second one,
+// queued before the first ran, resumed a frame that had since finished.
 QCoro::Task<void> SnapshotIndexer::whenIdle() {
-    while (running_) {
-        co_await qCoro(this, &SnapshotIndexer::becameIdle);
+    const QPointer<SnapshotIndexer> self(this);
+    while (self && running_) {
+        IdleWait wait{idleWaiters_}; // named: g++ 12 mishandles temporaries inside co_await
+        co_await wait;
+    }
+}
+
+void SnapshotIndexer::wakeIdleWaiters() {
+    // Each waiter is taken once and resumed on a later turn, never inside the run that just ended; an
+    // indexer destroyed meanwhile drops the resumption.
+    auto waiters = std::exchange(idleWaiters_, {});
+    if (!waiters.empty()) {
+        QTimer::singleShot(0, this, [waiters] {
+            for (const auto waiter : waiters) {
+                waiter.resume();
+            }
+        });
     }
 }
 
 QCoro::Task<void> SnapshotIndexer::keepOnly(QSet<QString> existing) {
+    const QPointer<SnapshotIndexer> self(this);
     co_await whenIdle();
+    if (!self) {
+        co_return;
+    }
     if (auto failure = index_.keepOnly(existing)) {
         Log::lifecycle().error(QStringLiteral("snapshot index: forgotten snapshots not dropped: ") + *failure);
     }
 }
 
 QCoro::Task<void> SnapshotIndexer::runQueue() {
+    // A build resumes from posted events, which may arrive after this indexer was destroyed (its
+    // owner torn down mid-build): every resumption checks that it is still here.
+    const QPointer<SnapshotIndexer> self(this);
     running_ = true;
     while (!queue_.empty()) {
         auto job = std::move(queue_.front());
@@ -77,6 +111,9 @@ QCoro::Task<void> SnapshotIndexer::runQueue() {
         progress_ = 0;
         stop_ = std::stop_source();
         const auto failure = co_await build(std::move(job), stop_.get_token());
+        if (!self) {
+            co_return;
+        }
         current_.reset();
         if (failure) {
             Log::lifecycle().info(QStringLiteral("snapshot index: %1 not finished: %2").arg(id.left(8), *failure));
@@ -87,10 +124,12 @@ QCoro::Task<void> SnapshotIndexer::runQueue() {
         emit progressChanged(id);
     }
     running_ = false;
-    emit becameIdle();
+    wakeIdleWaiters();
 }
 
 QCoro::Task<std::optional<QString>> SnapshotIndexer::build(Job job, std::stop_token stop) {
+    const QPointer<SnapshotIndexer> self(this);
+    const auto gone = QStringLiteral("stopped");
     if (auto failure = index_.open()) {
         co_return failure;
     }
@@ -100,6 +139,9 @@ QCoro::Task<std::optional<QString>> SnapshotIndexer::build(Job job, std::stop_to
     const Work begin = [writer](IndexDatabase& database) { return writer->begin(database); };
     auto begun = onWorker(begin);
     std::optional<QString> failure = co_await begun;
+    if (!self) {
+        co_return gone;
+    }
     if (failure) {
         co_return failure;
     }
@@ -109,6 +151,9 @@ QCoro::Task<std::optional<QString>> SnapshotIndexer::build(Job job, std::stop_to
     try {
         auto entries = job.restic.listSnapshot(job.request.snapshotId, stop);
         QCORO_FOREACH(const LsEntry& entry, entries) {
+            if (!self) {
+                co_return gone;
+            }
             if (entry.type == QLatin1String("file")) {
                 ++files;
             }
@@ -121,6 +166,9 @@ QCoro::Task<std::optional<QString>> SnapshotIndexer::build(Job job, std::stop_to
                 auto written = *writing;
                 writing.reset();
                 failure = co_await written;
+                if (!self) {
+                    co_return gone;
+                }
                 if (failure) {
                     break;
                 }
@@ -142,6 +190,9 @@ QCoro::Task<std::optional<QString>> SnapshotIndexer::build(Job job, std::stop_to
         auto written = *writing;
         writing.reset();
         std::optional<QString> last = co_await written;
+        if (!self) {
+            co_return gone;
+        }
         if (!failure) {
             failure = last;
         }

@@ -3,6 +3,7 @@
 #include "restic/restic.h"
 #include "snapshot_index.h"
 
+#include <coroutine>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -11,6 +12,7 @@
 #include <QObject>
 #include <QThreadPool>
 #include <stop_token>
+#include <vector>
 
 class IndexDatabase;
 
@@ -52,7 +54,6 @@ public:
 signals:
     void progressChanged(const QString& snapshotId);
     void snapshotIndexed(const QString& snapshotId);
-    void becameIdle();
 
 private:
     struct Job {
@@ -66,6 +67,7 @@ private:
     /// Runs `work` on the writing thread with its own connection to the index.
     QFuture<std::optional<QString>> onWorker(const Work& work);
     void setProgress(double progress);
+    void wakeIdleWaiters();
 
     SnapshotIndex index_;
     QThreadPool writer_;
@@ -74,4 +76,5 @@ private:
     double progress_ = 0;
     std::stop_source stop_;
     bool running_ = false;
+    std::vector<std::coroutine_handle<>> idleWaiters_;
 };

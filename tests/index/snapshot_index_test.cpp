@@ -187,6 +187,26 @@ TEST(SnapshotIndex, anInterruptedIndexingKeepsItsWorkAndResumes) {
     }
 }
 
+TEST(SnapshotIndex, anIndexerTornDownMidBuildStopsQuietlyAndTheNextOneFinishes) {
+    LocalRepository repository;
+    repository.initialise();
+    const auto source = repository.scratch(QStringLiteral("home"));
+    buildManyFiles(source, 60, 100);
+    const auto snapshot = backUp(repository, source);
+    const auto indexFolder = repository.scratch(QStringLiteral("index"));
+
+    auto indexer = std::make_unique<SnapshotIndexer>(indexFolder);
+    indexer->request(repository.restic(), requestFor(snapshot));
+    ASSERT_TRUE(spinUntil([&] { return indexer->progress(snapshot.id).value_or(0) > 0.1; }, 120000));
+    // Torn down without a cancel or a wait, as when its owner goes away: the build's later
+    // resumptions must not reach it.
+    indexer.reset();
+    spinUntil([] { return false; }, 400);
+
+    SnapshotIndexer next(indexFolder);
+    ASSERT_TRUE(indexFully(next, repository, snapshot));
+}
+
 TEST(SnapshotIndex, sharesUnchangedFoldersAndDropsForgottenSnapshots) {
     LocalRepository repository;
     repository.initialise();
