@@ -1,27 +1,51 @@
 #include "quit_signals.h"
 
+#include <atomic>
 #include <csignal>
 #include <utility>
 #include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
-int pipeEnds[2] = {-1, -1};
+
+// Every live instance's write end: the handler tells each of them. A fixed table of atomics is what a
+// signal handler may read; an instance only ever closes its own ends, never another's.
+std::atomic<int> writeEnds[8] = {-1, -1, -1, -1, -1, -1, -1, -1};
 
 void onSignal(int) {
     const char byte = 1;
-    [[maybe_unused]] auto written = ::write(pipeEnds[0], &byte, 1);
+    for (const auto& end : writeEnds) {
+        if (const int descriptor = end.load(); descriptor >= 0) {
+            [[maybe_unused]] auto written = ::write(descriptor, &byte, 1);
+        }
+    }
 }
+
 } // namespace
 
 QuitSignals::QuitSignals() {
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pipeEnds) != 0) {
+    int pair[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, pair) != 0) {
         return;
     }
-    notifier_ = std::make_unique<QSocketNotifier>(pipeEnds[1], QSocketNotifier::Read);
+    for (auto& end : writeEnds) {
+        int free = -1;
+        if (end.compare_exchange_strong(free, pair[0])) {
+            writeEnd_ = pair[0];
+            break;
+        }
+    }
+    if (writeEnd_ < 0) {
+        ::close(pair[0]);
+        ::close(pair[1]);
+        return;
+    }
+    readEnd_ = pair[1];
+    notifier_ = std::make_unique<QSocketNotifier>(readEnd_, QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, [this] {
         char byte;
-        [[maybe_unused]] auto count = ::read(pipeEnds[1], &byte, 1);
+        while (::read(readEnd_, &byte, 1) > 0) {
+        }
         emit quitRequested();
     });
     struct sigaction action {};
@@ -33,12 +57,21 @@ QuitSignals::QuitSignals() {
 }
 
 QuitSignals::~QuitSignals() {
-    ::signal(SIGTERM, SIG_DFL);
-    ::signal(SIGINT, SIG_DFL);
     notifier_.reset();
-    for (int& end : pipeEnds) {
-        if (end >= 0) {
-            ::close(std::exchange(end, -1));
+    bool anyLeft = false;
+    for (auto& end : writeEnds) {
+        int mine = writeEnd_;
+        if (writeEnd_ < 0 || !end.compare_exchange_strong(mine, -1)) {
+            anyLeft = anyLeft || end.load() >= 0;
+        }
+    }
+    if (!anyLeft) {
+        ::signal(SIGTERM, SIG_DFL);
+        ::signal(SIGINT, SIG_DFL);
+    }
+    for (const int descriptor : {writeEnd_, readEnd_}) {
+        if (descriptor >= 0) {
+            ::close(descriptor);
         }
     }
 }

@@ -5,7 +5,8 @@
 #include <memory>
 
 /// Turns SIGTERM and SIGINT (a session logout, a Ctrl-C) into a signal on the event loop, so the
-/// application quits through its own quit sequence instead of dying with restic still running.
+/// application quits through its own quit sequence instead of dying with restic still running. Every
+/// live instance is told.
 class QuitSignals : public QObject {
     Q_OBJECT
 public:
@@ -16,5 +17,7 @@ signals:
     void quitRequested();
 
 private:
+    int writeEnd_ = -1;
+    int readEnd_ = -1;
     std::unique_ptr<QSocketNotifier> notifier_;
 };
