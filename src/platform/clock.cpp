@@ -1,5 +1,6 @@
 #include "clock.h"
 
+#include <QPointer>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <sys/timerfd.h>
@@ -72,8 +73,11 @@ std::unique_ptr<ClockTimer> SystemClock::callAt(const QDateTime& when, std::func
 
 namespace {
 // The one resumption of a sleeping coroutine, whichever of the timer and the stop request comes first.
+// The resumption is posted to an object that lives in the sleeping frame: a frame destroyed before
+// the event is delivered (its owner abandoned it) is then never resumed.
 struct Sleeper {
     std::coroutine_handle<> waiter;
+    QPointer<QObject> frame;
     bool woken = false;
 
     static void wake(const std::shared_ptr<Sleeper>& sleeper) {
@@ -81,8 +85,8 @@ struct Sleeper {
             return;
         }
         sleeper->woken = true;
-        if (auto waiter = sleeper->waiter) {
-            QTimer::singleShot(0, [waiter] { waiter.resume(); });
+        if (auto waiter = sleeper->waiter; waiter && sleeper->frame) {
+            QTimer::singleShot(0, sleeper->frame.data(), [waiter] { waiter.resume(); });
         }
     }
 };
@@ -97,6 +101,8 @@ struct SleepAwaiter {
 
 QCoro::Task<bool> sleepFor(Clock* clock, std::chrono::milliseconds duration, std::stop_token stop) {
     auto sleeper = std::make_shared<Sleeper>();
+    QObject frame;
+    sleeper->frame = &frame;
     bool elapsed = false;
     const auto timer = clock->callAt(clock->now().addMSecs(duration.count()), [sleeper, &elapsed] {
         elapsed = true;
