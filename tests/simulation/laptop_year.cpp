@@ -11,6 +11,7 @@
 #include "storage/keychain.h"
 #include "storage/storage_config.h"
 #include "support/coroutines.h"
+#include "support/log_capture.h"
 #include "support/memory_secret_store.h"
 #include "support/test_platform.h"
 
@@ -22,6 +23,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 #include <QTimeZone>
 #include <random>
 #include <unistd.h>
@@ -143,13 +145,16 @@ private:
 
     // The running programs.
     std::unique_ptr<MenuBarApp> tray_;
+    std::vector<std::unique_ptr<MenuBarApp>> hung_;
     bool trayTerminated_ = false;
+    bool quitAsked_ = false;
     std::unique_ptr<AgentRunner> agent_;
     bool agentRunning_ = false;
     QDateTime nextAgentTick_;
     // The world's time; the machine's clock stands still while it sleeps.
     QDateTime worldTime_;
-    bool ctlRunning_ = false;
+    // keldoranctl runs, each in its own terminal.
+    int ctlRunning_ = 0;
 
     // Gap tracking.
     bool wasEligible_ = false;
@@ -430,7 +435,7 @@ void Laptop::shutDown() {
     }
     quitTray();
     // Logging out waits for the agent's and keldoranctl's runs, which systemd and the terminal end.
-    for (int round = 0; round < 1000 && (agentRunning_ || ctlRunning_); ++round) {
+    for (int round = 0; round < 1000 && (agentRunning_ || ctlRunning_ > 0); ++round) {
         advanceTo(now().addSecs(minute));
         worldTime_ = now();
     }
@@ -463,7 +468,13 @@ void Laptop::wake() {
 void Laptop::launchTray() {
     tray_ = std::make_unique<MenuBarApp>(test_.platform());
     trayTerminated_ = false;
-    tray_->terminate = [this] { trayTerminated_ = true; };
+    quitAsked_ = false;
+    tray_->terminate = [this] {
+        if (!quitAsked_) {
+            violation(QStringLiteral("the tray application quit unasked"));
+        }
+        trayTerminated_ = true;
+    };
     if (!tray_->launch()) {
         violation(QStringLiteral("the tray application did not launch"));
         tray_.reset();
@@ -474,12 +485,20 @@ void Laptop::quitTray() {
     if (!tray_) {
         return;
     }
+    quitAsked_ = true;
     tray_->requestQuit();
-    for (int round = 0; round < 100 && !trayTerminated_; ++round) {
+    // Quitting may wait on the index's writer thread, which runs in real time: a short real wait.
+    for (int round = 0; round < 2000 && !trayTerminated_; ++round) {
         settle();
+        if (!trayTerminated_) {
+            QThread::msleep(1);
+        }
     }
     if (!trayTerminated_) {
+        // Like a hung process, it is kept: destroying it mid-operation would fake a crash.
         violation(QStringLiteral("quit did not end"));
+        hung_.push_back(std::move(tray_));
+        return;
     }
     settle();
     tray_.reset();
@@ -495,24 +514,34 @@ void Laptop::agentTick() {
     agent_ = std::make_unique<AgentRunner>(test_.platform());
     agentRunning_ = true;
     [](Laptop* laptop) -> QCoro::Task<void> {
+        // Why it did what it did, for whoever replays a failing seed (costly: only when asked).
+        const auto log = qEnvironmentVariableIsSet("KELDORAN_SIMULATION_TRACE") ? std::make_optional<LogCapture>()
+                                                                                : std::nullopt;
         try {
             co_await laptop->agent_->run();
         } catch (const std::exception& error) {
             laptop->violation(QStringLiteral("the agent failed: ") + QString::fromUtf8(error.what()));
+        }
+        for (const auto& message : log ? log->messages(QStringLiteral("lifecycle")) : QStringList()) {
+            if (message.startsWith(QLatin1String("agent skipped")) || message.startsWith(QLatin1String("agent:"))) {
+                laptop->note(message);
+            }
         }
         laptop->agentRunning_ = false;
     }(this);
 }
 
 void Laptop::ctl(QStringList arguments) {
-    if (!awake_ || ctlRunning_) {
+    if (!awake_) {
         return;
     }
-    ctlRunning_ = true;
+    ++ctlRunning_;
     manualRequest_ = true;
     [](Laptop* laptop, QStringList arguments) -> QCoro::Task<void> {
-        co_await Commands::run(&laptop->test_.platform(), std::move(arguments));
-        laptop->ctlRunning_ = false;
+        const auto command = arguments.join(QLatin1Char(' '));
+        const int exitCode = co_await Commands::run(&laptop->test_.platform(), std::move(arguments));
+        laptop->note(QStringLiteral("keldoranctl %1 exits %2").arg(command).arg(exitCode));
+        --laptop->ctlRunning_;
     }(this, std::move(arguments));
     // A forwarded request crosses the tray application's socket.
     for (int round = 0; round < 4; ++round) {

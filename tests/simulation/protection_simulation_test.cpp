@@ -12,7 +12,7 @@ class LaptopYearSeed : public ::testing::TestWithParam<int> {};
 TEST_P(LaptopYearSeed, keepsEveryPromise) {
     const auto year = LaptopYear::simulate(quint64(GetParam()));
     EXPECT_GT(year.backups, 300);
-    EXPECT_TRUE(year.violations.isEmpty()) << year.violations.join(QLatin1Char('\n')).toStdString() << "\n\nevents of seed "
+    EXPECT_TRUE(year.violations.isEmpty()) << year.violations.join(QLatin1Char('\n')).toStdString() << "\n\n(KELDORAN_SIMULATION_TRACE=1 adds the agent's reasons)\nevents of seed "
                                            << GetParam() << ":\n"
                                            << year.events.join(QLatin1Char('\n')).toStdString();
     for (const auto& [frequency, ratio] : year.worstGapRatio) {

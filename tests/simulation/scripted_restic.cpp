@@ -81,7 +81,21 @@ QCoro::AsyncGenerator<QByteArray> ScriptedRestic::streamLines(ChildProcess::Laun
     runningBackups_.append(started);
     backupStarted(started);
     const auto plan = planBackup();
-    const bool elapsed = co_await sleepFor(&clock_, std::chrono::seconds(plan.seconds), stop);
+    // Like restic, a long run reports its progress as it goes; the controller gives up on silence.
+    constexpr qint64 statusEvery = 20;
+    bool elapsed = true;
+    for (qint64 done = 0; elapsed && done < plan.seconds; done += statusEvery) {
+        const auto wait = std::min(statusEvery, plan.seconds - done);
+        elapsed = co_await sleepFor(&clock_, std::chrono::seconds(wait), stop);
+        if (elapsed && done + wait < plan.seconds) {
+            co_yield QStringLiteral(R"({"message_type":"status","percent_done":%1,"total_files":1000,"files_done":%2,)"
+                                    R"("total_bytes":1048576,"bytes_done":%3})")
+                .arg(double(done + wait) / double(plan.seconds))
+                .arg((done + wait) * 1000 / plan.seconds)
+                .arg((done + wait) * 1048576 / plan.seconds)
+                .toUtf8();
+        }
+    }
     // Told while still counted as running: it covered the time since its start.
     const std::optional<bool> succeeded = elapsed ? std::optional(plan.exitCode == 0) : std::nullopt;
     backupEnded(started, succeeded);
