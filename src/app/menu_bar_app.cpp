@@ -59,6 +59,7 @@ bool MenuBarApp::launch() {
     model_ = std::make_unique<AppModel>(platform_);
     postBackupIndexing_ =
         std::make_unique<PostBackupIndexing>(model_->controller(), model_->snapshotIndexer(), platform_);
+    connect(model_.get(), &AppModel::agentRegistrationRequested, this, [this] { registerAgent(); });
     bootstrap();
     return true;
 }
@@ -69,12 +70,18 @@ QCoro::Task<void> MenuBarApp::bootstrap() {
         auto& controller = model_->controller();
         co_await controller.bootstrap();
         if (controller.isConfigured()) {
-            co_await registerBackgroundAgent(platform_.services);
+            // A backup that a quit or shutdown interrupted goes on; restic reuses what it uploaded.
+            model_->runPendingBackupIfPossible();
+            co_await registerAgent();
         }
     } catch (const std::exception& error) {
         Log::lifecycle().error(QStringLiteral("bootstrap ended unexpectedly: ") +
                                QString::fromUtf8(error.what()));
     }
+}
+
+QCoro::Task<void> MenuBarApp::registerAgent() {
+    model_->setAgentRegistrationProblem(co_await registerBackgroundAgent(platform_.services));
 }
 
 void MenuBarApp::requestQuit() {

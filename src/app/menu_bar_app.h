@@ -47,6 +47,7 @@ signals:
 private:
     QCoro::Task<void> bootstrap();
     QCoro::Task<void> quitAfterIdle(BackupController* controller, SnapshotIndexer* indexer);
+    QCoro::Task<void> registerAgent();
 
     Platform& platform_;
     std::unique_ptr<InstanceLock> lock_;

@@ -2,10 +2,10 @@
 
 #include "log.h"
 
-QCoro::Task<void> registerBackgroundAgent(ServiceRegistration* services) {
+QCoro::Task<std::optional<QString>> registerBackgroundAgent(ServiceRegistration* services) {
     const auto before = co_await services->agentStatus();
     if (before == ServiceRegistration::Status::enabled) {
-        co_return;
+        co_return std::nullopt;
     }
     const auto error = co_await services->registerAgent();
     const auto after = co_await services->agentStatus();
@@ -15,6 +15,10 @@ QCoro::Task<void> registerBackgroundAgent(ServiceRegistration* services) {
     } else {
         Log::lifecycle().info(QStringLiteral("background agent registered (status: %1)").arg(status));
     }
+    if (!error && after != ServiceRegistration::Status::enabled) {
+        co_return QStringLiteral("systemd did not enable the timer (status: %1)").arg(status);
+    }
+    co_return error;
 }
 
 QCoro::Task<void> repairRegistrations(ServiceRegistration* services) {

@@ -4,8 +4,8 @@
 
 #include <qcoro/qcorotask.h>
 
-/// Registers the background agent unless it is enabled already; a failure is logged and swallowed.
-QCoro::Task<void> registerBackgroundAgent(ServiceRegistration* services);
+/// Registers the background agent unless it is enabled already; a failure is logged and answered.
+QCoro::Task<std::optional<QString>> registerBackgroundAgent(ServiceRegistration* services);
 /// Rewrites a registered login item or agent whose files differ from what they should be, logging what
 /// it repaired; registrations the user turned off stay off.
 QCoro::Task<void> repairRegistrations(ServiceRegistration* services);

@@ -21,6 +21,7 @@
 #include "restic/restore_problem.h"
 #include "scope/backup_scope.h"
 #include "storage/bucket_name.h"
+#include "storage/bucket_probe.h"
 #include "storage/keychain.h"
 #include "storage/storage_config.h"
 
@@ -293,12 +294,21 @@ QCoro::Task<Validation> BackupController::probe(StorageConfig config, QString ac
 QCoro::Task<Validation> BackupController::validate(StorageConfig config, QString accessKey,
                                                    QString secretKey) {
     const QString noPassword;
-    auto result = co_await probe(std::move(config), std::move(accessKey), std::move(secretKey), noPassword);
+    auto result = co_await probe(config, accessKey, secretKey, noPassword);
     // With an empty password restic refuses an existing repository: that is the answer wanted.
     const auto text = result.message.toLower();
     if (result.kind == Validation::Kind::failed &&
         (text.contains(QLatin1String("wrong password")) || text.contains(QLatin1String("empty password")))) {
         result = Validation::reachableExistingRepo();
+    }
+    // restic answers an empty bucket and a missing one alike.
+    if (result.kind == Validation::Kind::reachableNeedsInit) {
+        auto& platform = model_.platform();
+        const auto presence = co_await BucketProbe::check(config, accessKey, secretKey,
+                                                          platform.endpointOverride(), platform.environment);
+        if (presence == BucketProbe::Presence::missing) {
+            result = Validation::bucketMissing();
+        }
     }
     co_return result;
 }
@@ -359,9 +369,38 @@ QCoro::Task<void> BackupController::completeSetup(StorageConfig config, QString 
     config.save(*settings);
     co_await configure();
     if (keychainService == Keychain::serviceName() && settings == platform.settings) {
-        co_await registerBackgroundAgent(platform.services);
+        model_.setAgentRegistrationProblem(co_await registerBackgroundAgent(platform.services));
     }
     model_.setStartAtLogin(setLoginItemEnabled(true));
+}
+
+QCoro::Task<std::optional<QString>> BackupController::changeKeys(QString accessKey, QString secretKey) {
+    auto& platform = model_.platform();
+    const auto config = StorageConfig::load(*platform.settings);
+    const Keychain keychain(*platform.secrets);
+    std::optional<QString> password;
+    try {
+        password = co_await keychain.read(Keychain::Account::repositoryPassword);
+    } catch (const KeychainError& error) {
+        co_return error.description();
+    }
+    if (!config || !password) {
+        co_return SetupMessages::noBackupToChangeKeysOf();
+    }
+    const auto result = co_await probe(*config, accessKey, secretKey, *password);
+    if (result.kind != Validation::Kind::reachableExistingRepo) {
+        co_return result.kind == Validation::Kind::failed ? SetupMessages::userMessage(result.message)
+                                                          : SetupMessages::keysMissTheBackup();
+    }
+    try {
+        co_await keychain.save(accessKey, Keychain::Account::accessKey);
+        co_await keychain.save(secretKey, Keychain::Account::secretKey);
+    } catch (const KeychainError& error) {
+        co_return error.description();
+    }
+    co_await configure();
+    Log::lifecycle().info(QStringLiteral("storage keys changed"));
+    co_return std::nullopt;
 }
 
 void BackupController::startBackup() {
@@ -392,6 +431,7 @@ void BackupController::startBackup() {
 
 void BackupController::cancelBackup() {
     if (backupTask_) {
+        cancelledByUser_ = true;
         backupTask_->cancel();
         // restic may take a while to wind down: the wait is said, not left looking like progress.
         if (model_.baseStatus().kind == AppStatus::Kind::backingUp) {
@@ -402,6 +442,7 @@ void BackupController::cancelBackup() {
 
 void BackupController::cancelCurrentOperation() {
     if (currentHandle_) {
+        cancelledByUser_ = true;
         currentHandle_->cancel();
     }
 }
@@ -494,6 +535,8 @@ QCoro::Task<void> BackupController::runBackup(BackupInputs inputs, std::stop_tok
     const auto started = model_.platform().clock->now();
     const auto excludeCount = qint64(inputs.excludes.size());
     const auto provider = configuredProvider_ ? configuredProvider_->displayName : QStringLiteral("the storage");
+    cancelledByUser_ = false;
+    model_.setLastBackupUnfinished(true);
     model_.setBaseStatus(AppStatus::backingUp({}));
     // Half an hour without progress ends the backup as a failure; the user's stop ends it as a cancel.
     std::stop_source giveUp;
@@ -522,8 +565,12 @@ QCoro::Task<void> BackupController::runBackup(BackupInputs inputs, std::stop_tok
         QCORO_FOREACH(const BackupEvent& event, events) {
             stallWatch.observe(event);
             if (const auto* status = std::get_if<BackupStatus>(&event)) {
-                progress = {status->percentDone, CheckedNumber::fromUnsigned(status->filesDone),
-                            CheckedNumber::fromUnsigned(status->totalFiles)};
+                progress = {status->percentDone,
+                            CheckedNumber::fromUnsigned(status->filesDone),
+                            CheckedNumber::fromUnsigned(status->totalFiles),
+                            CheckedNumber::fromUnsigned(status->bytesDone),
+                            CheckedNumber::fromUnsigned(status->totalBytes),
+                            CheckedNumber::fromUnsigned(status->secondsRemaining)};
                 model_.setBaseStatus(backingUpStatus(progress, stallWatch.isStalled()
                                                                    ? BackupStallWatch::retryingSentence(provider)
                                                                    : QString()));
@@ -568,6 +615,10 @@ QCoro::Task<void> BackupController::runBackup(BackupInputs inputs, std::stop_tok
                 recordFailure(QString::fromUtf8(error.what()));
             }
         }
+    }
+    // Only a quit (or shutdown) leaves the backup owed: the next launch runs it again.
+    if (!stop.stop_requested() || cancelledByUser_) {
+        model_.setLastBackupUnfinished(false);
     }
     if (succeeded) {
         co_await finishSucceededBackup(warnings, stop);

@@ -71,9 +71,14 @@ public:
     QCoro::Task<void> completeSetup(StorageConfig config, QString accessKey, QString secretKey,
                                     QString password, QString keychainService, SettingsStore* settings);
 
+    /// "Change keys…": checks the two keys against the configured backup with its stored password, and
+    /// only when they open it stores them and configures again. Answers the sentence to show on failure.
+    QCoro::Task<std::optional<QString>> changeKeys(QString accessKey, QString secretKey);
+
     /// Requests one backup; ignored without a configuration or while one is pending.
     void startBackup();
-    /// Cancels the pending backup, if any.
+    /// Cancels the pending backup, if any, at the user's request: it is not run again at the next launch
+    /// (as one cancelled by a quit through its handle is).
     void cancelBackup();
     /// Cancels whatever operation runs now (a backup, a restore or maintenance): the popover's "Cancel".
     void cancelCurrentOperation();
@@ -149,6 +154,7 @@ private:
     std::shared_ptr<OperationHandle> backupTask_;
     std::optional<RepositoryOperation> currentOperation_;
     int queuedOperationCount_ = 0;
+    bool cancelledByUser_ = false;
     std::shared_ptr<OperationHandle> operationTail_;
     std::shared_ptr<OperationHandle> currentHandle_;
     std::vector<std::weak_ptr<OperationHandle>> queuedHandles_;

@@ -658,11 +658,10 @@ QCoro::Task<int> setup(Session* session, QStringList arguments) {
     out(CtlMessages::checking());
     onboarding.scheduleValidation();
     using State = OnboardingModel::Connection::State;
-    while (onboarding.connection().state != State::connected &&
-           onboarding.connection().state != State::failed) {
+    while (onboarding.connection().state == State::idle || onboarding.connection().state == State::validating) {
         co_await qCoro(&onboarding, &OnboardingModel::connectionChanged);
     }
-    if (onboarding.connection().state == State::failed) {
+    if (onboarding.connection().state != State::connected) {
         co_return failure(onboarding.connection().message);
     }
     out(CtlMessages::connected(onboarding.bucket(), onboarding.regionCity()));

@@ -104,6 +104,7 @@ void AppModel::load() {
     // The last backup Keldoran recorded stands until the repository's listing answers.
     lastBackup_ = settings.dateValue(SettingsKeys::lastKnownBackupDate);
     isPaused_ = settings.boolValue(SettingsKeys::isPaused).value_or(false);
+    lastBackupUnfinished_ = settings.boolValue(SettingsKeys::backupUnfinished).value_or(false);
     setPauseUntil(settings.dateValue(SettingsKeys::pauseUntilDate));
 }
 
@@ -180,7 +181,8 @@ bool AppModel::expirePauseIfDue(const QDateTime& now) {
 }
 
 void AppModel::runPendingBackupIfPossible() {
-    if (!pendingBackupWhileOffline_ || !isOnline_ || isPaused_ || !controller().isConfigured() ||
+    if (!(pendingBackupWhileOffline_ || lastBackupUnfinished_) || !isOnline_ || isPaused_ ||
+        !controller().isConfigured() ||
         baseStatus_.kind == AppStatus::Kind::backingUp) {
         return;
     }
@@ -218,6 +220,19 @@ void AppModel::removeExclusion(const QUuid& id) {
     auto remaining = excludes_;
     remaining.removeIf([&](const ExcludeItem& item) { return item.id == id; });
     setExcludes(remaining);
+}
+
+void AppModel::setListed(const QStringList& paths, bool listed) {
+    auto changed = excludes_;
+    if (!listed) {
+        changed.removeIf([&](const ExcludeItem& item) { return paths.contains(item.path); });
+    }
+    for (const auto& path : listed ? paths : QStringList()) {
+        if (std::none_of(changed.begin(), changed.end(), [&](const ExcludeItem& item) { return item.path == path; })) {
+            changed.append(ExcludeItem::make(path));
+        }
+    }
+    setExcludes(changed);
 }
 
 void AppModel::restoreDefaultExcludes() {
@@ -440,6 +455,19 @@ void AppModel::setSeenDefaultExcludePaths(const std::optional<QStringList>& path
 void AppModel::setShowActivity(bool show) {
     if (assign(showActivity_, show)) {
         emit showActivityChanged();
+    }
+}
+
+void AppModel::setLastBackupUnfinished(bool unfinished) {
+    if (assign(lastBackupUnfinished_, unfinished)) {
+        platform_.settings->setValue(SettingsKeys::backupUnfinished, unfinished);
+        emit lastBackupUnfinishedChanged();
+    }
+}
+
+void AppModel::setAgentRegistrationProblem(const std::optional<QString>& problem) {
+    if (assign(agentRegistrationProblem_, problem)) {
+        emit agentRegistrationProblemChanged();
     }
 }
 

@@ -60,6 +60,9 @@ class AppModel : public QObject {
     Q_PROPERTY(bool showActivity READ showActivity NOTIFY showActivityChanged)
     Q_PROPERTY(bool notificationsEnabled READ notificationsEnabled NOTIFY notificationsEnabledChanged)
     Q_PROPERTY(std::optional<RestoreOutcome> lastRestore READ lastRestore NOTIFY lastRestoreChanged)
+    Q_PROPERTY(bool lastBackupUnfinished READ lastBackupUnfinished NOTIFY lastBackupUnfinishedChanged)
+    Q_PROPERTY(std::optional<QString> agentRegistrationProblem READ agentRegistrationProblem NOTIFY
+                   agentRegistrationProblemChanged)
 
 public:
     enum class CheckHealth { verified, overdue, failed };
@@ -93,17 +96,21 @@ public:
     void resume();
     /// Ends a timed pause at or after its end; answers whether it ended.
     bool expirePauseIfDue(const QDateTime& now);
-    /// Starts the backup deferred while offline once nothing prevents it.
+    /// Starts the backup deferred while offline, or the one a quit interrupted, once nothing prevents it.
     void runPendingBackupIfPossible();
     /// "Back up now" / "Try again": a backup when configured, else the setup window.
     void backUpNow();
     /// Asks for the setup window ("Set Up Keldoran").
     void requestSetup() { emit setupRequested(); }
+    /// "Set up background backups again".
+    void requestAgentRegistration() { emit agentRegistrationRequested(); }
 
     // The exclusion list; each change saves the preferences.
     /// Adds a folder, with the home folder written as "~"; an entry already present changes nothing.
     void addExclusion(const QString& path);
     void removeExclusion(const QUuid& id);
+    /// Adds the entries missing from the list, or removes those present; one save.
+    void setListed(const QStringList& paths, bool listed);
     /// Re-adds the missing defaults at the end; the user's own entries keep their place.
     void restoreDefaultExcludes();
 
@@ -138,6 +145,11 @@ public:
     /// Records a restore's end. One that ended out of the user's view (its window closed) is also
     /// announced, so the desktop can tell the user.
     void recordRestore(const RestoreOutcome& outcome, bool watched);
+    /// A backup began and has not ended: kept across launches, so one a quit or shutdown interrupted
+    /// is told and run again.
+    bool lastBackupUnfinished() const { return lastBackupUnfinished_; }
+    /// Why the background backups could not be registered at this launch; none when they are.
+    std::optional<QString> agentRegistrationProblem() const { return agentRegistrationProblem_; }
 
     void setBaseStatus(const AppStatus& status);
     void setIsPaused(bool paused);
@@ -163,6 +175,8 @@ public:
     void setSeenDefaultExcludePaths(const std::optional<QStringList>& paths);
     void setShowActivity(bool show);
     void setNotificationsEnabled(bool enabled);
+    void setLastBackupUnfinished(bool unfinished);
+    void setAgentRegistrationProblem(const std::optional<QString>& problem);
 
 signals:
     void baseStatusChanged();
@@ -191,6 +205,10 @@ signals:
     void showActivityChanged();
     void notificationsEnabledChanged();
     void lastRestoreChanged();
+    void lastBackupUnfinishedChanged();
+    void agentRegistrationProblemChanged();
+    /// The user asked to register the background backups again.
+    void agentRegistrationRequested();
     /// A restore ended while its window was closed.
     void restoreEndedOutOfView(const RestoreOutcome& outcome);
     /// "keldoranRequestSetup": the setup window should open, at the welcome step unless given.
@@ -228,6 +246,8 @@ private:
     bool showActivity_ = false;
     bool notificationsEnabled_ = true;
     std::optional<RestoreOutcome> lastRestore_;
+    bool lastBackupUnfinished_ = false;
+    std::optional<QString> agentRegistrationProblem_;
 
     std::unique_ptr<BackupController> controller_;
     std::unique_ptr<BackupScheduler> scheduler_;

@@ -9,6 +9,10 @@ struct BackupProgress {
     double fraction = 0;
     std::optional<qint64> filesDone;
     std::optional<qint64> totalFiles;
+    std::optional<qint64> bytesDone;
+    std::optional<qint64> totalBytes;
+    /// restic's estimate, once it knows the total.
+    std::optional<qint64> secondsRemaining;
     bool operator==(const BackupProgress&) const = default;
 };
 

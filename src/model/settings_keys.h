@@ -12,6 +12,8 @@ inline const QString lastCheckedDate = QStringLiteral("lastCheckedDate");       
 inline const QString lastCheckFailureReason = QStringLiteral("lastCheckFailureReason"); // text, none
 inline const QString lastCheckFailed = QStringLiteral("lastCheckFailed");     // bool, read only (older form)
 inline const QString lastBackupFailure = QStringLiteral("lastBackupFailure"); // text, none
+// Set while a backup runs; still set at launch when quit, shutdown or a crash interrupted it.
+inline const QString backupUnfinished = QStringLiteral("backupUnfinished"); // bool, false
 inline const QString lastBackupExcludeCount = QStringLiteral("lastBackupExcludeCount"); // integer, none
 // History and statistics (JSON blobs)
 inline const QString lastBackupWarnings = QStringLiteral("lastBackupWarnings"); // [{"kind","path"}], []
@@ -20,6 +22,8 @@ inline const QString statsCache = QStringLiteral("statsCache"); // {"protectedBy
 inline const QString preferences = QStringLiteral("preferences");               // Preferences, defaults
 inline const QString storageConfig = QStringLiteral("storageConfig");           // StorageConfig, none
 inline const QString excludedScopePaths = QStringLiteral("excludedScopePaths"); // [path], []
+// Hidden folders (or folders inside them) the user chose to back up after all.
+inline const QString keptHiddenPaths = QStringLiteral("keptHiddenPaths"); // [path], []
 // Maintenance
 inline const QString lastPruneDate = QStringLiteral("lastPruneDate");               // date, distant past
 inline const QString lastCacheCleanupDate = QStringLiteral("lastCacheCleanupDate"); // date, distant past

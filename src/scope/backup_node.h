@@ -9,5 +9,6 @@ struct BackupNode {
     QString name;
     bool isDirectory = false;
     qint64 sizeBytes = 0;
+    bool isHidden = false;
     bool operator==(const BackupNode&) const = default;
 };

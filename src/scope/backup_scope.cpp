@@ -5,6 +5,7 @@
 #include "restic/restore_selection.h"
 
 #include <algorithm>
+#include <fnmatch.h>
 #include <filesystem>
 #include <QDir>
 #include <QFileInfo>
@@ -20,19 +21,147 @@ const QSet<QString>& BackupScope::keptHiddenFolders() {
     return kept;
 }
 
+const QStringList& BackupScope::appDataFolders() {
+    static const QStringList folders{QStringLiteral(".local/share"), QStringLiteral(".mozilla"),
+                                     QStringLiteral(".thunderbird"), QStringLiteral(".var/app")};
+    return folders;
+}
+
+const QStringList& BackupScope::appDataExclusions() {
+    static const QStringList entries{QStringLiteral("~/.local/share/Trash"), QStringLiteral(".var/app/*/cache")};
+    return entries;
+}
+
+namespace {
+
+QSet<QString> storedPaths(const SettingsStore& settings, const QString& key) {
+    QSet<QString> paths;
+    if (const auto blob = settings.dataValue(key)) {
+        for (const auto& path : QJsonDocument::fromJson(*blob).array()) {
+            if (path.isString()) {
+                paths.insert(path.toString());
+            }
+        }
+    }
+    return paths;
+}
+
+QByteArray encodedPaths(const QSet<QString>& set) {
+    QStringList paths(set.begin(), set.end());
+    paths.sort();
+    return QJsonDocument(QJsonArray::fromStringList(paths)).toJson(QJsonDocument::Compact);
+}
+
+bool isBelow(const QString& path, const QString& ancestor) {
+    return path.size() > ancestor.size() && path.startsWith(ancestor) && path[ancestor.size()] == QLatin1Char('/');
+}
+
+// One restic pattern without a leading "/" matches any run of path components.
+bool matchesPattern(const QString& pattern, const QString& path) {
+    const auto wanted = pattern.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    const auto components = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (qsizetype start = 0; start + wanted.size() <= components.size(); ++start) {
+        bool all = !wanted.isEmpty();
+        for (qsizetype i = 0; all && i < wanted.size(); ++i) {
+            all = fnmatch(QFile::encodeName(wanted[i]).constData(),
+                          QFile::encodeName(components[start + i]).constData(), 0) == 0;
+        }
+        if (all) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 BackupScope::BackupScope(SettingsStore& settings, QString home)
     : settings_(settings)
     , home_(std::move(home))
     , root_{home_, tr("Home"), true, 0} {
     sizeByPath_.insert(home_, 0);
-    if (const auto blob = settings_.dataValue(SettingsKeys::excludedScopePaths)) {
-        const auto document = QJsonDocument::fromJson(*blob);
-        for (const auto& path : document.array()) {
-            if (path.isString()) {
-                excluded_.insert(path.toString());
-            }
+    reload();
+}
+
+void BackupScope::reload() {
+    excluded_ = storedPaths(settings_, SettingsKeys::excludedScopePaths);
+    keptHidden_.clear();
+    // Only a path inside a hidden folder of this home folder can be kept.
+    for (const auto& path : storedPaths(settings_, SettingsKeys::keptHiddenPaths)) {
+        if (isBelow(path, home_) && path.mid(home_.size() + 1).startsWith(QLatin1Char('.'))) {
+            keptHidden_.insert(path);
         }
     }
+    emit changed();
+}
+
+bool BackupScope::isListedExclusion(const QString& path, const QList<ExcludeItem>& exclusionList) const {
+    return std::any_of(exclusionList.begin(), exclusionList.end(), [&](const ExcludeItem& item) {
+        const auto& listed = item.path;
+        if (listed == QLatin1String("~") || listed.startsWith(QLatin1String("~/")) ||
+            listed.startsWith(QLatin1Char('/'))) {
+            const auto literal = listed.startsWith(QLatin1Char('~')) ? home_ + listed.mid(1) : listed;
+            return path == literal || isBelow(path, literal);
+        }
+        return matchesPattern(listed, path);
+    });
+}
+
+std::optional<QString> BackupScope::hiddenTopFolder(const QString& path) const {
+    if (!isBelow(path, home_)) {
+        return std::nullopt;
+    }
+    const auto name = path.mid(home_.size() + 1).section(QLatin1Char('/'), 0, 0);
+    const auto top = home_ + QLatin1Char('/') + name;
+    if (!name.startsWith(QLatin1Char('.')) || keptHiddenFolders().contains(name) || !QFileInfo(top).isDir()) {
+        return std::nullopt;
+    }
+    return top;
+}
+
+bool BackupScope::isHiddenSkipped(const QString& path) const {
+    if (!hiddenTopFolder(path)) {
+        return false;
+    }
+    return std::none_of(keptHidden_.begin(), keptHidden_.end(),
+                        [&](const QString& kept) { return path == kept || isBelow(path, kept); });
+}
+
+bool BackupScope::hasKeptBelow(const QString& path) const {
+    return std::any_of(keptHidden_.begin(), keptHidden_.end(),
+                       [&](const QString& kept) { return isBelow(kept, path); });
+}
+
+bool BackupScope::keepsAppData() const {
+    return std::all_of(appDataFolders().begin(), appDataFolders().end(), [&](const QString& folder) {
+        return keptHidden_.contains(home_ + QLatin1Char('/') + folder);
+    });
+}
+
+void BackupScope::keepAppData(bool keep) {
+    const auto before = keptHidden_;
+    for (const auto& folder : appDataFolders()) {
+        const auto path = home_ + QLatin1Char('/') + folder;
+        if (keep) {
+            keptHidden_.insert(path);
+        } else {
+            keptHidden_.remove(path);
+        }
+    }
+    if (keptHidden_ != before) {
+        saveKept();
+        emit changed();
+    }
+}
+
+void BackupScope::setKept(const QString& path, bool kept) {
+    keptHidden_.removeIf([&](const QString& member) { return isBelow(member, path); });
+    if (kept) {
+        keptHidden_.insert(path);
+    } else {
+        keptHidden_.remove(path);
+    }
+    saveKept();
 }
 
 bool BackupScope::isExcluded(const QString& path) const {
@@ -47,13 +176,20 @@ BackupScope::TriState BackupScope::triState(const QString& path, bool isDirector
     if (isExcluded(path)) {
         return TriState::excluded;
     }
+    if (isHiddenSkipped(path)) {
+        return hasKeptBelow(path) ? TriState::partial : TriState::excluded;
+    }
     const auto cached = childrenCache_.find(path);
-    if (!isDirectory || cached == childrenCache_.end() || cached->isEmpty()) {
+    if (!isDirectory || cached == childrenCache_.end() ||
+        std::all_of(cached->begin(), cached->end(), [](const BackupNode& child) { return child.isHidden; })) {
         return TriState::included;
     }
     bool allExcluded = true;
     bool anyNotIncluded = false;
     for (const auto& child : *cached) {
+        if (child.isHidden) {
+            continue;
+        }
         const auto state = triState(child.id, child.isDirectory);
         allExcluded = allExcluded && state == TriState::excluded;
         anyNotIncluded = anyNotIncluded || state != TriState::included;
@@ -63,7 +199,18 @@ BackupScope::TriState BackupScope::triState(const QString& path, bool isDirector
 
 void BackupScope::toggle(const BackupNode& node) {
     const auto before = excluded_;
-    if (triState(node.id, node.isDirectory) == TriState::included) {
+    const auto state = triState(node.id, node.isDirectory);
+    // A hidden folder ticks in and out through the kept set: the hidden-folder rule holds the rest.
+    if (isHiddenSkipped(node.id) || (keptHidden_.contains(node.id) && state == TriState::included)) {
+        setKept(node.id, isHiddenSkipped(node.id));
+        removeBelow(node.id);
+        if (excluded_ != before) {
+            save();
+        }
+        emit changed();
+        return;
+    }
+    if (state == TriState::included) {
         excluded_.insert(node.id);
         removeBelow(node.id);
     } else {
@@ -91,7 +238,7 @@ void BackupScope::includeOnlyPathBelow(QString ancestor, const QString& path) {
     auto folder = ancestor;
     for (const auto& component : path.mid(ancestor.size() + 1).split(QLatin1Char('/'))) {
         const auto step = folder + QLatin1Char('/') + component;
-        for (const auto& child : children(folder, true)) {
+        for (const auto& child : childrenWithHidden(folder, true)) {
             if (child.id != step) {
                 excluded_.insert(child.id);
             }
@@ -164,19 +311,30 @@ void BackupScope::measureExcludedFolders() {
 }
 
 QList<BackupNode> BackupScope::children(const QString& path, bool isDirectory) {
+    auto nodes = childrenWithHidden(path, isDirectory);
+    nodes.removeIf([](const BackupNode& node) { return node.isHidden; });
+    return nodes;
+}
+
+QList<BackupNode> BackupScope::childrenWithHidden(const QString& path, bool isDirectory) {
     if (!isDirectory) {
         return {};
     }
+    return listing(path);
+}
+
+QList<BackupNode> BackupScope::listing(const QString& path) {
     if (const auto cached = childrenCache_.find(path); cached != childrenCache_.end()) {
         return *cached;
     }
     QList<BackupNode> nodes;
-    const auto entries =
-        QDir(path).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System, QDir::Unsorted);
+    const auto entries = QDir(path).entryInfoList(
+        QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden, QDir::Unsorted);
     for (const auto& entry : entries) {
         // A link is backed up as a link, never as the folder it points to.
         const bool folder = entry.isDir() && !entry.isSymLink();
-        nodes.append({entry.filePath(), entry.fileName(), folder, folder ? 0 : entry.size()});
+        nodes.append({entry.filePath(), entry.fileName(), folder, folder ? 0 : entry.size(),
+                      entry.fileName().startsWith(QLatin1Char('.'))});
     }
     const auto collator = fileNameCollator();
     std::stable_sort(nodes.begin(), nodes.end(), [&](const BackupNode& a, const BackupNode& b) {
@@ -197,7 +355,7 @@ QList<BackupNode> BackupScope::children(const QString& path, bool isDirectory) {
 QStringList BackupScope::skippedChildNames(const QString& path) const {
     QStringList names;
     for (const auto& child : childrenCache_.value(path)) {
-        if (triState(child.id, child.isDirectory) != TriState::included) {
+        if (!child.isHidden && triState(child.id, child.isDirectory) != TriState::included) {
             names.append(child.name);
         }
     }
@@ -223,12 +381,33 @@ QStringList BackupScope::hiddenFolderExcludes() const {
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
     for (const auto& name : names) {
         const auto path = home_ + QLatin1Char('/') + name;
-        if (name.startsWith(QLatin1Char('.')) && !keptHiddenFolders().contains(name) &&
-            QFileInfo(path).isDir()) {
+        if (!isHiddenSkipped(path)) {
+            continue;
+        }
+        if (hasKeptBelow(path)) {
+            excludeAround(path, hidden);
+        } else {
             hidden.append(path);
         }
     }
     return hidden;
+}
+
+// Everything in `folder` except the kept paths and the way down to them.
+void BackupScope::excludeAround(const QString& folder, QStringList& out) const {
+    const auto entries = QDir(folder).entryInfoList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
+    for (const auto& entry : entries) {
+        const auto path = entry.filePath();
+        if (keptHidden_.contains(path)) {
+            continue;
+        }
+        if (hasKeptBelow(path) && entry.isDir() && !entry.isSymLink()) {
+            excludeAround(path, out);
+        } else {
+            out.append(path);
+        }
+    }
 }
 
 QString BackupScope::excludeEntry(const QString& listed) const {
@@ -258,7 +437,13 @@ QStringList BackupScope::effectiveExcludes(const QList<ExcludeItem>& exclusionLi
 }
 
 BackupScope::Tally BackupScope::scopeTally(const QList<ExcludeItem>& exclusionList) const {
-    return {int(exclusionList.size()), int(excluded_.size()), int(hiddenFolderExcludes().size())};
+    const auto names = QDir(home_).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
+    const auto skipped = std::count_if(names.begin(), names.end(), [&](const QString& name) {
+        const auto path = home_ + QLatin1Char('/') + name;
+        return isHiddenSkipped(path) && !hasKeptBelow(path);
+    });
+    return {int(exclusionList.size()), int(excluded_.size()), int(skipped), int(keptHidden_.size())};
 }
 
 void BackupScope::removeBelow(const QString& path) {
@@ -267,8 +452,9 @@ void BackupScope::removeBelow(const QString& path) {
 }
 
 void BackupScope::save() {
-    QStringList paths(excluded_.begin(), excluded_.end());
-    paths.sort();
-    settings_.setValue(SettingsKeys::excludedScopePaths,
-                       QJsonDocument(QJsonArray::fromStringList(paths)).toJson(QJsonDocument::Compact));
+    settings_.setValue(SettingsKeys::excludedScopePaths, encodedPaths(excluded_));
+}
+
+void BackupScope::saveKept() {
+    settings_.setValue(SettingsKeys::keptHiddenPaths, encodedPaths(keptHidden_));
 }

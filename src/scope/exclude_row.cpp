@@ -1,20 +1,28 @@
 #include "exclude_row.h"
 
-ExcludeRow ExcludeRow::of(const BackupScope& scope, const BackupNode& node) {
+ExcludeRow ExcludeRow::of(const BackupScope& scope, const BackupNode& node,
+                          const QList<ExcludeItem>& exclusionList) {
     ExcludeRow row;
     row.node = node;
+    row.canDescend = node.isDirectory;
+    if (scope.isListedExclusion(node.id, exclusionList)) {
+        row.state = BackupScope::TriState::excluded;
+        row.hint = QStringLiteral("Excluded in Preferences");
+        row.excludedInPreferences = true;
+        return row;
+    }
     row.state = scope.triState(node.id, node.isDirectory);
     switch (row.state) {
     case BackupScope::TriState::included:
         break;
     case BackupScope::TriState::excluded:
-        row.hint = QStringLiteral("Skipped");
+        row.hint = node.isHidden && !scope.isExcluded(node.id) ? QStringLiteral("Hidden folder, skipped")
+                                                                : QStringLiteral("Skipped");
         break;
     case BackupScope::TriState::partial:
         row.hint = scope.skippedChildNames(node.id).join(QStringLiteral(", ")) + QStringLiteral(" skipped");
         break;
     }
-    row.canDescend = node.isDirectory;
     return row;
 }
 

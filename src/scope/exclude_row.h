@@ -8,11 +8,15 @@
 struct ExcludeRow {
     BackupNode node;
     BackupScope::TriState state = BackupScope::TriState::included;
-    /// "Skipped", or the names of the skipped children followed by " skipped"; none when included.
+    /// "Skipped", "Excluded in Preferences", "Hidden folder, skipped", or the names of the skipped
+    /// children followed by " skipped"; none when included.
     std::optional<QString> hint;
     bool canDescend = false;
+    /// Left out by an entry of the exclusion list: only Preferences can tick it again.
+    bool excludedInPreferences = false;
 
-    static ExcludeRow of(const BackupScope& scope, const BackupNode& node);
+    static ExcludeRow of(const BackupScope& scope, const BackupNode& node,
+                         const QList<ExcludeItem>& exclusionList = {});
 
     /// "checkmark.square.fill", "square" or "minus.square.fill".
     QString checkboxSymbol() const;

@@ -4,8 +4,10 @@
 #include "exclude_row.h"
 #include "ui/formatters.h"
 #include "ui/layouts.h"
+#include "ui/plural.h"
 #include "ui/symbols.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGraphicsOpacityEffect>
 #include <QLabel>
@@ -14,9 +16,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-ScopeBrowser::ScopeBrowser(BackupScope& scope, QWidget* parent)
+ScopeBrowser::ScopeBrowser(BackupScope& scope, QList<ExcludeItem> exclusionList, QWidget* parent)
     : QDialog(parent)
-    , scope_(scope) {
+    , scope_(scope)
+    , exclusionList_(std::move(exclusionList)) {
     setObjectName(QStringLiteral("scopeBrowser"));
     setWindowTitle(QStringLiteral("Choose what's backed up"));
     setWindowModality(Qt::WindowModal);
@@ -31,9 +34,17 @@ ScopeBrowser::ScopeBrowser(BackupScope& scope, QWidget* parent)
     layout->addWidget(heading);
     layout->addWidget(saved);
 
+    auto* top = new QHBoxLayout;
     breadcrumb_ = new QHBoxLayout;
     breadcrumb_->setSpacing(2);
-    layout->addLayout(breadcrumb_);
+    top->addLayout(breadcrumb_, 1);
+    auto* showHidden = new QCheckBox(QStringLiteral("Show hidden folders"), this);
+    showHidden->setObjectName(QStringLiteral("showHidden"));
+    showHidden->setToolTip(QStringLiteral(
+        "Hidden folders hold app data such as mail and browser profiles. They are skipped unless ticked."));
+    connect(showHidden, &QCheckBox::toggled, this, &ScopeBrowser::setShowsHidden);
+    top->addWidget(showHidden);
+    layout->addLayout(top);
 
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
@@ -68,6 +79,11 @@ void ScopeBrowser::descend(const BackupNode& folder) {
     rebuild();
 }
 
+void ScopeBrowser::setShowsHidden(bool shown) {
+    showsHidden_ = shown;
+    rebuild();
+}
+
 void ScopeBrowser::navigate(int crumb) {
     pathStack_ = pathStack_.mid(0, std::max(0, crumb));
     rebuild();
@@ -75,11 +91,27 @@ void ScopeBrowser::navigate(int crumb) {
 
 QString ScopeBrowser::tallyText() const {
     const auto count = scope_.excluded().size();
-    if (scope_.allExcludedSizesKnown()) {
-        return QStringLiteral("Skipping %1 places · ~%2 not backed up")
-            .arg(Formatters::count(count), Formatters::byteCount(scope_.excludedBytes()));
+    if (count == 0) {
+        return QStringLiteral("Nothing skipped");
     }
-    return QStringLiteral("Skipping %1 places · size not yet calculated").arg(Formatters::count(count));
+    const auto skipping = Plural::of("Skipping %Ln places", count);
+    if (!scope_.allExcludedSizesKnown()) {
+        return skipping + QStringLiteral(" · size not yet calculated");
+    }
+    const auto bytes = scope_.excludedBytes();
+    return bytes > 0 ? skipping + QStringLiteral(" · ~%1 not backed up").arg(Formatters::byteCount(bytes))
+                     : skipping;
+}
+
+QString ScopeBrowser::summary(const BackupScope::Tally& tally) {
+    auto text = QStringLiteral("Next backup: your home folder, minus %1, %2 and %3 — plus cache folders.")
+                    .arg(Plural::of("%Ln entries from this list", tally.listCount),
+                         Plural::of("%Ln unticked folders", tally.untickedCount),
+                         Plural::of("%Ln hidden folders", tally.hiddenCount));
+    if (tally.keptHiddenCount > 0) {
+        text += QLatin1Char(' ') + Plural::of("Also backs up %Ln hidden folders you chose.", tally.keptHiddenCount);
+    }
+    return text;
 }
 
 void ScopeBrowser::rebuild() {
@@ -93,7 +125,9 @@ void ScopeBrowser::rebuild() {
     const auto current = pathStack_.isEmpty() ? scope_.root() : pathStack_.last();
     // Listing may fill the scope's cache, which signals a change: rows are built from this one listing.
     const QSignalBlocker quiet(&scope_);
-    for (const auto& node : scope_.children(current.id, current.isDirectory)) {
+    const auto nodes = showsHidden_ ? scope_.childrenWithHidden(current.id, current.isDirectory)
+                                    : scope_.children(current.id, current.isDirectory);
+    for (const auto& node : nodes) {
         rows_->addWidget(rowFor(node));
     }
     rows_->addStretch(1);
@@ -101,7 +135,7 @@ void ScopeBrowser::rebuild() {
 }
 
 QWidget* ScopeBrowser::rowFor(const BackupNode& node) {
-    const auto row = ExcludeRow::of(scope_, node);
+    const auto row = ExcludeRow::of(scope_, node, exclusionList_);
     const bool excluded = row.state == BackupScope::TriState::excluded;
     auto* widget = new QWidget;
     widget->setObjectName(QStringLiteral("scopeRow"));
@@ -115,6 +149,8 @@ QWidget* ScopeBrowser::rowFor(const BackupNode& node) {
     tick->setAutoRaise(true);
     tick->setAccessibleName(node.name);
     tick->setAccessibleDescription(row.accessibilityValue());
+    // Only Preferences, where the entry is, can take it out again.
+    tick->setEnabled(!row.excludedInPreferences);
     connect(tick, &QToolButton::clicked, this, [this, node] { scope_.toggle(node); });
     layout->addWidget(tick);
 

@@ -56,14 +56,36 @@ void OnboardingModel::setStep(Step step) {
 
 void OnboardingModel::goForward() {
     if (step_ != Step::done) {
-        setStep(Step(int(step_) + 1));
+        auto next = Step(int(step_) + 1);
+        if (next == Step::fullDiskAccess && !fullDiskAccessStepShown_) {
+            next = Step::chooseProvider;
+        }
+        setStep(next);
     }
 }
 
 void OnboardingModel::goBack() {
     if (step_ != Step::welcome) {
-        setStep(Step(int(step_) - 1));
+        auto previous = Step(int(step_) - 1);
+        if (previous == Step::fullDiskAccess && !fullDiskAccessStepShown_) {
+            previous = Step::welcome;
+        }
+        setStep(previous);
     }
+}
+
+void OnboardingModel::setFullDiskAccessStepShown(bool shown) {
+    fullDiskAccessStepShown_ = shown;
+    emit stepChanged();
+}
+
+int OnboardingModel::shownStepNumber() const {
+    const bool skipped = !fullDiskAccessStepShown_ && step_ > Step::fullDiskAccess;
+    return int(step_) - (skipped ? 1 : 0);
+}
+
+int OnboardingModel::shownStepCount() const {
+    return int(Step::done) - (fullDiskAccessStepShown_ ? 0 : 1);
 }
 
 void OnboardingModel::selectProvider(const StorageProvider& provider) {
@@ -101,6 +123,10 @@ void OnboardingModel::setSecretKey(const QString& key) {
 void OnboardingModel::setBucket(const QString& bucket) {
     if (bucket_ != bucket) {
         bucket_ = bucket;
+        // Consent to create the missing bucket was for the name it was given with.
+        if (connection_.state == Connection::State::bucketMissing) {
+            setConnection(Connection::idle());
+        }
         emit fieldsChanged();
     }
 }
@@ -181,7 +207,8 @@ bool OnboardingModel::canContinue() const {
     case Step::fullDiskAccess:
         return fullDiskAccessGranted_;
     case Step::connectStorage:
-        return connection_.state == Connection::State::connected;
+        return connection_.state == Connection::State::connected ||
+               (connection_.state == Connection::State::bucketMissing && createsBucket_);
     case Step::password:
         return passwordValid();
     case Step::done:
@@ -191,9 +218,18 @@ bool OnboardingModel::canContinue() const {
     }
 }
 
+void OnboardingModel::setCreatesBucket(bool creates) {
+    if (createsBucket_ != creates) {
+        createsBucket_ = creates;
+        emit connectionChanged();
+    }
+}
+
 void OnboardingModel::setConnection(const Connection& connection) {
     if (connection_ != connection) {
         connection_ = connection;
+        // Consent to create one bucket is not consent to create another.
+        createsBucket_ = false;
         // A password checked against one bucket says nothing of another.
         schedulePasswordCheck();
         emit connectionChanged();
@@ -305,6 +341,12 @@ QCoro::Task<void> OnboardingModel::runValidation(OnboardingModel* model, Storage
             model->needsInit_ = result.kind == Validation::Kind::reachableNeedsInit;
             model->setConnection(Connection::connected());
             co_return;
+        case Validation::Kind::bucketMissing:
+            // Bucket names are one namespace per provider: missing here is missing everywhere.
+            model->setRegion(region);
+            model->needsInit_ = true;
+            model->setConnection(Connection::bucketMissing(SetupMessages::bucketMissing(bucket, model->regionCity())));
+            co_return;
         case Validation::Kind::wrongRegion:
             if (!tried.contains(result.region)) {
                 queue.append(result.region);
@@ -335,6 +377,8 @@ QCoro::Task<std::optional<QString>> OnboardingModel::finish(AppModel& model) {
     finishing_ = false;
     emit finishingChanged();
     if (!error) {
+        // This window's scope wrote the choices; the model's may have read them before.
+        model.scope().reload();
         model.backUpNow();
     }
     co_return error;

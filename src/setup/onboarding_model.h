@@ -38,7 +38,8 @@ public:
     };
 
     struct Connection {
-        enum class State { idle, validating, connected, failed };
+        /// bucketMissing: the keys work, but the bucket does not exist (yet).
+        enum class State { idle, validating, connected, failed, bucketMissing };
         State state = State::idle;
         QString message;
         bool operator==(const Connection&) const = default;
@@ -47,6 +48,7 @@ public:
         static Connection validating() { return {State::validating, {}}; }
         static Connection connected() { return {State::connected, {}}; }
         static Connection failed(QString message) { return {State::failed, std::move(message)}; }
+        static Connection bucketMissing(QString message) { return {State::bucketMissing, std::move(message)}; }
     };
 
     /// One probe of a candidate configuration with the two keys (the controller's validate).
@@ -70,9 +72,15 @@ public:
     Step step() const { return step_; }
     int stepNumber() const { return int(step_); }
     void setStep(Step step);
-    /// Forward and back by one step; back on the first and forward on the last change nothing.
+    /// Forward and back by one step; back on the first and forward on the last change nothing. A step
+    /// not shown is passed over.
     void goForward();
     void goBack();
+    /// The access step is shown only when the home folder cannot be read.
+    void setFullDiskAccessStepShown(bool shown);
+    /// The step's number among the shown steps, and how many are shown: "Step 2 of 7".
+    int shownStepNumber() const;
+    int shownStepCount() const;
 
     const StorageProvider& defaultProvider() const { return defaultProvider_; }
     const StorageProvider& provider() const { return provider_; }
@@ -91,6 +99,9 @@ public:
     Connection connection() const { return connection_; }
     StorageRegion region() const { return region_; }
     bool needsInit() const { return needsInit_; }
+    /// The user lets Keldoran create the missing bucket: only then does a missing bucket let setup go on.
+    bool createsBucket() const { return createsBucket_; }
+    void setCreatesBucket(bool creates);
     /// The city of the region: "Paris" for "Paris, France".
     QString regionCity() const;
 
@@ -148,6 +159,7 @@ private:
     const StorageProvider defaultProvider_;
     Step step_ = Step::welcome;
     bool fullDiskAccessGranted_ = false;
+    bool fullDiskAccessStepShown_ = true;
     StorageProvider provider_;
     QString accessKey_;
     QString secretKey_;
@@ -155,6 +167,7 @@ private:
     Connection connection_;
     StorageRegion region_;
     bool needsInit_ = false;
+    bool createsBucket_ = false;
     Validator validator_;
     std::stop_source validation_;
     QString password_;

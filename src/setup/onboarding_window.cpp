@@ -11,6 +11,7 @@
 #include "ui/symbols.h"
 #include "ui/wording.h"
 
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QFrame>
 #include <QKeyEvent>
@@ -27,7 +28,6 @@ namespace {
 
 using Step = OnboardingModel::Step;
 using State = OnboardingModel::Connection::State;
-constexpr int stepCount = 8;
 
 QString providerDescription(StorageProviderId id) {
     switch (id) {
@@ -107,7 +107,6 @@ OnboardingWindow::OnboardingWindow(AppModel& model, std::unique_ptr<OnboardingMo
     stepCounter_ = text({}, this, QStringLiteral("stepCounter"));
     stepCounter_->setForegroundRole(QPalette::PlaceholderText);
     stepProgress_ = new QProgressBar(this);
-    stepProgress_->setRange(0, stepCount);
     stepProgress_->setTextVisible(false);
     stepProgress_->setFixedHeight(6);
     stepProgress_->setAccessibleName(QStringLiteral("Setup progress"));
@@ -163,11 +162,35 @@ OnboardingWindow::OnboardingWindow(AppModel& model, std::unique_ptr<OnboardingMo
             return controller->probe(std::move(config), std::move(access), std::move(secret),
                                      std::move(password));
         });
+    // A home folder that can be read needs no step about reading it.
+    if (fullDiskAccessProbe_()) {
+        onboarding_->setFullDiskAccessGranted(true);
+        onboarding_->setFullDiskAccessStepShown(false);
+    }
     if (onboarding_->step() == Step::fullDiskAccess) {
         checkAccess();
     }
     refreshProviders();
     refresh();
+}
+
+void OnboardingWindow::orderTabs() {
+    // The screen's own controls first, then Back, then the forward button.
+    QWidget* previous = nullptr;
+    for (int index = 0; index < pages_->count(); ++index) {
+        for (auto* control : pages_->widget(index)->findChildren<QWidget*>()) {
+            if (control->focusPolicy() & Qt::TabFocus) {
+                if (previous) {
+                    QWidget::setTabOrder(previous, control);
+                }
+                previous = control;
+            }
+        }
+    }
+    if (previous) {
+        QWidget::setTabOrder(previous, back_);
+    }
+    QWidget::setTabOrder(back_, forward_);
 }
 
 OnboardingWindow::~OnboardingWindow() = default;
@@ -305,6 +328,10 @@ QWidget* OnboardingWindow::connectPage() {
     status->addWidget(connectionIcon_, 0, Qt::AlignTop);
     status->addWidget(connection_, 1);
     body->addLayout(status);
+    createBucket_ = new QCheckBox(screen);
+    createBucket_->setObjectName(QStringLiteral("createBucket"));
+    connect(createBucket_, &QCheckBox::clicked, onboarding_.get(), &OnboardingModel::setCreatesBucket);
+    body->addWidget(createBucket_);
 
     auto* guide = notice(QStringLiteral("info.circle.fill"), {}, screen, &guideText_);
     auto* link = new QPushButton(QStringLiteral("View guide"), guide);
@@ -395,11 +422,20 @@ QWidget* OnboardingWindow::scopePage() {
     review->setObjectName(QStringLiteral("reviewScope"));
     review->setToolTip(QStringLiteral("Choose what's backed up"));
     connect(review, &QPushButton::clicked, this, [this] {
-        auto* browser = new ScopeBrowser(onboarding_->scope(), this);
+        auto* browser = new ScopeBrowser(onboarding_->scope(), model_.excludes(), this);
         browser->setAttribute(Qt::WA_DeleteOnClose);
         browser->open();
     });
     body->addWidget(review, 0, Qt::AlignLeft);
+    appData_ = new QCheckBox(QStringLiteral("Also back up app data such as mail and browser profiles"), screen);
+    appData_->setObjectName(QStringLiteral("appData"));
+    appData_->setToolTip(QStringLiteral("Keeps ~/.local/share, ~/.mozilla, ~/.thunderbird and ~/.var/app, "
+                                        "without their trash and caches."));
+    connect(appData_, &QCheckBox::clicked, this, [this](bool on) {
+        onboarding_->scope().keepAppData(on);
+        model_.setListed(BackupScope::appDataExclusions(), on);
+    });
+    body->addWidget(appData_);
     body->addStretch(1);
     return screen;
 }
@@ -420,21 +456,26 @@ void OnboardingWindow::refreshScope() {
         }
     }
     // Counting the hidden folders lists the home folder: only while the step is shown.
-    const auto tally = onboarding_->scope().scopeTally(model_.excludes());
-    scopeSummary_->setText(
-        QStringLiteral("Next backup: your home folder, minus %1 entries from this list, %2 unticked "
-                       "folders and %3 hidden folders — plus cache folders.")
-            .arg(Formatters::count(tally.listCount), Formatters::count(tally.untickedCount),
-                 Formatters::count(tally.hiddenCount)));
+    scopeSummary_->setText(ScopeBrowser::summary(onboarding_->scope().scopeTally(model_.excludes())));
+    appData_->setChecked(onboarding_->scope().keepsAppData());
 }
 
 QWidget* OnboardingWindow::donePage() {
     QVBoxLayout* body = nullptr;
-    auto* screen = page(
-        QStringLiteral("You're protected"),
-        {QStringLiteral(
-            "Your first backup is starting now. Keldoran lives in the menu bar — look for the ring icon.")},
-        &body);
+    // Nothing is protected yet: the repository is created, and the first backup started, by the button.
+    auto* screen = page(QStringLiteral("Ready to start"), {}, &body);
+    doneText_ = text({}, screen, QStringLiteral("doneText"));
+    body->addWidget(doneText_);
+    auto* progress = new QHBoxLayout;
+    finishBusy_ = new QProgressBar(screen);
+    finishBusy_->setObjectName(QStringLiteral("finishBusy"));
+    finishBusy_->setRange(0, 0); // no measure of how far: it moves while the work goes on
+    finishBusy_->setTextVisible(false);
+    finishBusy_->setFixedSize(80, 6);
+    finishStatus_ = text({}, screen, QStringLiteral("finishStatus"));
+    progress->addWidget(finishBusy_, 0, Qt::AlignVCenter);
+    progress->addWidget(finishStatus_, 1);
+    body->addLayout(progress);
     auto* error = notice(QStringLiteral("exclamationmark.triangle.fill"), {}, screen, &setupErrorLabel_);
     error->setObjectName(QStringLiteral("setupErrorBox"));
     setupErrorLabel_->setObjectName(QStringLiteral("setupError"));
@@ -484,6 +525,8 @@ QCoro::Task<void> OnboardingWindow::finish() {
         refresh();
         co_return;
     }
+    started_ = true;
+    refresh();
     emit completed();
 }
 
@@ -516,6 +559,7 @@ void OnboardingWindow::refreshProviders() {
         (provider == chosenFirst ? defaultProviderRow_ : otherProviderRows_)->addWidget(row);
     }
     otherProvidersToggle_->setVisible(otherProviderRows_->count() > 0);
+    orderTabs(); // new rows join the end of the chain
 }
 
 void OnboardingWindow::refreshPassword() {
@@ -547,19 +591,45 @@ void OnboardingWindow::refreshConnection() {
         symbol = QStringLiteral("checkmark.circle.fill");
         break;
     case State::failed:
+    case State::bucketMissing:
         connection_->setText(connection.message);
         symbol = QStringLiteral("exclamationmark.triangle.fill");
         break;
     }
+    createBucket_->setVisible(connection.state == State::bucketMissing);
+    createBucket_->setText(QStringLiteral("Let Keldoran create the bucket %1").arg(onboarding_->bucket()));
+    createBucket_->setChecked(onboarding_->createsBucket());
     connectionIcon_->setPixmap(symbol.isEmpty() ? QPixmap() : Symbols::icon(symbol).pixmap(18, 18));
+}
+
+void OnboardingWindow::refreshDone() {
+    const bool existing = onboarding_->joinsExistingBackup();
+    doneText_->setText(Wording::forPlatform(
+        (existing ? QStringLiteral("Keldoran will connect to your existing backup in bucket %1 and back up "
+                                   "this computer's changes to it.")
+                  : QStringLiteral("Keldoran will create your encrypted backup in bucket %1 and start the first "
+                                   "backup."))
+            .arg(onboarding_->bucket()) +
+        QStringLiteral(" Keldoran lives in the menu bar — look for the ring icon.")));
+    const bool finishing = onboarding_->isFinishing();
+    finishBusy_->setVisible(finishing);
+    finishStatus_->setVisible(finishing || started_);
+    if (started_) {
+        finishStatus_->setText(QStringLiteral("Your first backup is starting now."));
+    } else if (finishing) {
+        finishStatus_->setText(existing ? QStringLiteral("Connecting to your backup…")
+                                        : QStringLiteral("Creating your backup…"));
+    }
 }
 
 void OnboardingWindow::refresh() {
     const auto step = onboarding_->step();
     const int number = int(step);
     pages_->setCurrentIndex(number - 1);
-    stepCounter_->setText(QStringLiteral("Step %1 of %2").arg(number).arg(stepCount));
-    stepProgress_->setValue(number);
+    stepCounter_->setText(
+        QStringLiteral("Step %1 of %2").arg(onboarding_->shownStepNumber()).arg(onboarding_->shownStepCount()));
+    stepProgress_->setRange(0, onboarding_->shownStepCount());
+    stepProgress_->setValue(onboarding_->shownStepNumber());
 
     const auto& provider = onboarding_->provider();
     switch (step) {
@@ -624,6 +694,7 @@ void OnboardingWindow::refresh() {
     if (step == Step::scope) {
         refreshScope();
     }
+    refreshDone();
     setupErrorLabel_->setText(setupError_);
     setupErrorLabel_->parentWidget()->setVisible(!setupError_.isEmpty());
 }

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class AppModel;
+class QCheckBox;
 class QFormLayout;
 class QLabel;
 class QLineEdit;
@@ -58,9 +59,11 @@ private:
     QCoro::Task<void> finish();
     void refresh();
     void refreshProviders();
+    void orderTabs();
     void refreshConnection();
     void refreshPassword();
     void refreshScope();
+    void refreshDone();
     void checkAccess();
 
     AppModel& model_;
@@ -88,6 +91,7 @@ private:
     QToolButton* revealSecret_;
     QLabel* connectionIcon_;
     QLabel* connection_;
+    QCheckBox* createBucket_;
     QLabel* guideText_;
     QLabel* regionText_;
     QLabel* regionBucket_;
@@ -101,5 +105,10 @@ private:
     QLabel* passwordMessage_;
     QListWidget* exclusionList_;
     QLabel* scopeSummary_;
+    QCheckBox* appData_;
     QLabel* setupErrorLabel_;
+    QLabel* doneText_;
+    QLabel* finishStatus_;
+    QProgressBar* finishBusy_;
+    bool started_ = false;
 };

@@ -178,6 +178,19 @@ QString bucketNotFound(const QString& bucket) {
     return QStringLiteral("Couldn't find bucket \"%1\" in any EU region.").arg(bucket);
 }
 
+QString bucketMissing(const QString& bucket, const QString& city) {
+    return QStringLiteral("There's no bucket named %1 in %2. Create it on your provider's page, or check the name.")
+        .arg(bucket, city);
+}
+
+QString noBackupToChangeKeysOf() {
+    return QStringLiteral("There's no backup set up yet to use these keys with.");
+}
+
+QString keysMissTheBackup() {
+    return QStringLiteral("These keys don't reach your backup. Use keys of the account that holds its bucket.");
+}
+
 QString regionUndetermined() {
     return QStringLiteral("Couldn't determine your bucket's region. Check the bucket name, then try again.");
 }

@@ -18,6 +18,8 @@ struct Validation {
         reachableExistingRepo,
         /// The bucket is reachable and holds no repository yet.
         reachableNeedsInit,
+        /// There is no bucket of that name: restic's init would create it.
+        bucketMissing,
     };
 
     Kind kind = Kind::failed;
@@ -29,6 +31,7 @@ struct Validation {
     static Validation failed(QString message) { return {Kind::failed, {}, std::move(message)}; }
     static Validation reachableExistingRepo() { return {Kind::reachableExistingRepo, {}, {}}; }
     static Validation reachableNeedsInit() { return {Kind::reachableNeedsInit, {}, {}}; }
+    static Validation bucketMissing() { return {Kind::bucketMissing, {}, {}}; }
 };
 
 /// Setup could not finish; the message is shown as it is.
@@ -67,7 +70,13 @@ QString unreadableConfiguration();
 
 /// "Couldn't find bucket "NAME" in any EU region."
 QString bucketNotFound(const QString& bucket);
+/// "There's no bucket named NAME in CITY. …"
+QString bucketMissing(const QString& bucket, const QString& city);
 QString regionUndetermined();
+/// "Change keys…" before a backup was set up.
+QString noBackupToChangeKeysOf();
+/// New keys that reach the storage, but not the backup there.
+QString keysMissTheBackup();
 QString resticMissing();
 /// The failure text of a probe that restic did not finish in time: reads as a network failure.
 QString probeTimedOut(int seconds);

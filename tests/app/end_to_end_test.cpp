@@ -251,3 +251,54 @@ TEST_F(EndToEnd, quittingDuringABackupWaitsForResticToExit) {
               lines.indexOf(QStringLiteral("[INFO] lifecycle: operations wound down — terminating")));
     EXPECT_EQ(model.lastBackupFailure(), std::nullopt);
 }
+
+// A backup a quit interrupted is told and run again at the next launch; a backup the user cancelled is not.
+TEST_F(EndToEnd, aBackupInterruptedByQuitIsResumedAtTheNextLaunch) {
+    for (int i = 0; i < 20; ++i) {
+        writeRandomFile(test.home() + QStringLiteral("/data/file-%1.bin").arg(i), 2 * 1024 * 1024);
+    }
+    {
+        MenuBarApp app(test.platform());
+        bool terminated = false;
+        app.terminate = [&] { terminated = true; };
+        ASSERT_TRUE(app.launch());
+        ASSERT_TRUE(spinUntil([&] { return app.model().nextBackup().has_value(); }, 60000));
+        app.model().controller().startBackup();
+        ASSERT_TRUE(spinUntil([&] { return resticBackupOf(test.home()).has_value(); }, 30000));
+        app.requestQuit();
+        ASSERT_TRUE(spinUntil([&] { return terminated; }, 120000));
+        await(app.model().controller().whenIdle());
+    }
+    ASSERT_EQ(test.settings().boolValue(SettingsKeys::backupUnfinished), true);
+    {
+        AppModel stillClosed(test.platform());
+        EXPECT_TRUE(stillClosed.lastBackupUnfinished());
+    }
+
+    // This launch cannot register the background backups: the reason is kept for the popover, and asking
+    // again registers them.
+    test.services.agent = ServiceRegistration::Status::notRegistered;
+    test.services.agentFailure = QStringLiteral("no systemd user session");
+    MenuBarApp app(test.platform());
+    app.terminate = [] {};
+    ASSERT_TRUE(app.launch());
+    auto& model = app.model();
+    EXPECT_TRUE(model.lastBackupUnfinished()); // told until it runs
+    ASSERT_TRUE(spinUntil([&] { return model.agentRegistrationProblem().has_value(); }, 60000));
+    EXPECT_EQ(model.agentRegistrationProblem(), QStringLiteral("no systemd user session"));
+    test.services.agentFailure.reset();
+    model.requestAgentRegistration();
+    ASSERT_TRUE(spinUntil([&] { return !model.agentRegistrationProblem().has_value(); }, 10000));
+    ASSERT_TRUE(spinUntil([&] { return !model.lastBackupUnfinished() && model.lastBackup().has_value(); }, 120000));
+    const auto snapshots = await(restic().snapshots());
+    EXPECT_EQ(snapshots.size(), 1);
+
+    // Cancelled by the user, it is not owed.
+    ASSERT_TRUE(spinUntil([&] { return !model.controller().hasBackupTask(); }, 60000));
+    model.controller().startBackup();
+    ASSERT_TRUE(spinUntil([&] { return model.lastBackupUnfinished(); }, 30000));
+    model.controller().cancelBackup();
+    ASSERT_TRUE(spinUntil([&] { return !model.controller().hasBackupTask(); }, 60000));
+    EXPECT_FALSE(model.lastBackupUnfinished());
+    await(model.controller().whenIdle());
+}

@@ -116,11 +116,13 @@ TEST(XdgServiceRegistration, theAgentIsATimerEnabledThroughSystemd) {
         QFile::exists(registration.unitFolder() + QStringLiteral("/app.keldoran.Keldoran.agent.timer")));
 }
 
-TEST(Registration, withoutAUserSystemdTheAgentRegistrationFailureIsLoggedAndSwallowed) {
+TEST(Registration, withoutAUserSystemdTheAgentRegistrationFailureIsLoggedAndAnswered) {
     QTemporaryDir configuration;
     XdgServiceRegistration registration(configuration.path(), QStringLiteral("/usr/bin/keldoran"));
     LogCapture log;
-    await(registerBackgroundAgent(&registration));
+    const auto problem = await(registerBackgroundAgent(&registration));
+    ASSERT_TRUE(problem.has_value());
+    EXPECT_FALSE(problem->isEmpty());
     const auto lines = log.lines();
     ASSERT_EQ(lines.size(), 1);
     EXPECT_TRUE(
@@ -131,8 +133,8 @@ TEST(Registration, withoutAUserSystemdTheAgentRegistrationFailureIsLoggedAndSwal
 TEST(Registration, logsEachAttemptWithTheStatusReadAfterIt) {
     FakeServiceRegistration services;
     LogCapture log;
-    await(registerBackgroundAgent(&services));
-    await(registerBackgroundAgent(&services)); // enabled already: no attempt, no line
+    EXPECT_EQ(await(registerBackgroundAgent(&services)), std::nullopt);
+    EXPECT_EQ(await(registerBackgroundAgent(&services)), std::nullopt); // enabled already: no attempt, no line
     EXPECT_TRUE(setLoginItemEnabled(services, true));
     services.statusAfterRegistering = ServiceRegistration::Status::requiresApproval;
     services.loginItem = ServiceRegistration::Status::notRegistered;

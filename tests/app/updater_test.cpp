@@ -13,7 +13,7 @@ namespace {
 class RecordingWorkspace : public Workspace {
 public:
     void openUrl(const QUrl& url) override { opened.append(url); }
-    void reveal(const QString&) override {}
+    void reveal(const QString&, std::function<void()>) override {}
     QList<QUrl> opened;
 };
 

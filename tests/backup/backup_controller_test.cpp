@@ -47,7 +47,7 @@ protected:
     // Answers like restic for a small repository; `overrides` replaces the answer of a command.
     void respond(QMap<QString, QString> overrides) {
         QMap<QString, QString> answers{
-            {QStringLiteral("backup"), QStringLiteral("echo '{\"message_type\":\"status\",\"percent_done\":0.5,\"total_files\":4,\"files_done\":2}'; ") +
+            {QStringLiteral("backup"), QStringLiteral("echo '{\"message_type\":\"status\",\"percent_done\":0.5,\"seconds_remaining\":190,\"total_files\":4,\"files_done\":2,\"total_bytes\":2000000000,\"bytes_done\":1200000000}'; ") +
                                            fixture("backup-json.stdout.txt")},
             {QStringLiteral("snapshots"), fixture("snapshots.json")},
             {QStringLiteral("stats"), QStringLiteral("if [ \"$4\" = raw-data ]; then %1; else %2; fi")
@@ -92,8 +92,9 @@ TEST_F(Controller, runsABackupEndToEndAndRefreshesTheRepository) {
     backUpAndWait();
 
     EXPECT_EQ(statuses.value(0), AppStatus::backingUp({}));
-    EXPECT_EQ(statuses.value(1), AppStatus::backingUp({0.5, 2, 4}));
-    EXPECT_EQ(statuses.value(2), AppStatus::backingUp({1, 5, 5}));
+    // Bytes and restic's estimate of the time left travel with the file counts.
+    EXPECT_EQ(statuses.value(1), AppStatus::backingUp({0.5, 2, 4, 1200000000, 2000000000, 190}));
+    EXPECT_EQ(statuses.value(2), AppStatus::backingUp({1, 5, 5, 250080, 250080, std::nullopt}));
     EXPECT_EQ(model->baseStatus(), AppStatus::protected_());
     const auto excludes = qint64(model->scope().effectiveExcludes(model->excludes()).size());
     EXPECT_EQ(log.messages(QStringLiteral("backup")),

@@ -265,3 +265,53 @@ TEST(BackupScope, aRealBackupLeavesOutExactlyWhatWasExcluded) {
     EXPECT_EQ(backedUp - expected, QSet<QString>()) << "excluded: " << excluded.join(", ").toStdString();
     EXPECT_EQ(expected - backedUp, QSet<QString>());
 }
+
+// App data kept at setup is backed up, without the trash and the caches inside it; every other hidden
+// folder stays out, and a hidden folder ticked in the scope browser comes back in: a real backup, listed.
+TEST(BackupScope, keptAppDataAndTickedHiddenFoldersAreBackedUpWithoutTheirTrashAndCaches) {
+    LocalRepository repository;
+    repository.initialise();
+    TestPlatform test;
+    AppModel model(test.platform());
+    auto& scope = model.scope();
+    const auto home = test.home();
+    const QStringList backedUp{".local/share/evolution/mail/inbox", ".mozilla/firefox/places.sqlite",
+                               ".thunderbird/abc.default/Mail/inbox", ".var/app/org.gnome.Maps/data/places",
+                               ".var/app/org.gnome.Maps/config/settings", ".ssh/id_ed25519",
+                               ".kube/config", "Documents/letter.txt"};
+    const QStringList leftOut{".local/share/Trash/files/old.txt", ".local/state/history", ".local/bin/tool",
+                              ".var/app/org.gnome.Maps/cache/tiles", ".var/other/x", ".cache/thumbs/a.png",
+                              ".steam/game.bin"};
+    for (const auto& file : backedUp + leftOut) {
+        writeFile(home + QLatin1Char('/') + file, "data");
+    }
+    EXPECT_FALSE(scope.keepsAppData());
+    scope.keepAppData(true);
+    model.setListed(BackupScope::appDataExclusions(), true);
+    EXPECT_TRUE(scope.keepsAppData());
+    EXPECT_TRUE(model.excludes().last().path == QStringLiteral(".var/app/*/cache"));
+    scope.toggle({home + QStringLiteral("/.kube"), QStringLiteral(".kube"), true, 0, true}); // ticked in
+    EXPECT_EQ(scope.triState(home + QStringLiteral("/.kube"), true), TriState::included);
+    EXPECT_EQ(scope.triState(home + QStringLiteral("/.local"), true), TriState::partial);
+    EXPECT_EQ(scope.triState(home + QStringLiteral("/.steam"), true), TriState::excluded);
+    EXPECT_EQ(scope.scopeTally(model.excludes()).keptHiddenCount, 5);
+
+    const auto restic = repository.restic();
+    const auto events = await(collect(restic.backup(
+        Restic::backupArguments(scope.effectiveExcludes(model.excludes()), std::nullopt, {home}))));
+    ASSERT_TRUE(std::holds_alternative<BackupSummary>(events.last()));
+    QSet<QString> files;
+    for (const auto& entry : await(restic.ls(std::get<BackupSummary>(events.last()).snapshotId.value(), {}))) {
+        if (entry.type == QStringLiteral("file")) {
+            files.insert(entry.path.mid(home.size() + 1));
+        }
+    }
+    EXPECT_EQ(files, QSet<QString>(backedUp.begin(), backedUp.end()));
+
+    // Switched off again, app data is skipped like every hidden folder.
+    scope.keepAppData(false);
+    model.setListed(BackupScope::appDataExclusions(), false);
+    EXPECT_TRUE(scope.hiddenFolderExcludes().contains(home + QStringLiteral("/.mozilla")));
+    EXPECT_FALSE(model.excludes().last().path == QStringLiteral(".var/app/*/cache"));
+    EXPECT_EQ(BackupScope(test.settings(), home).keptHidden(), QSet<QString>{home + QStringLiteral("/.kube")});
+}

@@ -9,9 +9,12 @@
 #include "support/test_platform.h"
 
 #include <gtest/gtest.h>
+#include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -21,7 +24,7 @@ namespace {
 class NoWorkspace : public Workspace {
 public:
     void openUrl(const QUrl& url) override { opened.append(url); }
-    void reveal(const QString&) override {}
+    void reveal(const QString&, std::function<void()>) override {}
     QList<QUrl> opened;
 };
 
@@ -205,4 +208,138 @@ TEST_F(SetupWindow, theExistingBackupsPasswordIsCheckedBeforeContinue) {
     ASSERT_TRUE(checked());
     EXPECT_EQ(label("passwordMessage"), QString());
     EXPECT_TRUE(forward()->isEnabled());
+}
+
+// App data (mail, browser profiles) is skipped unless the user asks for it on the scope screen.
+TEST_F(SetupWindow, theScopeScreenOffersAppDataOffByDefault) {
+    window->onboarding().setStep(OnboardingModel::Step::scope);
+    auto* appData = window->findChild<QCheckBox*>(QStringLiteral("appData"));
+    ASSERT_NE(appData, nullptr);
+    EXPECT_TRUE(appData->isVisible());
+    EXPECT_EQ(appData->text(), QStringLiteral("Also back up app data such as mail and browser profiles"));
+    EXPECT_FALSE(appData->isChecked());
+    const auto before = label("scopeSummary");
+    QTest::mouseClick(appData, Qt::LeftButton);
+    EXPECT_TRUE(window->onboarding().scope().keepsAppData());
+    EXPECT_TRUE(model.scope().keepsAppData()); // the same settings
+    QStringList listed;
+    for (const auto& item : model.excludes()) {
+        listed.append(item.path);
+    }
+    EXPECT_TRUE(listed.contains(QStringLiteral("~/.local/share/Trash")));
+    EXPECT_TRUE(listed.contains(QStringLiteral(".var/app/*/cache")));
+    auto* list = window->findChild<QListWidget*>(QStringLiteral("exclusionList"));
+    EXPECT_EQ(list->item(list->count() - 1)->text(), QStringLiteral(".var/app/*/cache"));
+    EXPECT_TRUE(label("scopeSummary").endsWith(QStringLiteral("Also backs up 4 hidden folders you chose.")))
+        << label("scopeSummary").toStdString();
+    QTest::mouseClick(appData, Qt::LeftButton);
+    EXPECT_FALSE(window->onboarding().scope().keepsAppData());
+    EXPECT_EQ(label("scopeSummary"), before);
+}
+
+// A mistyped bucket is not "found": Continue stays off until the user lets Keldoran create it.
+TEST_F(SetupWindow, aMissingBucketKeepsContinueOffUnlessTheUserLetsKeldoranCreateIt) {
+    auto& onboarding = window->onboarding();
+    onboarding.setValidator([](StorageConfig, QString, QString) -> QCoro::Task<Validation> {
+        co_return Validation::bucketMissing();
+    });
+    onboarding.setStep(OnboardingModel::Step::connectStorage);
+    type("bucket", QStringLiteral("alex-laptop-bakup"));
+    type("accessKey", QStringLiteral("SCWACCESSKEY"));
+    type("secretKey", QStringLiteral("secret"));
+    ASSERT_TRUE(spinUntil([&] {
+        test.clock.advance(1);
+        return onboarding.connection().state == OnboardingModel::Connection::State::bucketMissing;
+    }));
+    EXPECT_EQ(label("connection"), QStringLiteral("There's no bucket named alex-laptop-bakup in Paris. Create it "
+                                                  "on your provider's page, or check the name."));
+    EXPECT_FALSE(forward()->isEnabled());
+    auto* create = window->findChild<QCheckBox*>(QStringLiteral("createBucket"));
+    ASSERT_TRUE(create->isVisible());
+    EXPECT_EQ(create->text(), QStringLiteral("Let Keldoran create the bucket alex-laptop-bakup"));
+    QTest::mouseClick(create, Qt::LeftButton);
+    EXPECT_TRUE(forward()->isEnabled());
+    // Another name is another question.
+    type("bucket", QStringLiteral("x"));
+    EXPECT_FALSE(forward()->isEnabled());
+    ASSERT_TRUE(spinUntil([&] {
+        test.clock.advance(1);
+        return onboarding.connection().state == OnboardingModel::Connection::State::bucketMissing;
+    }));
+    EXPECT_FALSE(create->isChecked());
+    EXPECT_FALSE(forward()->isEnabled());
+}
+
+// The last screen claims nothing before it is true: it says what the button will do, what is happening
+// while the backup is created, and that the first backup is starting once it is.
+TEST_F(SetupWindow, theLastScreenSaysWhatIsHappeningAndWhatComesNext) {
+    FakeRestic fake;
+    const auto fixtures = QStringLiteral(KELDORAN_FIXTURES "/restic-0.18/");
+    fake.respond({{QStringLiteral("cat"), QStringLiteral("sleep 0.2; cat '%1catconfig-norepo.stderr.txt' >&2; exit 10").arg(fixtures)},
+                  {QStringLiteral("init"), QStringLiteral("cat '%1init-json.stdout.txt'").arg(fixtures)}});
+    test.useFakeRestic(fake);
+    auto& onboarding = window->onboarding();
+    onboarding.setBucket(QStringLiteral("photos"));
+    onboarding.setPassword(QStringLiteral("a good password"));
+    onboarding.setStep(OnboardingModel::Step::done);
+    const auto titles = window->findChildren<QLabel*>(QStringLiteral("pageTitle"));
+    QStringList shownTitles;
+    for (auto* title : titles) {
+        if (title->isVisible()) {
+            shownTitles.append(title->text());
+        }
+    }
+    EXPECT_EQ(shownTitles, QStringList{QStringLiteral("Ready to start")});
+    EXPECT_EQ(label("doneText"), QStringLiteral("Keldoran will create your encrypted backup in bucket photos and "
+                                                "start the first backup. Keldoran lives in the system tray — look "
+                                                "for the ring icon."));
+    EXPECT_FALSE(window->findChild<QLabel*>(QStringLiteral("finishStatus"))->isVisible());
+    bool completed = false;
+    QObject::connect(window.get(), &OnboardingWindow::completed, [&] { completed = true; });
+    QTest::mouseClick(forward(), Qt::LeftButton);
+    EXPECT_TRUE(window->findChild<QLabel*>(QStringLiteral("finishStatus"))->isVisible());
+    EXPECT_EQ(label("finishStatus"), QStringLiteral("Creating your backup…"));
+    EXPECT_TRUE(window->findChild<QProgressBar*>(QStringLiteral("finishBusy"))->isVisible());
+    EXPECT_FALSE(forward()->isEnabled());
+    ASSERT_TRUE(spinUntil([&] { return completed || !window->setupError().isEmpty(); }));
+    EXPECT_EQ(window->setupError(), QString());
+    EXPECT_EQ(label("finishStatus"), QStringLiteral("Your first backup is starting now."));
+    EXPECT_FALSE(window->findChild<QProgressBar*>(QStringLiteral("finishBusy"))->isVisible());
+    ASSERT_TRUE(spinUntil([&] { return !model.controller().currentOperation().has_value() &&
+                                       model.controller().queuedOperationCount() == 0; }));
+}
+
+// A home folder that can be read needs no access step: seven steps, passed over both ways.
+TEST_F(SetupWindow, theAccessStepIsSkippedWhenTheHomeFolderCanBeRead) {
+    accessGranted = true;
+    auto onboarding = std::make_unique<OnboardingModel>(StorageProvider::scaleway(), test.clock, test.settings(),
+                                                        test.home());
+    OnboardingWindow readable(model, std::move(onboarding), workspace, [this] { return accessGranted; });
+    readable.show();
+    const auto counter = [&] { return readable.findChild<QLabel*>(QStringLiteral("stepCounter"))->text(); };
+    auto* forwardButton = readable.findChild<QPushButton*>(QStringLiteral("forward"));
+    EXPECT_EQ(counter(), QStringLiteral("Step 1 of 7"));
+    QTest::mouseClick(forwardButton, Qt::LeftButton);
+    EXPECT_EQ(readable.onboarding().step(), OnboardingModel::Step::chooseProvider);
+    EXPECT_EQ(counter(), QStringLiteral("Step 2 of 7"));
+    QTest::mouseClick(readable.findChild<QPushButton*>(QStringLiteral("back")), Qt::LeftButton);
+    EXPECT_EQ(readable.onboarding().step(), OnboardingModel::Step::welcome);
+    readable.onboarding().setStep(OnboardingModel::Step::done);
+    EXPECT_EQ(counter(), QStringLiteral("Step 7 of 7"));
+}
+
+// Tab goes through the screen's own controls first, then Back, then Continue.
+TEST_F(SetupWindow, tabReachesTheScreensControlsThenBackThenContinue) {
+    window->onboarding().setStep(OnboardingModel::Step::scope);
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->findChild<QWidget*>(QStringLiteral("exclusionList"))->setFocus();
+    QStringList order;
+    for (int press = 0; press < 6; ++press) {
+        auto* focused = QApplication::focusWidget();
+        order.append(focused ? focused->objectName() : QStringLiteral("-"));
+        QTest::keyClick(focused ? focused : window.get(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(order, (QStringList{"exclusionList", "reviewScope", "appData", "back", "forward", "exclusionList"}))
+        << order.join(QLatin1Char(' ')).toStdString();
 }

@@ -61,8 +61,11 @@ TEST_F(Setup, createsTheRepositoryInAnEmptyBucketAndStoresEverything) {
     EXPECT_EQ(complete(QString::fromLatin1(S3TestServer::bucket), QStringLiteral("a good password")), std::nullopt);
 }
 
-TEST_F(Setup, aMissingBucketIsCreatedWithTheRepository) {
-    EXPECT_EQ(validate(QStringLiteral("not-yet-there")), Validation::reachableNeedsInit());
+// restic answers a missing bucket like an empty one; the bucket itself is asked, so a mistyped name is
+// told apart from an empty bucket, and is created only when setup goes on with the user's consent.
+TEST_F(Setup, aMissingBucketIsToldApartFromAnEmptyOneAndCreatedWithTheRepository) {
+    EXPECT_EQ(validate(QStringLiteral("not-yet-there")), Validation::bucketMissing());
+    EXPECT_EQ(validate(QString::fromLatin1(S3TestServer::bucket)), Validation::reachableNeedsInit());
     EXPECT_EQ(complete(QStringLiteral("not-yet-there"), QStringLiteral("a good password")), std::nullopt);
     EXPECT_EQ(validate(QStringLiteral("not-yet-there")), Validation::reachableExistingRepo());
 }
