@@ -10,6 +10,7 @@ DesktopPreferences::DesktopPreferences(QObject* parent)
     : QObject(parent) {
     read(QStringLiteral("org.gnome.desktop.interface"), QStringLiteral("enable-animations"));
     read(QStringLiteral("org.kde.kdeglobals.KDE"), QStringLiteral("AnimationDurationFactor"));
+    read(QStringLiteral("org.freedesktop.appearance"), QStringLiteral("color-scheme"));
 }
 
 void DesktopPreferences::read(const QString& nameSpace, const QString& key) {
@@ -35,6 +36,14 @@ void DesktopPreferences::read(const QString& nameSpace, const QString& key) {
         }
         bool numeric = false;
         const double factor = value.toDouble(&numeric);
+        if (key == QLatin1String("color-scheme")) {
+            // 1 prefers dark, 2 prefers light, 0 says nothing.
+            if (numeric && (factor == 1 || factor == 2)) {
+                darkScheme_ = factor == 1;
+                emit darkSchemeChanged();
+            }
+            return;
+        }
         if (key == QLatin1String("enable-animations")
                 ? value.metaType().id() == QMetaType::Bool && !value.toBool()
                 : numeric && factor == 0.0) {

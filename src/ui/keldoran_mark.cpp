@@ -30,16 +30,17 @@ State stateFor(const AppStatus& status) {
 
 Shape shapeOf(State state) {
     switch (state) {
+    // The seated slab's gap is wide enough that the ring's ends never run under it.
     case State::closed:
-        return {0, 0, 0, 1};
+        return {58, 0, 0, 1, 1};
     case State::broken:
-        return {70, 0, 0, 1};
+        return {200, 0, 0, 1, 0};
     case State::outlined:
-        return {0, 0, 1, 1};
+        return {58, 1, 1, 1, 1};
     case State::dimmed:
-        return {0, 0, 0, 0.4};
+        return {58, 0, 0, 0.4, 1};
     case State::lifted:
-        return {80, 1, 0, 1};
+        return {100, 1, 0, 1, 1};
     }
     return {};
 }
@@ -49,7 +50,7 @@ Shape interpolate(const Shape& from, const Shape& to, double progress) {
         return a + (b - a) * progress;
     };
     return {mix(from.gapDegrees, to.gapDegrees), mix(from.slabLift, to.slabLift),
-            mix(from.outline, to.outline), mix(from.opacity, to.opacity)};
+            mix(from.outline, to.outline), mix(from.opacity, to.opacity), mix(from.slabSize, to.slabSize)};
 }
 
 void paint(QPainter& painter, const QRectF& bounds, const Shape& shape, double rotationDegrees,
@@ -57,41 +58,52 @@ void paint(QPainter& painter, const QRectF& bounds, const Shape& shape, double r
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(painter.opacity() * shape.opacity);
-    // A 16-unit design grid: the ring's stroke is two units, centred on whole units so 16 px is crisp.
+    // A 16-unit design grid centred on the mark; the ring's stroke is two units, so 16 px stays crisp.
     const double unit = bounds.width() / 16.0;
     painter.translate(bounds.center());
     painter.scale(unit, unit);
 
-    const double stroke = 2.0 - shape.outline * 0.8;
-    QPen ringPen(colour, stroke, Qt::SolidLine, Qt::FlatCap);
-    painter.setPen(ringPen);
-    painter.setBrush(Qt::NoBrush);
+    // Qt's angles run counter-clockwise from three o'clock, in sixteenths of a degree.
+    constexpr double gapCentre = 45;
+    constexpr double radius = 5;
+    // An outline keeps the ring's outer edge, so its thin line lies on whole pixels at 16 px.
+    const double stroke = 2.0 - shape.outline;
+    const double ringRadius = radius + shape.outline / 2;
     painter.save();
     painter.rotate(rotationDegrees);
-    const QRectF ring(-6, -6, 12, 12);
-    // The gap opens at the top, where the slab rises through it; Qt's angles run counter-clockwise from
-    // three o'clock, in sixteenths of a degree.
-    const double gap = std::clamp(shape.gapDegrees, 0.0, 359.0);
-    if (gap < 0.5) {
-        painter.drawEllipse(ring);
-    } else {
-        const double start = 90 + gap / 2;
-        painter.drawArc(ring, int(std::lround(start * 16)), int(std::lround((360 - gap) * 16)));
-    }
+    painter.setPen(QPen(colour, stroke, Qt::SolidLine, Qt::FlatCap));
+    painter.setBrush(Qt::NoBrush);
+    const double gap = std::clamp(shape.gapDegrees, 1.0, 359.0);
+    const QRectF ring(-ringRadius, -ringRadius, 2 * ringRadius, 2 * ringRadius);
+    painter.drawArc(ring, int(std::lround((gapCentre + gap / 2) * 16)), int(std::lround((360 - gap) * 16)));
     painter.restore();
 
-    // The slab: a rounded bar resting across the ring's middle, risen through the gap when lifted.
-    const QRectF slab(-3.5, -1.25 - shape.slabLift * 4.5, 7, 2.5);
-    if (shape.outline > 0.5) {
-        painter.setPen(QPen(colour, 1.0));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(slab.adjusted(0.5, 0.5, -0.5, -0.5), 0.8, 0.8);
-    } else {
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(colour);
-        painter.drawRoundedRect(slab, 1.0, 1.0);
+    // The slab: a block across the ring's line in the gap, moved outwards as it lifts.
+    if (shape.slabSize > 0.01) {
+        painter.save();
+        painter.rotate(-gapCentre);
+        painter.translate(radius + shape.slabLift * 2.6, 0);
+        painter.scale(shape.slabSize, shape.slabSize);
+        const QRectF slab(-1.5, -2.1, 3.0, 4.2);
+        if (shape.outline > 0.5) {
+            painter.setPen(QPen(colour, 1.0));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRoundedRect(slab.adjusted(0.5, 0.5, -0.5, -0.5), 0.6, 0.6);
+        } else {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(colour);
+            painter.drawRoundedRect(slab, 0.8, 0.8);
+        }
+        painter.restore();
     }
     painter.restore();
+}
+
+QColor panelColour(std::optional<bool> darkPanel) {
+    if (!darkPanel) {
+        return {0x80, 0x86, 0x8f};
+    }
+    return *darkPanel ? QColor(0xe8, 0xea, 0xed) : QColor(0x2b, 0x2f, 0x36);
 }
 
 QIcon icon(const Shape& shape, double rotationDegrees, const QColor& colour) {

@@ -9,18 +9,12 @@
 
 #include <QMenu>
 
-namespace {
-
-// Tray panels are dark on some desktops and light on others: a mid grey reads on both.
-const QColor markColour(0x80, 0x86, 0x8f);
-
-} // namespace
-
 TrayItem::TrayItem(AppModel& model, AppActions& actions, MarkAnimator& mark, QObject* parent)
     : QObject(parent)
     , model_(model)
     , mark_(mark)
-    , menu_(new QMenu) {
+    , menu_(new QMenu)
+    , colour_(KeldoranMark::panelColour(std::nullopt)) {
     actions.addRowsTo(menu_);
     icon_.setContextMenu(menu_);
     connect(&icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
@@ -67,7 +61,12 @@ void TrayItem::showBalloon(const DesktopNotification& notification) {
     icon_.showMessage(notification.title, notification.body, QSystemTrayIcon::Information);
 }
 
+void TrayItem::setDarkPanel(std::optional<bool> dark) {
+    colour_ = KeldoranMark::panelColour(dark);
+    redraw();
+}
+
 void TrayItem::redraw() {
     dirty_ = false;
-    icon_.setIcon(KeldoranMark::icon(mark_.shape(), mark_.rotation(), markColour));
+    icon_.setIcon(KeldoranMark::icon(mark_.shape(), mark_.rotation(), colour_));
 }

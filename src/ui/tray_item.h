@@ -2,6 +2,8 @@
 
 #include "platform/notifier.h"
 
+#include <optional>
+#include <QColor>
 #include <QObject>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -24,6 +26,8 @@ public:
     QRect geometry() const { return icon_.geometry(); }
     /// The icon as last handed to the desktop.
     QIcon icon() const { return icon_.icon(); }
+    /// The panel is dark or light, when the desktop says: the mark takes the colour that reads on it.
+    void setDarkPanel(std::optional<bool> dark);
     /// A notification as a balloon from the icon, for desktops without a notification service.
     void showBalloon(const DesktopNotification& notification);
 
@@ -42,4 +46,5 @@ private:
     QTimer frame_;
     bool dirty_ = false;
     QString balloonKey_;
+    QColor colour_;
 };

@@ -14,6 +14,7 @@
 #include "support/local_repository.h"
 #include "support/test_platform.h"
 #include "ui/app_actions.h"
+#include "ui/keldoran_mark.h"
 #include "ui/mark_animator.h"
 #include "ui/preferences_window.h"
 #include "ui/remove_data_sheet.h"
@@ -24,12 +25,14 @@
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QAccessible>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -41,7 +44,7 @@ namespace {
 class NoWorkspace : public Workspace {
 public:
     void openUrl(const QUrl&) override {}
-    void reveal(const QString&) override {}
+    void reveal(const QString&, std::function<void()>) override {}
 };
 
 // Every control a user can reach has a name a screen reader can say, and can be reached from the keyboard.
@@ -233,7 +236,9 @@ TEST(Screenshots, popoverInEachStatus) {
     const QList<std::tuple<QString, AppStatus, bool, bool>> statuses{
         {"protected", AppStatus::protected_(), false, true},
         {"protectedWithWarnings", AppStatus::protectedWithWarnings(6), false, true},
-        {"backingUp", AppStatus::backingUp({0.42, 4120, 9800}), false, true},
+        {"backingUp", AppStatus::backingUp({0.42, 4120, 9800, 1'200'000'000, 2'000'000'000, 190}), false, true},
+        {"backingUpFilesOnly", AppStatus::backingUp({0.1, 120, 9800}), false, true},
+        {"unfinished", AppStatus::protected_(), false, true},
         {"error", AppStatus::error(QStringLiteral("The backup repository could not be found.")), false, true},
         {"needsSetup", AppStatus::needsSetup(), false, true},
         {"credentialsUnavailable", AppStatus::credentialsUnavailable(), false, true},
@@ -272,6 +277,10 @@ TEST(Screenshots, popoverInEachStatus) {
                 true);
         }
         model.setLastBackupWarnings(shownWarnings);
+        model.setLastBackupUnfinished(name == QLatin1String("unfinished"));
+        model.setAgentRegistrationProblem(name == QLatin1String("unfinished")
+                                              ? std::optional<QString>(QStringLiteral("no systemd user session"))
+                                              : std::nullopt);
         auto* details = popover.findChild<QToolButton*>(QStringLiteral("detailsToggle"));
         if (!shownWarnings.isEmpty() && details->text() == QLatin1String("View details")) {
             details->click();
@@ -316,6 +325,41 @@ TEST(Screenshots, setupSteps) {
         }
         shoot(&window, QStringLiteral("setup-") + names[step - 1]);
     }
+    steps.setValidator([](StorageConfig, QString, QString) -> QCoro::Task<Validation> {
+        co_return Validation::bucketMissing();
+    });
+    steps.setStep(OnboardingModel::Step::connectStorage);
+    steps.setBucket(QStringLiteral("family-fotos"));
+    steps.scheduleValidation();
+    ASSERT_TRUE(spinUntil([&] {
+        test.clock.advance(1);
+        return steps.connection().state == OnboardingModel::Connection::State::bucketMissing;
+    }));
+    shoot(&window, QStringLiteral("setup-4-connect-missing-bucket"));
+}
+
+// The mark in its five states at tray sizes, on a light and a dark panel.
+TEST(Screenshots, trayMarks) {
+    using KeldoranMark::State;
+    const QList<State> states{State::closed, State::broken, State::outlined, State::dimmed, State::lifted};
+    const QList<int> sizes{16, 22, 24};
+    QImage sheet(8 + 5 * 40, 8 + 2 * 3 * 30, QImage::Format_ARGB32);
+    QPainter painter(&sheet);
+    for (int panel = 0; panel < 2; ++panel) {
+        const bool dark = panel == 1;
+        painter.fillRect(0, 4 + panel * 90, sheet.width(), 90, dark ? QColor(0x24, 0x24, 0x24) : QColor(0xf0, 0xf0, 0xf0));
+        for (int row = 0; row < sizes.size(); ++row) {
+            for (int column = 0; column < states.size(); ++column) {
+                const QRectF where(8 + column * 40, 4 + panel * 90 + row * 30 + 3, sizes[row], sizes[row]);
+                KeldoranMark::paint(painter, where, KeldoranMark::shapeOf(states[column]), 0,
+                                    KeldoranMark::panelColour(dark));
+            }
+        }
+    }
+    painter.end();
+    const auto path = QStringLiteral(KELDORAN_SCREENSHOTS "/tray-marks.png");
+    QDir().mkpath(QStringLiteral(KELDORAN_SCREENSHOTS));
+    ASSERT_TRUE(sheet.scaled(sheet.size() * 3).save(path)) << path.toStdString();
 }
 
 TEST(Screenshots, restoreWindowAndItsSheetAndOverlays) {
@@ -413,6 +457,9 @@ TEST(Screenshots, preferencesScopeBrowserAndRemoval) {
     }
     auto* browser = window.openScopeBrowser();
     shoot(browser, QStringLiteral("scope-browser"));
+    browser->findChild<QCheckBox*>(QStringLiteral("showHidden"))->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    shoot(browser, QStringLiteral("scope-browser-hidden"));
     browser->close();
     writeFile(test.platform().folders.caches + QStringLiteral("/restic/x"), QByteArray(80'000, 'x'));
     auto* removal = window.openRemovalSheet();
