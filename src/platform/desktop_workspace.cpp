@@ -10,11 +10,16 @@ void DesktopWorkspace::openUrl(const QUrl& url) {
     QDesktopServices::openUrl(url);
 }
 
-void DesktopWorkspace::reveal(const QString& path) {
+void DesktopWorkspace::reveal(const QString& path, std::function<void()> failed) {
     const auto folder = QUrl::fromLocalFile(QFileInfo(path).absolutePath());
+    const auto openFolder = [folder, failed] {
+        if (!QDesktopServices::openUrl(folder) && failed) {
+            failed();
+        }
+    };
     auto bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
-        openUrl(folder);
+        openFolder();
         return;
     }
     auto message = QDBusMessage::createMethodCall(
@@ -22,10 +27,10 @@ void DesktopWorkspace::reveal(const QString& path) {
         QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
     message << QStringList{QUrl::fromLocalFile(path).toString()} << QString();
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(message), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, folder](QDBusPendingCallWatcher* call) {
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [openFolder](QDBusPendingCallWatcher* call) {
         call->deleteLater();
         if (call->isError()) {
-            openUrl(folder);
+            openFolder();
         }
     });
 }

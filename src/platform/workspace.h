@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <QString>
 #include <QUrl>
 
@@ -8,6 +9,7 @@ class Workspace {
 public:
     virtual ~Workspace() = default;
     virtual void openUrl(const QUrl& url) = 0;
-    /// Shows `path` selected in the file manager.
-    virtual void reveal(const QString& path) = 0;
+    /// Shows `path` selected in the file manager, or else its folder with the desktop's default handler;
+    /// `failed` runs when nothing could show it.
+    virtual void reveal(const QString& path, std::function<void()> failed) = 0;
 };

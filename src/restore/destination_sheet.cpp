@@ -1,8 +1,10 @@
 #include "destination_sheet.h"
 
 #include "restic/restore_selection.h"
+#include "restore_messages.h"
 #include "ui/folder_chooser.h"
 #include "ui/formatters.h"
+#include "ui/plural.h"
 #include "ui/symbols.h"
 #include "ui/text_fitting.h"
 
@@ -27,18 +29,18 @@ QRadioButton* card(const QString& title, const QString& detail, QWidget* parent,
 } // namespace
 
 DestinationSheet::DestinationSheet(RestoreBrowser::RestoreRequest request, const QDateTime& snapshotDate,
-                                   const QDateTime& now, QWidget* parent)
+                                   const QDateTime& now, QString home, QWidget* parent)
     : QDialog(parent)
     , chooseFolder(folderChooser(QStringLiteral("Choose")))
-    , request_(std::move(request)) {
+    , request_(std::move(request))
+    , home_(std::move(home)) {
     setObjectName(QStringLiteral("destinationSheet"));
     setWindowModality(Qt::WindowModal);
     setWindowTitle(QStringLiteral("Restore"));
     setFixedWidth(400);
 
     auto* layout = new QVBoxLayout(this);
-    auto* title =
-        new QLabel(QStringLiteral("Restore %1 items").arg(Formatters::count(request_.paths.size())), this);
+    auto* title = new QLabel(Plural::of("Restore %Ln items", request_.paths.size()), this);
     title->setObjectName(QStringLiteral("title"));
     auto font = title->font();
     font.setBold(true);
@@ -57,9 +59,8 @@ DestinationSheet::DestinationSheet(RestoreBrowser::RestoreRequest request, const
 
     auto* where = new QGroupBox(QStringLiteral("Restore to"), this);
     auto* whereLayout = new QVBoxLayout(where);
-    original_ =
-        card(QStringLiteral("Original location"), QStringLiteral("Where the files were backed up from"),
-             where, QStringLiteral("original"));
+    original_ = card(QStringLiteral("Original location"), RestoreMessages::tilded(request_.folder, home_), where,
+                     QStringLiteral("original"));
     another_ = card(QStringLiteral("Another folder…"), {}, where, QStringLiteral("another"));
     choose_ = new QPushButton(where);
     choose_->setObjectName(QStringLiteral("choose"));
@@ -155,7 +156,7 @@ QString DestinationSheet::itemList(const QStringList& paths) {
     }
     if (paths.size() > listed) {
         return names.join(QStringLiteral(", ")) +
-               QStringLiteral(" and %1 more").arg(Formatters::count(paths.size() - listed));
+               Plural::of(" and %Ln more", paths.size() - listed);
     }
     if (names.size() <= 1) {
         return names.value(0);
@@ -179,7 +180,7 @@ std::optional<RestoreBrowser::Destination> DestinationSheet::currentDestination(
 
 void DestinationSheet::refresh() {
     choose_->setText(chosenFolder_ ? QStringLiteral("Change…") : QStringLiteral("Choose…"));
-    chosenFolderLabel_->setFullText(chosenFolder_.value_or(QString()));
+    chosenFolderLabel_->setFullText(chosenFolder_ ? RestoreMessages::tilded(*chosenFolder_, home_) : QString());
     chosenFolderLabel_->setVisible(chosenFolder_.has_value());
     explanation_->setText(
         conflict_ == RestoreConflict::keepBoth

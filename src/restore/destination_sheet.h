@@ -20,8 +20,9 @@ class QRadioButton;
 class DestinationSheet : public QDialog {
     Q_OBJECT
 public:
+    /// Folders in `home` are shown as "~/…".
     DestinationSheet(RestoreBrowser::RestoreRequest request, const QDateTime& snapshotDate,
-                     const QDateTime& now, QWidget* parent = nullptr);
+                     const QDateTime& now, QString home, QWidget* parent = nullptr);
 
     const RestoreBrowser::RestoreRequest& request() const { return request_; }
 
@@ -42,6 +43,7 @@ private:
     void refresh();
 
     RestoreBrowser::RestoreRequest request_;
+    const QString home_;
     bool useOriginal_ = true;
     RestoreConflict conflict_ = RestoreConflict::keepBoth;
     std::optional<QString> chosenFolder_;

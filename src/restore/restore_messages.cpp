@@ -2,6 +2,7 @@
 
 #include "restic/restore_selection.h"
 #include "ui/formatters.h"
+#include "ui/plural.h"
 
 #include <QStringList>
 
@@ -20,8 +21,7 @@ QString names(const QList<RestoreMergeReport::Renamed>& renamed) {
         shown.append(quoted(renamed[i].restoredName));
     }
     if (renamed.size() > listed) {
-        return shown.join(QStringLiteral(", ")) +
-               QStringLiteral(" and %1 more").arg(Formatters::count(renamed.size() - listed));
+        return shown.join(QStringLiteral(", ")) + Plural::of(" and %Ln more", renamed.size() - listed);
     }
     if (shown.size() == 1) {
         return shown.first();
@@ -47,22 +47,16 @@ QString kept(const QList<RestoreMergeReport::Renamed>& renamed) {
         std::all_of(renamed.begin(), renamed.end(), [](const auto& item) { return item.isFolder; });
     const bool files =
         std::none_of(renamed.begin(), renamed.end(), [](const auto& item) { return item.isFolder; });
-    const auto kind = folders ? QStringLiteral("folder")
-                      : files ? QStringLiteral("file")
-                              : QStringLiteral("item");
-    if (renamed.size() == 1) {
-        return QStringLiteral("1 existing %1 was kept; the restored copy is named %2.")
-            .arg(kind, names(renamed));
-    }
-    return QStringLiteral("%1 existing %2s were kept; the restored copies are named %3.")
-        .arg(Formatters::count(renamed.size()), kind, names(renamed));
+    const auto* sentence =
+        folders ? "%Ln existing folders were kept; the restored copies are named %1."
+        : files ? "%Ln existing files were kept; the restored copies are named %1."
+                : "%Ln existing items were kept; the restored copies are named %1.";
+    return Plural::of(sentence, renamed.size()).arg(names(renamed));
 }
 
 QString restored(qsizetype items, const QString& placeName,
                  const QList<RestoreMergeReport::Renamed>& renamed) {
-    const auto sentence =
-        items == 1 ? QStringLiteral("Restored 1 item to %1.").arg(placeName)
-                   : QStringLiteral("Restored %1 items to %2.").arg(Formatters::count(items), placeName);
+    const auto sentence = Plural::of("Restored %Ln items to %1.", items).arg(placeName);
     const auto renames = kept(renamed);
     return renames.isEmpty() ? sentence : sentence + QLatin1Char(' ') + renames;
 }
@@ -84,16 +78,13 @@ QString undelivered(const QList<RestoreMergeReport::Undelivered>& items) {
                              .arg(items[i].path, items[i].reason));
     }
     if (items.size() > listed) {
-        sentences.append(QStringLiteral("%1 more items couldn't be placed.")
-                             .arg(Formatters::count(items.size() - listed)));
+        sentences.append(Plural::of("%Ln more items couldn't be placed.", items.size() - listed));
     }
     return sentences.join(QLatin1Char(' '));
 }
 
 QString hiddenBySearch(qsizetype count) {
-    return count == 1
-               ? QStringLiteral("1 selected item is hidden by the search")
-               : QStringLiteral("%1 selected items are hidden by the search").arg(Formatters::count(count));
+    return Plural::of("%Ln selected items are hidden by the search", count);
 }
 
 QString replaceNeedsExactName(const QString& name) {
@@ -104,7 +95,14 @@ QString replaceNeedsExactName(const QString& name) {
 }
 
 QString selectedCount(qsizetype count) {
-    return QStringLiteral("%1 items selected").arg(Formatters::count(count));
+    return Plural::of("%Ln items selected", count);
+}
+
+QString tilded(const QString& folder, const QString& home) {
+    if (folder == home || folder.startsWith(home + QLatin1Char('/'))) {
+        return QLatin1Char('~') + folder.mid(home.size());
+    }
+    return folder;
 }
 
 QString indexing(std::optional<double> progress) {

@@ -24,7 +24,7 @@ QString kept(const QList<RestoreMergeReport::Renamed>& renamed);
 QString hiddenBySearch(qsizetype count);
 /// Replace with a name restic showed with replacement characters could overwrite a look-alike.
 QString replaceNeedsExactName(const QString& name);
-/// "%1 items selected", the footer's count.
+/// "3 items selected", the footer's count.
 QString selectedCount(qsizetype count);
 /// "Indexing this backup… 45%", while levels still come from restic one by one.
 QString indexing(std::optional<double> progress);
@@ -36,5 +36,7 @@ QString matchLine(const QString& name, const QString& folder, const QString& hom
 QString versionsTitle(const QString& name);
 /// A version: "Yesterday 14:02 — 2 MB, modified 3 Dec 2026 10:00".
 QString versionLine(const QString& snapshotTime, const QString& size, const QString& modified);
+/// A folder in the home folder as "~/Documents"; any other as it is.
+QString tilded(const QString& folder, const QString& home);
 
 } // namespace RestoreMessages

@@ -11,16 +11,20 @@
 #include "restore_progress_overlay.h"
 #include "ui/deferred_close.h"
 #include "ui/formatters.h"
+#include "ui/keyboard.h"
 #include "ui/layouts.h"
 #include "ui/symbols.h"
 #include "ui/text_fitting.h"
 #include "versions_dialog.h"
 
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStackedLayout>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -144,10 +148,24 @@ RestoreWindow::RestoreWindow(AppModel& model, Workspace& workspace, QWidget* par
     connect(showVersions_, &QPushButton::clicked, this, &RestoreWindow::showVersions);
     connect(&browser_, &RestoreBrowser::indexingChanged, this, &RestoreWindow::refreshFooter);
     connect(overlay_, &RestoreProgressOverlay::revealRequested, this,
-            [this](const QString& path) { workspace_.reveal(path); });
+            [this](const QString& path) {
+                workspace_.reveal(path, [this, path] { tellNothingOpened(path); });
+            });
     connect(overlay_, &RestoreProgressOverlay::dismissed, &browser_, &RestoreBrowser::dismissPhase);
+    closeOnEscapeAndCtrlW(this);
+    for (const auto& keys : {QKeySequence(Qt::Key_Backspace), QKeySequence(Qt::ALT | Qt::Key_Up)}) {
+        // The search field keeps Backspace while it has the focus.
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &RestoreWindow::goToParentFolder);
+    }
     refreshSnapshots();
     refreshLevel();
+}
+
+void RestoreWindow::goToParentFolder() {
+    const auto depth = browser_.breadcrumb().size();
+    if (depth > 1) {
+        browser_.navigate(int(depth) - 2);
+    }
 }
 
 void RestoreWindow::showEvent(QShowEvent* event) {
@@ -171,6 +189,8 @@ QCoro::Task<void> RestoreWindow::load() {
         co_return;
     }
     co_await browser_.loadSnapshots();
+    snapshotsListed_ = true;
+    refreshLevel();
 }
 
 void RestoreWindow::refreshSnapshots() {
@@ -200,7 +220,7 @@ void RestoreWindow::refreshLevel() {
     QString empty;
     if (!model_.controller().isConfigured()) {
         empty = QStringLiteral("Set up Keldoran to restore files.");
-    } else if (browser_.isLoading() && browser_.currentLevelEntries().isEmpty()) {
+    } else if (!snapshotsListed_ || (browser_.isLoading() && browser_.currentLevelEntries().isEmpty())) {
         empty = QStringLiteral("Loading…");
     } else if (!browser_.selectedSnapshot()) {
         empty = QStringLiteral("No backups to restore from yet.");
@@ -292,6 +312,17 @@ void RestoreWindow::selectionEdited() {
     refreshFooter();
 }
 
+void RestoreWindow::tellNothingOpened(const QString& path) {
+    auto* alert = new QMessageBox(
+        QMessageBox::Information, QStringLiteral("Restore"),
+        QStringLiteral("Nothing on this computer could open %1. Open it in your file manager.")
+            .arg(RestoreMessages::tilded(QFileInfo(path).absolutePath(), model_.platform().folders.home)),
+        QMessageBox::Ok, this);
+    alert->setObjectName(QStringLiteral("nothingOpened"));
+    alert->setAttribute(Qt::WA_DeleteOnClose);
+    alert->open();
+}
+
 DestinationSheet* RestoreWindow::openDestinationSheet() {
     const auto request = browser_.restoreRequest();
     if (!request) {
@@ -304,7 +335,7 @@ DestinationSheet* RestoreWindow::openDestinationSheet() {
 DestinationSheet* RestoreWindow::openDestinationSheetFor(const RestoreBrowser::RestoreRequest& request,
                                                          const QDateTime& snapshotTime) {
     const auto now = model_.platform().clock->now();
-    auto* sheet = new DestinationSheet(request, snapshotTime, now, this);
+    auto* sheet = new DestinationSheet(request, snapshotTime, now, model_.platform().folders.home, this);
     sheet->setAttribute(Qt::WA_DeleteOnClose);
     connect(sheet, &DestinationSheet::restoreChosen, this, &RestoreWindow::restore);
     sheet->open();

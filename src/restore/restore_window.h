@@ -42,6 +42,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void goToParentFolder();
     void refreshSnapshots();
     void refreshLevel();
     void refreshFooter();
@@ -54,12 +55,16 @@ private:
     QCoro::Task<void> restore(RestoreBrowser::RestoreRequest request,
                               RestoreBrowser::Destination destination);
     void recordOutcome(const RestoreBrowser::RestorePhase& phase);
+    /// "Show in Files" found no file manager and no handler for the folder.
+    void tellNothingOpened(const QString& path);
 
     AppModel& model_;
     Workspace& workspace_;
     RestoreBrowser browser_;
     bool syncing_ = false;
     bool loaded_ = false;
+    /// The snapshot list has answered: until then the window says it is loading, not that there is none.
+    bool snapshotsListed_ = false;
 
     QToolButton* snapshotPicker_;
     QHBoxLayout* breadcrumb_;

@@ -3,9 +3,10 @@
 #include "model/app_model.h"
 #include "symbols.h"
 
-AppActions::AppActions(AppModel& model, QObject* parent)
+AppActions::AppActions(AppModel& model, bool updateFeed, QObject* parent)
     : QObject(parent)
     , model_(model)
+    , backUpNow_(Symbols::icon(QStringLiteral("arrow.clockwise")), QStringLiteral("Back up now"))
     , pause_(Symbols::icon(QStringLiteral("pause.fill")), QStringLiteral("Pause protection…"))
     , resume_(Symbols::icon(QStringLiteral("play.fill")), QStringLiteral("Resume protection"))
     , restore_(Symbols::icon(QStringLiteral("clock.arrow.circlepath")), QStringLiteral("Restore files…"))
@@ -27,6 +28,8 @@ AppActions::AppActions(AppModel& model, QObject* parent)
             choose(AppModel::PauseChoice::indefinitely));
     pause_.setMenu(&pauseChoices_);
 
+    checkForUpdates_.setVisible(updateFeed);
+    connect(&backUpNow_, &QAction::triggered, &model_, &AppModel::backUpNow);
     connect(&resume_, &QAction::triggered, &model_, &AppModel::resume);
     connect(&restore_, &QAction::triggered, this, &AppActions::restoreRequested);
     connect(&preferences_, &QAction::triggered, this, &AppActions::preferencesRequested);
@@ -39,6 +42,7 @@ AppActions::AppActions(AppModel& model, QObject* parent)
 }
 
 void AppActions::addRowsTo(QMenu* menu) {
+    menu->addAction(&backUpNow_);
     menu->addAction(&pause_);
     menu->addAction(&resume_);
     menu->addAction(&restore_);
@@ -53,6 +57,8 @@ void AppActions::update() {
     const auto kind = model_.status().kind;
     const bool unusable =
         kind == AppStatus::Kind::needsSetup || kind == AppStatus::Kind::credentialsUnavailable;
+    backUpNow_.setVisible(!unusable);
+    backUpNow_.setEnabled(kind != AppStatus::Kind::backingUp && kind != AppStatus::Kind::offline);
     pause_.setVisible(!unusable && !model_.isPaused());
     resume_.setVisible(!unusable && model_.isPaused());
 }

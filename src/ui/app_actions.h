@@ -6,14 +6,18 @@
 
 class AppModel;
 
-/// The menu rows, shared by the tray's context menu and the popover: pause (with its three choices) or
-/// resume, restore, preferences, update check and quit. Rows that open something only signal it; the
+/// The menu rows, shared by the tray's context menu and the popover: back up now (the tray's only; the
+/// popover has its button), pause (with its three choices) or resume, restore, preferences, update check
+/// (only where the build has an update feed) and quit. Rows that open something only signal it; the
 /// shell decides what opens.
 class AppActions : public QObject {
     Q_OBJECT
 public:
-    explicit AppActions(AppModel& model, QObject* parent = nullptr);
+    /// `updateFeed`: the build checks for updates itself; a packaged build updates through its package
+    /// manager and shows no update row.
+    explicit AppActions(AppModel& model, bool updateFeed = false, QObject* parent = nullptr);
 
+    QAction* backUpNow() { return &backUpNow_; }
     QAction* pause() { return &pause_; }
     QMenu* pauseChoices() { return &pauseChoices_; }
     QAction* resume() { return &resume_; }
@@ -22,7 +26,7 @@ public:
     QAction* checkForUpdates() { return &checkForUpdates_; }
     QAction* quit() { return &quit_; }
 
-    /// Fills `menu` with the rows, in order.
+    /// Fills `menu` with the rows, in order, "Back up now" first.
     void addRowsTo(QMenu* menu);
 
 signals:
@@ -35,6 +39,7 @@ private:
     void update();
 
     AppModel& model_;
+    QAction backUpNow_;
     QMenu pauseChoices_;
     QAction pause_;
     QAction resume_;

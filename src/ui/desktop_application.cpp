@@ -2,6 +2,7 @@
 
 #include "app/menu_bar_app.h"
 #include "desktop_shell.h"
+#include "focus_ring_style.h"
 #include "keldoran_mark.h"
 #include "platform/desktop_workspace.h"
 
@@ -18,6 +19,7 @@ int runDesktopApplication(int argc, char** argv, const std::function<void(Deskto
         return 1;
     }
     QApplication application(argc, argv);
+    QApplication::setStyle(new FocusRingStyle);
     // Closing the last window leaves Keldoran running in the tray; only the quit sequence ends it.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setDesktopFileName(QStringLiteral("app.keldoran.Keldoran"));

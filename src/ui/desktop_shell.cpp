@@ -42,7 +42,7 @@ DesktopShell::DesktopShell(MenuBarApp& app, Workspace& workspace, QObject* paren
     , app_(app)
     , model_(app.model())
     , workspace_(workspace)
-    , actions_(model_) {
+    , actions_(model_, !Updater::configuredFeed().isEmpty()) {
     mark_.setReducedMotion(desktop_.reducedMotion());
     connect(&desktop_, &DesktopPreferences::reducedMotionChanged, this,
             [this] { mark_.setReducedMotion(desktop_.reducedMotion()); });
@@ -143,6 +143,14 @@ void DesktopShell::ensureTray() {
         showPopover(anchor);
     });
     connect(tray_.get(), &TrayItem::balloonClicked, notifications_.get(), &NotificationPolicy::perform);
+    // Panels follow the desktop's colour scheme on the desktops that say it.
+    const auto followScheme = [this] {
+        if (tray_) {
+            tray_->setDarkPanel(desktop_.darkScheme());
+        }
+    };
+    connect(&desktop_, &DesktopPreferences::darkSchemeChanged, tray_.get(), followScheme);
+    followScheme();
     tray_->show();
     // The popover opened as a window while there was no tray stays until the user closes it.
 }

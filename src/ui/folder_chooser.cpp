@@ -1,5 +1,6 @@
 #include "folder_chooser.h"
 
+#include <QDir>
 #include <QFileDialog>
 
 FolderChooser folderChooser(const QString& acceptLabel) {
@@ -9,6 +10,8 @@ FolderChooser folderChooser(const QString& acceptLabel) {
         dialog->setFileMode(QFileDialog::Directory);
         dialog->setOption(QFileDialog::ShowDirsOnly);
         dialog->setLabelText(QFileDialog::Accept, acceptLabel);
+        // Not the folder Keldoran happened to be started from.
+        dialog->setDirectory(QDir::homePath());
         QObject::connect(dialog, &QFileDialog::fileSelected, dialog,
                          [chosen](const QString& folder) { chosen(folder); });
         dialog->open();

@@ -1,11 +1,9 @@
 #include "formatters.h"
 
+#include "plural.h"
+
 #include <cmath>
-#include <memory>
 #include <QLocale>
-#include <unicode/locid.h>
-#include <unicode/reldatefmt.h>
-#include <unicode/unistr.h>
 
 namespace Formatters {
 namespace {
@@ -22,17 +20,6 @@ QString trimmedNumber(double value, int decimals) {
         }
     }
     return text;
-}
-
-// ICU's relative formatter for the user's locale, created once.
-const icu::RelativeDateTimeFormatter* relativeFormatter() {
-    static const std::unique_ptr<icu::RelativeDateTimeFormatter> formatter = [] {
-        UErrorCode status = U_ZERO_ERROR;
-        const auto name = QLocale().name().toStdString();
-        auto made = std::make_unique<icu::RelativeDateTimeFormatter>(icu::Locale(name.c_str()), status);
-        return U_SUCCESS(status) ? std::move(made) : nullptr;
-    }();
-    return formatter.get();
 }
 
 } // namespace
@@ -55,34 +42,27 @@ QString byteCount(qint64 bytes) {
 }
 
 QString relativeTime(const QDateTime& date, const QDateTime& now) {
+    // Whole units with the plural form the count needs, in the interface's language: ICU's formatter
+    // follows the process locale, which mixed languages into sentences and, in the C locale, said
+    // "1 minutes ago".
     const qint64 seconds = now.secsTo(date); // negative in the past
     const qint64 magnitude = std::llabs(seconds);
     struct Step {
         qint64 size;
-        UDateRelativeUnit unit;
+        const char* past;
+        const char* future;
     };
-    static constexpr Step steps[] = {{31536000, UDAT_RELATIVE_YEARS}, {2592000, UDAT_RELATIVE_MONTHS},
-                                     {604800, UDAT_RELATIVE_WEEKS},   {86400, UDAT_RELATIVE_DAYS},
-                                     {3600, UDAT_RELATIVE_HOURS},     {60, UDAT_RELATIVE_MINUTES}};
-    double amount = double(magnitude);
-    UDateRelativeUnit unit = UDAT_RELATIVE_SECONDS;
+    static constexpr Step steps[] = {
+        {31536000, "%Ln years ago", "in %Ln years"}, {2592000, "%Ln months ago", "in %Ln months"},
+        {604800, "%Ln weeks ago", "in %Ln weeks"},   {86400, "%Ln days ago", "in %Ln days"},
+        {3600, "%Ln hours ago", "in %Ln hours"},     {60, "%Ln minutes ago", "in %Ln minutes"},
+        {1, "%Ln seconds ago", "in %Ln seconds"}};
     for (const auto& step : steps) {
-        if (magnitude >= step.size) {
-            amount = double(magnitude / step.size);
-            unit = step.unit;
-            break;
+        if (magnitude >= step.size || step.size == 1) {
+            return Plural::of(seconds < 0 ? step.past : step.future, magnitude / step.size);
         }
     }
-    const auto direction = seconds < 0 ? UDAT_DIRECTION_LAST : UDAT_DIRECTION_NEXT;
-    if (const auto* formatter = relativeFormatter()) {
-        icu::UnicodeString text;
-        UErrorCode status = U_ZERO_ERROR;
-        formatter->format(amount, direction, unit, text, status);
-        if (U_SUCCESS(status)) {
-            return QString(reinterpret_cast<const QChar*>(text.getBuffer()), text.length());
-        }
-    }
-    return QString::number(qint64(amount));
+    return {};
 }
 
 QString compactTimeUntil(const QDateTime& date, const QDateTime& now) {
@@ -91,6 +71,16 @@ QString compactTimeUntil(const QDateTime& date, const QDateTime& now) {
         return QStringLiteral("in %1 min").arg(minutes);
     }
     return QStringLiteral("in %1 h").arg(minutes / 60);
+}
+
+QString timeLeft(qint64 seconds) {
+    if (seconds < 60) {
+        return QStringLiteral("less than a minute left");
+    }
+    if (seconds < 90 * 60) {
+        return Plural::of("about %Ln minutes left", (seconds + 30) / 60);
+    }
+    return Plural::of("about %Ln hours left", (seconds + 1800) / 3600);
 }
 
 QString shortTime(const QDateTime& date) {

@@ -13,6 +13,9 @@ QString byteCount(qint64 bytes);
 QString relativeTime(const QDateTime& date, const QDateTime& now);
 /// Whole minutes until `date` (never negative): "in 59 min", then "in 1 h" from 60 minutes on.
 QString compactTimeUntil(const QDateTime& date, const QDateTime& now);
+/// restic's estimate of the time left: "less than a minute left", "about 3 minutes left",
+/// "about 2 hours left".
+QString timeLeft(qint64 seconds);
 /// "Today, 10:15", "Yesterday, 10:15", otherwise "Mon, 10:15".
 QString recentBackupTimestamp(const QDateTime& date, const QDateTime& now);
 /// The short time of the user's locale.

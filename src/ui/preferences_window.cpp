@@ -1,8 +1,10 @@
 #include "preferences_window.h"
 
 #include "backup/backup_controller.h"
+#include "change_keys_sheet.h"
 #include "folder_chooser.h"
 #include "formatters.h"
+#include "keyboard.h"
 #include "layouts.h"
 #include "model/app_model.h"
 #include "remove_data_sheet.h"
@@ -75,6 +77,7 @@ PreferencesWindow::PreferencesWindow(AppModel& model, QWidget* parent)
     }
     connect(&model_, &AppModel::excludesChanged, this, &PreferencesWindow::refreshExclusions);
     connect(&model_.scope(), &BackupScope::changed, this, &PreferencesWindow::refreshExclusions);
+    closeOnEscapeAndCtrlW(this);
     refresh();
     refreshExclusions();
 }
@@ -156,7 +159,8 @@ QWidget* PreferencesWindow::backupTab() {
 
     layout->addWidget(paragraph(
         QStringLiteral("These are never sent to your backup. Hidden folders are skipped automatically "
-                       "(except .ssh, .gnupg and .config), plus sensible defaults and anything you add."),
+                       "(except .ssh, .gnupg, .config and those you tick in “Choose what's backed "
+                       "up”), plus sensible defaults and anything you add."),
         tab));
     // Only the list scrolls: its buttons and the tally stay in view however long it grows.
     auto* scroll = new QScrollArea(tab);
@@ -209,6 +213,17 @@ QWidget* PreferencesWindow::storageTab() {
         QStringLiteral(
             "To back up somewhere else, set up a new backup. This one stays restorable with its keys."),
         tab));
+    auto* actions = new QHBoxLayout;
+    auto* changeKeys = new QPushButton(QStringLiteral("Change keys…"), tab);
+    changeKeys->setObjectName(QStringLiteral("changeKeys"));
+    connect(changeKeys, &QPushButton::clicked, this, &PreferencesWindow::openChangeKeysSheet);
+    auto* newBackup = new QPushButton(QStringLiteral("Set up a new backup…"), tab);
+    newBackup->setObjectName(QStringLiteral("setUpNewBackup"));
+    connect(newBackup, &QPushButton::clicked, this, &PreferencesWindow::confirmNewBackup);
+    actions->addWidget(changeKeys);
+    actions->addWidget(newBackup);
+    actions->addStretch(1);
+    layout->addLayout(actions);
     layout->addStretch(1);
     return tab;
 }
@@ -265,12 +280,7 @@ void PreferencesWindow::refresh() {
 }
 
 QString PreferencesWindow::tallyText() const {
-    const auto tally = model_.scope().scopeTally(model_.excludes());
-    return QStringLiteral("Next backup: your home folder, minus %1 entries from this list, %2 unticked "
-                          "folders and %3 hidden "
-                          "folders — plus cache folders.")
-        .arg(Formatters::count(tally.listCount), Formatters::count(tally.untickedCount),
-             Formatters::count(tally.hiddenCount));
+    return ScopeBrowser::summary(model_.scope().scopeTally(model_.excludes()));
 }
 
 void PreferencesWindow::refreshExclusions() {
@@ -303,10 +313,39 @@ void PreferencesWindow::refreshExclusions() {
 }
 
 ScopeBrowser* PreferencesWindow::openScopeBrowser() {
-    auto* browser = new ScopeBrowser(model_.scope(), this);
+    auto* browser = new ScopeBrowser(model_.scope(), model_.excludes(), this);
     browser->setAttribute(Qt::WA_DeleteOnClose);
     browser->open();
     return browser;
+}
+
+ChangeKeysSheet* PreferencesWindow::openChangeKeysSheet() {
+    auto* controller = &model_.controller();
+    auto* sheet = new ChangeKeysSheet(
+        [controller](QString accessKey, QString secretKey) {
+            return controller->changeKeys(std::move(accessKey), std::move(secretKey));
+        },
+        this);
+    sheet->setAttribute(Qt::WA_DeleteOnClose);
+    sheet->open();
+    return sheet;
+}
+
+QMessageBox* PreferencesWindow::confirmNewBackup() {
+    const auto config = StorageConfig::load(*model_.platform().settings);
+    auto* confirm = new QMessageBox(
+        QMessageBox::Question, QStringLiteral("Set up a new backup?"),
+        QStringLiteral("Keldoran will back up to the storage you set up next. Your current backup%1 is not "
+                       "touched and stays restorable with its keys and password.")
+            .arg(config ? QStringLiteral(" in bucket ") + config->bucket : QString()),
+        QMessageBox::Cancel, this);
+    confirm->setObjectName(QStringLiteral("confirmNewBackup"));
+    auto* proceed = confirm->addButton(QStringLiteral("Set Up New Backup"), QMessageBox::AcceptRole);
+    proceed->setObjectName(QStringLiteral("proceed"));
+    confirm->setAttribute(Qt::WA_DeleteOnClose);
+    connect(proceed, &QPushButton::clicked, &model_, &AppModel::requestSetup);
+    confirm->open();
+    return confirm;
 }
 
 RemoveDataSheet* PreferencesWindow::openRemovalSheet() {

@@ -9,6 +9,8 @@
 #include <QWidget>
 
 class AppModel;
+class ChangeKeysSheet;
+class QMessageBox;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -32,6 +34,9 @@ public:
 
     ScopeBrowser* openScopeBrowser();
     RemoveDataSheet* openRemovalSheet();
+    ChangeKeysSheet* openChangeKeysSheet();
+    /// "Set up a new backup…" asks before it opens the setup window.
+    QMessageBox* confirmNewBackup();
     /// "Next backup: your home folder, minus …" with the current counts.
     QString tallyText() const;
 

@@ -7,6 +7,7 @@
 #include "mark_animator.h"
 #include "mark_view.h"
 #include "model/app_model.h"
+#include "plural.h"
 #include "status_presentation.h"
 #include "symbols.h"
 #include "text_fitting.h"
@@ -14,6 +15,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
@@ -101,6 +103,16 @@ StatusPopover::StatusPopover(AppModel& model, AppActions& actions, MarkAnimator&
     header->addLayout(headline, 1);
     layout->addLayout(header);
 
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("backupProgress"));
+    progress_->setRange(0, 1000);
+    progress_->setTextVisible(false);
+    progress_->setFixedHeight(6);
+    progress_->setAccessibleName(QStringLiteral("Backup progress"));
+    layout->addWidget(progress_);
+    progressDetail_ = label(this, QStringLiteral("progressDetail"), true);
+    layout->addWidget(progressDetail_);
+
     primaryAction_ = new QPushButton(this);
     primaryAction_->setObjectName(QStringLiteral("primaryAction"));
     primaryAction_->setDefault(true);
@@ -109,6 +121,19 @@ StatusPopover::StatusPopover(AppModel& model, AppActions& actions, MarkAnimator&
 
     nextBackup_ = label(this, QStringLiteral("nextBackup"), true);
     layout->addWidget(nextBackup_);
+
+    registration_ = new QWidget(this);
+    registration_->setObjectName(QStringLiteral("registration"));
+    auto* registrationLayout = new QVBoxLayout(registration_);
+    registrationLayout->setContentsMargins(0, 0, 0, 0);
+    registrationWarning_ = label(registration_, QStringLiteral("registrationWarning"));
+    auto* registerAgain =
+        new QPushButton(QStringLiteral("Set up background backups again"), registration_);
+    registerAgain->setObjectName(QStringLiteral("registerAgain"));
+    connect(registerAgain, &QPushButton::clicked, &model_, &AppModel::requestAgentRegistration);
+    registrationLayout->addWidget(registrationWarning_);
+    registrationLayout->addWidget(registerAgain, 0, Qt::AlignLeft);
+    layout->addWidget(registration_);
 
     detailsToggle_ = new QToolButton(this);
     detailsToggle_->setObjectName(QStringLiteral("detailsToggle"));
@@ -160,7 +185,8 @@ StatusPopover::StatusPopover(AppModel& model, AppActions& actions, MarkAnimator&
           &AppModel::pauseUntilChanged, &AppModel::lastCheckedChanged, &AppModel::lastCheckFailureChanged,
           &AppModel::statsChanged, &AppModel::storageChanged, &AppModel::recentBackupsChanged,
           &AppModel::lastBackupWarningsChanged, &AppModel::showActivityChanged,
-          &AppModel::lastRestoreChanged}) {
+          &AppModel::lastRestoreChanged, &AppModel::lastBackupUnfinishedChanged,
+          &AppModel::agentRegistrationProblemChanged}) {
         connect(&model_, signal, this, &StatusPopover::scheduleRefresh);
     }
     auto& controller = model_.controller();
@@ -283,11 +309,17 @@ void StatusPopover::refresh() {
 
     title_->setText(TextFitting::wrappable(shown.title));
     subtitle_->setText(TextFitting::wrappable(shown.subtitle));
+    progress_->setVisible(shown.progress.has_value());
+    progress_->setValue(int(shown.progress.value_or(0) * 1000));
+    progressDetail_->setVisible(shown.progressDetail.has_value());
+    progressDetail_->setText(shown.progressDetail.value_or(QString()));
     primaryAction_->setText(shown.primaryAction);
     primaryAction_->setAccessibleName(shown.primaryAction);
     primaryAction_->setEnabled(operationRunning() || model_.status().kind != AppStatus::Kind::offline);
     nextBackup_->setVisible(shown.nextBackup.has_value());
     nextBackup_->setText(shown.nextBackup.value_or(QString()));
+    registration_->setVisible(shown.registrationWarning.has_value());
+    registrationWarning_->setText(TextFitting::wrappable(shown.registrationWarning.value_or(QString())));
 
     const bool hasWarnings = !shown.warnings.isEmpty();
     detailsToggle_->setVisible(hasWarnings);
@@ -343,8 +375,7 @@ void StatusPopover::refreshActivity() {
     const QString none = QStringLiteral("—");
     protectedValue_->setText(stats.protectedBytes ? Formatters::byteCount(*stats.protectedBytes) : none);
     protectedDetail_->setText(
-        stats.fileCount ? QStringLiteral("%1 files · source data").arg(Formatters::count(*stats.fileCount))
-                        : QString());
+        stats.fileCount ? Plural::of("%Ln files · source data", *stats.fileCount) : QString());
     const auto storage = model_.storage();
     storageValue_->setText(storage.sizeBytes ? Formatters::byteCount(*storage.sizeBytes) : none);
     auto stored = QStringLiteral("stored after deduplication");
@@ -388,8 +419,7 @@ void StatusPopover::refreshActivity() {
         layout->addWidget(when, 1);
         layout->addWidget(bytes);
         if (backup.excludeCount) {
-            line->setToolTip(
-                QStringLiteral("Backed up with %1 exclusions").arg(Formatters::count(*backup.excludeCount)));
+            line->setToolTip(Plural::of("Backed up with %Ln exclusions", *backup.excludeCount));
         }
         line->setAccessibleName(when->text() + (warned ? QStringLiteral(", with warnings") : QString()));
         recentRows_->addWidget(line);

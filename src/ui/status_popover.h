@@ -8,6 +8,7 @@ class AppActions;
 class AppModel;
 class MarkAnimator;
 class QLabel;
+class QProgressBar;
 class QPushButton;
 class QToolButton;
 class QVBoxLayout;
@@ -49,8 +50,12 @@ private:
 
     QLabel* title_;
     QLabel* subtitle_;
+    QProgressBar* progress_;
+    QLabel* progressDetail_;
     QPushButton* primaryAction_;
     QLabel* nextBackup_;
+    QWidget* registration_;
+    QLabel* registrationWarning_;
     QToolButton* detailsToggle_;
     QWidget* details_;
     QVBoxLayout* detailLines_;

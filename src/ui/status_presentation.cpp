@@ -1,6 +1,7 @@
 #include "status_presentation.h"
 
 #include "formatters.h"
+#include "plural.h"
 #include "wording.h"
 
 namespace {
@@ -14,16 +15,31 @@ QString abbreviated(const QString& path, const QString& home) {
     return path;
 }
 
+std::optional<QString> fileCountOf(const BackupProgress& progress) {
+    if (!progress.filesDone || !progress.totalFiles || *progress.totalFiles == 0) {
+        return std::nullopt;
+    }
+    return Plural::of("%1 of %Ln files", *progress.totalFiles).arg(Formatters::count(*progress.filesDone));
+}
+
 QString subtitleOf(const AppModel& model, const AppStatus& status, const QDateTime& now) {
     switch (status.kind) {
     case Kind::backingUp: {
         if (!status.message.isEmpty()) {
             return status.message;
         }
+        // Bytes first: a few large files leave the file count standing still for most of the run.
         const auto& progress = status.progress;
-        if (progress.filesDone && progress.totalFiles && *progress.totalFiles != 0) {
-            return QStringLiteral("%1 of %2 files")
-                .arg(Formatters::count(*progress.filesDone), Formatters::count(*progress.totalFiles));
+        if (progress.totalBytes.value_or(0) > 0) {
+            auto text = QStringLiteral("%1 of %2").arg(Formatters::byteCount(progress.bytesDone.value_or(0)),
+                                                       Formatters::byteCount(*progress.totalBytes));
+            if (progress.secondsRemaining) {
+                text += QStringLiteral(" · ") + Formatters::timeLeft(*progress.secondsRemaining);
+            }
+            return text;
+        }
+        if (const auto files = fileCountOf(progress)) {
+            return *files;
         }
         return QStringLiteral("%1% complete").arg(qint64(progress.fraction * 100));
     }
@@ -71,7 +87,7 @@ QString primaryActionOf(const AppStatus& status) {
 QString StatusPresentation::titleOf(const AppStatus& status) {
     switch (status.kind) {
     case Kind::protectedWithWarnings:
-        return QStringLiteral("Completed with %1 warnings").arg(Formatters::count(status.warningCount));
+        return Plural::of("Completed with %Ln warnings", status.warningCount);
     case Kind::backingUp:
         return QStringLiteral("Backing up…");
     case Kind::error:
@@ -133,7 +149,24 @@ StatusPresentation StatusPresentation::of(const AppModel& model, bool operationR
     StatusPresentation shown;
     shown.title = titleOf(status);
     shown.subtitle = subtitleOf(model, status, now);
+    const bool settled = status.kind == Kind::protected_ || status.kind == Kind::protectedWithWarnings;
+    if (settled && model.lastBackupUnfinished()) {
+        shown.title = QStringLiteral("Last backup didn't finish");
+        shown.subtitle = QStringLiteral("It continues where it left off. ") +
+                         StatusPresentation::lastBackupLine(model.lastBackup(), now) + QLatin1Char('.');
+    }
+    if (const auto problem = model.agentRegistrationProblem()) {
+        shown.registrationWarning =
+            QStringLiteral("Background backups aren't set up (%1). Backups run only while Keldoran is open.")
+                .arg(*problem);
+    }
     shown.primaryAction = operationRunning ? QStringLiteral("Cancel") : primaryActionOf(status);
+    if (status.kind == Kind::backingUp) {
+        shown.progress = std::clamp(status.progress.fraction, 0.0, 1.0);
+        if (status.progress.totalBytes.value_or(0) > 0) {
+            shown.progressDetail = fileCountOf(status.progress);
+        }
+    }
     const bool hidesNext = status.kind == Kind::backingUp || status.kind == Kind::paused ||
                            status.kind == Kind::offline || status.kind == Kind::fullDiskAccessRequired;
     if (!hidesNext && model.nextBackup()) {
@@ -147,7 +180,7 @@ StatusPresentation StatusPresentation::of(const AppModel& model, bool operationR
         shown.warningPaths.append(warnings[i].path ? abbreviated(*warnings[i].path, home) : QString());
     }
     if (warnings.size() >= 6) {
-        shown.warnings.append(QStringLiteral("and %1 more").arg(Formatters::count(warnings.size() - 5)));
+        shown.warnings.append(Plural::of("and %Ln more", warnings.size() - 5));
     }
     const auto has = [&](BackupWarning::Kind kind) {
         return std::any_of(warnings.begin(), warnings.end(),
@@ -208,11 +241,17 @@ StatusPresentation StatusPresentation::of(const AppModel& model, bool operationR
 
 QStringList StatusPresentation::lines(const AppModel& model) const {
     QStringList lines{title, subtitle};
+    if (progressDetail) {
+        lines.append(*progressDetail);
+    }
     if (nextBackup) {
         lines.append(*nextBackup);
     }
     lines += warnings;
     lines += guidance;
+    if (registrationWarning) {
+        lines.append(*registrationWarning);
+    }
     lines.append(check);
     if (checkDetail) {
         lines.append(*checkDetail);
@@ -221,7 +260,7 @@ QStringList StatusPresentation::lines(const AppModel& model) const {
     if (stats.protectedBytes) {
         auto line = QStringLiteral("Protected: ") + Formatters::byteCount(*stats.protectedBytes);
         if (stats.fileCount) {
-            line += QStringLiteral(", %1 files · source data").arg(Formatters::count(*stats.fileCount));
+            line += QStringLiteral(", ") + Plural::of("%Ln files · source data", *stats.fileCount);
         }
         lines.append(line);
     }

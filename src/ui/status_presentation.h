@@ -12,6 +12,10 @@ struct StatusPresentation {
     QString title;
     QString subtitle;
     QString primaryAction;
+    /// While backing up: how far, 0 to 1, for the progress bar.
+    std::optional<double> progress;
+    /// While backing up, under the bytes: "416 of 427 files".
+    std::optional<QString> progressDetail;
     std::optional<QString> nextBackup;
     /// At most five warnings, then "and N more".
     QStringList warnings;
@@ -19,6 +23,8 @@ struct StatusPresentation {
     /// too narrow for the whole path elides it there.
     QStringList warningPaths;
     QStringList guidance;
+    /// Why backups do not run while Keldoran is closed, when registering them failed.
+    std::optional<QString> registrationWarning;
     QString check;
     std::optional<QString> checkDetail;
 

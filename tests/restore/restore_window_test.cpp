@@ -15,12 +15,15 @@
 #include "ui/app_actions.h"
 #include "ui/mark_animator.h"
 #include "ui/status_popover.h"
+#include "ui/text_fitting.h"
 
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -32,7 +35,13 @@ namespace {
 class RecordingWorkspace : public Workspace {
 public:
     void openUrl(const QUrl&) override {}
-    void reveal(const QString& path) override { revealed.append(path); }
+    void reveal(const QString& path, std::function<void()> failed) override {
+        revealed.append(path);
+        if (nothingOpens) {
+            failed();
+        }
+    }
+    bool nothingOpens = false;
     QStringList revealed;
 };
 
@@ -119,11 +128,11 @@ TEST_F(RestoreWindowTest, showsTheLevelAndFollowsClicksDoubleClicksAndSearch) {
     // A search keeps the selection, but what it hides is neither counted nor restored, and it says so.
     auto* search = window->findChild<QLineEdit*>(QStringLiteral("search"));
     QTest::keyClicks(search, QStringLiteral("notes"));
-    EXPECT_EQ(footer(), QStringLiteral("1 items selected"));
+    EXPECT_EQ(footer(), QStringLiteral("1 item selected"));
     EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("hiddenBySearch"))->text(),
               QStringLiteral("· 1 selected item is hidden by the search"));
     auto* sheet = window->openDestinationSheet();
-    EXPECT_EQ(sheet->findChild<QLabel*>(QStringLiteral("title"))->text(), QStringLiteral("Restore 1 items"));
+    EXPECT_EQ(sheet->findChild<QLabel*>(QStringLiteral("title"))->text(), QStringLiteral("Restore 1 item"));
     EXPECT_EQ(sheet->findChild<QLabel*>(QStringLiteral("items"))->text(), QStringLiteral("notes.txt"));
     sheet->close();
     search->clear();
@@ -160,7 +169,7 @@ TEST_F(RestoreWindowTest, theDestinationSheetRestoresOnlyWithADestinationAndTheO
     window->browser().setSelection({test.home() + QStringLiteral("/notes.txt")});
     auto* sheet = window->openDestinationSheet();
     ASSERT_NE(sheet, nullptr);
-    EXPECT_EQ(sheet->findChild<QLabel*>(QStringLiteral("title"))->text(), QStringLiteral("Restore 1 items"));
+    EXPECT_EQ(sheet->findChild<QLabel*>(QStringLiteral("title"))->text(), QStringLiteral("Restore 1 item"));
     EXPECT_EQ(sheet->findChild<QLabel*>(QStringLiteral("subtitle"))->text(),
               QStringLiteral("From the snapshot taken today at 10:15 AM"));
     EXPECT_EQ(
@@ -243,4 +252,91 @@ TEST_F(RestoreWindowTest, aRestoreThatEndsAfterItsWindowClosedIsToldOnTheDesktop
               QStringLiteral("Last restore, Today, 10:15 AM: ") + told);
     // It is kept for the next launch.
     EXPECT_EQ(AppModel(test.platform()).lastRestore()->message, told);
+}
+
+// The keyboard of a desktop window: Backspace and Alt+Up go to the parent folder (Backspace still edits
+// the search), Esc and Ctrl+W close. A folder is shown as "~/…"; "Show in Files" that nothing can open
+// says so.
+TEST_F(RestoreWindowTest, keyboardParentFolderCloseTildedDestinationsAndNothingToOpenTheFolder) {
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->browser().openFolder(window->browser().currentLevelEntries().first());
+    ASSERT_TRUE(spinUntil([&] { return window->browser().breadcrumb().size() == 2 && !window->browser().isBusy(); }));
+    auto* search = window->findChild<QLineEdit*>(QStringLiteral("search"));
+    QTest::keyClicks(search, QStringLiteral("ab"));
+    QTest::keyClick(search, Qt::Key_Backspace);
+    EXPECT_EQ(search->text(), QStringLiteral("a"));
+    EXPECT_EQ(window->browser().breadcrumb().size(), 2);
+    search->clear();
+    window->table()->setFocus();
+    QTest::keyClick(window->table(), Qt::Key_Backspace);
+    ASSERT_TRUE(spinUntil([&] { return window->browser().breadcrumb().size() == 1 && !window->browser().isBusy(); }));
+    window->browser().openFolder(window->browser().currentLevelEntries().first());
+    ASSERT_TRUE(spinUntil([&] { return window->browser().breadcrumb().size() == 2 && !window->browser().isBusy(); }));
+    QTest::keyClick(window->table(), Qt::Key_Up, Qt::AltModifier);
+    ASSERT_TRUE(spinUntil([&] { return window->browser().breadcrumb().size() == 1 && !window->browser().isBusy(); }));
+
+    // The destination sheet shows folders of the home folder as "~/…".
+    window->browser().setSelection({test.home() + QStringLiteral("/notes.txt")});
+    auto* sheet = window->openDestinationSheet();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->findChild<QRadioButton*>(QStringLiteral("original"))->text(),
+              QStringLiteral("Original location\n~"));
+    sheet->chooseFolder = [&](QWidget*, std::function<void(QString)> chosen) {
+        chosen(test.home() + QStringLiteral("/Restored/Today"));
+    };
+    sheet->findChild<QPushButton*>(QStringLiteral("choose"))->click();
+    EXPECT_EQ(sheet->findChild<ElidingLabel*>(QStringLiteral("chosenFolder"))->toolTip().isEmpty()
+                  ? sheet->findChild<ElidingLabel*>(QStringLiteral("chosenFolder"))->text()
+                  : sheet->findChild<ElidingLabel*>(QStringLiteral("chosenFolder"))->toolTip(),
+              QStringLiteral("~/Restored/Today"));
+    sheet->close();
+
+    // "Show in Files" with nothing to open the folder says so.
+    workspace.nothingOpens = true;
+    auto* overlay = window->findChild<RestoreProgressOverlay*>();
+    ASSERT_NE(overlay, nullptr);
+    emit overlay->revealRequested(test.home() + QStringLiteral("/Documents/report.pdf"));
+    auto* alert = window->findChild<QMessageBox*>(QStringLiteral("nothingOpened"));
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->text(), QStringLiteral("Nothing on this computer could open ~/Documents. Open it in your file "
+                                            "manager."));
+    alert->close();
+
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window->table(), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window->table(), Qt::Key_W, Qt::ControlModifier);
+    EXPECT_FALSE(window->isVisible());
+}
+
+// Until the snapshot list answers, the window says it is loading, not that there are no backups.
+TEST(RestoreWindowLoading, saysLoadingUntilTheSnapshotListAnswers) {
+    TestPlatform test;
+    FakeRestic fake;
+    RecordingWorkspace workspace;
+    test.storeConfiguration();
+    test.useFakeRestic(fake);
+    fake.respond({{QStringLiteral("snapshots"), QStringLiteral("sleep 0.3; echo '[]'")}});
+    AppModel model(test.platform());
+    ASSERT_EQ(await(model.controller().configure()), ConfigurationOutcome::configured);
+    {
+        RestoreWindow window(model, workspace);
+        const auto placeholder = [&] { return window.findChild<QLabel*>(QStringLiteral("placeholder"))->text(); };
+        EXPECT_EQ(placeholder(), QStringLiteral("Loading…"));
+        window.show();
+        QStringList seen;
+        ASSERT_TRUE(spinUntil([&] {
+            if (seen.isEmpty() || seen.last() != placeholder()) {
+                seen.append(placeholder());
+            }
+            return placeholder() != QStringLiteral("Loading…") && !window.browser().isBusy();
+        }));
+        EXPECT_EQ(seen, (QStringList{"Loading…", "No backups to restore from yet."}));
+    }
+    await(model.controller().whenIdle());
 }

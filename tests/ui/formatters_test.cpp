@@ -1,9 +1,24 @@
 #include "ui/formatters.h"
+#include "ui/plural.h"
 #include "ui/wording.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <QFile>
+
+// Every sentence with a count has its singular: "1 item", not "1 items"; large counts are grouped.
+TEST(Plurals, everyCountedSentenceTakesTheFormItsCountNeeds) {
+    EXPECT_EQ(Plural::of("%Ln items selected", 1), QStringLiteral("1 item selected"));
+    EXPECT_EQ(Plural::of("%Ln items selected", 0), QStringLiteral("0 items selected"));
+    EXPECT_EQ(Plural::of("%Ln items selected", 183204), QStringLiteral("183,204 items selected"));
+    EXPECT_EQ(Plural::of("Restore %Ln items", 1), QStringLiteral("Restore 1 item"));
+    EXPECT_EQ(Plural::of("Skipping %Ln places", 1), QStringLiteral("Skipping 1 place"));
+    EXPECT_EQ(Plural::of("Completed with %Ln warnings", 1), QStringLiteral("Completed with 1 warning"));
+    // Every entry of the built-in forms has a singular that differs where English needs it.
+    QFile forms(QStringLiteral(":/i18n/keldoran_en.qm"));
+    EXPECT_TRUE(forms.exists());
+}
 
 TEST(Formatters, countsBytesInFileUnits) {
     EXPECT_EQ(Formatters::byteCount(0), QStringLiteral("Zero KB"));
@@ -20,6 +35,16 @@ TEST(Formatters, tellsTimesRelativeToNow) {
     EXPECT_EQ(Formatters::relativeTime(now.addSecs(-7200), now), QStringLiteral("2 hours ago"));
     EXPECT_EQ(Formatters::relativeTime(now.addSecs(-60), now), QStringLiteral("1 minute ago"));
     EXPECT_EQ(Formatters::relativeTime(now.addDays(3), now), QStringLiteral("in 3 days"));
+    // One of a unit is singular in every unit, in the past and the future, whatever the process locale.
+    for (const auto& [seconds, past, future] : QList<std::tuple<qint64, QString, QString>>{
+             {1, "1 second ago", "in 1 second"},       {60, "1 minute ago", "in 1 minute"},
+             {3600, "1 hour ago", "in 1 hour"},         {86400, "1 day ago", "in 1 day"},
+             {604800, "1 week ago", "in 1 week"},       {2592000, "1 month ago", "in 1 month"},
+             {31536000, "1 year ago", "in 1 year"},     {119, "1 minute ago", "in 1 minute"},
+             {120, "2 minutes ago", "in 2 minutes"},    {0, "in 0 seconds", "in 0 seconds"}}) {
+        EXPECT_EQ(Formatters::relativeTime(now.addSecs(-seconds), now), past) << seconds;
+        EXPECT_EQ(Formatters::relativeTime(now.addSecs(seconds), now), future) << seconds;
+    }
 
     // Whole minutes, truncated; 59 is the last minutes form.
     EXPECT_EQ(Formatters::compactTimeUntil(now.addSecs(59 * 60 + 59), now), QStringLiteral("in 59 min"));

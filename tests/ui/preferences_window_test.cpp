@@ -3,16 +3,26 @@
 #include "model/app_model.h"
 #include "scope/backup_scope.h"
 #include "scope/scope_browser.h"
+#include "storage/keychain.h"
+#include "support/coroutines.h"
 #include "support/event_loop.h"
+#include "support/fake_restic.h"
 #include "support/local_repository.h"
 #include "support/test_platform.h"
+#include "ui/focus_ring_style.h"
+#include "ui/folder_chooser.h"
 #include "ui/preferences_window.h"
 #include "ui/remove_data_sheet.h"
 
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
+#include <QLineEdit>
+#include <QPointer>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -168,9 +178,9 @@ TEST(ScopeBrowserSheet, ticksHintsAndTheTally) {
         writeFile(home + QLatin1Char('/') + QLatin1String(file), QByteArray(3000, 'x'));
     }
     BackupScope scope(test.settings(), home);
-    ScopeBrowser browser(scope);
-    EXPECT_EQ(visibleNames(&browser), (QStringList{"Documents", "Media"})); // hidden items never appear
-    EXPECT_EQ(browser.tallyText(), QStringLiteral("Skipping 0 places · ~Zero KB not backed up"));
+    ScopeBrowser browser(scope, {});
+    EXPECT_EQ(visibleNames(&browser), (QStringList{"Documents", "Media"})); // hidden items only on request
+    EXPECT_EQ(browser.tallyText(), QStringLiteral("Nothing skipped"));
 
     browser.descend({home + QStringLiteral("/Media"), QStringLiteral("Media"), true, 0});
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -185,7 +195,7 @@ TEST(ScopeBrowserSheet, ticksHintsAndTheTally) {
     EXPECT_EQ(moviesHint, QStringLiteral("Skipped"));
     // The folder's contents are counted in the background; until then its size is unknown.
     ASSERT_TRUE(spinUntil([&] {
-        return browser.tallyText() == QStringLiteral("Skipping 1 places · ~3 KB not backed up");
+        return browser.tallyText() == QStringLiteral("Skipping 1 place · ~3 KB not backed up");
     })) << browser.tallyText().toStdString();
 
     browser.navigate(0);
@@ -209,6 +219,185 @@ TEST(ScopeBrowserSheet, ticksHintsAndTheTally) {
     // After a relaunch nothing is listed yet, so the size of an unticked folder is unknown.
     scope.toggle({home + QStringLiteral("/Media/Movies"), QStringLiteral("Movies"), true, 0});
     BackupScope relaunched(test.settings(), home);
-    EXPECT_EQ(ScopeBrowser(relaunched).tallyText(),
-              QStringLiteral("Skipping 1 places · size not yet calculated"));
+    EXPECT_EQ(ScopeBrowser(relaunched, {}).tallyText(),
+              QStringLiteral("Skipping 1 place · size not yet calculated"));
+}
+
+// Hidden folders can be shown and ticked back in; what the exclusion list leaves out shows unticked
+// with the reason, and its tick cannot override the list.
+TEST(ScopeBrowserSheet, hiddenFoldersCanBeTickedAndListedExclusionsShowUnticked) {
+    TestPlatform test;
+    AppModel model(test.platform());
+    const auto home = test.home();
+    for (const char* file : {".mozilla/profile/places.sqlite", ".thunderbird/mail/inbox", "Videos/Raw/a.mov",
+                             "Videos/Cut/b.mov", "Code/app/node_modules/x.js"}) {
+        writeFile(home + QLatin1Char('/') + QLatin1String(file), QByteArray(100, 'x'));
+    }
+    QDir().mkpath(home + QStringLiteral("/.ssh"));
+    model.addExclusion(home + QStringLiteral("/Videos/Raw"));
+    PreferencesWindow window(model);
+    auto* browser = new ScopeBrowser(model.scope(), model.excludes(), &window);
+    EXPECT_EQ(visibleNames(browser), (QStringList{"Code", "Videos"}));
+
+    auto* showHidden = browser->findChild<QCheckBox*>(QStringLiteral("showHidden"));
+    ASSERT_NE(showHidden, nullptr);
+    EXPECT_EQ(showHidden->text(), QStringLiteral("Show hidden folders"));
+    showHidden->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(visibleNames(browser), (QStringList{".mozilla", ".ssh", ".thunderbird", "Code", "Videos"}));
+    auto [mozilla, mozillaHint] = scopeRow(browser, QStringLiteral(".mozilla"));
+    ASSERT_NE(mozilla, nullptr);
+    EXPECT_EQ(mozilla->property("symbol").toString(), QStringLiteral("square"));
+    EXPECT_EQ(mozillaHint, QStringLiteral("Hidden folder, skipped"));
+    EXPECT_EQ(scopeRow(browser, QStringLiteral(".ssh")).first->property("symbol").toString(),
+              QStringLiteral("checkmark.square.fill")); // always kept
+    mozilla->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(scopeRow(browser, QStringLiteral(".mozilla")).first->property("symbol").toString(),
+              QStringLiteral("checkmark.square.fill"));
+    EXPECT_EQ(model.scope().keptHidden(), QSet<QString>{home + QStringLiteral("/.mozilla")});
+    EXPECT_FALSE(model.scope().hiddenFolderExcludes().contains(home + QStringLiteral("/.mozilla")));
+    EXPECT_TRUE(model.scope().hiddenFolderExcludes().contains(home + QStringLiteral("/.thunderbird")));
+    EXPECT_TRUE(window.tallyText().endsWith(QStringLiteral("Also backs up 1 hidden folder you chose.")))
+        << window.tallyText().toStdString();
+    // Kept across a relaunch.
+    EXPECT_EQ(BackupScope(test.settings(), home).keptHidden(), QSet<QString>{home + QStringLiteral("/.mozilla")});
+
+    // A folder in the exclusion list, and one a pattern of the list matches, show unticked with the reason.
+    browser->descend({home + QStringLiteral("/Videos"), QStringLiteral("Videos"), true, 0});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    auto [raw, rawHint] = scopeRow(browser, QStringLiteral("Raw"));
+    ASSERT_NE(raw, nullptr);
+    EXPECT_EQ(raw->property("symbol").toString(), QStringLiteral("square"));
+    EXPECT_EQ(rawHint, QStringLiteral("Excluded in Preferences"));
+    EXPECT_FALSE(raw->isEnabled());
+    EXPECT_EQ(scopeRow(browser, QStringLiteral("Cut")).first->property("symbol").toString(),
+              QStringLiteral("checkmark.square.fill"));
+    browser->navigate(0);
+    browser->descend({home + QStringLiteral("/Code"), QStringLiteral("Code"), true, 0});
+    browser->descend({home + QStringLiteral("/Code/app"), QStringLiteral("app"), true, 0});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(scopeRow(browser, QStringLiteral("node_modules")).second, QStringLiteral("Excluded in Preferences"));
+}
+
+// "Add exclusion…" opens in the home folder, not in the folder Keldoran was started from.
+TEST(FolderChooserDialog, startsInTheHomeFolder) {
+    QWidget parent;
+    folderChooser(QStringLiteral("Exclude"))(&parent, [](const QString&) {});
+    auto* dialog = parent.findChild<QFileDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_NE(QDir::currentPath(), QDir::homePath()); // the test runs in the build folder
+    EXPECT_EQ(dialog->directory().absolutePath(), QDir(QDir::homePath()).absolutePath());
+    dialog->reject();
+}
+
+// The Storage tab offers what its text promises: new keys, checked against the backup before they are
+// stored, and a new backup, after a confirmation.
+TEST(PreferencesStorage, changesKeysOnlyWhenTheyOpenTheBackupAndSetsUpANewBackupAfterAsking) {
+    TestPlatform test;
+    test.storeConfiguration(QStringLiteral("photos"), QStringLiteral("the password"), QStringLiteral("OLDKEY"),
+                            QStringLiteral("OLDSECRET"));
+    FakeRestic fake;
+    fake.respond({{QStringLiteral("cat"),
+                   QStringLiteral("if [ \"$AWS_ACCESS_KEY_ID\" = NEWKEY ]; then cat '" KELDORAN_FIXTURES
+                                  "/restic-0.18/catconfig.stdout.txt'; else echo 'Fatal: unable to open config "
+                                  "file: Stat: Access Denied.' >&2; exit 1; fi")}});
+    test.useFakeRestic(fake);
+    AppModel model(test.platform());
+    ASSERT_EQ(await(model.controller().configure()), ConfigurationOutcome::configured);
+    PreferencesWindow window(model);
+    window.tabs()->setCurrentIndex(1);
+    auto* changeKeys = window.findChild<QPushButton*>(QStringLiteral("changeKeys"));
+    ASSERT_NE(changeKeys, nullptr);
+    EXPECT_EQ(changeKeys->text(), QStringLiteral("Change keys…"));
+    changeKeys->click();
+    auto* sheet = window.findChild<QDialog*>(QStringLiteral("changeKeysSheet"));
+    ASSERT_NE(sheet, nullptr);
+    auto* save = sheet->findChild<QPushButton*>(QStringLiteral("save"));
+    EXPECT_FALSE(save->isEnabled());
+    sheet->findChild<QLineEdit*>(QStringLiteral("accessKey"))->setText(QStringLiteral("WRONGKEY"));
+    sheet->findChild<QLineEdit*>(QStringLiteral("secretKey"))->setText(QStringLiteral("s"));
+    save->click();
+    const auto message = [&] { return sheet->findChild<QLabel*>(QStringLiteral("message"))->text(); };
+    ASSERT_TRUE(spinUntil([&] { return message() != QStringLiteral("Checking…"); })) << message().toStdString();
+    EXPECT_EQ(message(), QStringLiteral("Those keys were rejected. Double-check the access key and secret key, "
+                                        "then try again."));
+    const Keychain keychain(test.secrets);
+    EXPECT_EQ(await(keychain.read(Keychain::Account::accessKey)), QStringLiteral("OLDKEY"));
+
+    sheet->findChild<QLineEdit*>(QStringLiteral("accessKey"))->setText(QStringLiteral("NEWKEY"));
+    sheet->findChild<QLineEdit*>(QStringLiteral("secretKey"))->setText(QStringLiteral("NEWSECRET"));
+    QPointer<QDialog> open(sheet);
+    save->click();
+    ASSERT_TRUE(spinUntil([&] { return !open || !open->isVisible(); }));
+    EXPECT_EQ(await(keychain.read(Keychain::Account::accessKey)), QStringLiteral("NEWKEY"));
+    EXPECT_EQ(await(keychain.read(Keychain::Account::secretKey)), QStringLiteral("NEWSECRET"));
+    EXPECT_TRUE(model.controller().isConfigured());
+
+    int setupRequests = 0;
+    QObject::connect(&model, &AppModel::setupRequested, [&] { ++setupRequests; });
+    auto* confirm = window.confirmNewBackup();
+    EXPECT_TRUE(confirm->text().contains(QStringLiteral("in bucket photos")));
+    confirm->reject();
+    EXPECT_EQ(setupRequests, 0);
+    window.findChild<QPushButton*>(QStringLiteral("setUpNewBackup"))->click();
+    confirm = window.findChild<QMessageBox*>(QStringLiteral("confirmNewBackup"));
+    ASSERT_NE(confirm, nullptr);
+    confirm->findChild<QPushButton*>(QStringLiteral("proceed"))->click();
+    EXPECT_EQ(setupRequests, 1);
+    await(model.controller().whenIdle());
+}
+
+// Esc and Ctrl+W close the preferences, as they close the desktop's other windows.
+TEST_F(Preferences_, escapeAndControlWClose) {
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window->tabs(), Qt::Key_W, Qt::ControlModifier);
+    EXPECT_FALSE(window->isVisible());
+}
+
+// The control with the keyboard focus wears a ring that stands out from the control around it.
+TEST(FocusRing, theFocusedControlIsClearlyMarked) {
+    FocusRingStyle style;
+    QWidget window;
+    window.setStyle(&style);
+    auto* first = new QPushButton(QStringLiteral("First"), &window);
+    auto* second = new QPushButton(QStringLiteral("Second"), &window);
+    first->setStyle(&style);
+    second->setStyle(&style);
+    first->setGeometry(10, 10, 120, 32);
+    second->setGeometry(10, 60, 120, 32);
+    window.resize(200, 120);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    first->setFocus();
+    const auto unfocused = second->grab().toImage();
+    QTest::keyClick(first, Qt::Key_Tab); // focus moved by the keyboard
+    ASSERT_TRUE(second->hasFocus());
+    const auto focused = second->grab().toImage();
+    const auto highlight = second->palette().color(QPalette::Highlight);
+    int ringPixels = 0;
+    for (int y = 0; y < focused.height(); ++y) {
+        for (int x = 0; x < focused.width(); ++x) {
+            const QColor before = unfocused.pixelColor(x, y);
+            const QColor after = focused.pixelColor(x, y);
+            const int change = std::abs(before.red() - after.red()) + std::abs(before.green() - after.green()) +
+                               std::abs(before.blue() - after.blue());
+            const int fromHighlight = std::abs(after.red() - highlight.red()) +
+                                      std::abs(after.green() - highlight.green()) +
+                                      std::abs(after.blue() - highlight.blue());
+            if (change > 120 && fromHighlight < 90) {
+                ++ringPixels;
+            }
+        }
+    }
+    // Most of the button's outline, not a faint tint: at least one full side of it.
+    EXPECT_GT(ringPixels, focused.width() + focused.height()) << ringPixels;
 }

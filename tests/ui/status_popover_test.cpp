@@ -24,7 +24,9 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -34,7 +36,7 @@ namespace {
 class RecordingWorkspace : public Workspace {
 public:
     void openUrl(const QUrl& url) override { opened.append(url); }
-    void reveal(const QString& path) override { revealed.append(path); }
+    void reveal(const QString& path, std::function<void()>) override { revealed.append(path); }
     QList<QUrl> opened;
     QStringList revealed;
 };
@@ -390,4 +392,160 @@ TEST(Shell, opensTheSetupWindowOnceAndThePopoverAsAWindowWithoutATray) {
     EXPECT_TRUE(shell.showSetup()->isVisible());
     shell.actions().quit()->trigger();
     EXPECT_TRUE(terminated);
+}
+
+// A backup of a few large files moves in bytes, not files: bytes and the time left come first, the
+// file count under them, with a bar; without a byte total the file count stays the subtitle.
+TEST_F(Popover, showsBackupProgressInBytesWithTimeLeftAndABar) {
+    popover->show();
+    model.setBaseStatus(AppStatus::backingUp({0.6, 416, 427, 1200000000, 2000000000, 190}));
+    popover->refresh();
+    EXPECT_EQ(text("subtitle"), QStringLiteral("1.2 GB of 2 GB · about 3 minutes left"));
+    EXPECT_EQ(text("progressDetail"), QStringLiteral("416 of 427 files"));
+    auto* bar = popover->findChild<QProgressBar*>(QStringLiteral("backupProgress"));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isVisibleTo(popover.get()));
+    EXPECT_EQ(bar->value(), 600);
+
+    for (const auto& [seconds, left] : QList<std::pair<qint64, QString>>{
+             {20, "less than a minute left"}, {65, "about 1 minute left"}, {5400, "about 2 hours left"},
+             {3599, "about 60 minutes left"}}) {
+        model.setBaseStatus(AppStatus::backingUp({0.6, 1, 1, 5000, 10000, seconds}));
+        popover->refresh();
+        EXPECT_EQ(text("subtitle"), QStringLiteral("5 KB of 10 KB · ") + left);
+        EXPECT_EQ(text("progressDetail"), QStringLiteral("1 of 1 file"));
+    }
+
+    // Before restic knows the total, the file count is all there is.
+    model.setBaseStatus(AppStatus::backingUp({0.25, 10, 40}));
+    popover->refresh();
+    EXPECT_EQ(text("subtitle"), QStringLiteral("10 of 40 files"));
+    EXPECT_EQ(text("progressDetail"), QStringLiteral("(hidden)"));
+    EXPECT_EQ(bar->value(), 250);
+
+    model.setBaseStatus(AppStatus::protected_());
+    popover->refresh();
+    EXPECT_FALSE(bar->isVisibleTo(popover.get()));
+}
+
+// A backup a quit interrupted is told until it runs again; background backups that could not be
+// registered are told with the reason, and can be asked for again.
+TEST_F(Popover, tellsAnInterruptedBackupAndAFailedRegistration) {
+    const auto now = test.clock.now();
+    model.setLastBackup(now.addSecs(-2 * 3600));
+    model.setBaseStatus(AppStatus::protected_());
+    model.setLastBackupUnfinished(true);
+    popover->refresh();
+    EXPECT_EQ(text("title"), QStringLiteral("Last backup didn't finish"));
+    EXPECT_EQ(text("subtitle"), QStringLiteral("It continues where it left off. Backed up 2 hours ago."));
+    EXPECT_EQ(AppModel(test.platform()).lastBackupUnfinished(), true); // kept across launches
+    model.setBaseStatus(AppStatus::backingUp({}));
+    popover->refresh();
+    EXPECT_EQ(text("title"), QStringLiteral("Backing up…"));
+    model.setLastBackupUnfinished(false);
+    model.setBaseStatus(AppStatus::protected_());
+    popover->refresh();
+    EXPECT_EQ(text("title"), QStringLiteral("Protected"));
+
+    EXPECT_FALSE(popover->findChild<QWidget*>(QStringLiteral("registration"))->isVisibleTo(popover.get()));
+    model.setAgentRegistrationProblem(QStringLiteral("no systemd user session"));
+    popover->refresh();
+    EXPECT_EQ(text("registrationWarning"),
+              QStringLiteral("Background backups aren't set up (no systemd user session). Backups run only "
+                             "while Keldoran is open."));
+    int requests = 0;
+    QObject::connect(&model, &AppModel::agentRegistrationRequested, [&] { ++requests; });
+    auto* again = popover->findChild<QPushButton*>(QStringLiteral("registerAgain"));
+    EXPECT_EQ(again->text(), QStringLiteral("Set up background backups again"));
+    click("registerAgain");
+    EXPECT_EQ(requests, 1);
+}
+
+// The tray's menu backs up like the popover's button, and not while a backup runs; a build without an
+// update feed shows no update row (its package manager updates it).
+TEST_F(Popover, theTrayMenuBacksUpNowAndTheUpdateRowNeedsAFeed) {
+    QMenu menu;
+    actions.addRowsTo(&menu);
+    ASSERT_FALSE(menu.actions().isEmpty());
+    auto* first = menu.actions().first();
+    EXPECT_EQ(first->text(), QStringLiteral("Back up now"));
+    model.setBaseStatus(AppStatus::protected_());
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_TRUE(first->isEnabled());
+    int setupRequests = 0;
+    QObject::connect(&model, &AppModel::setupRequested, [&] { ++setupRequests; });
+    first->trigger(); // not configured: the setup window, as the popover's button does
+    EXPECT_EQ(setupRequests, 1);
+    model.setBaseStatus(AppStatus::backingUp({0.5, 1, 2}));
+    EXPECT_FALSE(first->isEnabled());
+    model.setBaseStatus(AppStatus::needsSetup());
+    EXPECT_FALSE(first->isVisible());
+
+    popover->show();
+    settle();
+    const auto rowTexts = [](QWidget* widget) {
+        QStringList texts;
+        for (auto* row : widget->findChildren<QToolButton*>()) {
+            if (row->isVisibleTo(widget)) {
+                texts.append(row->text());
+            }
+        }
+        return texts;
+    };
+    EXPECT_FALSE(rowTexts(popover.get()).contains(QStringLiteral("Check for updates…")));
+    EXPECT_FALSE(menu.actions().contains(actions.checkForUpdates()) && actions.checkForUpdates()->isVisible());
+    AppActions withFeed(model, true);
+    StatusPopover another(model, withFeed, mark);
+    another.show();
+    settle();
+    EXPECT_TRUE(rowTexts(&another).contains(QStringLiteral("Check for updates…")));
+}
+
+// Told apart at tray sizes: every pair of the five states differs clearly at 22 px (not a few antialiased
+// pixels), and the mark never draws a bar across the ring's middle, where a prohibition sign has one.
+TEST(Mark, everyPairOfStatesDiffersClearlyAtTraySizesAndNothingCrossesTheMiddle) {
+    using KeldoranMark::State;
+    const auto render = [](State state, int size) {
+        QImage image(size, size, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        KeldoranMark::paint(painter, QRectF(0, 0, size, size), KeldoranMark::shapeOf(state), 0, Qt::black);
+        painter.end();
+        return image;
+    };
+    // The difference in whole pixels: antialiased edges count by how much they differ.
+    const auto clearlyDifferent = [](const QImage& a, const QImage& b) {
+        int total = 0;
+        for (int y = 0; y < a.height(); ++y) {
+            for (int x = 0; x < a.width(); ++x) {
+                total += std::abs(qAlpha(a.pixel(x, y)) - qAlpha(b.pixel(x, y)));
+            }
+        }
+        return total / 255;
+    };
+    const QList<State> states{State::closed, State::broken, State::outlined, State::dimmed, State::lifted};
+    for (const int size : {16, 22, 24}) {
+        for (int a = 0; a < states.size(); ++a) {
+            for (int b = a + 1; b < states.size(); ++b) {
+                const auto differing = clearlyDifferent(render(states[a], size), render(states[b], size));
+                // A tenth of the mark's area: 48 of 484 pixels at 22 px.
+                EXPECT_GE(differing, size * size / 10) << size << " px, states " << a << " and " << b;
+            }
+        }
+    }
+    for (const auto state : states) {
+        const auto image = render(state, 22);
+        // The middle of the ring (a 6-pixel square at the centre) stays empty in every state.
+        for (int y = 8; y < 14; ++y) {
+            for (int x = 8; x < 14; ++x) {
+                EXPECT_EQ(qAlpha(image.pixel(x, y)), 0) << int(state) << " at " << x << "," << y;
+            }
+        }
+    }
+    // On a light panel the mark is dark, on a dark one light: each contrasts with its panel.
+    const auto contrast = [](const QColor& mark, const QColor& panel) {
+        return std::abs(mark.lightness() - panel.lightness());
+    };
+    EXPECT_GE(contrast(KeldoranMark::panelColour(true), QColor(0x24, 0x24, 0x24)), 150);
+    EXPECT_GE(contrast(KeldoranMark::panelColour(false), QColor(0xf0, 0xf0, 0xf0)), 150);
 }

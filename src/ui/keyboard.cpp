@@ -1,0 +1,12 @@
+#include "keyboard.h"
+
+#include <QKeySequence>
+#include <QShortcut>
+#include <QWidget>
+
+void closeOnEscapeAndCtrlW(QWidget* window) {
+    // The platform's Close is Ctrl+F4 on some desktops; Ctrl+W is meant everywhere.
+    for (const auto& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        QObject::connect(new QShortcut(keys, window), &QShortcut::activated, window, &QWidget::close);
+    }
+}
