@@ -27,7 +27,7 @@ namespace {
 class NoWorkspace : public Workspace {
 public:
     void openUrl(const QUrl&) override {}
-    void reveal(const QString&) override {}
+    void reveal(const QString&, std::function<void()>) override {}
 };
 
 QString node(const QString& path, const char* type) {
