@@ -724,6 +724,7 @@ QCoro::Task<void> BackupController::refreshRepositoryState(std::stop_token stop)
     auto storageUsed = restic.stats(StatsMode::rawData, std::nullopt, stop);
     auto stats = model_.stats();
     if (snapshots) {
+        listedSnapshots_ = snapshots;
         const auto newest =
             std::max_element(snapshots->begin(), snapshots->end(),
                              [](const Snapshot& a, const Snapshot& b) { return a.time < b.time; });

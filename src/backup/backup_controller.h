@@ -91,6 +91,8 @@ public:
     bool checkFullDiskAccess();
     /// Re-reads snapshots and sizes into the model; a stop ends it early, keeping what was known.
     QCoro::Task<void> refreshRepositoryState(std::stop_token stop = {});
+    /// The snapshots the last refresh listed; none before one succeeded.
+    const std::optional<QList<Snapshot>>& listedSnapshots() const { return listedSnapshots_; }
 
     /// The repository's snapshots, outside the queue; empty without a configuration.
     QCoro::Task<QList<Snapshot>> snapshots();
@@ -160,5 +162,6 @@ private:
     std::vector<std::weak_ptr<OperationHandle>> queuedHandles_;
     std::shared_ptr<OperationHandle> listing_;
     std::optional<QString> refusal_;
+    std::optional<QList<Snapshot>> listedSnapshots_;
     QString runLockPath_;
 };

@@ -1,6 +1,5 @@
 #include "post_backup_indexing.h"
 
-#include "app/log.h"
 #include "backup_controller.h"
 #include "index/snapshot_indexer.h"
 
@@ -25,19 +24,9 @@ QCoro::Task<void> PostBackupIndexing::indexNewest() {
     if (!restic || !mayIndexNow()) {
         co_return;
     }
-    // The application may quit while the listing runs; then nothing here is touched again.
-    const QPointer<PostBackupIndexing> self(this);
-    QList<Snapshot> snapshots;
-    try {
-        snapshots = co_await controller_.snapshots();
-        if (!self) {
-            co_return;
-        }
-    } catch (const std::exception& error) {
-        Log::lifecycle().info(QStringLiteral("snapshot index: snapshots not listed after the backup: ") +
-                              QString::fromUtf8(error.what()));
-        co_return;
-    }
+    // The backup's own refresh has just listed the snapshots: no second restic run is needed, and none
+    // is left for a quit to wait on.
+    const auto snapshots = controller_.listedSnapshots().value_or(QList<Snapshot>());
     if (snapshots.isEmpty()) {
         co_return;
     }
@@ -45,6 +34,7 @@ QCoro::Task<void> PostBackupIndexing::indexNewest() {
     for (const auto& snapshot : snapshots) {
         existing.insert(snapshot.id);
     }
+    const QPointer<PostBackupIndexing> self(this);
     co_await indexer_.keepOnly(existing);
     if (!self) {
         co_return;
