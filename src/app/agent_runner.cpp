@@ -2,6 +2,7 @@
 
 #include "backup/async_channel.h"
 #include "backup/backup_controller.h"
+#include "backup/backup_scheduler.h"
 #include "build_info.h"
 #include "instance_paths.h"
 #include "log.h"
@@ -28,19 +29,11 @@ qint64 AgentRunner::earlySeconds(BackupFrequency frequency) {
 }
 
 RunInputs AgentRunner::inputs(AppModel& model, bool configured, bool online) const {
-    RunInputs inputs;
+    // The tray application's view of the rules, with what the agent finds out for itself.
+    auto inputs = model.scheduler().inputs();
     inputs.configured = configured;
-    inputs.paused = model.isPaused();
-    inputs.pauseUntil = model.pauseUntil();
-    inputs.lastBackup = model.lastBackup();
-    inputs.frequency = model.frequency();
-    inputs.earlySeconds = earlySeconds(model.frequency());
-    inputs.onBattery = platform_.power->isOnBattery();
-    inputs.backupOnBattery = model.backupOnBattery();
     inputs.online = online;
-    inputs.metered = platform_.network->isMetered();
-    inputs.backupOnMetered = model.backupOnMetered();
-    inputs.locked = RunLock::holder(model.controller().runLockPath()).has_value();
+    inputs.earlySeconds = earlySeconds(model.frequency());
     return inputs;
 }
 

@@ -6,7 +6,6 @@
 #include "quit_signals.h"
 
 #include <chrono>
-class AppModel;
 #include <mutex>
 #include <stop_token>
 #include <qcoro/qcorotask.h>

@@ -1,6 +1,8 @@
 #include "quit_signals.h"
 
+#include <algorithm>
 #include <atomic>
+#include <iterator>
 #include <csignal>
 #include <utility>
 #include <sys/socket.h>
@@ -58,13 +60,14 @@ QuitSignals::QuitSignals() {
 
 QuitSignals::~QuitSignals() {
     notifier_.reset();
-    bool anyLeft = false;
     for (auto& end : writeEnds) {
         int mine = writeEnd_;
-        if (writeEnd_ < 0 || !end.compare_exchange_strong(mine, -1)) {
-            anyLeft = anyLeft || end.load() >= 0;
+        if (writeEnd_ >= 0 && end.compare_exchange_strong(mine, -1)) {
+            break;
         }
     }
+    const bool anyLeft =
+        std::any_of(std::begin(writeEnds), std::end(writeEnds), [](const auto& end) { return end.load() >= 0; });
     if (!anyLeft) {
         ::signal(SIGTERM, SIG_DFL);
         ::signal(SIGINT, SIG_DFL);
