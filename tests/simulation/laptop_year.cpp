@@ -101,7 +101,8 @@ private:
     void launchTray();
     void quitTray();
     void agentTick();
-    void ctl(QStringList arguments);
+    /// Runs keldoranctl; `exited` hears its exit code.
+    void ctl(QStringList arguments, std::function<void(int)> exited = {});
     void pause(AppModel::PauseChoice choice);
     void resume();
     void setFrequency(BackupFrequency frequency);
@@ -197,9 +198,11 @@ Laptop::Laptop(quint64 seed)
     };
     restic_.backupStarted = [this](const QDateTime& started) {
         ++result_.backups;
-        // restic's lock failure is followed at once by a second attempt of the same backup.
-        lastRunManual_ = manualRequest_ || (started == lockRetryAt_ && lastRunManual_);
-        if (pausedByUser() && !lastRunManual_) {
+        // restic's lock failure is followed at once by a second attempt of the same backup: it continues
+        // a run that began before any pause the user chose meanwhile.
+        const bool lockRetry = started == lockRetryAt_;
+        lastRunManual_ = manualRequest_ || (lockRetry && lastRunManual_);
+        if (pausedByUser() && !lastRunManual_ && !lockRetry) {
             violation(QStringLiteral("a scheduled backup started while paused"));
         }
     };
@@ -531,18 +534,21 @@ void Laptop::agentTick() {
     }(this);
 }
 
-void Laptop::ctl(QStringList arguments) {
+void Laptop::ctl(QStringList arguments, std::function<void(int)> exited) {
     if (!awake_) {
         return;
     }
     ++ctlRunning_;
     manualRequest_ = true;
-    [](Laptop* laptop, QStringList arguments) -> QCoro::Task<void> {
+    [](Laptop* laptop, QStringList arguments, std::function<void(int)> exited) -> QCoro::Task<void> {
         const auto command = arguments.join(QLatin1Char(' '));
         const int exitCode = co_await Commands::run(&laptop->test_.platform(), std::move(arguments));
         laptop->note(QStringLiteral("keldoranctl %1 exits %2").arg(command).arg(exitCode));
+        if (exited) {
+            exited(exitCode);
+        }
         --laptop->ctlRunning_;
-    }(this, std::move(arguments));
+    }(this, std::move(arguments), std::move(exited));
     // A forwarded request crosses the tray application's socket.
     for (int round = 0; round < 4; ++round) {
         settle();
@@ -555,25 +561,32 @@ void Laptop::pause(AppModel::PauseChoice choice) {
         return;
     }
     const auto when = now();
+    UserPause chosen;
     switch (choice) {
     case AppModel::PauseChoice::oneHour:
-        userPause_ = UserPause{when.addSecs(hour)};
+        chosen = UserPause{when.addSecs(hour)};
         break;
     case AppModel::PauseChoice::untilTomorrow:
-        userPause_ = UserPause{when.toLocalTime().date().addDays(1).startOfDay().toUTC()};
+        chosen = UserPause{when.toLocalTime().date().addDays(1).startOfDay().toUTC()};
         break;
     case AppModel::PauseChoice::indefinitely:
-        userPause_ = UserPause{std::nullopt};
+        chosen = UserPause{std::nullopt};
         break;
     }
     if (tray_) {
+        userPause_ = chosen;
         tray_->model().pause(choice, when);
         return;
     }
     const std::map<AppModel::PauseChoice, QString> words{{AppModel::PauseChoice::oneHour, QStringLiteral("1h")},
                                                       {AppModel::PauseChoice::untilTomorrow, QStringLiteral("tomorrow")},
                                                       {AppModel::PauseChoice::indefinitely, QStringLiteral("indefinitely")}};
-    ctl({QStringLiteral("pause"), words.at(choice)});
+    // The user holds the pause as given only when keldoranctl said it was taken.
+    ctl({QStringLiteral("pause"), words.at(choice)}, [this, chosen](int exitCode) {
+        if (exitCode == 0) {
+            userPause_ = chosen;
+        }
+    });
 }
 
 void Laptop::resume() {
@@ -585,12 +598,16 @@ void Laptop::resume() {
         return;
     }
     resumePending_ = false;
-    userPause_.reset();
     if (tray_) {
+        userPause_.reset();
         tray_->model().resume();
         return;
     }
-    ctl({QStringLiteral("resume")});
+    ctl({QStringLiteral("resume")}, [this](int exitCode) {
+        if (exitCode == 0) {
+            userPause_.reset();
+        }
+    });
 }
 
 void Laptop::setFrequency(BackupFrequency frequency) {
