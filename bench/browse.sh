@@ -7,20 +7,13 @@ source "$(dirname "$0")/lib/common.sh"
 run_in_private_session "$0" "$@"
 data="$root/build/bench-data/browse"
 runs="${KELDORAN_BENCH_RUNS:-12}"
-home="$data/home"
+home="$(realpath -m "$data/home")"
 state=$(mktemp -d)
 trap '"$root/tests/support/s3-test-server" stop "$data/s3"; rm -rf "$state"' EXIT
 
 start_s3_server "$data/s3" browse
 export RESTIC_REPOSITORY="s3:https://$KELDORAN_S3_ENDPOINT/browse"
-if [ ! -f "$data/ready" ]; then
-  echo "backing up 200,000 files (once; kept in $data)" >&2
-  rm -rf "$home" "$data/s3/data/browse"; mkdir -p "$home"
-  "$bin/browse_bench" make-tree "$home"
-  "$bin/restic" init --json > /dev/null
-  "$bin/restic" backup --json --quiet "$home" > /dev/null
-  touch "$data/ready"
-fi
+ensure_browse_snapshot "$data" "$home"
 files=$(find "$home" -type f | wc -l)
 
 store_secrets

@@ -11,20 +11,13 @@ run_in_private_session "$0" "$@"
 data="$root/build/bench-data/browse"
 series="$root/build/bench-data/index"
 runs="${KELDORAN_BENCH_RUNS:-5}"
-home="$data/home"
+home="$(realpath -m "$data/home")"
 state=$(mktemp -d)
 trap '"$root/tests/support/s3-test-server" stop "$data/s3"; rm -rf "$state"' EXIT
 
 start_s3_server "$data/s3" browse
 export RESTIC_REPOSITORY="s3:https://$KELDORAN_S3_ENDPOINT/browse"
-if [ ! -f "$data/ready" ]; then
-  echo "backing up 200,000 files (once; kept in $data)" >&2
-  rm -rf "$home" "$data/s3/data/browse"; mkdir -p "$home"
-  "$bin/browse_bench" make-tree "$home"
-  "$bin/restic" init --json > /dev/null
-  "$bin/restic" backup --json --quiet "$home" > /dev/null
-  touch "$data/ready"
-fi
+ensure_browse_snapshot "$data" "$home"
 
 store_secrets
 mkdir -p "$state/run" && chmod 700 "$state/run"
@@ -63,22 +56,23 @@ read -r one_bytes one_entries < <("$bin/index_bench" size "$index")
 
 # 30 snapshots in a local repository (made once and kept).
 export RESTIC_REPOSITORY="$series/repository" RESTIC_CACHE_DIR="$series/cache"
-if [ ! -f "$series/ready" ]; then
+series_home="$(realpath -m "$series/home")"
+if [ "$(cat "$series/ready" 2>/dev/null)" != "$series_home" ]; then
   echo "backing up 30 snapshots of 200,000 files (once; kept in $series)" >&2
   rm -rf "$series"; mkdir -p "$series/home"
-  "$bin/browse_bench" make-tree "$series/home"
+  "$bin/browse_bench" make-tree "$series_home"
   "$bin/restic" init --json > /dev/null
-  "$bin/restic" backup --json --quiet "$series/home" > /dev/null
+  "$bin/restic" backup --json --quiet "$series_home" > /dev/null
   for step in $(seq 1 29); do
     for k in $(seq 0 19); do
       folder=$(( (step * 20 + k) % 60 ))
       for leaf in $(seq 0 99); do
-        echo "step $step" >> "$series/home/Folder $(printf %02d $(( folder / 20 )))/Part $(( folder % 20 ))/file-$leaf.txt"
+        echo "step $step" >> "$series_home/Folder $(printf %02d $(( folder / 20 )))/Part $(( folder % 20 ))/file-$leaf.txt"
       done
     done
-    "$bin/restic" backup --json --quiet "$series/home" > /dev/null
+    "$bin/restic" backup --json --quiet "$series_home" > /dev/null
   done
-  touch "$series/ready"
+  echo "$series_home" > "$series/ready"
 fi
 series_index="$state/series-index"
 for id in $("$bin/restic" snapshots --json | grep -o '"id":"[0-9a-f]*"' | cut -d'"' -f4); do
@@ -89,8 +83,8 @@ one_series_index="$state/one-series-index"
 "$bin/index_bench" build "$one_series_index" "$(sed -n 1p < <("$bin/restic" snapshots --json --latest 1 | grep -o '"id":"[0-9a-f]*"' | cut -d'"' -f4))" > /dev/null
 read -r series_one_bytes _ < <("$bin/index_bench" size "$one_series_index")
 history_ms=$("$bin/index_bench" history "$series_index" \
-  "$series/home/Folder 00/Part 0/file-0.txt" "$series/home/Folder 01/Part 7/file-42.txt" \
-  "$series/home/Folder 02/Part 19/file-99.txt" "$series/home/note 3.txt")
+  "$series_home/Folder 00/Part 0/file-0.txt" "$series_home/Folder 01/Part 7/file-42.txt" \
+  "$series_home/Folder 02/Part 19/file-99.txt" "$series_home/note 3.txt")
 
 build_median=$(printf '%s\n' "${build[@]}" | median)
 bare_all_median=$(printf '%s\n' "${bare_all[@]}" | median)

@@ -54,6 +54,12 @@ Restic resticFromEnvironment() {
     ResticRepository repository;
     repository.location = environment.value(QStringLiteral("RESTIC_REPOSITORY"));
     repository.password = ResticRepository::PasswordValue{environment.value(QStringLiteral("RESTIC_PASSWORD"))};
+    // restic is not allowed to inherit credentials: they are handed over as the repository's own.
+    for (const auto& name : environment.keys()) {
+        if (name.startsWith(QLatin1String("AWS_"))) {
+            repository.additionalEnvironment.insert(name, environment.value(name));
+        }
+    }
     const auto binary = ResticBinary::locate(QCoreApplication::applicationDirPath());
     return Restic(ResticProcess(binary.value_or(ResticBinary{}), repository));
 }
@@ -101,7 +107,8 @@ QCoro::Task<int> firstLevel(Platform* platform) {
     co_await browser.selectSnapshot(snapshot);
     const double elapsed = millisecondsSince(start);
     if (!browser.isIndexed() || browser.currentLevelEntries().size() != 50) {
-        std::fprintf(stderr, "the first level did not come from the index\n");
+        std::fprintf(stderr, "the first level did not come from the index (indexed: %d, %lld entries)\n",
+                     int(browser.isIndexed()), qlonglong(browser.currentLevelEntries().size()));
         co_return 1;
     }
     std::printf("%.3f\n", elapsed);

@@ -44,3 +44,17 @@ write_configured_settings() { # CONFIG BUCKET [EXTRA LINE]
     printf 'storageConfig="@ByteArray({\\"provider\\":\\"scaleway\\",\\"region\\":\\"fr-par\\",\\"bucket\\":\\"%s\\"})"\n' "$2"
   } > "$1/keldoran/keldoran.conf"
 }
+
+# Backs up the browse benchmarks' 200,000-file tree from HOME into $RESTIC_REPOSITORY once; DATA keeps it.
+# Snapshots keep the absolute path they were taken from, so the ready mark names it: data that moved is
+# backed up again rather than browsed at a path it does not have.
+ensure_browse_snapshot() { # DATA HOME
+  if [ "$(cat "$1/ready" 2>/dev/null)" != "$2" ]; then
+    echo "backing up 200,000 files (once; kept in $1)" >&2
+    rm -rf "$2" "$1/s3/data/browse"; mkdir -p "$2"
+    "$bin/browse_bench" make-tree "$2"
+    "$bin/restic" init --json > /dev/null
+    "$bin/restic" backup --json --quiet "$2" > /dev/null
+    echo "$2" > "$1/ready"
+  fi
+}

@@ -145,35 +145,41 @@ SnapshotIndex::SearchResult SnapshotIndex::search(const QString& snapshotId, con
                                                   const QString& below, qsizetype limit) {
     SearchResult result;
     const auto needle = NameFolding::fold(text);
-    if (needle.isEmpty() || !root(snapshotId)) {
+    const auto top = root(snapshotId);
+    if (needle.isEmpty() || !top) {
         return result;
     }
+    const auto start = listingOf(*top, below);
+    if (!start) {
+        return result;
+    }
+    // The walk starts at the folder searched, and stops one past the limit: a frequent needle then costs
+    // no more than a rare one.
     auto query = database_->prepare(QStringLiteral(
         "WITH RECURSIVE folder(listing, path) AS ("
-        " SELECT root, '' FROM snapshot WHERE id = ?"
+        " SELECT ?, ?"
         " UNION ALL SELECT e.child, folder.path || '/' || e.name FROM folder"
         " JOIN entry e ON e.listing = folder.listing AND e.child IS NOT NULL)"
         " SELECT folder.path, e.name, e.type, e.size, e.mtime FROM folder"
-        " JOIN entry e ON e.listing = folder.listing WHERE instr(e.folded, ?) > 0"));
-    query.addBindValue(snapshotId);
+        " JOIN entry e ON e.listing = folder.listing WHERE instr(e.folded, ?) > 0 LIMIT ?"));
+    const auto base = below.endsWith(QLatin1Char('/')) ? below.chopped(1) : below;
+    query.addBindValue(*start);
+    query.addBindValue(base);
     query.addBindValue(needle);
-    const auto prefix = below.endsWith(QLatin1Char('/')) ? below : below + QLatin1Char('/');
+    query.addBindValue(limit + 1);
     if (!query.exec()) {
         return result;
     }
     while (query.next()) {
+        if (result.matches.size() == limit) {
+            result.truncated = true;
+            break;
+        }
         auto folder = query.value(0).toString();
         if (folder.isEmpty()) {
             folder = QStringLiteral("/");
         }
-        if (folder != below && !folder.startsWith(prefix)) {
-            continue;
-        }
-        if (result.matches.size() < limit) {
-            result.matches.append({folder, entryAt(query, 1, folder)});
-        } else {
-            ++result.more;
-        }
+        result.matches.append({folder, entryAt(query, 1, folder)});
     }
     return result;
 }

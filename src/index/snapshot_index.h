@@ -22,8 +22,8 @@ public:
     };
     struct SearchResult {
         QList<Match> matches;
-        /// Matches beyond the limit, not returned.
-        qsizetype more = 0;
+        /// There were more matches than the limit.
+        bool truncated = false;
     };
     struct Version {
         QString snapshotId;

@@ -1,6 +1,8 @@
 #include "child_process.h"
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <QTimer>
 #include <sys/resource.h>
 #include <sys/syscall.h>
@@ -14,7 +16,12 @@ ChildProcess::ChildProcess(Launch launch, Output output)
     // With an open stdin pipe restic waits for a password forever and ignores SIGINT.
     process_.setStandardInputFile(QProcess::nullDevice());
     process_.setProcessChannelMode(QProcess::SeparateChannels);
-    process_.setChildProcessModifier([idleIo = launch.idleIo] {
+    // Standard output goes to a pipe of our own, read in paced chunks; QProcess keeps standard error.
+    process_.setStandardOutputFile(QProcess::nullDevice());
+    process_.setChildProcessModifier([idleIo = launch.idleIo, output = outputPipe_.writeEnd()] {
+        if (::dup2(output, STDOUT_FILENO) < 0) {
+            ::_exit(127); // seen as a failed run, never as an empty output
+        }
         // Async-signal-safe calls only. A child inherits ignored signals (a parent started with `&` ignores
         // SIGINT), so restore the defaults. Its own process group keeps a terminal's Ctrl-C from reaching
         // restic directly: it gets exactly the one SIGINT we send.
@@ -36,7 +43,7 @@ ChildProcess::ChildProcess(Launch launch, Output output)
         }
     });
 
-    connect(&process_, &QProcess::readyReadStandardOutput, this, &ChildProcess::readStandardOutput);
+    connect(&outputPipe_, &PacedPipe::received, this, &ChildProcess::receiveOutput);
     connect(&process_, &QProcess::readyReadStandardError, this, &ChildProcess::readStandardError);
     std::weak_ptr<ProcessExitSignal> weakSignal = exitSignal_;
     connect(&process_, &QProcess::finished, this, [this, weakSignal](int exitCode, QProcess::ExitStatus status) {
@@ -47,21 +54,29 @@ ChildProcess::ChildProcess(Launch launch, Output output)
             signal->exited(end);
         }
     });
-    connect(&process_, &QProcess::errorOccurred, this, [this, weakSignal](QProcess::ProcessError error) {
-        if (error != QProcess::FailedToStart || done_) {
-            return;
-        }
-        launchError_ = process_.errorString();
-        markDone();
-        if (auto signal = weakSignal.lock()) {
-            signal->exited(ProcessEnd{-1, {}});
+    connect(&process_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart && !done_) {
+            failToLaunch(process_.errorString());
         }
     });
 }
 
+void ChildProcess::failToLaunch(const QString& reason) {
+    outputPipe_.finish();
+    launchError_ = reason;
+    markDone();
+    const auto signal = exitSignal_; // resuming its waiters may release us
+    signal->exited(ProcessEnd{-1, {}});
+}
+
 ChildProcess::Owner ChildProcess::start(Launch launch, Output output) {
     Owner child(new ChildProcess(std::move(launch), output));
+    if (!child->outputPipe_.isOpen()) {
+        child->failToLaunch(QString::fromLocal8Bit(std::strerror(errno)));
+        return child;
+    }
     child->process_.start();
+    child->outputPipe_.closeWriteEnd();
     return child;
 }
 
@@ -108,11 +123,7 @@ QByteArray ChildProcess::takeLine() {
     return line;
 }
 
-void ChildProcess::readStandardOutput() {
-    const auto chunk = process_.readAllStandardOutput();
-    if (chunk.isEmpty()) {
-        return;
-    }
+void ChildProcess::receiveOutput(const QByteArray& chunk) {
     if (outputMode_ == Output::lines) {
         splitter_.feed(chunk, lines_);
     } else if (output_.size() + chunk.size() <= maximumOutputBytes) {
@@ -158,7 +169,7 @@ QString ChildProcess::stderrText() const {
 }
 
 void ChildProcess::processFinished() {
-    readStandardOutput();
+    outputPipe_.finish();
     readStandardError();
     if (auto tail = splitter_.finish()) {
         lines_.push_back(std::move(*tail));

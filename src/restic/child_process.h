@@ -1,6 +1,7 @@
 #pragma once
 
 #include "line_splitter.h"
+#include "paced_pipe.h"
 #include "process_exit_signal.h"
 
 #include <QObject>
@@ -76,13 +77,16 @@ private:
     ChildProcess(Launch launch, Output output);
 
     void deliverInterrupt();
-    void readStandardOutput();
+    void failToLaunch(const QString& reason);
+    void receiveOutput(const QByteArray& chunk);
     void readStandardError();
     void keepErrorLine(QByteArray line);
     void processFinished();
     void markDone();
     void notifyWaiter();
 
+    // Declared before the process: the child is given its write end when the process starts.
+    PacedPipe outputPipe_{std::chrono::milliseconds(5)};
     QProcess process_;
     Output outputMode_;
     std::shared_ptr<ProcessExitSignal> exitSignal_ = std::make_shared<ProcessExitSignal>();

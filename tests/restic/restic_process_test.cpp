@@ -5,10 +5,12 @@
 #include "support/coroutines.h"
 #include "support/event_loop.h"
 #include "support/fake_restic.h"
+#include "support/local_repository.h"
 
 #include <QElapsedTimer>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <thread>
 
 namespace {
@@ -116,6 +118,20 @@ TEST(ResticProcess, drainsBothPipesWhileTheProcessRuns) {
     EXPECT_EQ(await(fake.process().run({})).size(), 2000000);
     fake.defaultStep(QStringLiteral("head -c 3000000 /dev/zero | tr '\\0' e >&2; yes line | head -n 200000"));
     EXPECT_EQ(await(collect(fake.process().streamLines({}))).size(), 200000);
+}
+
+// A program restic starts (a password command) may keep its output open after restic has exited: the run
+// ends with restic, with all restic wrote, and does not wait for the stranger.
+TEST(ResticProcess, endsWithResticEvenWhenAChildOfItsKeepsTheOutputOpen) {
+    FakeRestic fake;
+    fake.defaultStep(QStringLiteral("echo kept; sleep 30 & echo $! > \"$dir/straggler\"; exit 0"));
+    EXPECT_EQ(await(fake.process().run({})), QByteArray("kept\n"));
+    const auto straggler = readFile(fake.planDirectory() + QStringLiteral("/straggler")).trimmed().toInt();
+    ASSERT_GT(straggler, 0);
+    EXPECT_EQ(::kill(straggler, 0), 0) << "the run waited for the straggler to end";
+    ::kill(straggler, SIGKILL);
+    // Orphaned, it may have become our child (the test runner reaps orphans): reap it, or wait for init to.
+    EXPECT_TRUE(spinUntil([&] { return ::waitpid(straggler, nullptr, WNOHANG) == straggler || ::kill(straggler, 0) != 0; }));
 }
 
 TEST(ResticProcess, aMissingOrUnrunnableExecutableFailsToLaunch) {
