@@ -1,6 +1,7 @@
 // The restore window served from the snapshot index, over a scripted restic whose every start is counted;
 // runs under support/with-keyring.
 #include "backup/backup_controller.h"
+#include "backup/post_backup_indexing.h"
 #include "index/snapshot_indexer.h"
 #include "model/app_model.h"
 #include "platform/workspace.h"
@@ -187,4 +188,32 @@ TEST_F(RestoreWindowIndexTest, searchesTheWholeSnapshotAndOpensAMatchSelected) {
     EXPECT_EQ(sheet->findChild<QLabel*>(QStringLiteral("items"))->text(), QStringLiteral("report.pdf"));
     sheet->close();
     EXPECT_EQ(lsCalls(), 2) << "the first level and the whole snapshot, nothing else";
+}
+
+TEST_F(RestoreWindowIndexTest, aSuccessfulBackupIndexesTheNewestSnapshotOnlyOnMainsAndUnmetered) {
+    writeFile(fake.planDirectory() + "/go", "");
+    model = std::make_unique<AppModel>(test.platform());
+    ASSERT_EQ(await(model->controller().configure()), ConfigurationOutcome::configured);
+    await(model->controller().refreshRepositoryState());
+    ASSERT_TRUE(model->controller().listedSnapshots().has_value());
+    auto& indexer = model->snapshotIndexer();
+    PostBackupIndexing indexing(model->controller(), indexer, test.platform());
+
+    const auto backUpOn = [&](bool battery, bool metered) {
+        test.power.onBattery = battery;
+        test.network.metered = metered;
+        emit model->controller().backupSucceeded();
+    };
+    // Refused, nothing is queued: the indexer stays idle and restic lists nothing.
+    backUpOn(true, false);
+    await(indexer.whenIdle());
+    backUpOn(false, true);
+    await(indexer.whenIdle());
+    EXPECT_FALSE(indexer.index().isIndexed(QStringLiteral("snap1")));
+    EXPECT_EQ(lsCalls(), 0) << "indexed on battery or on a metered network";
+
+    backUpOn(false, false);
+    ASSERT_TRUE(spinUntil([&] { return indexer.index().isIndexed(QStringLiteral("snap1")); }));
+    await(indexer.whenIdle());
+    EXPECT_EQ(lsCalls(), 1) << "the newest snapshot, listed once";
 }
