@@ -17,6 +17,7 @@
 #include "restore/restore_browser.h"
 #include "setup/onboarding_model.h"
 #include "storage/bucket_name.h"
+#include "storage/custom_endpoint.h"
 #include "terminal.h"
 #include "ui/formatters.h"
 #include "ui/status_presentation.h"
@@ -593,8 +594,8 @@ QCoro::Task<int> resume(Session* session, QStringList arguments) {
 QCoro::Task<int> setup(Session* session, QStringList arguments) {
     Platform* platform = &session->platform;
     const Usage usage{
-        QStringLiteral("setup --provider ID --bucket NAME [--access-key-file F] [--secret-key-file F] "
-                       "[--password-file F]"),
+        QStringLiteral("setup (--provider ID | --endpoint URL [--region R] [--path-style]) --bucket NAME "
+                       "[--access-key-file F] [--secret-key-file F] [--password-file F]"),
         QStringLiteral(
             "Connects your bucket, creates the encrypted backup (or recognises an existing one) and "
             "starts the first backup. Keys and password are asked for without echo unless given in "
@@ -602,6 +603,13 @@ QCoro::Task<int> setup(Session* session, QStringList arguments) {
     QCommandLineParser parser;
     const QCommandLineOption providerOption(
         QStringLiteral("provider"), QStringLiteral("ionos, ovhcloud or scaleway."), QStringLiteral("ID"));
+    const QCommandLineOption endpointOption(
+        QStringLiteral("endpoint"), QStringLiteral("The address of other S3-compatible storage: https://host[:port]."),
+        QStringLiteral("URL"));
+    const QCommandLineOption regionOption(QStringLiteral("region"),
+                                          QStringLiteral("Its region (default us-east-1)."), QStringLiteral("R"));
+    const QCommandLineOption pathStyleOption(QStringLiteral("path-style"),
+                                             QStringLiteral("It knows buckets only in the address's path."));
     const QCommandLineOption bucketOption(QStringLiteral("bucket"), QStringLiteral("The bucket's name."),
                                           QStringLiteral("NAME"));
     const QCommandLineOption accessFile(QStringLiteral("access-key-file"),
@@ -612,7 +620,8 @@ QCoro::Task<int> setup(Session* session, QStringList arguments) {
                                           QStringLiteral("Read the backup password from F."),
                                           QStringLiteral("F"));
     if (const auto early = parse(parser, arguments, usage,
-                                 {providerOption, bucketOption, accessFile, secretFile, passwordFile})) {
+                                 {providerOption, endpointOption, regionOption, pathStyleOption, bucketOption,
+                                  accessFile, secretFile, passwordFile})) {
         co_return *early;
     }
     if (!parser.isSet(bucketOption) || parser.value(bucketOption).isEmpty() ||
@@ -622,8 +631,22 @@ QCoro::Task<int> setup(Session* session, QStringList arguments) {
     if (!isValidBucketName(parser.value(bucketOption))) {
         co_return usageError(usage, SetupMessages::invalidBucketName());
     }
+    const bool custom = parser.isSet(endpointOption);
+    if (custom && parser.isSet(providerOption)) {
+        co_return usageError(usage, CtlMessages::providerOrEndpoint());
+    }
+    if (!custom && (parser.isSet(regionOption) || parser.isSet(pathStyleOption))) {
+        co_return usageError(usage, CtlMessages::customOptionsNeedEndpoint());
+    }
     auto provider = OnboardingModel::chooseDefaultProvider(*platform->settings, QLocale::system());
-    if (parser.isSet(providerOption)) {
+    if (custom) {
+        auto region = CustomEndpoint::region(parser.value(endpointOption), parser.value(regionOption),
+                                             parser.isSet(pathStyleOption));
+        if (const auto* problem = std::get_if<QString>(&region)) {
+            co_return usageError(usage, *problem);
+        }
+        provider = StorageProvider::custom(std::get<StorageRegion>(region));
+    } else if (parser.isSet(providerOption)) {
         const auto id = storageProviderIdFromRaw(parser.value(providerOption));
         if (!id) {
             co_return usageError(usage, CtlMessages::unknownProvider(parser.value(providerOption)));
@@ -648,6 +671,10 @@ QCoro::Task<int> setup(Session* session, QStringList arguments) {
     AppModel& model = session->model();
     OnboardingModel onboarding(provider, *platform->clock, *platform->settings, platform->folders.home);
     onboarding.validationDebounce = std::chrono::milliseconds(0);
+    if (custom) {
+        onboarding.setCustomStorage(parser.value(endpointOption), parser.value(regionOption),
+                                    parser.isSet(pathStyleOption));
+    }
     auto* controller = &model.controller();
     onboarding.setValidator([controller](StorageConfig config, QString access, QString secret) {
         return controller->validate(std::move(config), std::move(access), std::move(secret));

@@ -69,7 +69,15 @@ inline QString connected(const QString& bucket, const QString& city) {
     return QStringLiteral("Connected — bucket %1 found in %2").arg(bucket, city);
 }
 inline QString unknownProvider(const QString& id) {
-    return QStringLiteral("Unknown provider “%1”: use ionos, ovhcloud or scaleway.").arg(id);
+    return QStringLiteral("Unknown provider “%1”: use ionos, ovhcloud or scaleway, or --endpoint for other "
+                          "S3-compatible storage.")
+        .arg(id);
+}
+inline QString providerOrEndpoint() {
+    return QStringLiteral("Use either --provider or --endpoint, not both.");
+}
+inline QString customOptionsNeedEndpoint() {
+    return QStringLiteral("--region and --path-style go with --endpoint.");
 }
 inline QString notInSnapshot(const QString& path) {
     return QStringLiteral("“%1” is not in that folder of the backup.").arg(path);

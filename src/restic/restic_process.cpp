@@ -127,8 +127,18 @@ bool ResticProcess::runsAtIdleIo(const QStringList& arguments) {
     return !arguments.isEmpty() && background.contains(arguments.first());
 }
 
+QStringList ResticProcess::commandLine(QStringList arguments) const {
+    // Right after the command word: restic takes its global options there, and the command stays first.
+    if (!arguments.isEmpty()) {
+        for (qsizetype i = 0; i < repository_.options.size(); ++i) {
+            arguments.insert(1 + i, repository_.options[i]);
+        }
+    }
+    return arguments;
+}
+
 QCoro::Task<QByteArray> ResticProcess::run(QStringList arguments, std::stop_token stop) const {
-    ChildProcess::Launch launch{binary_.path, arguments, environment(), runsAtIdleIo(arguments)};
+    ChildProcess::Launch launch{binary_.path, commandLine(arguments), environment(), runsAtIdleIo(arguments)};
     if (context_.launcher) {
         return context_.launcher->run(std::move(launch), std::move(stop));
     }
@@ -136,7 +146,7 @@ QCoro::Task<QByteArray> ResticProcess::run(QStringList arguments, std::stop_toke
 }
 
 QCoro::AsyncGenerator<QByteArray> ResticProcess::streamLines(QStringList arguments, std::stop_token stop) const {
-    ChildProcess::Launch launch{binary_.path, arguments, environment(), runsAtIdleIo(arguments)};
+    ChildProcess::Launch launch{binary_.path, commandLine(arguments), environment(), runsAtIdleIo(arguments)};
     if (context_.launcher) {
         return context_.launcher->streamLines(std::move(launch), std::move(stop));
     }

@@ -54,6 +54,9 @@ public:
     QCoro::AsyncGenerator<QByteArray> streamLines(QStringList arguments, std::stop_token stop = {}) const;
 
 private:
+    /// The arguments with the repository's options after the command word.
+    QStringList commandLine(QStringList arguments) const;
+
     ResticBinary binary_;
     ResticRepository repository_;
     Context context_;

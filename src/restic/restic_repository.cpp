@@ -13,10 +13,10 @@ QMap<QString, QString> ResticRepository::environment() const {
     return variables;
 }
 
-ResticRepository ResticRepository::s3(const QString& endpointHost, const QString& regionCode, const QString& bucket,
+ResticRepository ResticRepository::s3(const QString& endpointUrl, const QString& regionCode, const QString& bucket,
                                       const QString& accessKey, const QString& secretKey, const QString& password) {
     ResticRepository repository;
-    repository.location = QStringLiteral("s3:https://") + endpointHost + QLatin1Char('/') + bucket;
+    repository.location = QStringLiteral("s3:") + endpointUrl + QLatin1Char('/') + bucket;
     repository.password = PasswordValue{password};
     repository.additionalEnvironment = {
         {QStringLiteral("AWS_ACCESS_KEY_ID"), accessKey},

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMap>
+#include <QStringList>
 #include <QString>
 #include <variant>
 
@@ -21,11 +22,14 @@ struct ResticRepository {
     QString location;
     Password password = PasswordValue{};
     QMap<QString, QString> additionalEnvironment;
+    /// restic's options that only a command line can carry ("-o", "s3.bucket-lookup=path"); every
+    /// command gets them.
+    QStringList options;
 
     /// The variables restic must see on top of the inherited environment.
     QMap<QString, QString> environment() const;
 
-    /// The S3 repository "s3:https://<endpoint host>/<bucket>" opened with the three secrets.
-    static ResticRepository s3(const QString& endpointHost, const QString& regionCode, const QString& bucket,
+    /// The S3 repository "s3:<endpoint URL>/<bucket>" opened with the three secrets.
+    static ResticRepository s3(const QString& endpointUrl, const QString& regionCode, const QString& bucket,
                                const QString& accessKey, const QString& secretKey, const QString& password);
 };

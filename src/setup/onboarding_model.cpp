@@ -4,6 +4,7 @@
 #include "model/app_model.h"
 #include "model/settings_keys.h"
 #include "storage/bucket_name.h"
+#include "storage/custom_endpoint.h"
 #include "storage/keychain.h"
 
 #include <QSet>
@@ -21,6 +22,10 @@ OnboardingModel::OnboardingModel(StorageProvider defaultProvider, Clock& clock, 
                         &OnboardingModel::passwordChanged, &OnboardingModel::fullDiskAccessGrantedChanged,
                         &OnboardingModel::finishingChanged}) {
         connect(this, signal, this, &OnboardingModel::canContinueChanged);
+    }
+    if (provider_.id == StorageProviderId::custom) {
+        applyCustomStorage();
+        region_ = provider_.defaultRegion;
     }
 }
 
@@ -89,14 +94,42 @@ int OnboardingModel::shownStepCount() const {
 }
 
 void OnboardingModel::selectProvider(const StorageProvider& provider) {
-    if (provider == provider_) {
+    // The same custom storage chosen again keeps the address typed for it.
+    if (provider.id == provider_.id) {
         return;
     }
     provider_ = provider;
-    setRegion(provider.defaultRegion);
+    if (provider.id == StorageProviderId::custom) {
+        applyCustomStorage();
+    }
+    setRegion(provider_.defaultRegion);
     setConnection(Connection::idle());
     needsInit_ = false;
     emit providerChanged();
+}
+
+void OnboardingModel::setCustomStorage(const QString& address, const QString& regionCode, bool pathStyle) {
+    customAddress_ = address;
+    customRegionCode_ = regionCode;
+    customPathStyle_ = pathStyle;
+    if (provider_.id == StorageProviderId::custom) {
+        applyCustomStorage();
+        setRegion(provider_.defaultRegion);
+        setConnection(Connection::idle());
+        needsInit_ = false;
+        emit fieldsChanged();
+    }
+}
+
+void OnboardingModel::applyCustomStorage() {
+    auto region = CustomEndpoint::region(customAddress_, customRegionCode_, customPathStyle_);
+    if (const auto* usable = std::get_if<StorageRegion>(&region)) {
+        customProblem_.reset();
+        provider_ = StorageProvider::custom(*usable);
+    } else {
+        customProblem_ = std::get<QString>(region);
+        provider_ = StorageProvider::custom({});
+    }
 }
 
 void OnboardingModel::setFullDiskAccessGranted(bool granted) {
@@ -288,6 +321,10 @@ void OnboardingModel::scheduleValidation() {
     validation_.request_stop();
     if (accessKey_.isEmpty() || secretKey_.isEmpty() || bucket_.isEmpty()) {
         setConnection(Connection::idle());
+        return;
+    }
+    if (provider_.id == StorageProviderId::custom && customProblem_) {
+        setConnection(Connection::failed(*customProblem_));
         return;
     }
     validation_ = std::stop_source();

@@ -86,6 +86,13 @@ public:
     const StorageProvider& provider() const { return provider_; }
     void selectProvider(const StorageProvider& provider);
 
+    /// Another S3-compatible storage's address, region and bucket addressing as typed; they become the
+    /// provider's one region while "Other S3-compatible storage" is chosen.
+    void setCustomStorage(const QString& address, const QString& regionCode, bool pathStyle);
+    QString customAddress() const { return customAddress_; }
+    QString customRegionCode() const { return customRegionCode_; }
+    bool customPathStyle() const { return customPathStyle_; }
+
     bool fullDiskAccessGranted() const { return fullDiskAccessGranted_; }
     void setFullDiskAccessGranted(bool granted);
 
@@ -154,6 +161,7 @@ private:
     void setPasswordCheck(PasswordCheck check, QString failure = {});
     void setConnection(const Connection& connection);
     void setRegion(const StorageRegion& region);
+    void applyCustomStorage();
 
     Clock& clock_;
     const StorageProvider defaultProvider_;
@@ -161,6 +169,11 @@ private:
     bool fullDiskAccessGranted_ = false;
     bool fullDiskAccessStepShown_ = true;
     StorageProvider provider_;
+    QString customAddress_;
+    QString customRegionCode_;
+    bool customPathStyle_ = false;
+    /// Why the custom address or region typed cannot be used.
+    std::optional<QString> customProblem_;
     QString accessKey_;
     QString secretKey_;
     QString bucket_;

@@ -37,6 +37,8 @@ QString providerDescription(StorageProviderId id) {
         return QStringLiteral("French cloud provider. Storage in Paris, Amsterdam or Warsaw.");
     case StorageProviderId::ionos:
         return QStringLiteral("German hosting company. Storage in Berlin, Frankfurt or Logroño.");
+    case StorageProviderId::custom:
+        return QStringLiteral("Any storage that speaks S3, at the address you give.");
     }
     return {};
 }
@@ -289,6 +291,28 @@ QWidget* OnboardingWindow::connectPage() {
     auto* screen = page(QStringLiteral("Connect your storage"), {}, &body);
     connectText_ = text({}, screen, QStringLiteral("connectText"));
     body->addWidget(connectText_);
+    // Only for another S3-compatible storage: where it is.
+    customFields_ = new QWidget(screen);
+    customAddress_ = field(QStringLiteral("https://s3.example.com"), customFields_, QStringLiteral("customAddress"));
+    customAddress_->setAccessibleName(QStringLiteral("Address"));
+    customRegion_ = field(QString::fromLatin1(StorageProvider::defaultCustomRegion), customFields_,
+                          QStringLiteral("customRegion"));
+    customRegion_->setAccessibleName(QStringLiteral("Region"));
+    customPathStyle_ = new QCheckBox(QStringLiteral("Buckets are part of the address's path"), customFields_);
+    customPathStyle_->setObjectName(QStringLiteral("customPathStyle"));
+    auto* customRows = new QFormLayout(customFields_);
+    customRows->setContentsMargins(0, 0, 0, 0);
+    customRows->addRow(QStringLiteral("Address"), customAddress_);
+    customRows->addRow(QStringLiteral("Region"), customRegion_);
+    customRows->addRow(QString(), customPathStyle_);
+    body->addWidget(customFields_);
+    const auto customEdited = [this] {
+        onboarding_->setCustomStorage(customAddress_->text(), customRegion_->text(), customPathStyle_->isChecked());
+        onboarding_->scheduleValidation();
+    };
+    connect(customAddress_, &QLineEdit::textEdited, this, customEdited);
+    connect(customRegion_, &QLineEdit::textEdited, this, customEdited);
+    connect(customPathStyle_, &QCheckBox::clicked, this, customEdited);
     bucket_ = field(QStringLiteral("Bucket name"), screen, QStringLiteral("bucket"));
     accessKey_ = field(QStringLiteral("Access key"), screen, QStringLiteral("accessKey"));
     secretKey_ = field(QStringLiteral("Secret key"), screen, QStringLiteral("secretKey"));
@@ -334,6 +358,7 @@ QWidget* OnboardingWindow::connectPage() {
     body->addWidget(createBucket_);
 
     auto* guide = notice(QStringLiteral("info.circle.fill"), {}, screen, &guideText_);
+    guide_ = guide;
     auto* link = new QPushButton(QStringLiteral("View guide"), guide);
     link->setObjectName(QStringLiteral("viewGuide"));
     link->setFlat(true);
@@ -538,8 +563,11 @@ void OnboardingWindow::refreshProviders() {
     if (!providers.contains(chosenFirst)) {
         providers.prepend(chosenFirst);
     }
+    if (chosenFirst.id != StorageProviderId::custom) {
+        providers.append(StorageProvider::withId(StorageProviderId::custom));
+    }
     for (const auto& provider : providers) {
-        const bool selected = provider == onboarding_->provider();
+        const bool selected = provider.id == onboarding_->provider().id;
         auto* row = new QToolButton;
         row->setObjectName(QStringLiteral("provider-") + rawValue(provider.id));
         row->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -651,10 +679,15 @@ void OnboardingWindow::refresh() {
 
     accessGranted_->parentWidget()->setVisible(onboarding_->fullDiskAccessGranted());
 
+    const bool custom = provider.id == StorageProviderId::custom;
     connectText_->setText(Wording::forPlatform(
-        QStringLiteral("Paste the two keys from your ") + provider.displayName +
-        QStringLiteral(" storage page. Keldoran keeps them in your Mac's Keychain — they "
-                       "never leave this device.")));
+        custom ? QStringLiteral("Enter your storage's address and the two keys it gave you. Keldoran keeps the "
+                                "keys in your Mac's Keychain — they never leave this device.")
+               : QStringLiteral("Paste the two keys from your ") + provider.displayName +
+                     QStringLiteral(" storage page. Keldoran keeps them in your Mac's Keychain — they "
+                                    "never leave this device.")));
+    customFields_->setVisible(custom);
+    guide_->setVisible(!custom); // there is no guide for a storage we do not know
     guideText_->setText(
         QStringLiteral("Don't have these yet? Creating a ") + provider.displayName +
         QStringLiteral(" account, a bucket and the two keys takes about ten minutes, start to finish."));
@@ -668,16 +701,19 @@ void OnboardingWindow::refresh() {
     // Keep what the user is typing: only a change from the model (a new provider) rewrites a field.
     for (const auto& [edit, value] :
          {std::pair{bucket_, onboarding_->bucket()}, std::pair{accessKey_, onboarding_->accessKey()},
-          std::pair{secretKey_, onboarding_->secretKey()}}) {
+          std::pair{secretKey_, onboarding_->secretKey()}, std::pair{customAddress_, onboarding_->customAddress()},
+          std::pair{customRegion_, onboarding_->customRegionCode()}}) {
         if (edit->text() != value) {
             edit->setText(value);
         }
     }
     refreshConnection();
 
+    customPathStyle_->setChecked(onboarding_->customPathStyle());
     regionText_->setText(
-        QStringLiteral("Your backups stay in the European region you chose when you created your ") +
-        provider.displayName + QStringLiteral(" storage. Keldoran simply uses it."));
+        custom ? QStringLiteral("Your backups stay where your storage keeps them. Keldoran simply uses it.")
+               : QStringLiteral("Your backups stay in the European region you chose when you created your ") +
+                     provider.displayName + QStringLiteral(" storage. Keldoran simply uses it."));
     regionBucket_->setText(QStringLiteral("Bucket ") + onboarding_->bucket());
     regionName_->setText(onboarding_->region().displayName);
     QStringList others;
@@ -689,6 +725,7 @@ void OnboardingWindow::refresh() {
     otherRegions_->setText(QStringLiteral("Want a different region? Create your bucket in ") +
                            alternatives(others) + QStringLiteral(" at ") + provider.displayName +
                            QStringLiteral(" instead — the location is set there, not here."));
+    otherRegions_->setVisible(!others.isEmpty());
 
     refreshPassword();
     if (step == Step::scope) {

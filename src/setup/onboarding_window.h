@@ -85,6 +85,10 @@ private:
     QToolButton* otherProvidersToggle_;
     QWidget* otherProviders_;
     QLabel* connectText_;
+    QWidget* customFields_;
+    QLineEdit* customAddress_;
+    QLineEdit* customRegion_;
+    QCheckBox* customPathStyle_;
     QLineEdit* bucket_;
     QLineEdit* accessKey_;
     QLineEdit* secretKey_;
@@ -93,6 +97,7 @@ private:
     QLabel* connection_;
     QCheckBox* createBucket_;
     QLabel* guideText_;
+    QWidget* guide_;
     QLabel* regionText_;
     QLabel* regionBucket_;
     QLabel* regionName_;

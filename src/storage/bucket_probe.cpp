@@ -48,8 +48,7 @@ QByteArray authorization(const QByteArray& method, const QByteArray& path, const
 
 QCoro::Task<Presence> check(StorageConfig config, QString accessKey, QString secretKey,
                             std::optional<QString> endpointOverride, QProcessEnvironment environment) {
-    QUrl url(QStringLiteral("https://") + endpointOverride.value_or(config.region.endpointHost) +
-             QLatin1Char('/'));
+    QUrl url(config.endpointUrl(endpointOverride) + QLatin1Char('/'));
     url.setPath(QLatin1Char('/') + config.bucket);
     if (!url.isValid() || config.bucket.isEmpty() || config.bucket.contains(QLatin1Char('/'))) {
         co_return Presence::unknown;

@@ -1,17 +1,24 @@
 #include "storage_config.h"
 
 #include "bucket_name.h"
+#include "custom_endpoint.h"
 #include "model/settings_keys.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
 
 QByteArray StorageConfig::encoded() const {
-    const QJsonObject object{
+    QJsonObject object{
         {QStringLiteral("provider"), rawValue(region.provider)},
         {QStringLiteral("region"), region.code},
         {QStringLiteral("bucket"), bucket},
     };
+    if (region.provider == StorageProviderId::custom) {
+        object.insert(QStringLiteral("endpoint"), region.endpointUrl());
+        if (region.pathStyle) {
+            object.insert(QStringLiteral("pathStyle"), true);
+        }
+    }
     return QJsonDocument(object).toJson(QJsonDocument::Compact);
 }
 
@@ -38,7 +45,25 @@ std::optional<StorageConfig> StorageConfig::decoded(const QByteArray& json, QStr
         return fail(QStringLiteral("unknown provider %1").arg(providerText));
     }
     const auto code = object.value(QLatin1String("region")).toString();
-    const auto region = StorageProvider::withId(*providerId).region(code);
+    const auto endpoint = object.value(QLatin1String("endpoint"));
+    std::optional<StorageRegion> region;
+    if (*providerId == StorageProviderId::custom) {
+        if (!endpoint.isString()) {
+            return fail(QStringLiteral("no text for \"endpoint\""));
+        }
+        auto custom = CustomEndpoint::region(endpoint.toString(), code,
+                                             object.value(QLatin1String("pathStyle")).toBool(false));
+        if (const auto* problem = std::get_if<QString>(&custom)) {
+            return fail(QStringLiteral("endpoint %1: %2").arg(endpoint.toString(), *problem));
+        }
+        region = std::get<StorageRegion>(custom);
+    } else {
+        if (!endpoint.isUndefined()) {
+            // Silently ignored, it would send the backup somewhere the user did not choose.
+            return fail(QStringLiteral("%1 takes no endpoint").arg(providerText));
+        }
+        region = StorageProvider::withId(*providerId).region(code);
+    }
     if (!region) {
         return fail(QStringLiteral("%1 has no region %2").arg(providerText, code));
     }
@@ -58,8 +83,21 @@ void StorageConfig::save(SettingsStore& settings) const {
     settings.setValue(SettingsKeys::storageConfig, encoded());
 }
 
+StorageProvider StorageConfig::provider() const {
+    return region.provider == StorageProviderId::custom ? StorageProvider::custom(region)
+                                                        : StorageProvider::withId(region.provider);
+}
+
+QString StorageConfig::endpointUrl(const std::optional<QString>& endpointOverride) const {
+    return endpointOverride ? QStringLiteral("https://") + *endpointOverride : region.endpointUrl();
+}
+
 ResticRepository StorageConfig::repository(const QString& accessKey, const QString& secretKey, const QString& password,
                                            const std::optional<QString>& endpointOverride) const {
-    return ResticRepository::s3(endpointOverride.value_or(region.endpointHost), region.code, bucket, accessKey,
-                                secretKey, password);
+    auto repository = ResticRepository::s3(endpointUrl(endpointOverride), region.code, bucket, accessKey, secretKey,
+                                           password);
+    if (region.pathStyle) {
+        repository.options = {QStringLiteral("-o"), QStringLiteral("s3.bucket-lookup=path")};
+    }
+    return repository;
 }

@@ -6,13 +6,15 @@ QString rawValue(StorageProviderId id) {
     switch (id) {
     case StorageProviderId::ionos: return QStringLiteral("ionos");
     case StorageProviderId::ovhcloud: return QStringLiteral("ovhcloud");
+    case StorageProviderId::custom: return QStringLiteral("custom");
     case StorageProviderId::scaleway: break;
     }
     return QStringLiteral("scaleway");
 }
 
 std::optional<StorageProviderId> storageProviderIdFromRaw(const QString& raw) {
-    for (auto id : {StorageProviderId::ionos, StorageProviderId::ovhcloud, StorageProviderId::scaleway}) {
+    for (auto id : {StorageProviderId::ionos, StorageProviderId::ovhcloud, StorageProviderId::scaleway,
+                    StorageProviderId::custom}) {
         if (rawValue(id) == raw) {
             return id;
         }
@@ -23,7 +25,8 @@ std::optional<StorageProviderId> storageProviderIdFromRaw(const QString& raw) {
 namespace {
 
 StorageRegion region(StorageProviderId provider, const char* code, const char* displayName, const QString& host) {
-    return StorageRegion{provider, QString::fromUtf8(code), QString::fromUtf8(displayName), host};
+    return StorageRegion{provider, QString::fromUtf8(code), QString::fromUtf8(displayName), host,
+                         QStringLiteral("https"), false};
 }
 
 QUrl website(const char* host) {
@@ -120,10 +123,26 @@ const StorageProvider& StorageProvider::scaleway() {
     return all()[2];
 }
 
+StorageProvider StorageProvider::custom(StorageRegion region) {
+    region.provider = ID::custom;
+    if (region.code.isEmpty()) {
+        region.code = QLatin1String(defaultCustomRegion);
+    }
+    if (region.displayName.isEmpty()) {
+        region.displayName = region.endpointHost;
+    }
+    return StorageProvider{
+        ID::custom,  QStringLiteral("Other S3-compatible storage"), Availability::offered, std::nullopt, {},
+        std::move(region), {}, QUrl(), QString(), std::nullopt,
+    };
+}
+
 const StorageProvider& StorageProvider::withId(ID id) {
+    static const auto other = custom({});
     switch (id) {
     case ID::ionos: return ionos();
     case ID::ovhcloud: return ovhcloud();
+    case ID::custom: return other;
     case ID::scaleway: break;
     }
     return scaleway();
@@ -152,6 +171,15 @@ QList<StorageRegion> StorageProvider::allRegions() const {
 }
 
 std::optional<StorageRegion> StorageProvider::region(const QString& code) const {
+    if (id == ID::custom) {
+        // Its one region is whatever the server calls it, at the endpoint given.
+        if (code.isEmpty()) {
+            return std::nullopt;
+        }
+        auto named = defaultRegion;
+        named.code = code;
+        return named;
+    }
     for (const auto& candidate : allRegions()) {
         if (candidate.code == code) {
             return candidate;

@@ -8,7 +8,8 @@
 #include <QUrl>
 #include <optional>
 
-/// A European S3 provider the system stores backups with. The catalogue is compiled in and immutable.
+/// A European S3 provider the system stores backups with. The catalogue is compiled in and immutable;
+/// "Other S3-compatible storage" stands beside it with the one endpoint and region the user gives.
 struct StorageProvider {
     using ID = StorageProviderId;
 
@@ -41,13 +42,19 @@ struct StorageProvider {
     static const StorageProvider& ionos();
     static const StorageProvider& ovhcloud();
     static const StorageProvider& scaleway();
+    /// Any other S3-compatible storage, reached at `region`'s endpoint; without a code the region is
+    /// "us-east-1", the name most such servers answer to.
+    static StorageProvider custom(StorageRegion region);
+    static constexpr const char* defaultCustomRegion = "us-east-1";
+    /// A catalogue provider, or for `custom` one with no endpoint yet.
     static const StorageProvider& withId(ID id);
     /// The provider the setup wizard proposes first for a user of `locale`.
     static StorageProvider preferredDefault(const QLocale& locale);
 
     /// The default region followed by the others.
     QList<StorageRegion> allRegions() const;
-    /// The region with exactly this code (case-sensitive), looked up within this provider only.
+    /// The region with exactly this code (case-sensitive), looked up within this provider only; for a
+    /// custom storage, its endpoint under any code.
     std::optional<StorageRegion> region(const QString& code) const;
     /// Estimated euros per month for `bytes` stored; none without a recorded price, never zero for that.
     std::optional<double> monthlyCost(qint64 bytes) const;

@@ -3,8 +3,8 @@
 #include <QString>
 #include <optional>
 
-/// A provider of the catalogue, persisted by its raw text.
-enum class StorageProviderId { ionos, ovhcloud, scaleway };
+/// A provider of the catalogue, or any other S3-compatible storage ("custom"); persisted by its raw text.
+enum class StorageProviderId { ionos, ovhcloud, scaleway, custom };
 
 QString rawValue(StorageProviderId id);
 /// None for a text that names no provider.

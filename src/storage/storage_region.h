@@ -9,6 +9,13 @@ struct StorageRegion {
     StorageProviderId provider = StorageProviderId::scaleway;
     QString code;
     QString displayName;
+    /// host[:port]
     QString endpointHost;
+    /// https, or http for a server on this machine.
+    QString endpointScheme = QStringLiteral("https");
+    /// The server knows buckets only in the path ("https://host/bucket"), never as a host name.
+    bool pathStyle = false;
     bool operator==(const StorageRegion&) const = default;
+
+    QString endpointUrl() const { return endpointScheme + QStringLiteral("://") + endpointHost; }
 };

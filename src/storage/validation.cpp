@@ -203,4 +203,25 @@ QString probeTimedOut(int seconds) {
     return QStringLiteral("restic did not answer within %1 seconds: i/o timeout").arg(seconds);
 }
 
+QString endpointMissing() {
+    return QStringLiteral("Enter your storage's address, such as https://s3.example.com.");
+}
+
+QString endpointInvalid() {
+    return QStringLiteral("That isn't a storage address. Enter it as https://s3.example.com, with a port if "
+                          "it needs one.");
+}
+
+QString endpointWithPath() {
+    return QStringLiteral("Enter the storage's address without a bucket or folder; the bucket has its own field.");
+}
+
+QString endpointNotHttps() {
+    return QStringLiteral("Keldoran connects to storage only over https, except to a server on this computer.");
+}
+
+QString customRegionInvalid() {
+    return QStringLiteral("A region is made of letters, digits and hyphens, such as us-east-1.");
+}
+
 } // namespace SetupMessages

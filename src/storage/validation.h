@@ -81,4 +81,11 @@ QString resticMissing();
 /// The failure text of a probe that restic did not finish in time: reads as a network failure.
 QString probeTimedOut(int seconds);
 
+/// Why the address typed for another S3-compatible storage cannot be used.
+QString endpointMissing();
+QString endpointInvalid();
+QString endpointWithPath();
+QString endpointNotHttps();
+QString customRegionInvalid();
+
 } // namespace SetupMessages

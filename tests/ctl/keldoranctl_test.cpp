@@ -1,8 +1,10 @@
 // keldoranctl end to end, against the S3 test server; runs under support/with-private-session.
 #include "build_info.h"
+#include "ctl/ctl_messages.h"
 #include "model/settings_keys.h"
 #include "storage/keychain.h"
 #include "storage/storage_config.h"
+#include "storage/validation.h"
 #include "support/coroutines.h"
 #include "support/event_loop.h"
 #include "support/local_repository.h"
@@ -68,6 +70,60 @@ protected:
 };
 
 } // namespace
+
+// Other S3-compatible storage, named only by its address: the tests' server without the override that
+// otherwise replaces every endpoint.
+TEST_F(Ctl, setsUpOtherS3StorageByItsAddressThenBacksUpAndRestores) {
+    const auto address = QStringLiteral("https://") + server.endpoint();
+    const auto withoutOverride = [&](const QStringList& arguments) {
+        QProcess process;
+        auto environment = this->environment();
+        environment.remove(QStringLiteral("KELDORAN_S3_ENDPOINT"));
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(KELDORAN_CTL), arguments);
+        process.closeWriteChannel();
+        process.waitForFinished(180000);
+        return Result{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                      QString::fromUtf8(process.readAllStandardOutput()),
+                      QString::fromUtf8(process.readAllStandardError())};
+    };
+    const QStringList keys{"--bucket", QString::fromLatin1(S3TestServer::bucket), "--access-key-file",
+                           secrets.filePath(QStringLiteral("access")), "--secret-key-file",
+                           secrets.filePath(QStringLiteral("secret")), "--password-file",
+                           secrets.filePath(QStringLiteral("password"))};
+    for (const auto& [arguments, problem] :
+         {std::pair{QStringList{"--provider", "scaleway", "--endpoint", address}, CtlMessages::providerOrEndpoint()},
+          std::pair{QStringList{"--region", "eu-1"}, CtlMessages::customOptionsNeedEndpoint()},
+          std::pair{QStringList{"--path-style"}, CtlMessages::customOptionsNeedEndpoint()},
+          std::pair{QStringList{"--endpoint", "http://s3.example.com"}, SetupMessages::endpointNotHttps()},
+          std::pair{QStringList{"--endpoint", address + "/bucket"}, SetupMessages::endpointWithPath()}}) {
+        const auto refused = withoutOverride(QStringList{"setup"} + arguments + keys);
+        EXPECT_EQ(refused.status, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(refused.error.startsWith(problem + QLatin1Char('\n'))) << refused.error.toStdString();
+    }
+    EXPECT_FALSE(test.settings().dataValue(SettingsKeys::storageConfig).has_value());
+
+    auto result = withoutOverride(QStringList{"setup", "--endpoint", address, "--path-style"} + keys);
+    ASSERT_EQ(result.status, 0) << result.error.toStdString();
+    EXPECT_TRUE(result.out.startsWith(QStringLiteral("Checking…\nConnected — bucket keldoran-test found in ") +
+                                      server.endpoint() + QLatin1Char('\n')))
+        << result.out.toStdString();
+    EXPECT_TRUE(result.out.endsWith(QStringLiteral("Protected\n")));
+    const auto stored = StorageConfig::load(test.settings());
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->region.provider, StorageProviderId::custom);
+    EXPECT_EQ(stored->region.endpointUrl(), address);
+    EXPECT_EQ(stored->region.code, QStringLiteral("us-east-1"));
+    EXPECT_TRUE(stored->region.pathStyle);
+
+    const auto snapshot = withoutOverride({QStringLiteral("snapshots")}).out.section(QLatin1Char(' '), 0, 0);
+    ASSERT_EQ(snapshot.size(), 8);
+    QTemporaryDir elsewhere;
+    result = withoutOverride(
+        {"restore", snapshot, test.home() + "/Documents/report.pdf", "--to", elsewhere.path(), "--replace"});
+    ASSERT_EQ(result.status, 0) << result.error.toStdString();
+    EXPECT_EQ(readFile(elsewhere.filePath(QStringLiteral("report.pdf"))), QByteArray("the report as backed up"));
+}
 
 TEST_F(Ctl, setsUpBacksUpListsAndRestores) {
     auto result = setUp(secrets.filePath(QStringLiteral("access")));

@@ -77,6 +77,13 @@ TEST(ResticProcess, composesTheEnvironmentAndPassesArgumentsUnchanged) {
     EXPECT_EQ(fake.environment(2).value("RESTIC_CACHE_DIR"), QStringLiteral("/tmp/inherited-cache"));
     EXPECT_EQ(fake.environment(2).value("RESTIC_PASSWORD_FILE"), QStringLiteral("/run/keys/pw"));
     EXPECT_FALSE(fake.environment(2).contains(QStringLiteral("RESTIC_PASSWORD")));
+
+    // A repository's options follow the command word, on streamed commands too.
+    repository.options = {QStringLiteral("-o"), QStringLiteral("s3.bucket-lookup=path")};
+    await(fake.process(repository).run(arguments));
+    EXPECT_EQ(fake.arguments(3), QStringList{arguments[0]} + repository.options + arguments.mid(1));
+    await(collect(fake.process(repository).streamLines({QStringLiteral("ls"), QStringLiteral("--")})));
+    EXPECT_EQ(fake.arguments(4), (QStringList{"ls", "-o", "s3.bucket-lookup=path", "--"}));
 }
 
 TEST(ResticProcess, standardInputIsTheNullDevice) {

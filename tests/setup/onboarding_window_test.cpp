@@ -1,11 +1,17 @@
-// The setup window's screens over a real onboarding model, offscreen.
+// The setup window's screens over a real onboarding model, offscreen; other S3-compatible storage against
+// the S3 test server.
 #include "backup/backup_controller.h"
 #include "model/app_model.h"
 #include "platform/workspace.h"
+#include "restic/restic.h"
 #include "setup/onboarding_window.h"
+#include "storage/storage_config.h"
+#include "storage/validation.h"
+#include "support/coroutines.h"
 #include "support/event_loop.h"
 #include "support/fake_restic.h"
 #include "support/local_repository.h"
+#include "support/s3_test_server.h"
 #include "support/test_platform.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +22,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QToolButton>
 
@@ -81,8 +88,10 @@ TEST_F(SetupWindow, leadsThroughTheScreensWithTheForwardButtonEnabledPerStep) {
 
     EXPECT_EQ(onboarding.step(), OnboardingModel::Step::chooseProvider);
     EXPECT_EQ(forward()->text(), QStringLiteral("Continue with Scaleway"));
-    EXPECT_FALSE(window->findChild<QToolButton*>(QStringLiteral("otherProvidersToggle"))
-                     ->isVisible()); // only one is offered
+    // One provider of the catalogue is offered; other S3-compatible storage waits behind the toggle.
+    EXPECT_TRUE(window->findChild<QToolButton*>(QStringLiteral("otherProvidersToggle"))->isVisible());
+    EXPECT_FALSE(window->findChild<QToolButton*>(QStringLiteral("provider-custom"))->isVisible());
+    EXPECT_EQ(window->findChildren<QToolButton*>(QRegularExpression(QStringLiteral("^provider-"))).size(), 2);
     QTest::mouseClick(forward(), Qt::LeftButton);
 
     EXPECT_EQ(onboarding.step(), OnboardingModel::Step::connectStorage);
@@ -342,4 +351,81 @@ TEST_F(SetupWindow, tabReachesTheScreensControlsThenBackThenContinue) {
     }
     EXPECT_EQ(order, (QStringList{"exclusionList", "reviewScope", "appData", "back", "forward", "exclusionList"}))
         << order.join(QLatin1Char(' ')).toStdString();
+}
+
+// Other S3-compatible storage through the setup window, named only by its address (the override that
+// otherwise replaces every endpoint is not set): connected, set up, and the first backup lands there.
+TEST(OtherS3Storage, theSetupWindowConnectsItByItsAddressAndTheFirstBackupLandsThere) {
+    S3TestServer server;
+    ASSERT_TRUE(server.isRunning());
+    TestPlatform test;
+    server.addClientEnvironment(test.platform().environment);
+    test.platform().environment.remove(QStringLiteral("KELDORAN_S3_ENDPOINT"));
+    writeFile(test.home() + QStringLiteral("/Documents/report.pdf"), "the report");
+    AppModel model(test.platform());
+    NoWorkspace workspace;
+    OnboardingWindow window(model,
+                            std::make_unique<OnboardingModel>(StorageProvider::scaleway(), test.clock,
+                                                              test.settings(), test.home()),
+                            workspace, [] { return true; });
+    auto& onboarding = window.onboarding();
+    onboarding.validationDebounce = std::chrono::milliseconds(0);
+    window.show();
+    auto* forward = window.findChild<QPushButton*>(QStringLiteral("forward"));
+    const auto type = [&](const char* field, const QString& text) {
+        auto* edit = window.findChild<QLineEdit*>(QString::fromLatin1(field));
+        ASSERT_TRUE(edit && edit->isVisible()) << field;
+        edit->setFocus();
+        QTest::keyClicks(edit, text);
+    };
+
+    QTest::mouseClick(forward, Qt::LeftButton);
+    ASSERT_EQ(onboarding.step(), OnboardingModel::Step::chooseProvider);
+    QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("otherProvidersToggle")), Qt::LeftButton);
+    QTest::mouseClick(window.findChild<QToolButton*>(QStringLiteral("provider-custom")), Qt::LeftButton);
+    QTest::mouseClick(forward, Qt::LeftButton);
+    ASSERT_EQ(onboarding.step(), OnboardingModel::Step::connectStorage);
+    type("customAddress", QStringLiteral("http://s3.example.com"));
+    type("bucket", QString::fromLatin1(S3TestServer::bucket));
+    type("accessKey", QStringLiteral("S3RVER"));
+    type("secretKey", QStringLiteral("S3RVER"));
+    ASSERT_TRUE(spinUntil([&] { return onboarding.connection().state == OnboardingModel::Connection::State::failed; }));
+    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("connection"))->text(), SetupMessages::endpointNotHttps());
+    window.findChild<QLineEdit*>(QStringLiteral("customAddress"))->clear();
+    type("customAddress", QStringLiteral("https://") + server.endpoint());
+    // The pause after typing runs on the injected clock.
+    ASSERT_TRUE(spinUntil(
+        [&] {
+            test.clock.advance(1);
+            return forward->isEnabled();
+        },
+        60000))
+        << window.findChild<QLabel*>(QStringLiteral("connection"))->text().toStdString();
+    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("connection"))->text(),
+              QStringLiteral("Connected — bucket keldoran-test found in ") + server.endpoint());
+    QTest::mouseClick(forward, Qt::LeftButton);
+    ASSERT_EQ(onboarding.step(), OnboardingModel::Step::region);
+    QTest::mouseClick(forward, Qt::LeftButton);
+    type("password", QStringLiteral("a sturdy password"));
+    type("confirmPassword", QStringLiteral("a sturdy password"));
+    ASSERT_TRUE(forward->isEnabled());
+    QTest::mouseClick(forward, Qt::LeftButton);
+    QTest::mouseClick(forward, Qt::LeftButton);
+    ASSERT_EQ(onboarding.step(), OnboardingModel::Step::done);
+    QTest::mouseClick(forward, Qt::LeftButton);
+
+    ASSERT_TRUE(spinUntil([&] { return model.lastBackup().has_value(); }, 120000));
+    await(model.controller().whenIdle());
+    const auto stored = StorageConfig::load(test.settings());
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->region.endpointUrl(), QStringLiteral("https://") + server.endpoint());
+    // The snapshot is in the server's bucket, read back by a restic that is given nothing but the address.
+    const auto repository = stored->repository(QStringLiteral("S3RVER"), QStringLiteral("S3RVER"),
+                                               QStringLiteral("a sturdy password"));
+    const Restic restic(ResticProcess(realRestic(), repository,
+                                      {test.platform().environment, test.platform().folders.caches}));
+    const auto entries = await(restic.ls(QStringLiteral("latest"), {}));
+    EXPECT_TRUE(std::any_of(entries.begin(), entries.end(), [&](const LsEntry& entry) {
+        return entry.path == test.home() + QStringLiteral("/Documents/report.pdf");
+    }));
 }

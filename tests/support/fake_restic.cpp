@@ -92,7 +92,7 @@ ResticProcess FakeRestic::process(const ResticRepository& repository, QProcessEn
 }
 
 ResticRepository FakeRestic::testRepository() {
-    return ResticRepository::s3(QStringLiteral("s3.fr-par.scw.cloud"), QStringLiteral("fr-par"),
+    return ResticRepository::s3(QStringLiteral("https://s3.fr-par.scw.cloud"), QStringLiteral("fr-par"),
                                 QStringLiteral("backups"), QStringLiteral("AKIATEST"),
                                 QStringLiteral("secret-key"), QStringLiteral("repository password"));
 }
