@@ -561,7 +561,9 @@ QCoro::Task<int> pauseOrResume(Session* session, QStringList arguments, bool pau
         co_return usageError(usage);
     }
     const auto lock = InstanceLock::acquire(InstancePaths::appLock(platform->folders));
-    if (!lock) {
+    // Another keldoranctl (a backup, say) may hold the lock: it takes no requests, and the pause is a
+    // setting that it, the agent and the next tray read, so it is written here.
+    if (!lock && co_await RemoteControl::isListening(InstancePaths::appSocket(platform->folders))) {
         QJsonObject request{
             {QStringLiteral("command"), pausing ? QStringLiteral("pause") : QStringLiteral("resume")}};
         if (pausing) {

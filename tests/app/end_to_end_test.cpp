@@ -219,6 +219,45 @@ TEST_F(EndToEnd, keldoranctlBackupDuringTheAgentsBackupSaysWhoIsBackingUpAndStar
     EXPECT_EQ(await(restic().snapshots()).size(), 1);
 }
 
+// keldoranctl's pause and resume while another keldoranctl backs up: nobody takes requests, so they are
+// applied directly rather than failing as "running but not answering".
+TEST_F(EndToEnd, keldoranctlPausesAndResumesWhileAnotherKeldoranctlBacksUp) {
+    for (int i = 0; i < 40; ++i) {
+        writeRandomFile(test.home() + QStringLiteral("/data/file-%1.bin").arg(i), 2 * 1024 * 1024);
+    }
+    auto ctlEnvironment = environment();
+    ctlEnvironment.remove(QStringLiteral("KELDORAN_AGENT"));
+    const auto ctl = [&](const QStringList& arguments) {
+        QProcess process;
+        process.setProcessEnvironment(ctlEnvironment);
+        process.start(QStringLiteral(KELDORAN_CTL), arguments);
+        if (!process.waitForFinished(60000)) {
+            process.kill();
+            process.waitForFinished();
+        }
+        return std::pair{process.exitCode(), QString::fromUtf8(process.readAllStandardOutput() +
+                                                               process.readAllStandardError())};
+    };
+    QProcess backingUp;
+    backingUp.setProcessEnvironment(ctlEnvironment);
+    backingUp.start(QStringLiteral(KELDORAN_CTL), {QStringLiteral("backup")});
+    std::optional<int> backup;
+    ASSERT_TRUE(spinUntil([&] { return (backup = resticBackupOf(test.home())).has_value(); }, 60000));
+    // Held stopped, the backup is surely still running while pause and resume are asked for.
+    ASSERT_EQ(::kill(*backup, SIGSTOP), 0);
+    const auto paused = ctl({QStringLiteral("pause"), QStringLiteral("1h")});
+    const auto pausedAfterwards = test.settings().boolValue(SettingsKeys::isPaused);
+    const auto resumed = ctl({QStringLiteral("resume")});
+    ::kill(*backup, SIGCONT);
+    ASSERT_TRUE(backingUp.waitForFinished(300000));
+    EXPECT_EQ(paused.first, 0) << paused.second.toStdString();
+    EXPECT_TRUE(paused.second.startsWith(QStringLiteral("Paused until "))) << paused.second.toStdString();
+    EXPECT_EQ(pausedAfterwards, true);
+    EXPECT_EQ(resumed, (std::pair{0, QStringLiteral("Protection resumed.\n")}));
+    EXPECT_EQ(test.settings().boolValue(SettingsKeys::isPaused), false);
+    EXPECT_EQ(backingUp.exitCode(), 0) << backingUp.readAllStandardError().toStdString();
+}
+
 TEST_F(EndToEnd, quittingDuringABackupWaitsForResticToExit) {
     for (int i = 0; i < 40; ++i) {
         writeRandomFile(test.home() + QStringLiteral("/data/file-%1.bin").arg(i), 2 * 1024 * 1024);
