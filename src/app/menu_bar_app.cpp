@@ -89,6 +89,8 @@ void MenuBarApp::requestQuit() {
         return;
     }
     quitting_ = true;
+    // A backup that succeeds while the quit waits must not start indexing that nothing would wait for.
+    postBackupIndexing_.reset();
     // Indexing stops at once; what it stored is kept for the next launch.
     auto* indexer = model_ ? model_->existingSnapshotIndexer() : nullptr;
     if (indexer) {

@@ -97,6 +97,28 @@ TEST_F(Quit, everythingQueuedIsCancelledWithoutStartingRestic) {
                                              "waiting for restic to exit")));
 }
 
+// A backup that succeeds just as the quit begins starts no indexing that the quit would not wait for.
+TEST_F(Quit, aBackupSucceedingDuringTheQuitStartsNoIndexing) {
+    fake.respond({{QStringLiteral("backup"), QStringLiteral("await_interrupt 130")},
+                  {QStringLiteral("ls"), QStringLiteral("await_interrupt 130")},
+                  {QStringLiteral("snapshots"),
+                   QStringLiteral(R"(echo '[{"time":"2026-12-01T10:00:00Z","tree":"t","paths":["/h"],)"
+                                  R"("hostname":"vm","id":"snap1","short_id":"snap1"}]')")},
+                  {QStringLiteral("stats"), QStringLiteral("echo '{\"total_size\":0}'")}});
+    await(app.model().controller().refreshRepositoryState());
+    ASSERT_TRUE(app.model().controller().listedSnapshots().has_value());
+    app.model().controller().startBackup();
+    ASSERT_TRUE(spinUntil([&] { return runningCalls() == 1; }));
+    app.requestQuit();
+    emit app.model().controller().backupSucceeded();
+    ASSERT_TRUE(spinUntil([&] { return terminated; }));
+    EXPECT_EQ(runningAtTermination, 0);
+    // Anything started late would show within a few hundred milliseconds.
+    spinUntil([] { return false; }, 300);
+    EXPECT_EQ(callsOf(QStringLiteral("ls")), 0);
+    EXPECT_EQ(runningCalls(), 0);
+}
+
 TEST(Launch, aStoredConfigurationShowsTheLastKnownStateAndOfflineWhileTheListingHangs) {
     TestPlatform test;
     FakeRestic fake;
