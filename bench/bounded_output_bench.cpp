@@ -29,7 +29,8 @@ ResticProcess scripted(const QString& folder, const QByteArray& script) {
     file.write("#!/usr/bin/env bash\n" + script + "\n");
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     file.close();
-    return ResticProcess(ResticBinary{file.fileName()}, ResticRepository{}, {QProcessEnvironment::systemEnvironment(), folder, {}});
+    return ResticProcess(ResticBinary{file.fileName()}, ResticRepository{},
+                         {QProcessEnvironment::systemEnvironment(), folder, {}});
 }
 
 QCoro::Task<void> runFlood(ResticProcess process) {
@@ -47,10 +48,11 @@ void floodControl(const QString& folder, int* held) {
     server->listen(path);
     auto* writer = new QProcess;
     writer->start(QStringLiteral("python3"),
-                  {QStringLiteral("-c"), QStringLiteral("import socket\ns = socket.socket(socket.AF_UNIX)\ns.connect('%1')\n"
-                                                        "try:\n    s.sendall(b'x' * %2)\nexcept OSError:\n    pass\n")
-                                             .arg(path)
-                                             .arg(flood)});
+                  {QStringLiteral("-c"),
+                   QStringLiteral("import socket\ns = socket.socket(socket.AF_UNIX)\ns.connect('%1')\n"
+                                  "try:\n    s.sendall(b'x' * %2)\nexcept OSError:\n    pass\n")
+                       .arg(path)
+                       .arg(flood)});
     QObject::connect(writer, &QProcess::finished, [server, path, held] {
         static std::vector<std::unique_ptr<QLocalSocket>> clients;
         for (int index = 0; index < 100; ++index) {
@@ -75,13 +77,19 @@ int main(int argc, char** argv) {
     const auto bytes = QByteArray::number(flood);
     if (mode == QLatin1String("stderr")) {
         QTimer::singleShot(0, [&] {
-            runFlood(scripted(folder, "yes 'Stat(<config/>) returned error, retrying after 678ms: dial tcp: connect: connection "
-                                      "refused' | head -c " + bytes + " >&2; exit 1"));
+            runFlood(scripted(
+                folder,
+                "yes 'Stat(<config/>) returned error, retrying after 678ms: dial tcp: connect: connection "
+                "refused' | head -c " +
+                    bytes + " >&2; exit 1"));
         });
     } else if (mode == QLatin1String("document")) {
         QTimer::singleShot(0, [&] {
-            runFlood(scripted(folder, "yes '{\"time\":\"2026-01-01T00:00:00Z\",\"tree\":\"t\",\"paths\":[\"/h\"],\"id\":\"x\"},' | head -c " +
-                                          bytes));
+            runFlood(scripted(
+                folder,
+                "yes '{\"time\":\"2026-01-01T00:00:00Z\",\"tree\":\"t\",\"paths\":[\"/h\"],\"id\":\"x\"},' | "
+                "head -c " +
+                    bytes));
         });
     } else if (mode == QLatin1String("control")) {
         QTimer::singleShot(0, [&] { floodControl(folder, &held); });

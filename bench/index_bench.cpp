@@ -53,7 +53,8 @@ Restic resticFromEnvironment() {
     const auto environment = QProcessEnvironment::systemEnvironment();
     ResticRepository repository;
     repository.location = environment.value(QStringLiteral("RESTIC_REPOSITORY"));
-    repository.password = ResticRepository::PasswordValue{environment.value(QStringLiteral("RESTIC_PASSWORD"))};
+    repository.password =
+        ResticRepository::PasswordValue{environment.value(QStringLiteral("RESTIC_PASSWORD"))};
     // restic is not allowed to inherit credentials: they are handed over as the repository's own.
     for (const auto& name : environment.keys()) {
         if (name.startsWith(QLatin1String("AWS_"))) {
@@ -160,8 +161,8 @@ QCoro::Task<int> search(Platform* platform) {
     const std::optional<QString> newest = browser.selectedSnapshot();
     co_await browser.selectSnapshot(newest);
     // Four letters out of the names the tree holds, wherever they fall.
-    const QStringList names{QStringLiteral("file-57.txt"), QStringLiteral("Part 42"), QStringLiteral("Folder 13"),
-                            QStringLiteral("note 7.txt")};
+    const QStringList names{QStringLiteral("file-57.txt"), QStringLiteral("Part 42"),
+                            QStringLiteral("Folder 13"), QStringLiteral("note 7.txt")};
     std::mt19937 random(7);
     std::vector<double> times;
     qsizetype found = 0;
@@ -241,16 +242,25 @@ int main(int argc, char** argv) {
         if (arguments.size() == 5) {
             files = arguments[4].toLongLong();
         }
-        run = [=] { return build(arguments[2], arguments[3], files); };
+        run = [=] {
+            return build(arguments[2], arguments[3], files);
+        };
     } else if (command == QLatin1String("first-level")) {
-        run = [&] { return firstLevel(&live.platform()); };
+        run = [&] {
+            return firstLevel(&live.platform());
+        };
     } else if (command == QLatin1String("levels")) {
-        run = [&] { return levels(&live.platform()); };
+        run = [&] {
+            return levels(&live.platform());
+        };
     } else if (command == QLatin1String("search")) {
-        run = [&] { return search(&live.platform()); };
+        run = [&] {
+            return search(&live.platform());
+        };
     } else {
-        std::fprintf(stderr, "usage: index_bench build FOLDER SNAPSHOT [FILES] | first-level | levels | search | "
-                             "history FOLDER PATH... | size FOLDER\n");
+        std::fprintf(stderr,
+                     "usage: index_bench build FOLDER SNAPSHOT [FILES] | first-level | levels | search | "
+                     "history FOLDER PATH... | size FOLDER\n");
         return 2;
     }
     int status = 1;

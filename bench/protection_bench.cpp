@@ -20,7 +20,8 @@ int main(int argc, char** argv) {
         }
         violations += int(year.violations.size());
         if (!year.violations.isEmpty()) {
-            std::fprintf(stderr, "seed %d:\n%s\nevents:\n%s\n", seed, qPrintable(year.violations.join(QLatin1Char('\n'))),
+            std::fprintf(stderr, "seed %d:\n%s\nevents:\n%s\n", seed,
+                         qPrintable(year.violations.join(QLatin1Char('\n'))),
                          qPrintable(year.events.join(QLatin1Char('\n'))));
         }
     }

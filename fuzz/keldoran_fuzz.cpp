@@ -28,8 +28,7 @@ std::deque<QByteArray> splitIntoLines(QByteArrayView input) {
     return lines;
 }
 
-template <typename Decode>
-void decodeDocument(Decode decode) {
+template <typename Decode> void decodeDocument(Decode decode) {
     try {
         decode();
     } catch (const ResticError&) {

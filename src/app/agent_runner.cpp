@@ -53,7 +53,8 @@ QCoro::Task<bool> AgentRunner::isOnline(std::chrono::milliseconds timeout) {
         }
     };
     QObject::connect(monitor.get(), &NetworkPathMonitor::pathChanged, monitor.get(), respond);
-    const auto deadline = platform_.clock->callAt(platform_.clock->now().addMSecs(timeout.count()), [respond] { respond(false); });
+    const auto deadline = platform_.clock->callAt(platform_.clock->now().addMSecs(timeout.count()),
+                                                  [respond] { respond(false); });
     monitor->start();
     auto reply = AsyncChannel<bool>::read(answer, {});
     auto first = co_await reply.begin();
@@ -64,7 +65,8 @@ void AgentRunner::requestQuit() {
     if (std::exchange(quitRequested_, true)) {
         return;
     }
-    Log::lifecycle().info(QStringLiteral("agent: quit requested — cancelling running backup and waiting for restic to exit"));
+    Log::lifecycle().info(
+        QStringLiteral("agent: quit requested — cancelling running backup and waiting for restic to exit"));
     interruption_.request_stop();
     if (model_) {
         model_->controller().cancelBackup();
@@ -85,7 +87,8 @@ QCoro::Task<void> AgentRunner::run() {
     }
     AppModel model(platform_);
     model_ = &model;
-    const std::unique_ptr<AppModel*, void (*)(AppModel**)> forget(&model_, [](AppModel** held) { *held = nullptr; });
+    const std::unique_ptr<AppModel*, void (*)(AppModel**)> forget(&model_,
+                                                                  [](AppModel** held) { *held = nullptr; });
     auto& controller = model.controller();
     controller.runLockHolder = RunLock::Holder::agent;
     const auto outcome = co_await controller.configureAtLaunch();

@@ -7,8 +7,8 @@
 
 #include <chrono>
 #include <mutex>
-#include <stop_token>
 #include <qcoro/qcorotask.h>
+#include <stop_token>
 
 class AppModel;
 

@@ -6,7 +6,8 @@
 
 QString codeIdentity() {
     static const QString identity = [] {
-        const QString team = QStringLiteral("team none (ad-hoc/unsigned — a TCC grant will not survive the next build)");
+        const QString team =
+            QStringLiteral("team none (ad-hoc/unsigned — a TCC grant will not survive the next build)");
         QFile executable(QCoreApplication::applicationFilePath());
         QCryptographicHash hash(QCryptographicHash::Sha256);
         const bool hashed = executable.open(QIODevice::ReadOnly) && hash.addData(&executable);

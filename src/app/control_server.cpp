@@ -35,7 +35,8 @@ void ControlServer::accept(QLocalSocket* connection) {
         return;
     }
     if (connectionCount() >= maximumConnections) {
-        Log::lifecycle().error(QStringLiteral("control connection dropped: %1 already open").arg(maximumConnections));
+        Log::lifecycle().error(
+            QStringLiteral("control connection dropped: %1 already open").arg(maximumConnections));
         connection->abort();
         connection->deleteLater();
         return;
@@ -54,16 +55,15 @@ void ControlServer::answer(QLocalSocket* connection) {
         connection->write(QJsonDocument(reply).toJson(QJsonDocument::Compact) + '\n');
     }
     if (connection->bytesAvailable() > maximumLineBytes) {
-        Log::lifecycle().error(QStringLiteral("control connection dropped: a line longer than %1 bytes")
-                                   .arg(maximumLineBytes));
+        Log::lifecycle().error(
+            QStringLiteral("control connection dropped: a line longer than %1 bytes").arg(maximumLineBytes));
         drop(connection);
     }
 }
 
 void ControlServer::touch(QLocalSocket* connection) {
-    idleTimers_[connection] = clock_.callAt(clock_.now().addSecs(idleSeconds), [this, connection] {
-        drop(connection);
-    });
+    idleTimers_[connection] =
+        clock_.callAt(clock_.now().addSecs(idleSeconds), [this, connection] { drop(connection); });
 }
 
 void ControlServer::drop(QLocalSocket* connection) {

@@ -1,8 +1,7 @@
 #include "diagnostics.h"
 
-#include "platform/private_files.h"
-
 #include "log.h"
+#include "platform/private_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,7 +23,8 @@ void Diagnostics::didReceive(const QList<DiagnosticPayload>& payloads) const {
                               .arg(payload.timeStampEnd.toUTC().toString(Qt::ISODate))
                               .arg(index);
         QFile file(logFolder_ + QLatin1Char('/') + name);
-        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate, QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate,
+                      QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
             file.write(payload.jsonRepresentation);
         }
         Log::lifecycle().error(QStringLiteral("MetricKit diagnostic received — persisted to ") + name);

@@ -26,8 +26,9 @@ inline std::optional<QString> unsafeFolderProblem(const UserFolders& folders) {
     if (InstanceLock::isFolderPrivate(folders.runtime)) {
         return std::nullopt;
     }
-    return QStringLiteral("Keldoran's private folder %1 is not safe to use: it must be a folder of yours that no "
-                          "one else can open. Remove it, or set XDG_RUNTIME_DIR, and try again.")
+    return QStringLiteral(
+               "Keldoran's private folder %1 is not safe to use: it must be a folder of yours that no "
+               "one else can open. Remove it, or set XDG_RUNTIME_DIR, and try again.")
         .arg(InstanceLock::folder(folders.runtime));
 }
 } // namespace InstancePaths

@@ -21,14 +21,15 @@ QByteArray timestampNow() {
     tm parts{};
     ::gmtime_r(&now.tv_sec, &parts);
     char text[32];
-    const int length = std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ", parts.tm_year + 1900,
-                                     parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min, parts.tm_sec,
-                                     int(now.tv_nsec / 1000000));
+    const int length = std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ",
+                                     parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour,
+                                     parts.tm_min, parts.tm_sec, int(now.tv_nsec / 1000000));
     return QByteArray(text, length);
 }
 
 QByteArray lineBody(bool isError, const QString& channel, const QString& message) {
-    QString body = QLatin1String(isError ? " [ERROR] " : " [INFO] ") + channel + QStringLiteral(": ") + message;
+    QString body =
+        QLatin1String(isError ? " [ERROR] " : " [INFO] ") + channel + QStringLiteral(": ") + message;
     body.replace(QLatin1Char('\n'), QStringLiteral(" \u23CE "));
     return body.toUtf8() + '\n';
 }

@@ -3,9 +3,9 @@
 #include "platform/private_files.h"
 #include "platform/user_folders.h"
 
+#include <fcntl.h>
 #include <QDir>
 #include <QFile>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <QByteArray>
+#include <QString>
 #include <thread>
 
 /// The log file "Keldoran.log" with one older generation "Keldoran.log.1". Lines are appended on one

@@ -2,10 +2,10 @@
 
 #include "backup/backup_controller.h"
 #include "backup/post_backup_indexing.h"
-#include "index/snapshot_indexer.h"
 #include "build_info.h"
 #include "code_identity.h"
 #include "diagnostics.h"
+#include "index/snapshot_indexer.h"
 #include "instance_paths.h"
 #include "log.h"
 #include "model/app_model.h"
@@ -103,10 +103,11 @@ void MenuBarApp::requestQuit() {
     auto* controller = &model_->controller();
     const auto running = controller->currentOperation();
     if (running || controller->queuedOperationCount() > 0) {
-        Log::lifecycle().info(QStringLiteral("quit requested — cancelling the running %1 and %2 queued, waiting "
-                                             "for restic to exit")
-                                  .arg(running ? rawValue(*running) : QStringLiteral("operation"))
-                                  .arg(controller->queuedOperationCount()));
+        Log::lifecycle().info(
+            QStringLiteral("quit requested — cancelling the running %1 and %2 queued, waiting "
+                           "for restic to exit")
+                .arg(running ? rawValue(*running) : QStringLiteral("operation"))
+                .arg(controller->queuedOperationCount()));
     } else {
         Log::lifecycle().info(QStringLiteral("quit requested — no operation running"));
     }

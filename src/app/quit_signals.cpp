@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <atomic>
-#include <iterator>
 #include <csignal>
-#include <utility>
+#include <iterator>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -66,8 +66,8 @@ QuitSignals::~QuitSignals() {
             break;
         }
     }
-    const bool anyLeft =
-        std::any_of(std::begin(writeEnds), std::end(writeEnds), [](const auto& end) { return end.load() >= 0; });
+    const bool anyLeft = std::any_of(std::begin(writeEnds), std::end(writeEnds),
+                                     [](const auto& end) { return end.load() >= 0; });
     if (!anyLeft) {
         ::signal(SIGTERM, SIG_DFL);
         ::signal(SIGINT, SIG_DFL);

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <memory>
 #include <QObject>
 #include <QSocketNotifier>
-#include <memory>
 
 /// Turns SIGTERM and SIGINT (a session logout, a Ctrl-C) into a signal on the event loop, so the
 /// application quits through its own quit sequence instead of dying with restic still running. Every

@@ -11,7 +11,8 @@ QCoro::Task<std::optional<QString>> registerBackgroundAgent(ServiceRegistration*
     const auto after = co_await services->agentStatus();
     const auto status = statusName(after);
     if (error) {
-        Log::lifecycle().error(QStringLiteral("background agent registration failed: %1 (status: %2)").arg(*error, status));
+        Log::lifecycle().error(
+            QStringLiteral("background agent registration failed: %1 (status: %2)").arg(*error, status));
     } else {
         Log::lifecycle().info(QStringLiteral("background agent registered (status: %1)").arg(status));
     }
@@ -43,7 +44,8 @@ bool setLoginItemEnabled(ServiceRegistration& services, bool enabled) {
     const auto status = services.loginItemStatus();
     const auto verb = enabled ? QStringLiteral("register") : QStringLiteral("unregister");
     if (error) {
-        Log::lifecycle().error(QStringLiteral("login item %1 failed: %2 (status: %3)").arg(verb, *error, statusName(status)));
+        Log::lifecycle().error(
+            QStringLiteral("login item %1 failed: %2 (status: %3)").arg(verb, *error, statusName(status)));
     } else {
         Log::lifecycle().info(QStringLiteral("login item %1ed (status: %2)").arg(verb, statusName(status)));
     }

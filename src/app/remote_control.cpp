@@ -24,8 +24,10 @@ QString unconfiguredReason(const AppStatus& status) {
     switch (status.kind) {
     case AppStatus::Kind::credentialsUnavailable:
         return QStringLiteral("Couldn't read your saved credentials. Unlock your keyring and try again.");
-    case AppStatus::Kind::error: return status.message;
-    default: break;
+    case AppStatus::Kind::error:
+        return status.message;
+    default:
+        break;
     }
     return QStringLiteral("Keldoran isn't set up yet. Run “keldoranctl setup” first.");
 }

@@ -9,8 +9,7 @@
 
 /// Carries values from a producer (an operation running in the queue) to one consumer reading them as
 /// a stream. The buffer is unbounded; the stream ends when the producer finishes, with its error if any.
-template <typename T>
-class AsyncChannel {
+template <typename T> class AsyncChannel {
 public:
     void push(T value) {
         items_.push_back(std::move(value));
@@ -27,7 +26,8 @@ public:
 
     /// The consumer's side. When the consumer drops the stream before the producer finished,
     /// `onAbandoned` runs (it cancels the producer).
-    static QCoro::AsyncGenerator<T> read(std::shared_ptr<AsyncChannel> channel, std::function<void()> onAbandoned) {
+    static QCoro::AsyncGenerator<T> read(std::shared_ptr<AsyncChannel> channel,
+                                         std::function<void()> onAbandoned) {
         const Abandonment guard{channel, std::move(onAbandoned)};
         while (true) {
             while (!channel->items_.empty()) {

@@ -1,13 +1,12 @@
 #include "backup_controller.h"
 
-#include "backup_stall_watch.h"
-
 #include "app/code_identity.h"
 #include "app/instance_paths.h"
 #include "app/log.h"
 #include "app/registration.h"
 #include "async_channel.h"
 #include "backup_scheduler.h"
+#include "backup_stall_watch.h"
 #include "full_disk_access.h"
 #include "model/app_model.h"
 #include "model/checked_number.h"
@@ -461,7 +460,8 @@ void BackupController::cancelAll() {
 std::unique_ptr<RunLock> BackupController::takeRunLock() {
     auto lock = RunLock::acquire(runLockPath_, runLockHolder);
     if (!lock) {
-        refusal_ = ProtectionMessages::backupRunningElsewhere(RunLock::holder(runLockPath_).value_or(RunLock::Holder::app));
+        refusal_ = ProtectionMessages::backupRunningElsewhere(
+            RunLock::holder(runLockPath_).value_or(RunLock::Holder::app));
         Log::backup().info(QStringLiteral("backup not started: ") + *refusal_);
     }
     return lock;
@@ -534,7 +534,8 @@ QCoro::Task<void> BackupController::runBackup(BackupInputs inputs, std::stop_tok
     // The backup's time is when it began, as restic stamps its snapshot.
     const auto started = model_.platform().clock->now();
     const auto excludeCount = qint64(inputs.excludes.size());
-    const auto provider = configuredProvider_ ? configuredProvider_->displayName : QStringLiteral("the storage");
+    const auto provider =
+        configuredProvider_ ? configuredProvider_->displayName : QStringLiteral("the storage");
     cancelledByUser_ = false;
     model_.setLastBackupUnfinished(true);
     model_.setBaseStatus(AppStatus::backingUp({}));
@@ -547,8 +548,8 @@ QCoro::Task<void> BackupController::runBackup(BackupInputs inputs, std::stop_tok
         *model_.platform().clock,
         [this, &progress, &giveUp, provider](bool stalled) {
             if (!giveUp.stop_requested()) {
-                model_.setBaseStatus(backingUpStatus(progress, stalled ? BackupStallWatch::retryingSentence(provider)
-                                                                       : QString()));
+                model_.setBaseStatus(backingUpStatus(
+                    progress, stalled ? BackupStallWatch::retryingSentence(provider) : QString()));
             }
         },
         [&giveUp, &gaveUp] {
@@ -560,8 +561,9 @@ QCoro::Task<void> BackupController::runBackup(BackupInputs inputs, std::stop_tok
     QList<BackupWarning> warnings;
     std::exception_ptr failure;
     try {
-        auto events = restic.backup(
-            Restic::backupArguments(inputs.excludes, inputs.uploadLimitKiBps, inputs.sources), giveUp.get_token());
+        auto events =
+            restic.backup(Restic::backupArguments(inputs.excludes, inputs.uploadLimitKiBps, inputs.sources),
+                          giveUp.get_token());
         QCORO_FOREACH(const BackupEvent& event, events) {
             stallWatch.observe(event);
             if (const auto* status = std::get_if<BackupStatus>(&event)) {
@@ -571,9 +573,9 @@ QCoro::Task<void> BackupController::runBackup(BackupInputs inputs, std::stop_tok
                             CheckedNumber::fromUnsigned(status->bytesDone),
                             CheckedNumber::fromUnsigned(status->totalBytes),
                             CheckedNumber::fromUnsigned(status->secondsRemaining)};
-                model_.setBaseStatus(backingUpStatus(progress, stallWatch.isStalled()
-                                                                   ? BackupStallWatch::retryingSentence(provider)
-                                                                   : QString()));
+                model_.setBaseStatus(backingUpStatus(
+                    progress,
+                    stallWatch.isStalled() ? BackupStallWatch::retryingSentence(provider) : QString()));
             } else if (const auto* record = std::get_if<BackupErrorMessage>(&event)) {
                 logWarning(*record);
                 warnings.append(classifyWarning(*record));

@@ -12,9 +12,9 @@
 
 #include <functional>
 #include <memory>
-#include <vector>
 #include <optional>
 #include <QObject>
+#include <vector>
 
 class AppModel;
 struct BackupWarning;

@@ -19,11 +19,13 @@ void BackupScheduler::follow() {
     if (std::exchange(following_, true)) {
         return;
     }
-    const auto replan = [this] { reschedule(); };
-    for (const auto signal : {&AppModel::frequencyChanged, &AppModel::backupOnBatteryChanged,
-                              &AppModel::backupOnMeteredChanged, &AppModel::isPausedChanged,
-                              &AppModel::pauseUntilChanged, &AppModel::lastBackupChanged,
-                              &AppModel::isOnlineChanged}) {
+    const auto replan = [this] {
+        reschedule();
+    };
+    for (const auto signal :
+         {&AppModel::frequencyChanged, &AppModel::backupOnBatteryChanged, &AppModel::backupOnMeteredChanged,
+          &AppModel::isPausedChanged, &AppModel::pauseUntilChanged, &AppModel::lastBackupChanged,
+          &AppModel::isOnlineChanged}) {
         connect(&model_, signal, this, replan);
     }
     auto& controller = model_.controller();
@@ -53,8 +55,8 @@ RunInputs BackupScheduler::inputs() const {
 
 std::optional<QDateTime> BackupScheduler::nextLook(const RunDecision& decision, const QDateTime& now) const {
     // A failed or refused attempt is not repeated before the retry delay.
-    const auto earliest = std::max(now.addSecs(settleSeconds),
-                                   lastAttempt_ ? lastAttempt_->addSecs(retrySeconds) : now);
+    const auto earliest =
+        std::max(now.addSecs(settleSeconds), lastAttempt_ ? lastAttempt_->addSecs(retrySeconds) : now);
     switch (decision.kind) {
     case RunDecision::Kind::run:
         return earliest;

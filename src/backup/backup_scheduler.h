@@ -3,9 +3,9 @@
 #include "platform/clock.h"
 #include "run_decision.h"
 
+#include <memory>
 #include <QDateTime>
 #include <QObject>
-#include <memory>
 
 class AppModel;
 
@@ -39,7 +39,9 @@ public:
     std::optional<QDateTime> nextLook(const RunDecision& decision, const QDateTime& now) const;
 
     /// When the timer fires next; none while nothing is planned (not set up, paused indefinitely).
-    std::optional<QDateTime> nextFire() const { return timer_ ? std::optional<QDateTime>(fireAt_) : std::nullopt; }
+    std::optional<QDateTime> nextFire() const {
+        return timer_ ? std::optional<QDateTime>(fireAt_) : std::nullopt;
+    }
 
 private:
     void follow();

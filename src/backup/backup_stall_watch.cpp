@@ -1,6 +1,7 @@
 #include "backup_stall_watch.h"
 
-BackupStallWatch::BackupStallWatch(Clock& clock, std::function<void(bool)> stalledChanged, std::function<void()> giveUp)
+BackupStallWatch::BackupStallWatch(Clock& clock, std::function<void(bool)> stalledChanged,
+                                   std::function<void()> giveUp)
     : clock_(clock)
     , stalledChanged_(std::move(stalledChanged))
     , giveUp_(std::move(giveUp))
@@ -15,7 +16,8 @@ void BackupStallWatch::observe(const BackupEvent& event) {
         return;
     }
     const bool moved = !lastStatus_ || status->filesDone != lastStatus_->filesDone ||
-                       status->bytesDone != lastStatus_->bytesDone || status->percentDone != lastStatus_->percentDone;
+                       status->bytesDone != lastStatus_->bytesDone ||
+                       status->percentDone != lastStatus_->percentDone;
     lastStatus_ = *status;
     if (moved) {
         progressed();
@@ -51,5 +53,6 @@ QString BackupStallWatch::retryingSentence(const QString& provider) {
 }
 
 QString BackupStallWatch::gaveUpSentence(const QString& provider) {
-    return QStringLiteral("Can't reach %1 — the backup stopped after 30 minutes without progress.").arg(provider);
+    return QStringLiteral("Can't reach %1 — the backup stopped after 30 minutes without progress.")
+        .arg(provider);
 }

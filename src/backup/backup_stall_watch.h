@@ -18,7 +18,8 @@ public:
 
     /// `stalledChanged(true)` once no progress came for a minute, `(false)` when it resumes; `giveUp`
     /// once after half an hour without progress.
-    BackupStallWatch(Clock& clock, std::function<void(bool stalled)> stalledChanged, std::function<void()> giveUp);
+    BackupStallWatch(Clock& clock, std::function<void(bool stalled)> stalledChanged,
+                     std::function<void()> giveUp);
 
     void observe(const BackupEvent& event);
     bool isStalled() const { return stalled_; }

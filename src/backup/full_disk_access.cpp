@@ -1,7 +1,7 @@
 #include "full_disk_access.h"
 
-#include <QFile>
 #include <dirent.h>
+#include <QFile>
 
 bool probeFullDiskAccess(const QString& home) {
     DIR* directory = ::opendir(QFile::encodeName(home).constData());

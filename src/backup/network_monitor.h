@@ -2,8 +2,8 @@
 
 #include "platform/network_source.h"
 
-#include <QObject>
 #include <memory>
+#include <QObject>
 
 class AppModel;
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QObject>
 #include <memory>
 #include <qcoro/qcorotask.h>
+#include <QObject>
 #include <stop_token>
 
 /// A repository operation that any number of parties may wait for and one may cancel. Waiting never

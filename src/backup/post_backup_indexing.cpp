@@ -39,8 +39,9 @@ QCoro::Task<void> PostBackupIndexing::indexNewest() {
     if (!self) {
         co_return;
     }
-    const auto newest = *std::max_element(snapshots.begin(), snapshots.end(),
-                                          [](const Snapshot& a, const Snapshot& b) { return a.time < b.time; });
+    const auto newest =
+        *std::max_element(snapshots.begin(), snapshots.end(),
+                          [](const Snapshot& a, const Snapshot& b) { return a.time < b.time; });
     std::optional<qint64> files;
     if (newest.summary && newest.summary->totalFilesProcessed) {
         files = qint64(*newest.summary->totalFilesProcessed);

@@ -2,8 +2,8 @@
 
 #include "platform/platform.h"
 
-#include <QObject>
 #include <qcoro/qcorotask.h>
+#include <QObject>
 
 class BackupController;
 class SnapshotIndexer;

@@ -77,7 +77,8 @@ void logDataRead(AppModel* model, int share, const QByteArray& report) {
     if (const auto packs = packsRead(report)) {
         line += QStringLiteral(": %1 of %2 data packs").arg(packs->first).arg(packs->second);
         if (const auto stored = model->storage().sizeBytes; stored && packs->second > 0) {
-            line += QStringLiteral(", about %1").arg(Formatters::byteCount(*stored * packs->first / packs->second));
+            line += QStringLiteral(", about %1")
+                        .arg(Formatters::byteCount(*stored * packs->first / packs->second));
         }
     }
     Log::check().info(line);
@@ -108,11 +109,13 @@ QCoro::Task<void> applyRetention(AppModel* model, Restic restic, std::stop_token
         failure = std::current_exception();
     }
     if (failure) {
-        Log::backup().error(QStringLiteral("retention failed") + (prune ? QStringLiteral(" (with prune)") : QString()) +
-                            QStringLiteral(": ") + errorLogDescription(failure));
+        Log::backup().error(QStringLiteral("retention failed") +
+                            (prune ? QStringLiteral(" (with prune)") : QString()) + QStringLiteral(": ") +
+                            errorLogDescription(failure));
         co_return;
     }
-    Log::backup().info(prune ? QStringLiteral("retention applied with prune") : QStringLiteral("retention applied"));
+    Log::backup().info(prune ? QStringLiteral("retention applied with prune")
+                             : QStringLiteral("retention applied"));
     if (prune) {
         settings.setValue(SettingsKeys::lastPruneDate, now);
     }
@@ -150,7 +153,8 @@ QCoro::Task<void> checkIntegrity(AppModel* model, Restic restic, std::stop_token
     }
     // A plain check never reads the data: a damaged pack would pass it.
     const auto share = nextDataShare(model);
-    const auto subset = share ? std::optional(QStringLiteral("%1/%2").arg(*share).arg(dataShares)) : std::nullopt;
+    const auto subset =
+        share ? std::optional(QStringLiteral("%1/%2").arg(*share).arg(dataShares)) : std::nullopt;
     std::exception_ptr failure;
     QByteArray report;
     try {
@@ -169,7 +173,8 @@ QCoro::Task<void> checkIntegrity(AppModel* model, Restic restic, std::stop_token
     }
     if (isCancellation(failure)) {
         // Stopped by a quit or cancel: the repository was not found wanting, so nothing is recorded.
-        Log::check().info(QStringLiteral("integrity check interrupted — it runs again after the next backup"));
+        Log::check().info(
+            QStringLiteral("integrity check interrupted — it runs again after the next backup"));
         co_return;
     }
     const auto classification = classifyCheckFailure(failure);
@@ -179,7 +184,8 @@ QCoro::Task<void> checkIntegrity(AppModel* model, Restic restic, std::stop_token
                           errorLogDescription(failure));
         co_return;
     }
-    Log::check().error(QStringLiteral("integrity check failed (%1): %2").arg(rawValue(*reason), errorLogDescription(failure)));
+    Log::check().error(QStringLiteral("integrity check failed (%1): %2")
+                           .arg(rawValue(*reason), errorLogDescription(failure)));
     if (share && reason == CheckFailureReason::corruption) {
         logDataRead(model, *share, {});
     }

@@ -2,15 +2,24 @@
 
 QString reasonName(RunReason reason) {
     switch (reason) {
-    case RunReason::notConfigured: return QStringLiteral("notConfigured");
-    case RunReason::paused: return QStringLiteral("paused");
-    case RunReason::pauseExpired: return QStringLiteral("pauseExpired");
-    case RunReason::notDue: return QStringLiteral("notDue");
-    case RunReason::onBattery: return QStringLiteral("onBattery");
-    case RunReason::offline: return QStringLiteral("offline");
-    case RunReason::metered: return QStringLiteral("metered");
-    case RunReason::busy: return QStringLiteral("busy");
-    case RunReason::locked: break;
+    case RunReason::notConfigured:
+        return QStringLiteral("notConfigured");
+    case RunReason::paused:
+        return QStringLiteral("paused");
+    case RunReason::pauseExpired:
+        return QStringLiteral("pauseExpired");
+    case RunReason::notDue:
+        return QStringLiteral("notDue");
+    case RunReason::onBattery:
+        return QStringLiteral("onBattery");
+    case RunReason::offline:
+        return QStringLiteral("offline");
+    case RunReason::metered:
+        return QStringLiteral("metered");
+    case RunReason::busy:
+        return QStringLiteral("busy");
+    case RunReason::locked:
+        break;
     }
     return QStringLiteral("locked");
 }

@@ -6,7 +6,17 @@
 #include <QDateTime>
 
 /// Why a scheduled backup does not run now.
-enum class RunReason { notConfigured, paused, pauseExpired, notDue, onBattery, offline, metered, busy, locked };
+enum class RunReason {
+    notConfigured,
+    paused,
+    pauseExpired,
+    notDue,
+    onBattery,
+    offline,
+    metered,
+    busy,
+    locked
+};
 
 /// The reason as log lines and keldoranctl show it: "notConfigured", "paused", ...
 QString reasonName(RunReason reason);

@@ -2,10 +2,10 @@
 
 #include "app/instance_paths.h"
 #include "app/registration.h"
-#include "build_info.h"
 #include "app/remote_control.h"
 #include "backup/backup_controller.h"
 #include "backup/backup_scheduler.h"
+#include "build_info.h"
 #include "command_interruption.h"
 #include "ctl_messages.h"
 #include "index/snapshot_indexer.h"
@@ -168,7 +168,8 @@ QCoro::Task<std::variant<QList<Snapshot>, QString>> listSnapshots(Session* sessi
     if (failure) {
         co_return readFailure(failure, *session);
     }
-    std::stable_sort(listed.begin(), listed.end(), [](const Snapshot& a, const Snapshot& b) { return a.time > b.time; });
+    std::stable_sort(listed.begin(), listed.end(),
+                     [](const Snapshot& a, const Snapshot& b) { return a.time > b.time; });
     co_return listed;
 }
 
@@ -246,8 +247,9 @@ QCoro::Task<int> followBackup(Session* session) {
     auto& controller = model->controller();
     const auto task = controller.backupTask();
     if (!task) {
-        co_return failure(!controller.isConfigured() ? CtlMessages::notSetUp()
-                                                     : controller.refusal().value_or(CtlMessages::homeUnreadable()));
+        co_return failure(!controller.isConfigured()
+                              ? CtlMessages::notSetUp()
+                              : controller.refusal().value_or(CtlMessages::homeUnreadable()));
     }
     session->interruption.onSignal = [&controller] {
         Terminal::error(CtlMessages::stopping());
@@ -385,15 +387,16 @@ QCoro::Task<int> snapshots(Session* session, QStringList arguments) {
         co_return failure(*sentence);
     }
     for (const auto& snapshot : std::get<QList<Snapshot>>(listed)) {
-        out(QStringLiteral("%1  %2").arg(snapshot.id.left(8),
-                                         QLocale().toString(snapshot.time.toLocalTime(), QLocale::ShortFormat)));
+        out(QStringLiteral("%1  %2").arg(
+            snapshot.id.left(8), QLocale().toString(snapshot.time.toLocalTime(), QLocale::ShortFormat)));
     }
     co_return 0;
 }
 
 // The snapshot whose id or short id is `id`, loaded into the browser: its id, or the sentence that says
 // why there is none.
-QCoro::Task<std::variant<QString, QString>> openSnapshot(Session* session, RestoreBrowser* browser, QString id) {
+QCoro::Task<std::variant<QString, QString>> openSnapshot(Session* session, RestoreBrowser* browser,
+                                                         QString id) {
     const auto listed = co_await listSnapshots(session);
     if (const auto* sentence = std::get_if<QString>(&listed)) {
         co_return std::variant<QString, QString>(std::in_place_index<1>, *sentence);
@@ -457,7 +460,8 @@ QCoro::Task<int> list(Session* session, QStringList arguments) {
                 .arg(entry.isDirectory() ? QLatin1Char('d') : QLatin1Char('-'))
                 .arg(size, 10)
                 .arg(modified, -16)
-                .arg(Terminal::printable(entry.name) + (entry.isDirectory() ? QStringLiteral("/") : QString())));
+                .arg(Terminal::printable(entry.name) +
+                     (entry.isDirectory() ? QStringLiteral("/") : QString())));
     }
     co_return 0;
 }
@@ -520,7 +524,9 @@ QCoro::Task<int> restore(Session* session, QStringList arguments) {
         destination.folder = QDir(parser.value(to)).absolutePath();
     }
     destination.conflict = parser.isSet(replace) ? RestoreConflict::replace : RestoreConflict::keepBoth;
-    session->interruption.onSignal = [] { Terminal::error(CtlMessages::stopping()); };
+    session->interruption.onSignal = [] {
+        Terminal::error(CtlMessages::stopping());
+    };
     Terminal::Progress progress;
     const auto connection = QObject::connect(&browser, &RestoreBrowser::restorePhaseChanged, [&] {
         const auto& phase = browser.restorePhase();
@@ -606,10 +612,11 @@ QCoro::Task<int> setup(Session* session, QStringList arguments) {
     const QCommandLineOption providerOption(
         QStringLiteral("provider"), QStringLiteral("ionos, ovhcloud or scaleway."), QStringLiteral("ID"));
     const QCommandLineOption endpointOption(
-        QStringLiteral("endpoint"), QStringLiteral("The address of other S3-compatible storage: https://host[:port]."),
+        QStringLiteral("endpoint"),
+        QStringLiteral("The address of other S3-compatible storage: https://host[:port]."),
         QStringLiteral("URL"));
-    const QCommandLineOption regionOption(QStringLiteral("region"),
-                                          QStringLiteral("Its region (default us-east-1)."), QStringLiteral("R"));
+    const QCommandLineOption regionOption(
+        QStringLiteral("region"), QStringLiteral("Its region (default us-east-1)."), QStringLiteral("R"));
     const QCommandLineOption pathStyleOption(QStringLiteral("path-style"),
                                              QStringLiteral("It knows buckets only in the address's path."));
     const QCommandLineOption bucketOption(QStringLiteral("bucket"), QStringLiteral("The bucket's name."),
@@ -687,7 +694,8 @@ QCoro::Task<int> setup(Session* session, QStringList arguments) {
     out(CtlMessages::checking());
     onboarding.scheduleValidation();
     using State = OnboardingModel::Connection::State;
-    while (onboarding.connection().state == State::idle || onboarding.connection().state == State::validating) {
+    while (onboarding.connection().state == State::idle ||
+           onboarding.connection().state == State::validating) {
         co_await qCoro(&onboarding, &OnboardingModel::connectionChanged);
     }
     if (onboarding.connection().state != State::connected) {
@@ -759,14 +767,15 @@ QCoro::Task<bool> indexSnapshots(AppModel* model, QList<Snapshot> snapshots) {
 }
 
 QString entryColumns(const LsEntry& entry, const QDateTime& now) {
-    const auto size = entry.isDirectory() || !entry.size ? QStringLiteral("-")
-                                                         : Formatters::byteCount(qint64(*entry.size));
+    const auto size =
+        entry.isDirectory() || !entry.size ? QStringLiteral("-") : Formatters::byteCount(qint64(*entry.size));
     const auto modified = entry.mtime ? Formatters::modified(*entry.mtime, now) : QString();
     return QStringLiteral("%1  %2").arg(size, 10).arg(modified, -16);
 }
 
 QString snapshotColumn(const QString& id, const QDateTime& time) {
-    return QStringLiteral("%1 %2").arg(id.left(8), QLocale().toString(time.toLocalTime(), QLocale::ShortFormat));
+    return QStringLiteral("%1 %2").arg(id.left(8),
+                                       QLocale().toString(time.toLocalTime(), QLocale::ShortFormat));
 }
 
 bool looksLikeOption(const QString& argument) {
@@ -775,12 +784,13 @@ bool looksLikeOption(const QString& argument) {
 
 QCoro::Task<int> find(Session* session, QStringList arguments) {
     Platform* platform = &session->platform;
-    const Usage usage{QStringLiteral("find PATTERN [--snapshot ID]"),
-                      QStringLiteral("Lists the files and folders of your backups whose name contains PATTERN "
-                                     "(ignoring case and accents): path, size, modified, and the newest backup "
-                                     "holding it. Backups not indexed yet are indexed first.")};
-    const QCommandLineOption snapshotOption(QStringLiteral("snapshot"), QStringLiteral("Searches one backup."),
-                                            QStringLiteral("ID"));
+    const Usage usage{
+        QStringLiteral("find PATTERN [--snapshot ID]"),
+        QStringLiteral("Lists the files and folders of your backups whose name contains PATTERN "
+                       "(ignoring case and accents): path, size, modified, and the newest backup "
+                       "holding it. Backups not indexed yet are indexed first.")};
+    const QCommandLineOption snapshotOption(QStringLiteral("snapshot"),
+                                            QStringLiteral("Searches one backup."), QStringLiteral("ID"));
     QCommandLineParser parser;
     if (const auto early = parse(parser, arguments, usage, {snapshotOption})) {
         co_return *early;
@@ -809,7 +819,8 @@ QCoro::Task<int> find(Session* session, QStringList arguments) {
     const auto now = platform->clock->now();
     QSet<QString> printed;
     for (const auto& snapshot : *snapshots) {
-        for (const auto& match : index.search(snapshot.id, positional[0], QStringLiteral("/"), 100000).matches) {
+        for (const auto& match :
+             index.search(snapshot.id, positional[0], QStringLiteral("/"), 100000).matches) {
             if (!printed.contains(match.entry.path)) {
                 printed.insert(match.entry.path);
                 out(QStringLiteral("%1  %2  %3")
@@ -847,7 +858,7 @@ QCoro::Task<int> versions(Session* session, QStringList arguments) {
     const auto found = model.snapshotIndexer().index().versions(path);
     for (const auto& version : found) {
         out(QStringLiteral("%1  %2").arg(snapshotColumn(version.snapshotId, version.snapshotTime),
-                                        entryColumns(version.entry, now)));
+                                         entryColumns(version.entry, now)));
     }
     if (found.isEmpty()) {
         co_return failure(CtlMessages::inNoBackup(path));

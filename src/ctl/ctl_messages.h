@@ -9,23 +9,24 @@
 namespace CtlMessages {
 
 inline QString usage() {
-    return QStringLiteral("Usage: keldoranctl COMMAND [OPTIONS]\n"
-                          "\n"
-                          "Commands:\n"
-                          "  setup --provider ID --bucket NAME   connect a bucket and set up the backup\n"
-                          "  status                              what Keldoran would show\n"
-                          "  backup                              back up now\n"
-                          "  snapshots                           list the backups in the repository\n"
-                          "  ls SNAPSHOT [PATH]                  list one folder of a backup\n"
-                          "  find PATTERN [--snapshot ID]        find files by name in every backup\n"
-                          "  versions PATH                       list the versions of a file in your backups\n"
-                          "  restore SNAPSHOT PATH... [--to DIR] [--replace]\n"
-                          "                                      restore files and folders of one folder\n"
-                          "  pause 1h|tomorrow|indefinitely      pause scheduled backups\n"
-                          "  resume                              resume scheduled backups\n"
-                          "\n"
-                          "Run keldoranctl COMMAND --help for a command's options, keldoranctl --version for "
-                          "this version.");
+    return QStringLiteral(
+        "Usage: keldoranctl COMMAND [OPTIONS]\n"
+        "\n"
+        "Commands:\n"
+        "  setup --provider ID --bucket NAME   connect a bucket and set up the backup\n"
+        "  status                              what Keldoran would show\n"
+        "  backup                              back up now\n"
+        "  snapshots                           list the backups in the repository\n"
+        "  ls SNAPSHOT [PATH]                  list one folder of a backup\n"
+        "  find PATTERN [--snapshot ID]        find files by name in every backup\n"
+        "  versions PATH                       list the versions of a file in your backups\n"
+        "  restore SNAPSHOT PATH... [--to DIR] [--replace]\n"
+        "                                      restore files and folders of one folder\n"
+        "  pause 1h|tomorrow|indefinitely      pause scheduled backups\n"
+        "  resume                              resume scheduled backups\n"
+        "\n"
+        "Run keldoranctl COMMAND --help for a command's options, keldoranctl --version for "
+        "this version.");
 }
 
 inline QString version(const QString& version, const QString& build) {
@@ -99,7 +100,8 @@ inline QString paused(const QString& until) {
                            : QStringLiteral("Paused until %1.").arg(until);
 }
 inline QString indexing(qsizetype backups) {
-    return backups == 1 ? QStringLiteral("Indexing 1 backup…") : QStringLiteral("Indexing %1 backups…").arg(backups);
+    return backups == 1 ? QStringLiteral("Indexing 1 backup…")
+                        : QStringLiteral("Indexing %1 backups…").arg(backups);
 }
 inline QString notIndexed(const QString& id) {
     return QStringLiteral("Couldn't index backup %1. Try again in a moment.").arg(id);

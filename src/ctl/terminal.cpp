@@ -1,10 +1,10 @@
 #include "terminal.h"
 
+#include <csignal>
 #include <cstdio>
 #include <QDateTime>
 #include <QFile>
 #include <QLocale>
-#include <csignal>
 #include <termios.h>
 #include <unistd.h>
 
@@ -84,7 +84,8 @@ std::optional<QString> secret(const QString& prompt, const QString& file) {
         silent.c_lflag &= ~tcflag_t(ECHO);
         ::tcsetattr(STDIN_FILENO, TCSANOW, &silent);
     }
-    struct sigaction stopAtPrompt {}, previousInterrupt {}, previousTerminate {};
+    struct sigaction stopAtPrompt {
+    }, previousInterrupt{}, previousTerminate{};
     stopAtPrompt.sa_handler = restoreEchoAndStop;
     sigemptyset(&stopAtPrompt.sa_mask);
     ::sigaction(SIGINT, &stopAtPrompt, &previousInterrupt);

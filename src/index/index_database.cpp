@@ -22,8 +22,10 @@ QString nextConnectionName() {
 const char* const schema[] = {
     // A folder's entries, stored once however many snapshots or places hold the same folder; `origin` is
     // the snapshot whose indexing stored it, so an unfinished one keeps its work.
-    "CREATE TABLE IF NOT EXISTS listing(id INTEGER PRIMARY KEY, hash BLOB NOT NULL UNIQUE, origin INTEGER NOT NULL)",
-    "CREATE TABLE IF NOT EXISTS entry(listing INTEGER NOT NULL, position INTEGER NOT NULL, name TEXT NOT NULL,"
+    "CREATE TABLE IF NOT EXISTS listing(id INTEGER PRIMARY KEY, hash BLOB NOT NULL UNIQUE, origin INTEGER "
+    "NOT NULL)",
+    "CREATE TABLE IF NOT EXISTS entry(listing INTEGER NOT NULL, position INTEGER NOT NULL, name TEXT NOT "
+    "NULL,"
     " folded TEXT NOT NULL, type TEXT NOT NULL, size INTEGER, mtime INTEGER, child INTEGER,"
     " PRIMARY KEY(listing, position)) WITHOUT ROWID",
     "CREATE INDEX IF NOT EXISTS entry_folder ON entry(listing, name, child) WHERE child IS NOT NULL",
@@ -60,8 +62,8 @@ std::optional<QString> IndexDatabase::open(Trust trust) {
         return std::nullopt;
     }
     auto version = prepare(QStringLiteral("PRAGMA user_version"));
-    const bool empty = version.exec() && version.next() && version.value(0).toInt() == 0 &&
-                       database_.tables().isEmpty();
+    const bool empty =
+        version.exec() && version.next() && version.value(0).toInt() == 0 && database_.tables().isEmpty();
     version.finish();
     if (empty) {
         return createSchema();

@@ -11,7 +11,8 @@ class IndexWriter::Statements {
 public:
     explicit Statements(IndexDatabase& database)
         : findListing(database.prepare(QStringLiteral("SELECT id FROM listing WHERE hash = ?"), &error))
-        , insertListing(database.prepare(QStringLiteral("INSERT INTO listing(hash, origin) VALUES (?, ?)"), &error))
+        , insertListing(
+              database.prepare(QStringLiteral("INSERT INTO listing(hash, origin) VALUES (?, ?)"), &error))
         , insertEntry(database.prepare(
               QStringLiteral("INSERT INTO entry(listing, position, name, folded, type, size, mtime, child)"
                              " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
@@ -37,8 +38,9 @@ IndexWriter::IndexWriter(QString snapshotId, QDateTime time)
     open_.push_back({QStringLiteral("/"), {}});
 }
 
-std::optional<QString> IndexWriter::inTransaction(
-    IndexDatabase& database, const std::function<std::optional<QString>(Statements&)>& work) {
+std::optional<QString>
+IndexWriter::inTransaction(IndexDatabase& database,
+                           const std::function<std::optional<QString>(Statements&)>& work) {
     if (!database.transaction()) {
         return QStringLiteral("cannot start writing the snapshot index");
     }

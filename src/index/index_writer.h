@@ -2,9 +2,9 @@
 
 #include "restic/ls_entry.h"
 
+#include <functional>
 #include <optional>
 #include <QByteArray>
-#include <functional>
 #include <QDateTime>
 #include <QList>
 #include <vector>

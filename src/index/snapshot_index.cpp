@@ -95,7 +95,8 @@ std::optional<qint64> SnapshotIndex::root(const QString& snapshotId) {
     if (open()) {
         return std::nullopt;
     }
-    auto query = database_->prepare(QStringLiteral("SELECT root FROM snapshot WHERE id = ? AND root IS NOT NULL"));
+    auto query =
+        database_->prepare(QStringLiteral("SELECT root FROM snapshot WHERE id = ? AND root IS NOT NULL"));
     query.addBindValue(snapshotId);
     if (!query.exec() || !query.next()) {
         return std::nullopt;
@@ -155,13 +156,13 @@ SnapshotIndex::SearchResult SnapshotIndex::search(const QString& snapshotId, con
     }
     // The walk starts at the folder searched, and stops one past the limit: a frequent needle then costs
     // no more than a rare one.
-    auto query = database_->prepare(QStringLiteral(
-        "WITH RECURSIVE folder(listing, path) AS ("
-        " SELECT ?, ?"
-        " UNION ALL SELECT e.child, folder.path || '/' || e.name FROM folder"
-        " JOIN entry e ON e.listing = folder.listing AND e.child IS NOT NULL)"
-        " SELECT folder.path, e.name, e.type, e.size, e.mtime FROM folder"
-        " JOIN entry e ON e.listing = folder.listing WHERE instr(e.folded, ?) > 0 LIMIT ?"));
+    auto query = database_->prepare(
+        QStringLiteral("WITH RECURSIVE folder(listing, path) AS ("
+                       " SELECT ?, ?"
+                       " UNION ALL SELECT e.child, folder.path || '/' || e.name FROM folder"
+                       " JOIN entry e ON e.listing = folder.listing AND e.child IS NOT NULL)"
+                       " SELECT folder.path, e.name, e.type, e.size, e.mtime FROM folder"
+                       " JOIN entry e ON e.listing = folder.listing WHERE instr(e.folded, ?) > 0 LIMIT ?"));
     const auto base = below.endsWith(QLatin1Char('/')) ? below.chopped(1) : below;
     query.addBindValue(*start);
     query.addBindValue(base);
@@ -193,8 +194,8 @@ QList<SnapshotIndex::Version> SnapshotIndex::versions(const QString& path) {
     }
     auto roots = database_->prepare(
         QStringLiteral("SELECT id, time, root FROM snapshot WHERE root IS NOT NULL ORDER BY time DESC"));
-    auto find = database_->prepare(QStringLiteral(
-        "SELECT name, type, size, mtime FROM entry WHERE listing = ? AND name = ? ORDER BY position LIMIT 1"));
+    auto find = database_->prepare(QStringLiteral("SELECT name, type, size, mtime FROM entry WHERE listing = "
+                                                  "? AND name = ? ORDER BY position LIMIT 1"));
     roots.exec();
     while (roots.next()) {
         const auto listing = listingOf(roots.value(2).toLongLong(), folder);

@@ -7,8 +7,8 @@
 
 #include <qcoro/qcorofuture.h>
 #include <QPointer>
-#include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
+#include <QTimer>
 
 SnapshotIndexer::SnapshotIndexer(QString folder, QObject* parent)
     : QObject(parent)
@@ -94,7 +94,8 @@ QCoro::Task<void> SnapshotIndexer::keepOnly(QSet<QString> existing) {
         co_return;
     }
     if (auto failure = index_.keepOnly(existing)) {
-        Log::lifecycle().error(QStringLiteral("snapshot index: forgotten snapshots not dropped: ") + *failure);
+        Log::lifecycle().error(QStringLiteral("snapshot index: forgotten snapshots not dropped: ") +
+                               *failure);
     }
 }
 
@@ -116,7 +117,8 @@ QCoro::Task<void> SnapshotIndexer::runQueue() {
         }
         current_.reset();
         if (failure) {
-            Log::lifecycle().info(QStringLiteral("snapshot index: %1 not finished: %2").arg(id.left(8), *failure));
+            Log::lifecycle().info(
+                QStringLiteral("snapshot index: %1 not finished: %2").arg(id.left(8), *failure));
         } else {
             Log::lifecycle().info(QStringLiteral("snapshot index: %1 indexed").arg(id.left(8)));
             emit snapshotIndexed(id);
@@ -136,7 +138,9 @@ QCoro::Task<std::optional<QString>> SnapshotIndexer::build(Job job, std::stop_to
     // Every work item and future is a named local: g++ 12 mishandles temporaries in co_await expressions.
     const auto expected = job.request.expectedFiles.value_or(0);
     const auto writer = std::make_shared<IndexWriter>(job.request.snapshotId, job.request.time);
-    const Work begin = [writer](IndexDatabase& database) { return writer->begin(database); };
+    const Work begin = [writer](IndexDatabase& database) {
+        return writer->begin(database);
+    };
     auto begun = onWorker(begin);
     std::optional<QString> failure = co_await begun;
     if (!self) {
@@ -173,7 +177,9 @@ QCoro::Task<std::optional<QString>> SnapshotIndexer::build(Job job, std::stop_to
                     break;
                 }
             }
-            const Work append = [writer, batch](IndexDatabase& database) { return writer->append(database, batch); };
+            const Work append = [writer, batch](IndexDatabase& database) {
+                return writer->append(database, batch);
+            };
             batch.clear();
             writing = onWorker(append);
             if (expected > 0) {

@@ -182,8 +182,7 @@ bool AppModel::expirePauseIfDue(const QDateTime& now) {
 
 void AppModel::runPendingBackupIfPossible() {
     if (!(pendingBackupWhileOffline_ || lastBackupUnfinished_) || !isOnline_ || isPaused_ ||
-        !controller().isConfigured() ||
-        baseStatus_.kind == AppStatus::Kind::backingUp) {
+        !controller().isConfigured() || baseStatus_.kind == AppStatus::Kind::backingUp) {
         return;
     }
     setPendingBackupWhileOffline(false);
@@ -228,7 +227,8 @@ void AppModel::setListed(const QStringList& paths, bool listed) {
         changed.removeIf([&](const ExcludeItem& item) { return paths.contains(item.path); });
     }
     for (const auto& path : listed ? paths : QStringList()) {
-        if (std::none_of(changed.begin(), changed.end(), [&](const ExcludeItem& item) { return item.path == path; })) {
+        if (std::none_of(changed.begin(), changed.end(),
+                         [&](const ExcludeItem& item) { return item.path == path; })) {
             changed.append(ExcludeItem::make(path));
         }
     }
@@ -271,8 +271,8 @@ void AppModel::recordRestore(const RestoreOutcome& outcome, bool watched) {
 }
 
 void AppModel::savePreferences() {
-    Preferences{frequency_, backupOnBattery_, backupOnMetered_, excludes_, uploadLimitKiBps_,
-                seenDefaultExcludePaths_}
+    Preferences{frequency_, backupOnBattery_,  backupOnMetered_,
+                excludes_,  uploadLimitKiBps_, seenDefaultExcludePaths_}
         .save(*platform_.settings);
 }
 

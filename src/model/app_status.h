@@ -1,8 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <QMetaType>
 #include <QString>
-#include <optional>
 
 /// How far a running backup has come.
 struct BackupProgress {
@@ -37,7 +37,9 @@ struct AppStatus {
     QString message;
     bool operator==(const AppStatus&) const = default;
 
-    static AppStatus protectedWithWarnings(qint64 count) { return {Kind::protectedWithWarnings, count, {}, {}}; }
+    static AppStatus protectedWithWarnings(qint64 count) {
+        return {Kind::protectedWithWarnings, count, {}, {}};
+    }
     static AppStatus backingUp(BackupProgress progress) { return {Kind::backingUp, 0, progress, {}}; }
     static AppStatus error(QString message) { return {Kind::error, 0, {}, std::move(message)}; }
     static AppStatus needsSetup() { return {Kind::needsSetup, 0, {}, {}}; }

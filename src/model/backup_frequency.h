@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <optional>
+#include <QString>
 
 /// How often scheduled backups run.
 enum class BackupFrequency { hourly, sixHourly, daily };

@@ -6,10 +6,14 @@
 
 QString BackupWarning::rawValue(Kind kind) {
     switch (kind) {
-    case Kind::privacyProtected: return QStringLiteral("privacyProtected");
-    case Kind::permissionDenied: return QStringLiteral("permissionDenied");
-    case Kind::vanished: return QStringLiteral("vanished");
-    case Kind::other: break;
+    case Kind::privacyProtected:
+        return QStringLiteral("privacyProtected");
+    case Kind::permissionDenied:
+        return QStringLiteral("permissionDenied");
+    case Kind::vanished:
+        return QStringLiteral("vanished");
+    case Kind::other:
+        break;
     }
     return QStringLiteral("other");
 }

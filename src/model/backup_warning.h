@@ -1,9 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <QByteArray>
 #include <QList>
 #include <QString>
-#include <optional>
 
 /// One file the last backup could not read.
 struct BackupWarning {

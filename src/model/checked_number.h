@@ -10,7 +10,8 @@
 namespace CheckedNumber {
 
 inline std::optional<qint64> fromUnsigned(quint64 value) {
-    return value <= quint64(std::numeric_limits<qint64>::max()) ? std::optional<qint64>(qint64(value)) : std::nullopt;
+    return value <= quint64(std::numeric_limits<qint64>::max()) ? std::optional<qint64>(qint64(value))
+                                                                : std::nullopt;
 }
 
 inline std::optional<qint64> fromUnsigned(const std::optional<quint64>& value) {

@@ -1,20 +1,22 @@
 #include "preferences.h"
 
 #include "checked_number.h"
-
 #include "scope/default_excludes.h"
 #include "settings_keys.h"
 
+#include <cmath>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <cmath>
 
 QString rawValue(BackupFrequency frequency) {
     switch (frequency) {
-    case BackupFrequency::hourly: return QStringLiteral("hourly");
-    case BackupFrequency::sixHourly: return QStringLiteral("sixHourly");
-    case BackupFrequency::daily: break;
+    case BackupFrequency::hourly:
+        return QStringLiteral("hourly");
+    case BackupFrequency::sixHourly:
+        return QStringLiteral("sixHourly");
+    case BackupFrequency::daily:
+        break;
     }
     return QStringLiteral("daily");
 }
@@ -30,9 +32,12 @@ std::optional<BackupFrequency> backupFrequencyFromRaw(const QString& raw) {
 
 qint64 intervalSeconds(BackupFrequency frequency) {
     switch (frequency) {
-    case BackupFrequency::hourly: return 3600;
-    case BackupFrequency::sixHourly: return 21600;
-    case BackupFrequency::daily: break;
+    case BackupFrequency::hourly:
+        return 3600;
+    case BackupFrequency::sixHourly:
+        return 21600;
+    case BackupFrequency::daily:
+        break;
     }
     return 86400;
 }
@@ -53,7 +58,8 @@ QByteArray Preferences::encoded() const {
         object.insert(QStringLiteral("uploadLimitKiBps"), double(*uploadLimitKiBps));
     }
     if (seenDefaultExcludePaths) {
-        object.insert(QStringLiteral("seenDefaultExcludePaths"), QJsonArray::fromStringList(*seenDefaultExcludePaths));
+        object.insert(QStringLiteral("seenDefaultExcludePaths"),
+                      QJsonArray::fromStringList(*seenDefaultExcludePaths));
     }
     return QJsonDocument(object).toJson(QJsonDocument::Compact);
 }

@@ -4,9 +4,9 @@
 #include "exclude_item.h"
 #include "platform/settings_store.h"
 
+#include <optional>
 #include <QList>
 #include <QStringList>
-#include <optional>
 
 /// The user's settings, persisted as one JSON record under "preferences".
 struct Preferences {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QtGlobal>
 #include <optional>
+#include <QtGlobal>
 
 /// What the newest snapshot protects and what storing the repository costs.
 struct ProtectedStats {

@@ -15,8 +15,8 @@ QList<RecentBackup> RecentBackup::build(QList<Snapshot> snapshots, const QList<B
         row.id = QUuid::createUuid();
         row.date = snapshot.time;
         if (snapshot.summary) {
-            row.addedBytes =
-                CheckedNumber::fromUnsigned(snapshot.summary->dataAddedPacked.value_or(snapshot.summary->dataAdded));
+            row.addedBytes = CheckedNumber::fromUnsigned(
+                snapshot.summary->dataAddedPacked.value_or(snapshot.summary->dataAdded));
         }
         if (i == 0) {
             row.warnings = warnings;

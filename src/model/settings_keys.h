@@ -13,7 +13,7 @@ inline const QString lastCheckFailureReason = QStringLiteral("lastCheckFailureRe
 inline const QString lastCheckFailed = QStringLiteral("lastCheckFailed");     // bool, read only (older form)
 inline const QString lastBackupFailure = QStringLiteral("lastBackupFailure"); // text, none
 // Set while a backup runs; still set at launch when quit, shutdown or a crash interrupted it.
-inline const QString backupUnfinished = QStringLiteral("backupUnfinished"); // bool, false
+inline const QString backupUnfinished = QStringLiteral("backupUnfinished");             // bool, false
 inline const QString lastBackupExcludeCount = QStringLiteral("lastBackupExcludeCount"); // integer, none
 // History and statistics (JSON blobs)
 inline const QString lastBackupWarnings = QStringLiteral("lastBackupWarnings"); // [{"kind","path"}], []

@@ -2,9 +2,9 @@
 
 #include "checked_number.h"
 
+#include <cmath>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <cmath>
 
 namespace {
 
@@ -50,7 +50,8 @@ std::optional<StatsCache> StatsCache::decoded(const QByteArray& json) {
     const auto object = document.object();
     StatsCache cache;
     if (!readInteger(object, "protectedBytes", cache.protectedBytes) ||
-        !readInteger(object, "fileCount", cache.fileCount) || !readInteger(object, "storageBytes", cache.storageBytes)) {
+        !readInteger(object, "fileCount", cache.fileCount) ||
+        !readInteger(object, "storageBytes", cache.storageBytes)) {
         return std::nullopt;
     }
     const auto cost = object.value(QLatin1String("monthlyCostEUR"));

@@ -2,8 +2,8 @@
 
 #include "protected_stats.h"
 
-#include <QByteArray>
 #include <optional>
+#include <QByteArray>
 
 /// The last known statistics, kept so the figures show right after a relaunch. It has no age limit:
 /// the next repository refresh replaces it.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <optional>
+#include <QString>
 
 /// The configured storage as the interface shows it.
 struct StorageSummary {

@@ -23,8 +23,9 @@ LivePlatform::LivePlatform() {
     network_ = NetworkSource::live();
     wake_ = WakeSource::live();
     // Registrations always name the tray application, which is installed beside keldoranctl.
-    services_ = std::make_unique<XdgServiceRegistration>(
-        platform_.folders.configuration, QCoreApplication::applicationDirPath() + QStringLiteral("/keldoran"));
+    services_ = std::make_unique<XdgServiceRegistration>(platform_.folders.configuration,
+                                                         QCoreApplication::applicationDirPath() +
+                                                             QStringLiteral("/keldoran"));
     platform_.clock = clock_.get();
     platform_.settings = settings_.get();
     platform_.secrets = secrets_.get();

@@ -10,9 +10,12 @@ namespace {
 
 const char* nameOf(RunLock::Holder holder) {
     switch (holder) {
-    case RunLock::Holder::agent: return "agent";
-    case RunLock::Holder::ctl: return "ctl";
-    case RunLock::Holder::app: break;
+    case RunLock::Holder::agent:
+        return "agent";
+    case RunLock::Holder::ctl:
+        return "ctl";
+    case RunLock::Holder::app:
+        break;
     }
     return "app";
 }

@@ -113,14 +113,14 @@ ServiceRegistration::Status XdgServiceRegistration::loginItemStatus() {
 
 QString XdgServiceRegistration::autostartContent() const {
     return QStringLiteral("[Desktop Entry]\n"
-                                                     "Type=Application\n"
-                                                     "Name=Keldoran\n"
-                                                     "Comment=Keeps your home folder backed up\n"
-                                                     "Exec=%1\n"
-                                                     "Icon=app.keldoran.Keldoran\n"
-                                                     "Terminal=false\n"
-                                                     "X-GNOME-Autostart-enabled=true\n")
-                                          .arg(quotedCommand(executablePath_));
+                          "Type=Application\n"
+                          "Name=Keldoran\n"
+                          "Comment=Keeps your home folder backed up\n"
+                          "Exec=%1\n"
+                          "Icon=app.keldoran.Keldoran\n"
+                          "Terminal=false\n"
+                          "X-GNOME-Autostart-enabled=true\n")
+        .arg(quotedCommand(executablePath_));
 }
 
 std::optional<QString> XdgServiceRegistration::registerLoginItem() {

@@ -2,9 +2,9 @@
 
 #include "unrecognized_message.h"
 
+#include <optional>
 #include <QString>
 #include <QStringList>
-#include <optional>
 #include <variant>
 
 /// Progress of a running backup. restic leaves out every field whose value is zero.

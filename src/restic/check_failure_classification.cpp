@@ -39,10 +39,14 @@ CheckFailureClassification classifyCheckFailure(const std::exception_ptr& error)
 
 std::optional<CheckFailureReason> recordedReason(CheckFailureClassification classification) {
     switch (classification) {
-    case CheckFailureClassification::locked: return std::nullopt;
-    case CheckFailureClassification::corruption: return CheckFailureReason::corruption;
-    case CheckFailureClassification::unreachable: return CheckFailureReason::unreachable;
-    case CheckFailureClassification::other: break;
+    case CheckFailureClassification::locked:
+        return std::nullopt;
+    case CheckFailureClassification::corruption:
+        return CheckFailureReason::corruption;
+    case CheckFailureClassification::unreachable:
+        return CheckFailureReason::unreachable;
+    case CheckFailureClassification::other:
+        break;
     }
     return CheckFailureReason::other;
 }

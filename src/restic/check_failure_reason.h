@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <optional>
+#include <QString>
 
 /// Why the last integrity check failed; persisted by its raw text.
 enum class CheckFailureReason { corruption, unreachable, other };

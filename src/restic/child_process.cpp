@@ -46,14 +46,16 @@ ChildProcess::ChildProcess(Launch launch, Output output)
     connect(&outputPipe_, &PacedPipe::received, this, &ChildProcess::receiveOutput);
     connect(&process_, &QProcess::readyReadStandardError, this, &ChildProcess::readStandardError);
     std::weak_ptr<ProcessExitSignal> weakSignal = exitSignal_;
-    connect(&process_, &QProcess::finished, this, [this, weakSignal](int exitCode, QProcess::ExitStatus status) {
-        processFinished();
-        // After a crash QProcess gives the signal's number as the exit code.
-        const auto end = status == QProcess::CrashExit ? ProcessEnd{128 + exitCode, exitCode} : ProcessEnd{exitCode, {}};
-        if (auto signal = weakSignal.lock()) {
-            signal->exited(end);
-        }
-    });
+    connect(&process_, &QProcess::finished, this,
+            [this, weakSignal](int exitCode, QProcess::ExitStatus status) {
+                processFinished();
+                // After a crash QProcess gives the signal's number as the exit code.
+                const auto end = status == QProcess::CrashExit ? ProcessEnd{128 + exitCode, exitCode}
+                                                               : ProcessEnd{exitCode, {}};
+                if (auto signal = weakSignal.lock()) {
+                    signal->exited(end);
+                }
+            });
     connect(&process_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart && !done_) {
             failToLaunch(process_.errorString());

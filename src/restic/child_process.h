@@ -4,12 +4,12 @@
 #include "paced_pipe.h"
 #include "process_exit_signal.h"
 
-#include <QObject>
-#include <QProcess>
 #include <coroutine>
 #include <deque>
 #include <memory>
 #include <optional>
+#include <QObject>
+#include <QProcess>
 
 /// One restic child process and what it prints. Both pipes are read as data arrives, so a chatty child
 /// never blocks on a full pipe, and what is kept is bounded: a whole output up to 16 MiB (beyond it the
@@ -63,7 +63,8 @@ public:
     /// turn of the event loop, never from inside a QProcess signal.
     class ChangeAwaiter {
     public:
-        explicit ChangeAwaiter(ChildProcess& child) : child_(child) {}
+        explicit ChangeAwaiter(ChildProcess& child)
+            : child_(child) {}
         bool await_ready() const noexcept { return false; }
         void await_suspend(std::coroutine_handle<> waiter) { child_.waiter_ = waiter; }
         void await_resume() const noexcept {}

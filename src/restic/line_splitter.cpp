@@ -15,7 +15,8 @@ void LineSplitter::feed(QByteArrayView chunk, std::deque<QByteArray>& lines) {
     while (position < end) {
         const auto* lineFeed = static_cast<const char*>(std::memchr(position, '\n', end - position));
         const auto* searchEnd = lineFeed ? lineFeed : end;
-        const auto* carriageReturn = static_cast<const char*>(std::memchr(position, '\r', searchEnd - position));
+        const auto* carriageReturn =
+            static_cast<const char*>(std::memchr(position, '\r', searchEnd - position));
         const char* terminator = carriageReturn ? carriageReturn : lineFeed;
         if (!terminator) {
             keep(position, end);

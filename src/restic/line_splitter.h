@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QByteArray>
-#include <QByteArrayView>
 #include <deque>
 #include <limits>
 #include <optional>
+#include <QByteArray>
+#include <QByteArrayView>
 
 /// Cuts a byte stream into lines; LF, CR and CR LF each end a line, also when CR and LF arrive in
 /// different chunks. Lines exclude their terminator and are passed on unchanged, except that a line

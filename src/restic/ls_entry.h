@@ -1,8 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <QDateTime>
 #include <QString>
-#include <optional>
 
 /// One file-system entry of `restic ls --json`; `type` is restic's kind ("dir", "file", "symlink", ...).
 struct LsEntry {

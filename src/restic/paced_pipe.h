@@ -1,9 +1,9 @@
 #pragma once
 
+#include <chrono>
 #include <QByteArray>
 #include <QObject>
 #include <QTimer>
-#include <chrono>
 
 class QSocketNotifier;
 

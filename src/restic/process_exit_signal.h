@@ -19,7 +19,8 @@ public:
 
     class Awaiter {
     public:
-        explicit Awaiter(ProcessExitSignal& signal) : signal_(signal) {}
+        explicit Awaiter(ProcessExitSignal& signal)
+            : signal_(signal) {}
         bool await_ready() const noexcept { return false; }
         bool await_suspend(std::coroutine_handle<> waiter);
         ProcessEnd await_resume() const;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QtGlobal>
 #include <optional>
+#include <QtGlobal>
 
 /// The object printed by `restic stats --json`.
 struct RepositoryStats {

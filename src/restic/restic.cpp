@@ -1,12 +1,11 @@
 #include "restic.h"
 
 #include "keep_both_merge.h"
-#include "restic_error.h"
 #include "operation_cancelled.h"
+#include "restic_error.h"
 #include "restic_json.h"
 #include "restore_problem.h"
 #include "restore_selection.h"
-
 
 namespace {
 
@@ -61,7 +60,8 @@ QCoro::Task<void> runDiscardingOutput(ResticProcess process, QStringList argumen
     co_await runRetrying(std::move(process), std::move(arguments), std::move(stop));
 }
 
-QCoro::AsyncGenerator<BackupEvent> backupStream(ResticProcess process, QStringList arguments, std::stop_token stop) {
+QCoro::AsyncGenerator<BackupEvent> backupStream(ResticProcess process, QStringList arguments,
+                                                std::stop_token stop) {
     for (bool mayUnlock = true;; mayUnlock = false) {
         std::exception_ptr failure;
         try {
@@ -86,7 +86,8 @@ QCoro::AsyncGenerator<BackupEvent> backupStream(ResticProcess process, QStringLi
     }
 }
 
-QCoro::AsyncGenerator<RestoreEvent> restoreStream(ResticProcess process, QStringList arguments, std::stop_token stop) {
+QCoro::AsyncGenerator<RestoreEvent> restoreStream(ResticProcess process, QStringList arguments,
+                                                  std::stop_token stop) {
     auto lines = process.streamLines(std::move(arguments), std::move(stop));
     QCORO_FOREACH(const QByteArray& line, lines) {
         if (line.isEmpty()) {
@@ -133,12 +134,14 @@ QStringList chosenNames(const QStringList& selection) {
     return names;
 }
 
-QCoro::AsyncGenerator<RestoreEvent> keepBothStream(ResticProcess process, QString snapshotId, QStringList selection,
-                                                   QString destination, std::stop_token stop) {
+QCoro::AsyncGenerator<RestoreEvent> keepBothStream(ResticProcess process, QString snapshotId,
+                                                   QStringList selection, QString destination,
+                                                   std::stop_token stop) {
     const StagingFolder staging{KeepBothMerge::createStagingFolder(destination)};
     std::exception_ptr failure;
     try {
-        auto events = restoreStream(process, Restic::restoreArguments(snapshotId, selection, staging.path), stop);
+        auto events =
+            restoreStream(process, Restic::restoreArguments(snapshotId, selection, staging.path), stop);
         QCORO_FOREACH(RestoreEvent event, events) {
             co_yield event;
         }
@@ -150,14 +153,16 @@ QCoro::AsyncGenerator<RestoreEvent> keepBothStream(ResticProcess process, QStrin
     if (!failedItems || stop.stop_requested()) {
         std::rethrow_exception(failure ? failure : std::make_exception_ptr(OperationCancelled()));
     }
-    RestoreEvent report = KeepBothMerge::merge(staging.path, destination, {chosenNames(selection), *failedItems});
+    RestoreEvent report =
+        KeepBothMerge::merge(staging.path, destination, {chosenNames(selection), *failedItems});
     co_yield report;
     if (failure) {
         std::rethrow_exception(failure);
     }
 }
 
-QCoro::Task<QList<Snapshot>> listSnapshots(ResticProcess process, QStringList arguments, std::stop_token stop) {
+QCoro::Task<QList<Snapshot>> listSnapshots(ResticProcess process, QStringList arguments,
+                                           std::stop_token stop) {
     const auto output = co_await process.run(arguments, stop);
     co_return ResticJson::decodeSnapshots(output);
 }
@@ -177,7 +182,8 @@ QCoro::Task<QList<LsEntry>> listEntries(ResticProcess process, QStringList argum
     co_return entries;
 }
 
-QCoro::AsyncGenerator<LsEntry> entryStream(ResticProcess process, QStringList arguments, std::stop_token stop) {
+QCoro::AsyncGenerator<LsEntry> entryStream(ResticProcess process, QStringList arguments,
+                                           std::stop_token stop) {
     auto lines = process.streamLines(std::move(arguments), std::move(stop));
     QCORO_FOREACH(const QByteArray& line, lines) {
         if (line.isEmpty()) {
@@ -228,12 +234,14 @@ QStringList Restic::backupArguments(const QStringList& excludes, std::optional<q
     return arguments + QStringList{QStringLiteral("--")} + sources;
 }
 
-QStringList Restic::restoreArguments(const QString& snapshotId, const QStringList& selection, const QString& target) {
+QStringList Restic::restoreArguments(const QString& snapshotId, const QStringList& selection,
+                                     const QString& target) {
     const auto reduced = RestoreSelection::reduce(selection);
-    const auto snapshot = reduced.startingFolder ? snapshotId + QLatin1Char(':') + *reduced.startingFolder : snapshotId;
+    const auto snapshot =
+        reduced.startingFolder ? snapshotId + QLatin1Char(':') + *reduced.startingFolder : snapshotId;
     // Sparse files come back sparse: a disk image holding little data must not fill the disk.
-    QStringList arguments{QStringLiteral("restore"), QStringLiteral("--target=") + target, QStringLiteral("--json"),
-                          QStringLiteral("--sparse")};
+    QStringList arguments{QStringLiteral("restore"), QStringLiteral("--target=") + target,
+                          QStringLiteral("--json"), QStringLiteral("--sparse")};
     for (const auto& pattern : reduced.includePatterns) {
         arguments << QStringLiteral("--include=") + pattern;
     }
@@ -243,8 +251,8 @@ QStringList Restic::restoreArguments(const QString& snapshotId, const QStringLis
 QStringList Restic::forgetArguments(const RetentionPolicy& policy, bool prune) {
     QStringList arguments{QStringLiteral("forget"), QStringLiteral("--json")};
     const std::pair<const char*, std::optional<int>> rules[] = {
-        {"--keep-last", policy.keepLast},     {"--keep-hourly", policy.keepHourly},
-        {"--keep-daily", policy.keepDaily},   {"--keep-weekly", policy.keepWeekly},
+        {"--keep-last", policy.keepLast},       {"--keep-hourly", policy.keepHourly},
+        {"--keep-daily", policy.keepDaily},     {"--keep-weekly", policy.keepWeekly},
         {"--keep-monthly", policy.keepMonthly}, {"--keep-yearly", policy.keepYearly},
     };
     for (const auto& [flag, value] : rules) {
@@ -253,7 +261,8 @@ QStringList Restic::forgetArguments(const RetentionPolicy& policy, bool prune) {
         }
     }
     if (policy.keepWithinDays) {
-        arguments << QStringLiteral("--keep-within") << QString::number(*policy.keepWithinDays) + QLatin1Char('d');
+        arguments << QStringLiteral("--keep-within")
+                  << QString::number(*policy.keepWithinDays) + QLatin1Char('d');
     }
     if (prune) {
         arguments << QStringLiteral("--prune");
@@ -293,11 +302,14 @@ QCoro::AsyncGenerator<RestoreEvent> Restic::restore(QString snapshotId, QStringL
 }
 
 QCoro::AsyncGenerator<RestoreEvent> Restic::restoreKeepingBoth(QString snapshotId, QStringList selection,
-                                                               QString destination, std::stop_token stop) const {
-    return keepBothStream(process_, std::move(snapshotId), std::move(selection), std::move(destination), std::move(stop));
+                                                               QString destination,
+                                                               std::stop_token stop) const {
+    return keepBothStream(process_, std::move(snapshotId), std::move(selection), std::move(destination),
+                          std::move(stop));
 }
 
-QCoro::Task<QList<Snapshot>> Restic::snapshots(QStringList tags, std::optional<QString> host, std::stop_token stop) const {
+QCoro::Task<QList<Snapshot>> Restic::snapshots(QStringList tags, std::optional<QString> host,
+                                               std::stop_token stop) const {
     QStringList arguments{QStringLiteral("snapshots"), QStringLiteral("--json")};
     for (const auto& tag : tags) {
         arguments << QStringLiteral("--tag") << tag;
@@ -314,12 +326,15 @@ QCoro::Task<QList<LsEntry>> Restic::ls(QString snapshotId, QStringList paths, st
 }
 
 QCoro::AsyncGenerator<LsEntry> Restic::listSnapshot(QString snapshotId, std::stop_token stop) const {
-    const QStringList arguments{QStringLiteral("ls"), QStringLiteral("--json"), QStringLiteral("--"), snapshotId};
+    const QStringList arguments{QStringLiteral("ls"), QStringLiteral("--json"), QStringLiteral("--"),
+                                snapshotId};
     return entryStream(process_, arguments, std::move(stop));
 }
 
-QCoro::Task<RepositoryStats> Restic::stats(StatsMode mode, std::optional<QString> snapshotId, std::stop_token stop) const {
-    QStringList arguments{QStringLiteral("stats"), QStringLiteral("--json"), QStringLiteral("--mode"), resticName(mode)};
+QCoro::Task<RepositoryStats> Restic::stats(StatsMode mode, std::optional<QString> snapshotId,
+                                           std::stop_token stop) const {
+    QStringList arguments{QStringLiteral("stats"), QStringLiteral("--json"), QStringLiteral("--mode"),
+                          resticName(mode)};
     if (snapshotId) {
         arguments << QStringLiteral("--") << *snapshotId;
     }
@@ -339,7 +354,8 @@ QCoro::Task<QByteArray> Restic::check(std::optional<QString> readDataSubset, std
 }
 
 QCoro::Task<void> Restic::cleanupCache(std::stop_token stop) const {
-    return runDiscardingOutput(process_, {QStringLiteral("cache"), QStringLiteral("--cleanup")}, std::move(stop));
+    return runDiscardingOutput(process_, {QStringLiteral("cache"), QStringLiteral("--cleanup")},
+                               std::move(stop));
 }
 
 QCoro::Task<void> Restic::catConfig(std::stop_token stop) const {

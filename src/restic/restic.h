@@ -28,7 +28,8 @@ public:
     /// then the sources.
     static QStringList backupArguments(const QStringList& excludes, std::optional<qint64> uploadLimitKiBps,
                                        const QStringList& sources);
-    static QStringList restoreArguments(const QString& snapshotId, const QStringList& selection, const QString& target);
+    static QStringList restoreArguments(const QString& snapshotId, const QStringList& selection,
+                                        const QString& target);
     static QStringList forgetArguments(const RetentionPolicy& policy, bool prune);
 
     /// A lock failure on the first attempt is followed by `unlock` and one complete second run into the
@@ -38,7 +39,8 @@ public:
                                                 std::stop_token stop = {}) const;
     /// Restores next to existing files, never overwriting them (see KeepBothMerge).
     QCoro::AsyncGenerator<RestoreEvent> restoreKeepingBoth(QString snapshotId, QStringList selection,
-                                                           QString destination, std::stop_token stop = {}) const;
+                                                           QString destination,
+                                                           std::stop_token stop = {}) const;
 
     QCoro::Task<QList<Snapshot>> snapshots(QStringList tags = {}, std::optional<QString> host = std::nullopt,
                                            std::stop_token stop = {}) const;
@@ -52,7 +54,8 @@ public:
     QCoro::Task<void> forget(RetentionPolicy policy, bool prune, std::stop_token stop = {}) const;
     /// Checks the repository's structure, and with `readDataSubset` ("3/52") also reads that share of
     /// the data packs, so damage inside them is found. Answers restic's report (standard output).
-    QCoro::Task<QByteArray> check(std::optional<QString> readDataSubset = std::nullopt, std::stop_token stop = {}) const;
+    QCoro::Task<QByteArray> check(std::optional<QString> readDataSubset = std::nullopt,
+                                  std::stop_token stop = {}) const;
     QCoro::Task<void> cleanupCache(std::stop_token stop = {}) const;
     /// Probes that the repository exists and that the password opens it.
     QCoro::Task<void> catConfig(std::stop_token stop = {}) const;

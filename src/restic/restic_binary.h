@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <optional>
+#include <QString>
 
 /// The restic executable. It is looked for only beside the application's own executable, never on PATH.
 struct ResticBinary {

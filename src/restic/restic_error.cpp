@@ -35,42 +35,63 @@ ResticError::Kind ResticError::ExitStatus::kind() const {
         return Kind::killedBySignal;
     }
     switch (code) {
-    case 1: return Kind::generic;
-    case 2: return Kind::goRuntimeError;
-    case 3: return Kind::backupSourceUnreadable;
-    case 10: return Kind::repositoryDoesNotExist;
-    case 11: return Kind::lockFailed;
-    case 12: return Kind::wrongPassword;
-    case 130: return Kind::interrupted;
-    default: return Kind::unknown;
+    case 1:
+        return Kind::generic;
+    case 2:
+        return Kind::goRuntimeError;
+    case 3:
+        return Kind::backupSourceUnreadable;
+    case 10:
+        return Kind::repositoryDoesNotExist;
+    case 11:
+        return Kind::lockFailed;
+    case 12:
+        return Kind::wrongPassword;
+    case 130:
+        return Kind::interrupted;
+    default:
+        return Kind::unknown;
     }
 }
 
 QString ResticError::ExitStatus::kindName() const {
     switch (kind()) {
-    case Kind::generic: return QStringLiteral("generic");
-    case Kind::goRuntimeError: return QStringLiteral("goRuntimeError");
-    case Kind::backupSourceUnreadable: return QStringLiteral("backupSourceUnreadable");
-    case Kind::repositoryDoesNotExist: return QStringLiteral("repositoryDoesNotExist");
-    case Kind::lockFailed: return QStringLiteral("lockFailed");
-    case Kind::wrongPassword: return QStringLiteral("wrongPassword");
-    case Kind::interrupted: return QStringLiteral("interrupted");
-    case Kind::killedBySignal: return QStringLiteral("signal(%1)").arg(*signal);
-    case Kind::unknown: break;
+    case Kind::generic:
+        return QStringLiteral("generic");
+    case Kind::goRuntimeError:
+        return QStringLiteral("goRuntimeError");
+    case Kind::backupSourceUnreadable:
+        return QStringLiteral("backupSourceUnreadable");
+    case Kind::repositoryDoesNotExist:
+        return QStringLiteral("repositoryDoesNotExist");
+    case Kind::lockFailed:
+        return QStringLiteral("lockFailed");
+    case Kind::wrongPassword:
+        return QStringLiteral("wrongPassword");
+    case Kind::interrupted:
+        return QStringLiteral("interrupted");
+    case Kind::killedBySignal:
+        return QStringLiteral("signal(%1)").arg(*signal);
+    case Kind::unknown:
+        break;
     }
     return QStringLiteral("unknown(%1)").arg(code);
 }
 
 QString ResticError::description() const {
     switch (case_) {
-    case Case::launchFailed: return QStringLiteral("restic could not be launched: ") + underlying_;
+    case Case::launchFailed:
+        return QStringLiteral("restic could not be launched: ") + underlying_;
     case Case::commandFailed:
         if (exitStatus_->signal) {
             return stoppedBySignal(*exitStatus_->signal) + QLatin1Char(' ') + exitStatus_->stderrText;
         }
-        return QStringLiteral("restic exited with code %1: ").arg(exitStatus_->code) + exitStatus_->stderrText;
-    case Case::decodingFailed: return QStringLiteral("Unexpected restic output: ") + detail_;
-    case Case::binaryNotFound: return QStringLiteral("The restic executable was not found in the application bundle.");
+        return QStringLiteral("restic exited with code %1: ").arg(exitStatus_->code) +
+               exitStatus_->stderrText;
+    case Case::decodingFailed:
+        return QStringLiteral("Unexpected restic output: ") + detail_;
+    case Case::binaryNotFound:
+        return QStringLiteral("The restic executable was not found in the application bundle.");
     }
     return {};
 }
@@ -87,18 +108,28 @@ QString ResticError::logDescription() const {
 
 QString ResticError::backupFailureMessage() const {
     switch (case_) {
-    case Case::launchFailed: return QStringLiteral("Backup could not be started.");
-    case Case::decodingFailed: return QStringLiteral("Backup failed.");
-    case Case::binaryNotFound: return QStringLiteral("The restic executable is missing from the app.");
-    case Case::commandFailed: break;
+    case Case::launchFailed:
+        return QStringLiteral("Backup could not be started.");
+    case Case::decodingFailed:
+        return QStringLiteral("Backup failed.");
+    case Case::binaryNotFound:
+        return QStringLiteral("The restic executable is missing from the app.");
+    case Case::commandFailed:
+        break;
     }
     switch (exitStatus_->kind()) {
-    case Kind::repositoryDoesNotExist: return QStringLiteral("Backup destination could not be found.");
-    case Kind::lockFailed: return QStringLiteral("Repository is locked by another process.");
-    case Kind::wrongPassword: return QStringLiteral("Repository password is incorrect.");
-    case Kind::interrupted: return QStringLiteral("Backup was cancelled.");
-    case Kind::killedBySignal: return stoppedBySignal(*exitStatus_->signal);
-    default: return QStringLiteral("Backup failed.");
+    case Kind::repositoryDoesNotExist:
+        return QStringLiteral("Backup destination could not be found.");
+    case Kind::lockFailed:
+        return QStringLiteral("Repository is locked by another process.");
+    case Kind::wrongPassword:
+        return QStringLiteral("Repository password is incorrect.");
+    case Kind::interrupted:
+        return QStringLiteral("Backup was cancelled.");
+    case Kind::killedBySignal:
+        return stoppedBySignal(*exitStatus_->signal);
+    default:
+        return QStringLiteral("Backup failed.");
     }
 }
 
@@ -107,15 +138,22 @@ QString ResticError::restoreFailureMessage() const {
         return QStringLiteral("Restore could not be started.");
     }
     switch (exitStatus_->kind()) {
-    case Kind::repositoryDoesNotExist: return QStringLiteral("The backup repository could not be found.");
-    case Kind::lockFailed: return QStringLiteral("Repository is locked by another process.");
-    case Kind::wrongPassword: return QStringLiteral("Repository password is incorrect.");
-    case Kind::interrupted: return QStringLiteral("Restore was cancelled.");
-    case Kind::killedBySignal: return stoppedBySignal(*exitStatus_->signal);
-    default: break;
+    case Kind::repositoryDoesNotExist:
+        return QStringLiteral("The backup repository could not be found.");
+    case Kind::lockFailed:
+        return QStringLiteral("Repository is locked by another process.");
+    case Kind::wrongPassword:
+        return QStringLiteral("Repository password is incorrect.");
+    case Kind::interrupted:
+        return QStringLiteral("Restore was cancelled.");
+    case Kind::killedBySignal:
+        return stoppedBySignal(*exitStatus_->signal);
+    default:
+        break;
     }
     // restic's "There were 2 errors" says nothing: the items it could not write say what went wrong.
-    if (const auto problems = RestoreProblem::summary(RestoreProblem::fromStandardError(exitStatus_->stderrText))) {
+    if (const auto problems =
+            RestoreProblem::summary(RestoreProblem::fromStandardError(exitStatus_->stderrText))) {
         return *problems;
     }
     return resticFatalMessage(exitStatus_->stderrText).value_or(QStringLiteral("Restore failed."));
@@ -126,13 +164,19 @@ QString ResticError::readFailureMessage() const {
         return description();
     }
     switch (exitStatus_->kind()) {
-    case Kind::repositoryDoesNotExist: return QStringLiteral("The backup repository could not be found.");
-    case Kind::lockFailed: return QStringLiteral("Repository is locked by another process.");
-    case Kind::wrongPassword: return QStringLiteral("Repository password is incorrect.");
-    case Kind::killedBySignal: return stoppedBySignal(*exitStatus_->signal);
-    default: break;
+    case Kind::repositoryDoesNotExist:
+        return QStringLiteral("The backup repository could not be found.");
+    case Kind::lockFailed:
+        return QStringLiteral("Repository is locked by another process.");
+    case Kind::wrongPassword:
+        return QStringLiteral("Repository password is incorrect.");
+    case Kind::killedBySignal:
+        return stoppedBySignal(*exitStatus_->signal);
+    default:
+        break;
     }
-    return resticFatalMessage(exitStatus_->stderrText).value_or(QStringLiteral("The backups could not be read."));
+    return resticFatalMessage(exitStatus_->stderrText)
+        .value_or(QStringLiteral("The backups could not be read."));
 }
 
 std::optional<QString> resticFatalMessage(const QString& stderrText) {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
 #include <exception>
 #include <optional>
+#include <QString>
 #include <string>
 
 /// Every way a restic run can fail. Thrown as an exception through the engine's coroutines.
@@ -11,8 +11,17 @@ public:
     enum class Case { launchFailed, commandFailed, decodingFailed, binaryNotFound };
 
     /// What restic's exit code means.
-    enum class Kind { generic, goRuntimeError, backupSourceUnreadable, repositoryDoesNotExist, lockFailed,
-                      wrongPassword, interrupted, killedBySignal, unknown };
+    enum class Kind {
+        generic,
+        goRuntimeError,
+        backupSourceUnreadable,
+        repositoryDoesNotExist,
+        lockFailed,
+        wrongPassword,
+        interrupted,
+        killedBySignal,
+        unknown
+    };
 
     struct ExitStatus {
         qint32 code = 0;

@@ -96,7 +96,8 @@ std::optional<qint64> parseTimestamp(std::string_view text) {
         offsetSeconds = 0;
     } else if (position == text.size() - 6 && (text[position] == '+' || text[position] == '-') &&
                text[position + 3] == ':') {
-        const int offsetHours = digits(&text[position + 1], 2), offsetMinutes = digits(&text[position + 4], 2);
+        const int offsetHours = digits(&text[position + 1], 2),
+                  offsetMinutes = digits(&text[position + 4], 2);
         if (offsetHours < 0 || offsetHours > 23 || offsetMinutes < 0 || offsetMinutes > 59) {
             return std::nullopt;
         }
@@ -147,7 +148,9 @@ public:
     std::optional<QString> optionalString(std::string_view key) const { return map(key, stringValue); }
     std::optional<quint64> optionalUnsigned(std::string_view key) const { return map(key, unsignedValue); }
     std::optional<double> optionalReal(std::string_view key) const { return map(key, realValue); }
-    std::optional<QDateTime> optionalTimestamp(std::string_view key) const { return map(key, timestampValue); }
+    std::optional<QDateTime> optionalTimestamp(std::string_view key) const {
+        return map(key, timestampValue);
+    }
     std::optional<QStringList> optionalStrings(std::string_view key) const { return map(key, stringsValue); }
 
     static QString stringValue(element value, std::string_view key) {
@@ -202,7 +205,8 @@ public:
 
 private:
     template <typename Convert>
-    auto map(std::string_view key, Convert convert) const -> std::optional<decltype(convert(element(), key))> {
+    auto map(std::string_view key, Convert convert) const
+        -> std::optional<decltype(convert(element(), key))> {
         auto value = field(key);
         if (!value) {
             return std::nullopt;
@@ -309,8 +313,7 @@ std::optional<Value> decodeLine(QByteArrayView line, QString* error, Decode deco
     }
 }
 
-template <typename Value, typename Decode>
-Value decodeDocument(const QByteArray& output, Decode decode) {
+template <typename Value, typename Decode> Value decodeDocument(const QByteArray& output, Decode decode) {
     try {
         return decode(parse(output));
     } catch (const DecodeFailure& failure) {

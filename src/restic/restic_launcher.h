@@ -12,5 +12,6 @@ class ResticLauncher {
 public:
     virtual ~ResticLauncher() = default;
     virtual QCoro::Task<QByteArray> run(ChildProcess::Launch launch, std::stop_token stop) = 0;
-    virtual QCoro::AsyncGenerator<QByteArray> streamLines(ChildProcess::Launch launch, std::stop_token stop) = 0;
+    virtual QCoro::AsyncGenerator<QByteArray> streamLines(ChildProcess::Launch launch,
+                                                          std::stop_token stop) = 0;
 };

@@ -40,9 +40,9 @@ void throwIfFailed(ChildProcess& child, const ProcessEnd& end, const Stops& stop
         throw OperationCancelled();
     }
     if (child.outputOverflowed()) {
-        throw ResticError::decodingFailed(
-            QStringLiteral("an answer larger than %1 MiB").arg(ChildProcess::maximumOutputBytes / (1024 * 1024)),
-            QStringLiteral("output limit"));
+        throw ResticError::decodingFailed(QStringLiteral("an answer larger than %1 MiB")
+                                              .arg(ChildProcess::maximumOutputBytes / (1024 * 1024)),
+                                          QStringLiteral("output limit"));
     }
     if (end.code != 0 || end.signal) {
         throw ResticError::commandFailed({end.code, child.stderrText(), end.signal});
@@ -106,7 +106,8 @@ QProcessEnvironment ResticProcess::environment() const {
     // Inherited, these would override the password, open another repository, trust another authority or
     // sign with someone else's session. Only where the cache goes may come from outside.
     for (const auto& name : environment.keys()) {
-        const bool foreign = name.startsWith(QLatin1String("RESTIC_")) || name.startsWith(QLatin1String("AWS_"));
+        const bool foreign =
+            name.startsWith(QLatin1String("RESTIC_")) || name.startsWith(QLatin1String("AWS_"));
         if (foreign && (name != QLatin1String("RESTIC_CACHE_DIR") || context_.cachesDirectory)) {
             environment.remove(name);
         }
@@ -116,14 +117,15 @@ QProcessEnvironment ResticProcess::environment() const {
         environment.insert(it.key(), it.value());
     }
     if (context_.cachesDirectory) {
-        environment.insert(QStringLiteral("RESTIC_CACHE_DIR"), *context_.cachesDirectory + QStringLiteral("/restic"));
+        environment.insert(QStringLiteral("RESTIC_CACHE_DIR"),
+                           *context_.cachesDirectory + QStringLiteral("/restic"));
     }
     return environment;
 }
 
 bool ResticProcess::runsAtIdleIo(const QStringList& arguments) {
-    static const QStringList background{QStringLiteral("backup"), QStringLiteral("forget"), QStringLiteral("prune"),
-                                        QStringLiteral("check")};
+    static const QStringList background{QStringLiteral("backup"), QStringLiteral("forget"),
+                                        QStringLiteral("prune"), QStringLiteral("check")};
     return !arguments.isEmpty() && background.contains(arguments.first());
 }
 
@@ -145,7 +147,8 @@ QCoro::Task<QByteArray> ResticProcess::run(QStringList arguments, std::stop_toke
     return runToEnd(std::move(launch), {std::move(stop), context_.interruption});
 }
 
-QCoro::AsyncGenerator<QByteArray> ResticProcess::streamLines(QStringList arguments, std::stop_token stop) const {
+QCoro::AsyncGenerator<QByteArray> ResticProcess::streamLines(QStringList arguments,
+                                                             std::stop_token stop) const {
     ChildProcess::Launch launch{binary_.path, commandLine(arguments), environment(), runsAtIdleIo(arguments)};
     if (context_.launcher) {
         return context_.launcher->streamLines(std::move(launch), std::move(stop));

@@ -3,12 +3,12 @@
 #include "restic_binary.h"
 #include "restic_repository.h"
 
-#include <QByteArray>
-#include <QProcessEnvironment>
-#include <QStringList>
 #include <optional>
+#include <QByteArray>
 #include <qcoro/qcoroasyncgenerator.h>
 #include <qcoro/qcorotask.h>
+#include <QProcessEnvironment>
+#include <QStringList>
 #include <stop_token>
 
 class ResticLauncher;
@@ -22,7 +22,8 @@ public:
     /// What every run inherits from the application.
     struct Context {
         QProcessEnvironment inherited;
-        /// The user's caches folder; restic's cache goes to its "restic" subfolder. Absent: left as inherited.
+        /// The user's caches folder; restic's cache goes to its "restic" subfolder. Absent: left as
+        /// inherited.
         std::optional<QString> cachesDirectory;
         /// Requested when the whole program is stopping (a Ctrl-C, a service stop) or its caller gave up:
         /// every run then ends as if its own stop had been requested.

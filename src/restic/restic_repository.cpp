@@ -13,8 +13,9 @@ QMap<QString, QString> ResticRepository::environment() const {
     return variables;
 }
 
-ResticRepository ResticRepository::s3(const QString& endpointUrl, const QString& regionCode, const QString& bucket,
-                                      const QString& accessKey, const QString& secretKey, const QString& password) {
+ResticRepository ResticRepository::s3(const QString& endpointUrl, const QString& regionCode,
+                                      const QString& bucket, const QString& accessKey,
+                                      const QString& secretKey, const QString& password) {
     ResticRepository repository;
     repository.location = QStringLiteral("s3:") + endpointUrl + QLatin1Char('/') + bucket;
     repository.password = PasswordValue{password};

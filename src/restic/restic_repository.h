@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QMap>
-#include <QStringList>
 #include <QString>
+#include <QStringList>
 #include <variant>
 
 /// Where a repository lives and how restic opens it. restic learns both only from its environment,

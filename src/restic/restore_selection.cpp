@@ -27,8 +27,8 @@ QString escapeGlob(const QString& literalPath) {
     QString escaped;
     escaped.reserve(literalPath.size());
     for (const QChar character : literalPath) {
-        if (character == QLatin1Char('\\') || character == QLatin1Char('*') || character == QLatin1Char('?') ||
-            character == QLatin1Char('[') || character == QLatin1Char(']')) {
+        if (character == QLatin1Char('\\') || character == QLatin1Char('*') ||
+            character == QLatin1Char('?') || character == QLatin1Char('[') || character == QLatin1Char(']')) {
             escaped.append(QLatin1Char('\\'));
         }
         escaped.append(character);
@@ -50,9 +50,9 @@ RestoreSelection RestoreSelection::reduce(const QStringList& selection) {
         return reduced;
     }
     const auto parent = parentPath(selection.first());
-    const bool oneFolder = !parent.isEmpty() && std::all_of(selection.begin(), selection.end(), [&](const QString& path) {
-        return parentPath(path) == parent;
-    });
+    const bool oneFolder =
+        !parent.isEmpty() && std::all_of(selection.begin(), selection.end(),
+                                         [&](const QString& path) { return parentPath(path) == parent; });
     if (oneFolder) {
         reduced.startingFolder = parent;
         for (const auto& path : selection) {

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 /// A restore selection reduced to restic's terms: the folder to restore from (when every selected path
 /// shares one parent) and the include patterns, which match each selected name literally.

@@ -14,7 +14,8 @@ struct RetentionPolicy {
 
     /// The one policy the system applies: 24 hourly, 30 daily and 12 monthly snapshots. Not adjustable.
     static const RetentionPolicy& standard() {
-        static const RetentionPolicy policy{std::nullopt, 24, 30, std::nullopt, 12, std::nullopt, std::nullopt};
+        static const RetentionPolicy policy{std::nullopt, 24,           30,          std::nullopt,
+                                            12,           std::nullopt, std::nullopt};
         return policy;
     }
 };

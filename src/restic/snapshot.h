@@ -1,9 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 /// One snapshot of the repository, as `restic snapshots --json` lists it.
 struct Snapshot {

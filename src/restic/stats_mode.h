@@ -7,10 +7,14 @@ enum class StatsMode { restoreSize, filesByContents, blobsPerFile, rawData };
 
 inline QString resticName(StatsMode mode) {
     switch (mode) {
-    case StatsMode::restoreSize: return QStringLiteral("restore-size");
-    case StatsMode::filesByContents: return QStringLiteral("files-by-contents");
-    case StatsMode::blobsPerFile: return QStringLiteral("blobs-per-file");
-    case StatsMode::rawData: break;
+    case StatsMode::restoreSize:
+        return QStringLiteral("restore-size");
+    case StatsMode::filesByContents:
+        return QStringLiteral("files-by-contents");
+    case StatsMode::blobsPerFile:
+        return QStringLiteral("blobs-per-file");
+    case StatsMode::rawData:
+        break;
     }
     return QStringLiteral("raw-data");
 }

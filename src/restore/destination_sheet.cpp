@@ -59,8 +59,8 @@ DestinationSheet::DestinationSheet(RestoreBrowser::RestoreRequest request, const
 
     auto* where = new QGroupBox(QStringLiteral("Restore to"), this);
     auto* whereLayout = new QVBoxLayout(where);
-    original_ = card(QStringLiteral("Original location"), RestoreMessages::tilded(request_.folder, home_), where,
-                     QStringLiteral("original"));
+    original_ = card(QStringLiteral("Original location"), RestoreMessages::tilded(request_.folder, home_),
+                     where, QStringLiteral("original"));
     another_ = card(QStringLiteral("Another folder…"), {}, where, QStringLiteral("another"));
     choose_ = new QPushButton(where);
     choose_->setObjectName(QStringLiteral("choose"));
@@ -155,8 +155,7 @@ QString DestinationSheet::itemList(const QStringList& paths) {
         names.append(lastPathComponent(path));
     }
     if (paths.size() > listed) {
-        return names.join(QStringLiteral(", ")) +
-               Plural::of(" and %Ln more", paths.size() - listed);
+        return names.join(QStringLiteral(", ")) + Plural::of(" and %Ln more", paths.size() - listed);
     }
     if (names.size() <= 1) {
         return names.value(0);
@@ -180,7 +179,8 @@ std::optional<RestoreBrowser::Destination> DestinationSheet::currentDestination(
 
 void DestinationSheet::refresh() {
     choose_->setText(chosenFolder_ ? QStringLiteral("Change…") : QStringLiteral("Choose…"));
-    chosenFolderLabel_->setFullText(chosenFolder_ ? RestoreMessages::tilded(*chosenFolder_, home_) : QString());
+    chosenFolderLabel_->setFullText(chosenFolder_ ? RestoreMessages::tilded(*chosenFolder_, home_)
+                                                  : QString());
     chosenFolderLabel_->setVisible(chosenFolder_.has_value());
     explanation_->setText(
         conflict_ == RestoreConflict::keepBoth

@@ -47,10 +47,9 @@ QString kept(const QList<RestoreMergeReport::Renamed>& renamed) {
         std::all_of(renamed.begin(), renamed.end(), [](const auto& item) { return item.isFolder; });
     const bool files =
         std::none_of(renamed.begin(), renamed.end(), [](const auto& item) { return item.isFolder; });
-    const auto* sentence =
-        folders ? "%Ln existing folders were kept; the restored copies are named %1."
-        : files ? "%Ln existing files were kept; the restored copies are named %1."
-                : "%Ln existing items were kept; the restored copies are named %1.";
+    const auto* sentence = folders ? "%Ln existing folders were kept; the restored copies are named %1."
+                           : files ? "%Ln existing files were kept; the restored copies are named %1."
+                                   : "%Ln existing items were kept; the restored copies are named %1.";
     return Plural::of(sentence, renamed.size()).arg(names(renamed));
 }
 

@@ -147,10 +147,9 @@ RestoreWindow::RestoreWindow(AppModel& model, Workspace& workspace, QWidget* par
     connect(restoreTo_, &QPushButton::clicked, this, &RestoreWindow::openDestinationSheet);
     connect(showVersions_, &QPushButton::clicked, this, &RestoreWindow::showVersions);
     connect(&browser_, &RestoreBrowser::indexingChanged, this, &RestoreWindow::refreshFooter);
-    connect(overlay_, &RestoreProgressOverlay::revealRequested, this,
-            [this](const QString& path) {
-                workspace_.reveal(path, [this, path] { tellNothingOpened(path); });
-            });
+    connect(overlay_, &RestoreProgressOverlay::revealRequested, this, [this](const QString& path) {
+        workspace_.reveal(path, [this, path] { tellNothingOpened(path); });
+    });
     connect(overlay_, &RestoreProgressOverlay::dismissed, &browser_, &RestoreBrowser::dismissPhase);
     closeOnEscapeAndCtrlW(this);
     for (const auto& keys : {QKeySequence(Qt::Key_Backspace), QKeySequence(Qt::ALT | Qt::Key_Up)}) {

@@ -31,7 +31,8 @@ VersionsDialog::VersionsDialog(const QString& path, QList<SnapshotIndex::Version
     restore_ = buttons->addButton(QStringLiteral("Restore…"), QDialogButtonBox::AcceptRole);
     restore_->setEnabled(false);
     layout->addWidget(buttons);
-    connect(list_, &QListWidget::currentRowChanged, this, [this](int row) { restore_->setEnabled(row >= 0); });
+    connect(list_, &QListWidget::currentRowChanged, this,
+            [this](int row) { restore_->setEnabled(row >= 0); });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(restore_, &QPushButton::clicked, this, [this] {
         const auto row = list_->currentRow();

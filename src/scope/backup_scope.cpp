@@ -5,8 +5,8 @@
 #include "restic/restore_selection.h"
 
 #include <algorithm>
-#include <fnmatch.h>
 #include <filesystem>
+#include <fnmatch.h>
 #include <QDir>
 #include <QFileInfo>
 #include <QFutureWatcher>
@@ -28,7 +28,8 @@ const QStringList& BackupScope::appDataFolders() {
 }
 
 const QStringList& BackupScope::appDataExclusions() {
-    static const QStringList entries{QStringLiteral("~/.local/share/Trash"), QStringLiteral(".var/app/*/cache")};
+    static const QStringList entries{QStringLiteral("~/.local/share/Trash"),
+                                     QStringLiteral(".var/app/*/cache")};
     return entries;
 }
 
@@ -53,7 +54,8 @@ QByteArray encodedPaths(const QSet<QString>& set) {
 }
 
 bool isBelow(const QString& path, const QString& ancestor) {
-    return path.size() > ancestor.size() && path.startsWith(ancestor) && path[ancestor.size()] == QLatin1Char('/');
+    return path.size() > ancestor.size() && path.startsWith(ancestor) &&
+           path[ancestor.size()] == QLatin1Char('/');
 }
 
 // One restic pattern without a leading "/" matches any run of path components.

@@ -4,13 +4,13 @@
 #include "model/exclude_item.h"
 #include "platform/settings_store.h"
 
+#include <optional>
 #include <QFuture>
 #include <QHash>
 #include <QList>
 #include <QObject>
 #include <QSet>
 #include <QStringList>
-#include <optional>
 
 /// What a backup of the home folder leaves out: the user's exclusion list, the files and folders unticked
 /// in the scope browser, hidden folders directly in the home folder (except three, and those the user

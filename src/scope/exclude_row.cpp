@@ -17,7 +17,7 @@ ExcludeRow ExcludeRow::of(const BackupScope& scope, const BackupNode& node,
         break;
     case BackupScope::TriState::excluded:
         row.hint = node.isHidden && !scope.isExcluded(node.id) ? QStringLiteral("Hidden folder, skipped")
-                                                                : QStringLiteral("Skipped");
+                                                               : QStringLiteral("Skipped");
         break;
     case BackupScope::TriState::partial:
         row.hint = scope.skippedChildNames(node.id).join(QStringLiteral(", ")) + QStringLiteral(" skipped");

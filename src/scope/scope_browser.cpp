@@ -109,7 +109,8 @@ QString ScopeBrowser::summary(const BackupScope::Tally& tally) {
                          Plural::of("%Ln unticked folders", tally.untickedCount),
                          Plural::of("%Ln hidden folders", tally.hiddenCount));
     if (tally.keptHiddenCount > 0) {
-        text += QLatin1Char(' ') + Plural::of("Also backs up %Ln hidden folders you chose.", tally.keptHiddenCount);
+        text += QLatin1Char(' ') +
+                Plural::of("Also backs up %Ln hidden folders you chose.", tally.keptHiddenCount);
     }
     return text;
 }

@@ -382,7 +382,8 @@ QCoro::Task<void> OnboardingModel::runValidation(OnboardingModel* model, Storage
             // Bucket names are one namespace per provider: missing here is missing everywhere.
             model->setRegion(region);
             model->needsInit_ = true;
-            model->setConnection(Connection::bucketMissing(SetupMessages::bucketMissing(bucket, model->regionCity())));
+            model->setConnection(
+                Connection::bucketMissing(SetupMessages::bucketMissing(bucket, model->regionCity())));
             co_return;
         case Validation::Kind::wrongRegion:
             if (!tried.contains(result.region)) {

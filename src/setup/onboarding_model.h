@@ -48,7 +48,9 @@ public:
         static Connection validating() { return {State::validating, {}}; }
         static Connection connected() { return {State::connected, {}}; }
         static Connection failed(QString message) { return {State::failed, std::move(message)}; }
-        static Connection bucketMissing(QString message) { return {State::bucketMissing, std::move(message)}; }
+        static Connection bucketMissing(QString message) {
+            return {State::bucketMissing, std::move(message)};
+        }
     };
 
     /// One probe of a candidate configuration with the two keys (the controller's validate).

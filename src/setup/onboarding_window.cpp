@@ -293,7 +293,8 @@ QWidget* OnboardingWindow::connectPage() {
     body->addWidget(connectText_);
     // Only for another S3-compatible storage: where it is.
     customFields_ = new QWidget(screen);
-    customAddress_ = field(QStringLiteral("https://s3.example.com"), customFields_, QStringLiteral("customAddress"));
+    customAddress_ =
+        field(QStringLiteral("https://s3.example.com"), customFields_, QStringLiteral("customAddress"));
     customAddress_->setAccessibleName(QStringLiteral("Address"));
     customRegion_ = field(QString::fromLatin1(StorageProvider::defaultCustomRegion), customFields_,
                           QStringLiteral("customRegion"));
@@ -307,7 +308,8 @@ QWidget* OnboardingWindow::connectPage() {
     customRows->addRow(QString(), customPathStyle_);
     body->addWidget(customFields_);
     const auto customEdited = [this] {
-        onboarding_->setCustomStorage(customAddress_->text(), customRegion_->text(), customPathStyle_->isChecked());
+        onboarding_->setCustomStorage(customAddress_->text(), customRegion_->text(),
+                                      customPathStyle_->isChecked());
         onboarding_->scheduleValidation();
     };
     connect(customAddress_, &QLineEdit::textEdited, this, customEdited);
@@ -452,7 +454,8 @@ QWidget* OnboardingWindow::scopePage() {
         browser->open();
     });
     body->addWidget(review, 0, Qt::AlignLeft);
-    appData_ = new QCheckBox(QStringLiteral("Also back up app data such as mail and browser profiles"), screen);
+    appData_ =
+        new QCheckBox(QStringLiteral("Also back up app data such as mail and browser profiles"), screen);
     appData_->setObjectName(QStringLiteral("appData"));
     appData_->setToolTip(QStringLiteral("Keeps ~/.local/share, ~/.mozilla, ~/.thunderbird and ~/.var/app, "
                                         "without their trash and caches."));
@@ -633,10 +636,11 @@ void OnboardingWindow::refreshConnection() {
 void OnboardingWindow::refreshDone() {
     const bool existing = onboarding_->joinsExistingBackup();
     doneText_->setText(Wording::forPlatform(
-        (existing ? QStringLiteral("Keldoran will connect to your existing backup in bucket %1 and back up "
-                                   "this computer's changes to it.")
-                  : QStringLiteral("Keldoran will create your encrypted backup in bucket %1 and start the first "
-                                   "backup."))
+        (existing
+             ? QStringLiteral("Keldoran will connect to your existing backup in bucket %1 and back up "
+                              "this computer's changes to it.")
+             : QStringLiteral("Keldoran will create your encrypted backup in bucket %1 and start the first "
+                              "backup."))
             .arg(onboarding_->bucket()) +
         QStringLiteral(" Keldoran lives in the menu bar — look for the ring icon.")));
     const bool finishing = onboarding_->isFinishing();
@@ -654,8 +658,9 @@ void OnboardingWindow::refresh() {
     const auto step = onboarding_->step();
     const int number = int(step);
     pages_->setCurrentIndex(number - 1);
-    stepCounter_->setText(
-        QStringLiteral("Step %1 of %2").arg(onboarding_->shownStepNumber()).arg(onboarding_->shownStepCount()));
+    stepCounter_->setText(QStringLiteral("Step %1 of %2")
+                              .arg(onboarding_->shownStepNumber())
+                              .arg(onboarding_->shownStepCount()));
     stepProgress_->setRange(0, onboarding_->shownStepCount());
     stepProgress_->setValue(onboarding_->shownStepNumber());
 
@@ -681,11 +686,12 @@ void OnboardingWindow::refresh() {
 
     const bool custom = provider.id == StorageProviderId::custom;
     connectText_->setText(Wording::forPlatform(
-        custom ? QStringLiteral("Enter your storage's address and the two keys it gave you. Keldoran keeps the "
-                                "keys in your Mac's Keychain — they never leave this device.")
-               : QStringLiteral("Paste the two keys from your ") + provider.displayName +
-                     QStringLiteral(" storage page. Keldoran keeps them in your Mac's Keychain — they "
-                                    "never leave this device.")));
+        custom
+            ? QStringLiteral("Enter your storage's address and the two keys it gave you. Keldoran keeps the "
+                             "keys in your Mac's Keychain — they never leave this device.")
+            : QStringLiteral("Paste the two keys from your ") + provider.displayName +
+                  QStringLiteral(" storage page. Keldoran keeps them in your Mac's Keychain — they "
+                                 "never leave this device.")));
     customFields_->setVisible(custom);
     guide_->setVisible(!custom); // there is no guide for a storage we do not know
     guideText_->setText(
@@ -701,7 +707,8 @@ void OnboardingWindow::refresh() {
     // Keep what the user is typing: only a change from the model (a new provider) rewrites a field.
     for (const auto& [edit, value] :
          {std::pair{bucket_, onboarding_->bucket()}, std::pair{accessKey_, onboarding_->accessKey()},
-          std::pair{secretKey_, onboarding_->secretKey()}, std::pair{customAddress_, onboarding_->customAddress()},
+          std::pair{secretKey_, onboarding_->secretKey()},
+          std::pair{customAddress_, onboarding_->customAddress()},
           std::pair{customRegion_, onboarding_->customRegionCode()}}) {
         if (edit->text() != value) {
             edit->setText(value);

@@ -1,7 +1,6 @@
 #include "bucket_name.h"
 
 #include <algorithm>
-
 #include <QStringList>
 
 namespace {
@@ -20,7 +19,8 @@ bool looksLikeAnAddress(const QString& name) {
 } // namespace
 
 bool isValidBucketName(const QString& name) {
-    if (name.size() < 3 || name.size() > 63 || !isLetterOrDigit(name.front()) || !isLetterOrDigit(name.back())) {
+    if (name.size() < 3 || name.size() > 63 || !isLetterOrDigit(name.front()) ||
+        !isLetterOrDigit(name.back())) {
         return false;
     }
     for (const auto c : name) {

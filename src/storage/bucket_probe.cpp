@@ -58,7 +58,8 @@ QCoro::Task<Presence> check(StorageConfig config, QString accessKey, QString sec
         host += ':' + QByteArray::number(url.port());
     }
     // The request's own timestamp: a provider refuses one far from the real time.
-    const auto amzDate = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'")).toLatin1();
+    const auto amzDate =
+        QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'")).toLatin1();
     QNetworkRequest request(url);
     request.setRawHeader("x-amz-date", amzDate);
     request.setRawHeader("x-amz-content-sha256", sha256Hex({}));
@@ -79,7 +80,7 @@ QCoro::Task<Presence> check(StorageConfig config, QString accessKey, QString sec
     }
     // 200 is the bucket; 301 and 400 name another region, 403 keys without the right to list it.
     co_return status == 200 || status == 301 || status == 400 || status == 403 ? Presence::present
-                                                                                : Presence::unknown;
+                                                                               : Presence::unknown;
 }
 
 } // namespace BucketProbe

@@ -7,10 +7,14 @@
 
 QString caseName(ConfigurationOutcome outcome) {
     switch (outcome) {
-    case ConfigurationOutcome::configured: return QStringLiteral("configured");
-    case ConfigurationOutcome::needsSetup: return QStringLiteral("needsSetup");
-    case ConfigurationOutcome::settingsUnreadable: return QStringLiteral("settingsUnreadable");
-    case ConfigurationOutcome::credentialsUnavailable: break;
+    case ConfigurationOutcome::configured:
+        return QStringLiteral("configured");
+    case ConfigurationOutcome::needsSetup:
+        return QStringLiteral("needsSetup");
+    case ConfigurationOutcome::settingsUnreadable:
+        return QStringLiteral("settingsUnreadable");
+    case ConfigurationOutcome::credentialsUnavailable:
+        break;
     }
     return QStringLiteral("credentialsUnavailable");
 }
@@ -23,15 +27,16 @@ std::optional<StorageConfig> storedConfiguration(const SettingsStore& settings, 
     auto config = blob ? StorageConfig::decoded(*blob, &reason) : std::nullopt;
     *unreadable = !config && settings.contains(SettingsKeys::storageConfig);
     if (*unreadable) {
-        Log::lifecycle().error(QStringLiteral("settings: %1 unreadable: %2").arg(SettingsKeys::storageConfig, reason));
+        Log::lifecycle().error(
+            QStringLiteral("settings: %1 unreadable: %2").arg(SettingsKeys::storageConfig, reason));
     }
     return config;
 }
 
 // Built outside the coroutine: g++ 12 crashed in ~Configuration on a co_return from inside the block.
 Configuration notConfigured(bool unreadable) {
-    return {unreadable ? ConfigurationOutcome::settingsUnreadable : ConfigurationOutcome::needsSetup, std::nullopt,
-            std::nullopt};
+    return {unreadable ? ConfigurationOutcome::settingsUnreadable : ConfigurationOutcome::needsSetup,
+            std::nullopt, std::nullopt};
 }
 } // namespace
 
@@ -45,7 +50,8 @@ QCoro::Task<Configuration> runConfigurationStep(ConfigurationSources sources) {
     const Keychain keychain(*sources.secrets, sources.keychainService);
     QStringList secrets;
     bool readable = true;
-    for (auto account : {Keychain::Account::accessKey, Keychain::Account::secretKey, Keychain::Account::repositoryPassword}) {
+    for (auto account : {Keychain::Account::accessKey, Keychain::Account::secretKey,
+                         Keychain::Account::repositoryPassword}) {
         try {
             const auto secret = co_await keychain.read(account);
             secrets.append(secret.value_or(QString()));
@@ -62,5 +68,6 @@ QCoro::Task<Configuration> runConfigurationStep(ConfigurationSources sources) {
     }
     const auto repository = config->repository(secrets[0], secrets[1], secrets[2], sources.endpointOverride);
     co_return Configuration{ConfigurationOutcome::configured,
-                            Restic(ResticProcess(*binary, repository, sources.processContext)), config->provider()};
+                            Restic(ResticProcess(*binary, repository, sources.processContext)),
+                            config->provider()};
 }

@@ -16,14 +16,15 @@ bool isThisMachine(const QString& host) {
 
 bool isRegionCode(const QString& code) {
     return std::all_of(code.begin(), code.end(), [](QChar c) {
-        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'-' ||
-               c == u'_' || c == u'.';
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
+               c == u'-' || c == u'_' || c == u'.';
     });
 }
 
 } // namespace
 
-std::variant<StorageRegion, QString> region(const QString& address, const QString& regionCode, bool pathStyle) {
+std::variant<StorageRegion, QString> region(const QString& address, const QString& regionCode,
+                                            bool pathStyle) {
     auto text = address.trimmed();
     if (text.isEmpty()) {
         return SetupMessages::endpointMissing();
@@ -43,8 +44,9 @@ std::variant<StorageRegion, QString> region(const QString& address, const QStrin
     if (scheme == QLatin1String("http") && !isThisMachine(url.host())) {
         return SetupMessages::endpointNotHttps();
     }
-    const auto code = regionCode.trimmed().isEmpty() ? QString::fromLatin1(StorageProvider::defaultCustomRegion)
-                                                     : regionCode.trimmed();
+    const auto code = regionCode.trimmed().isEmpty()
+                          ? QString::fromLatin1(StorageProvider::defaultCustomRegion)
+                          : regionCode.trimmed();
     if (!isRegionCode(code)) {
         return SetupMessages::customRegionInvalid();
     }

@@ -10,6 +10,7 @@ namespace CustomEndpoint {
 
 /// The region to store in at that address, or the sentence saying why the address or region cannot be
 /// used. An empty region code is "us-east-1".
-std::variant<StorageRegion, QString> region(const QString& address, const QString& regionCode, bool pathStyle);
+std::variant<StorageRegion, QString> region(const QString& address, const QString& regionCode,
+                                            bool pathStyle);
 
 } // namespace CustomEndpoint

@@ -51,9 +51,12 @@ QString Keychain::serviceName() {
 
 QString Keychain::accountName(Account account) {
     switch (account) {
-    case Account::accessKey: return QStringLiteral("s3.accessKey");
-    case Account::secretKey: return QStringLiteral("s3.secretKey");
-    case Account::repositoryPassword: break;
+    case Account::accessKey:
+        return QStringLiteral("s3.accessKey");
+    case Account::secretKey:
+        return QStringLiteral("s3.secretKey");
+    case Account::repositoryPassword:
+        break;
     }
     return QStringLiteral("repository.password");
 }

@@ -2,10 +2,10 @@
 
 #include "platform/secret_store.h"
 
-#include <QString>
 #include <exception>
 #include <optional>
 #include <qcoro/qcorotask.h>
+#include <QString>
 #include <string>
 
 /// The secret store could not do what was asked; it carries the store's status and message.

@@ -92,10 +92,11 @@ QString StorageConfig::endpointUrl(const std::optional<QString>& endpointOverrid
     return endpointOverride ? QStringLiteral("https://") + *endpointOverride : region.endpointUrl();
 }
 
-ResticRepository StorageConfig::repository(const QString& accessKey, const QString& secretKey, const QString& password,
+ResticRepository StorageConfig::repository(const QString& accessKey, const QString& secretKey,
+                                           const QString& password,
                                            const std::optional<QString>& endpointOverride) const {
-    auto repository = ResticRepository::s3(endpointUrl(endpointOverride), region.code, bucket, accessKey, secretKey,
-                                           password);
+    auto repository = ResticRepository::s3(endpointUrl(endpointOverride), region.code, bucket, accessKey,
+                                           secretKey, password);
     if (region.pathStyle) {
         repository.options = {QStringLiteral("-o"), QStringLiteral("s3.bucket-lookup=path")};
     }

@@ -4,10 +4,14 @@
 
 QString rawValue(StorageProviderId id) {
     switch (id) {
-    case StorageProviderId::ionos: return QStringLiteral("ionos");
-    case StorageProviderId::ovhcloud: return QStringLiteral("ovhcloud");
-    case StorageProviderId::custom: return QStringLiteral("custom");
-    case StorageProviderId::scaleway: break;
+    case StorageProviderId::ionos:
+        return QStringLiteral("ionos");
+    case StorageProviderId::ovhcloud:
+        return QStringLiteral("ovhcloud");
+    case StorageProviderId::custom:
+        return QStringLiteral("custom");
+    case StorageProviderId::scaleway:
+        break;
     }
     return QStringLiteral("scaleway");
 }
@@ -24,9 +28,10 @@ std::optional<StorageProviderId> storageProviderIdFromRaw(const QString& raw) {
 
 namespace {
 
-StorageRegion region(StorageProviderId provider, const char* code, const char* displayName, const QString& host) {
-    return StorageRegion{provider, QString::fromUtf8(code), QString::fromUtf8(displayName), host,
-                         QStringLiteral("https"), false};
+StorageRegion region(StorageProviderId provider, const char* code, const char* displayName,
+                     const QString& host) {
+    return StorageRegion{provider, QString::fromUtf8(code), QString::fromUtf8(displayName),
+                         host,     QStringLiteral("https"), false};
 }
 
 QUrl website(const char* host) {
@@ -85,9 +90,10 @@ StorageProvider makeScaleway() {
         StorageProviderId::scaleway,
         QStringLiteral("Scaleway"),
         StorageProvider::Availability::offered,
-        StorageProvider::Pricing{0.01606, QStringLiteral("2026-09-18"),
-                                 QStringLiteral("Scaleway Object Storage pricing page, Standard Multi-AZ class "
-                                                "(One Zone €0.00803, Glacier €0.00254 per GB and month)")},
+        StorageProvider::Pricing{
+            0.01606, QStringLiteral("2026-09-18"),
+            QStringLiteral("Scaleway Object Storage pricing page, Standard Multi-AZ class "
+                           "(One Zone €0.00803, Glacier €0.00254 per GB and month)")},
         {},
         scalewayRegion("fr-par", "Paris, France"),
         {scalewayRegion("nl-ams", "Amsterdam, Netherlands"), scalewayRegion("pl-waw", "Warsaw, Poland")},
@@ -106,8 +112,9 @@ const QList<StorageProvider>& StorageProvider::all() {
 
 QList<StorageProvider> StorageProvider::offered() {
     QList<StorageProvider> offered;
-    std::copy_if(all().begin(), all().end(), std::back_inserter(offered),
-                 [](const StorageProvider& provider) { return provider.availability == Availability::offered; });
+    std::copy_if(
+        all().begin(), all().end(), std::back_inserter(offered),
+        [](const StorageProvider& provider) { return provider.availability == Availability::offered; });
     return offered;
 }
 
@@ -132,18 +139,30 @@ StorageProvider StorageProvider::custom(StorageRegion region) {
         region.displayName = region.endpointHost;
     }
     return StorageProvider{
-        ID::custom,  QStringLiteral("Other S3-compatible storage"), Availability::offered, std::nullopt, {},
-        std::move(region), {}, QUrl(), QString(), std::nullopt,
+        ID::custom,
+        QStringLiteral("Other S3-compatible storage"),
+        Availability::offered,
+        std::nullopt,
+        {},
+        std::move(region),
+        {},
+        QUrl(),
+        QString(),
+        std::nullopt,
     };
 }
 
 const StorageProvider& StorageProvider::withId(ID id) {
     static const auto other = custom({});
     switch (id) {
-    case ID::ionos: return ionos();
-    case ID::ovhcloud: return ovhcloud();
-    case ID::custom: return other;
-    case ID::scaleway: break;
+    case ID::ionos:
+        return ionos();
+    case ID::ovhcloud:
+        return ovhcloud();
+    case ID::custom:
+        return other;
+    case ID::scaleway:
+        break;
     }
     return scaleway();
 }

@@ -2,11 +2,11 @@
 
 #include "storage_region.h"
 
+#include <optional>
 #include <QList>
 #include <QLocale>
 #include <QSet>
 #include <QUrl>
-#include <optional>
 
 /// A European S3 provider the system stores backups with. The catalogue is compiled in and immutable;
 /// "Other S3-compatible storage" stands beside it with the one endpoint and region the user gives.

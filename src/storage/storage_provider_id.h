@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <optional>
+#include <QString>
 
 /// A provider of the catalogue, or any other S3-compatible storage ("custom"); persisted by its raw text.
 enum class StorageProviderId { ionos, ovhcloud, scaleway, custom };

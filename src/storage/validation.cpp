@@ -11,7 +11,8 @@ bool containsCode(const QString& lowered, QLatin1String code) {
     for (auto at = lowered.indexOf(code); at >= 0; at = lowered.indexOf(code, at + 1)) {
         const auto end = at + code.size();
         const bool startsWord = at == 0 || !(lowered[at - 1].isLetterOrNumber() || lowered[at - 1] == u'.');
-        const bool endsWord = end == lowered.size() || !(lowered[end].isLetterOrNumber() || lowered[end] == u'.');
+        const bool endsWord =
+            end == lowered.size() || !(lowered[end].isLetterOrNumber() || lowered[end] == u'.');
         if (startsWord && endsWord) {
             return true;
         }
@@ -22,7 +23,8 @@ bool containsCode(const QString& lowered, QLatin1String code) {
 bool containsAny(const QString& lowered, std::initializer_list<const char*> fragments) {
     for (const char* fragment : fragments) {
         const QLatin1String text(fragment);
-        const bool isCode = std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+        const bool isCode =
+            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
         if (isCode ? containsCode(lowered, text) : lowered.contains(text)) {
             return true;
         }
@@ -73,27 +75,32 @@ QString withoutLocations(const QString& errorText) {
 
 QString userMessage(const QString& errorText) {
     // Sentences already written for the user pass through.
-    if (errorText.startsWith(QLatin1String("restic stopped unexpectedly")) || errorText == invalidBucketName()) {
+    if (errorText.startsWith(QLatin1String("restic stopped unexpectedly")) ||
+        errorText == invalidBucketName()) {
         return errorText;
     }
     const auto text = withoutLocations(errorText).toLower();
     if (containsAny(text, {"wrong password", "empty password"})) {
-        return QStringLiteral("This bucket already holds a backup protected by a different password. Enter the password "
-                              "that backup was created with.");
+        return QStringLiteral(
+            "This bucket already holds a backup protected by a different password. Enter the password "
+            "that backup was created with.");
     }
-    if (containsAny(text, {"no such host", "dial tcp", "connection refused", "network is unreachable", "no route to host",
-                           "i/o timeout", "timeout", "could not connect", "temporary failure in name resolution",
-                           "tls handshake"})) {
+    if (containsAny(text, {"no such host", "dial tcp", "connection refused", "network is unreachable",
+                           "no route to host", "i/o timeout", "timeout", "could not connect",
+                           "temporary failure in name resolution", "tls handshake"})) {
         // Names Scaleway whatever the provider.
         return QStringLiteral("Couldn't reach Scaleway. Check your internet connection and try again.");
     }
     if (containsAny(text, {"403", "forbidden", "access denied", "accessdenied", "invalidaccesskeyid",
                            "signaturedoesnotmatch", "invalid access key", "credentials", "not authorized"})) {
-        return QStringLiteral("Those keys were rejected. Double-check the access key and secret key, then try again.");
+        return QStringLiteral(
+            "Those keys were rejected. Double-check the access key and secret key, then try again.");
     }
-    if (containsAny(text, {"permanentredirect", "authorizationheadermalformed", "301", "wrong region", "bucketregion",
-                           "region", "bucketalreadyownedbyyou", "already exists, and you own it"})) {
-        return QStringLiteral("That bucket is in a different region than expected. Check the bucket name, then try again.");
+    if (containsAny(text, {"permanentredirect", "authorizationheadermalformed", "301", "wrong region",
+                           "bucketregion", "region", "bucketalreadyownedbyyou",
+                           "already exists, and you own it"})) {
+        return QStringLiteral(
+            "That bucket is in a different region than expected. Check the bucket name, then try again.");
     }
     if (containsAny(text, {"nosuchbucket", "bucket", "404", "not found"})) {
         return QStringLiteral("Couldn't find that bucket. Check the bucket name, then try again.");
@@ -105,8 +112,8 @@ std::optional<StorageRegion> detectRegion(const QString& fullText, const Storage
                                           const StorageRegion& currentRegion) {
     const auto errorText = withoutLocations(fullText);
     const auto text = errorText.toLower();
-    if (!containsAny(text, {"permanentredirect", "authorizationheadermalformed", "x-amz-bucket-region", "bucketregionerror",
-                            "the region", "expecting", "<region>"})) {
+    if (!containsAny(text, {"permanentredirect", "authorizationheadermalformed", "x-amz-bucket-region",
+                            "bucketregionerror", "the region", "expecting", "<region>"})) {
         return std::nullopt;
     }
     for (const char* prefix : {"expecting '", "expecting \"", "<region>", "x-amz-bucket-region:"}) {
@@ -115,11 +122,13 @@ std::optional<StorageRegion> detectRegion(const QString& fullText, const Storage
             continue;
         }
         auto position = found + qsizetype(std::strlen(prefix));
-        while (position < errorText.size() && (errorText[position] == QLatin1Char(' ') || errorText[position] == QLatin1Char('\t'))) {
+        while (position < errorText.size() &&
+               (errorText[position] == QLatin1Char(' ') || errorText[position] == QLatin1Char('\t'))) {
             ++position;
         }
         auto end = position;
-        while (end < errorText.size() && (errorText[end].isLetterOrNumber() || errorText[end] == QLatin1Char('-'))) {
+        while (end < errorText.size() &&
+               (errorText[end].isLetterOrNumber() || errorText[end] == QLatin1Char('-'))) {
             ++end;
         }
         if (end > position) {
@@ -153,7 +162,8 @@ Validation classifyProbeFailure(const QString& errorText) {
     const auto text = withoutLocations(errorText).toLower();
     // restic words an unknown host "no such host" and rejected keys "unable to open config file: ... Access
     // Denied": read as a bucket without a repository, both would look connected.
-    if (containsAny(text, {"nosuchbucket", "bucket does not exist"}) || isNetworkFailure(text) || isRejection(text)) {
+    if (containsAny(text, {"nosuchbucket", "bucket does not exist"}) || isNetworkFailure(text) ||
+        isRejection(text)) {
         return Validation::failed(errorText);
     }
     if (containsAny(text, {"unable to open config", "does not exist", "no such"})) {
@@ -166,12 +176,14 @@ Validation classifyProbeFailure(const QString& errorText) {
 }
 
 QString invalidBucketName() {
-    return QStringLiteral("Bucket names use 3–63 lowercase letters, digits, dots and hyphens, and begin and end with "
-                          "a letter or digit.");
+    return QStringLiteral(
+        "Bucket names use 3–63 lowercase letters, digits, dots and hyphens, and begin and end with "
+        "a letter or digit.");
 }
 
 QString unreadableConfiguration() {
-    return QStringLiteral("Keldoran's storage settings can't be read. Set up the storage again to go on backing up.");
+    return QStringLiteral(
+        "Keldoran's storage settings can't be read. Set up the storage again to go on backing up.");
 }
 
 QString bucketNotFound(const QString& bucket) {
@@ -179,7 +191,8 @@ QString bucketNotFound(const QString& bucket) {
 }
 
 QString bucketMissing(const QString& bucket, const QString& city) {
-    return QStringLiteral("There's no bucket named %1 in %2. Create it on your provider's page, or check the name.")
+    return QStringLiteral(
+               "There's no bucket named %1 in %2. Create it on your provider's page, or check the name.")
         .arg(bucket, city);
 }
 
@@ -188,7 +201,8 @@ QString noBackupToChangeKeysOf() {
 }
 
 QString keysMissTheBackup() {
-    return QStringLiteral("These keys don't reach your backup. Use keys of the account that holds its bucket.");
+    return QStringLiteral(
+        "These keys don't reach your backup. Use keys of the account that holds its bucket.");
 }
 
 QString regionUndetermined() {
@@ -213,11 +227,13 @@ QString endpointInvalid() {
 }
 
 QString endpointWithPath() {
-    return QStringLiteral("Enter the storage's address without a bucket or folder; the bucket has its own field.");
+    return QStringLiteral(
+        "Enter the storage's address without a bucket or folder; the bucket has its own field.");
 }
 
 QString endpointNotHttps() {
-    return QStringLiteral("Keldoran connects to storage only over https, except to a server on this computer.");
+    return QStringLiteral(
+        "Keldoran connects to storage only over https, except to a server on this computer.");
 }
 
 QString customRegionInvalid() {

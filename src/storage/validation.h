@@ -2,9 +2,9 @@
 
 #include "storage_provider.h"
 
-#include <QString>
 #include <exception>
 #include <optional>
+#include <QString>
 #include <string>
 
 /// The outcome of one probe of a bucket in one region.

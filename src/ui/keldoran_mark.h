@@ -2,10 +2,10 @@
 
 #include "model/app_status.h"
 
+#include <optional>
 #include <QColor>
 #include <QIcon>
 #include <QRectF>
-#include <optional>
 
 class QPainter;
 

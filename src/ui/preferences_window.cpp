@@ -70,9 +70,10 @@ PreferencesWindow::PreferencesWindow(AppModel& model, QWidget* parent)
     tabs_->addTab(advancedTab(), QStringLiteral("Advanced"));
     layout->addWidget(tabs_);
 
-    for (const auto signal : {&AppModel::frequencyChanged, &AppModel::backupOnBatteryChanged, &AppModel::backupOnMeteredChanged,
-                              &AppModel::uploadLimitKiBpsChanged, &AppModel::startAtLoginChanged,
-                              &AppModel::storageChanged, &AppModel::notificationsEnabledChanged}) {
+    for (const auto signal :
+         {&AppModel::frequencyChanged, &AppModel::backupOnBatteryChanged, &AppModel::backupOnMeteredChanged,
+          &AppModel::uploadLimitKiBpsChanged, &AppModel::startAtLoginChanged, &AppModel::storageChanged,
+          &AppModel::notificationsEnabledChanged}) {
         connect(&model_, signal, this, &PreferencesWindow::refresh);
     }
     connect(&model_, &AppModel::excludesChanged, this, &PreferencesWindow::refreshExclusions);

@@ -127,8 +127,7 @@ StatusPopover::StatusPopover(AppModel& model, AppActions& actions, MarkAnimator&
     auto* registrationLayout = new QVBoxLayout(registration_);
     registrationLayout->setContentsMargins(0, 0, 0, 0);
     registrationWarning_ = label(registration_, QStringLiteral("registrationWarning"));
-    auto* registerAgain =
-        new QPushButton(QStringLiteral("Set up background backups again"), registration_);
+    auto* registerAgain = new QPushButton(QStringLiteral("Set up background backups again"), registration_);
     registerAgain->setObjectName(QStringLiteral("registerAgain"));
     connect(registerAgain, &QPushButton::clicked, &model_, &AppModel::requestAgentRegistration);
     registrationLayout->addWidget(registrationWarning_);
@@ -184,9 +183,8 @@ StatusPopover::StatusPopover(AppModel& model, AppActions& actions, MarkAnimator&
          {&AppModel::statusChanged, &AppModel::lastBackupChanged, &AppModel::nextBackupChanged,
           &AppModel::pauseUntilChanged, &AppModel::lastCheckedChanged, &AppModel::lastCheckFailureChanged,
           &AppModel::statsChanged, &AppModel::storageChanged, &AppModel::recentBackupsChanged,
-          &AppModel::lastBackupWarningsChanged, &AppModel::showActivityChanged,
-          &AppModel::lastRestoreChanged, &AppModel::lastBackupUnfinishedChanged,
-          &AppModel::agentRegistrationProblemChanged}) {
+          &AppModel::lastBackupWarningsChanged, &AppModel::showActivityChanged, &AppModel::lastRestoreChanged,
+          &AppModel::lastBackupUnfinishedChanged, &AppModel::agentRegistrationProblemChanged}) {
         connect(&model_, signal, this, &StatusPopover::scheduleRefresh);
     }
     auto& controller = model_.controller();
@@ -374,8 +372,8 @@ void StatusPopover::refreshActivity() {
     const auto stats = model_.stats();
     const QString none = QStringLiteral("—");
     protectedValue_->setText(stats.protectedBytes ? Formatters::byteCount(*stats.protectedBytes) : none);
-    protectedDetail_->setText(
-        stats.fileCount ? Plural::of("%Ln files · source data", *stats.fileCount) : QString());
+    protectedDetail_->setText(stats.fileCount ? Plural::of("%Ln files · source data", *stats.fileCount)
+                                              : QString());
     const auto storage = model_.storage();
     storageValue_->setText(storage.sizeBytes ? Formatters::byteCount(*storage.sizeBytes) : none);
     auto stored = QStringLiteral("stored after deduplication");

@@ -31,8 +31,9 @@ QString subtitleOf(const AppModel& model, const AppStatus& status, const QDateTi
         // Bytes first: a few large files leave the file count standing still for most of the run.
         const auto& progress = status.progress;
         if (progress.totalBytes.value_or(0) > 0) {
-            auto text = QStringLiteral("%1 of %2").arg(Formatters::byteCount(progress.bytesDone.value_or(0)),
-                                                       Formatters::byteCount(*progress.totalBytes));
+            auto text = QStringLiteral("%1 of %2")
+                            .arg(Formatters::byteCount(progress.bytesDone.value_or(0)),
+                                 Formatters::byteCount(*progress.totalBytes));
             if (progress.secondsRemaining) {
                 text += QStringLiteral(" · ") + Formatters::timeLeft(*progress.secondsRemaining);
             }

@@ -1,20 +1,20 @@
 // Runs under support/with-keyring: the agent's configuration step reads the session's keyring.
 #include "app/agent_runner.h"
 #include "app/instance_paths.h"
-#include "platform/run_lock.h"
-#include "support/local_repository.h"
 #include "model/preferences.h"
 #include "model/settings_keys.h"
+#include "platform/run_lock.h"
 #include "support/coroutines.h"
 #include "support/event_loop.h"
 #include "support/fake_restic.h"
+#include "support/local_repository.h"
 #include "support/log_capture.h"
 #include "support/test_platform.h"
 
+#include <csignal>
 #include <gtest/gtest.h>
 #include <QProcess>
 #include <QTimeZone>
-#include <csignal>
 
 namespace {
 
@@ -136,7 +136,8 @@ TEST_F(Agent, aTimedPauseThatEndedLongAgoIsExpiredOnceThenTheBackupRuns) {
     const auto lines = tick();
     EXPECT_EQ(lines.count(QStringLiteral("timed pause expired — resuming protection")), 1);
     EXPECT_FALSE(lines.contains(QStringLiteral("agent skipped: paused")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("agent: scheduled backup starting (last: 2026-12-06 22:59:11 +0000)")));
+    EXPECT_TRUE(
+        lines.contains(QStringLiteral("agent: scheduled backup starting (last: 2026-12-06 22:59:11 +0000)")));
     EXPECT_EQ(test.settings().boolValue(SettingsKeys::isPaused), false);
     EXPECT_EQ(tick().count(QStringLiteral("timed pause expired — resuming protection")), 0);
 }
@@ -148,7 +149,8 @@ TEST_F(Agent, holdsTheRunLockForTheWholeBackupAndYieldsToAnotherHolder) {
         {{QStringLiteral("snapshots"), QStringLiteral("echo '[]'")},
          {QStringLiteral("stats"), QStringLiteral("echo '{\"total_size\":0,\"snapshots_count\":0}'")},
          {QStringLiteral("backup"),
-          QStringLiteral("if flock -n '%1' true; then echo free; else echo held; fi > \"$dir/lock-during-backup\"")
+          QStringLiteral(
+              "if flock -n '%1' true; then echo free; else echo held; fi > \"$dir/lock-during-backup\"")
               .arg(lockPath)}});
     {
         const auto ctl = RunLock::acquire(lockPath, RunLock::Holder::ctl);
@@ -193,9 +195,10 @@ TEST(EntryPoint, onlyTheExactValue1SelectsTheAgent) {
 // ends, and nothing is recorded as a failure.
 TEST_F(Agent, aTerminationSignalEndsTheTickTheWayTheTrayQuits) {
     test.storeConfiguration();
-    fake.respond({{QStringLiteral("snapshots"), QStringLiteral("echo '[]'")},
-                  {QStringLiteral("stats"), QStringLiteral("echo '{\"total_size\":0,\"snapshots_count\":0}'")},
-                  {QStringLiteral("backup"), QStringLiteral("await_interrupt 1")}});
+    fake.respond(
+        {{QStringLiteral("snapshots"), QStringLiteral("echo '[]'")},
+         {QStringLiteral("stats"), QStringLiteral("echo '{\"total_size\":0,\"snapshots_count\":0}'")},
+         {QStringLiteral("backup"), QStringLiteral("await_interrupt 1")}});
     LogCapture log;
     AgentRunner agent(test.platform());
     auto tick = agent.run();

@@ -40,7 +40,8 @@ struct Server {
     Server()
         : server(clock, [this](const QJsonObject& request) {
             requests.append(request);
-            return QJsonObject{{QStringLiteral("ok"), true}, {QStringLiteral("message"), QStringLiteral("ours")}};
+            return QJsonObject{{QStringLiteral("ok"), true},
+                               {QStringLiteral("message"), QStringLiteral("ours")}};
         }) {}
 
     FakeClock clock;
@@ -83,7 +84,10 @@ TEST(ControlServer, dropsEveryConnectionOfAnotherUser) {
     EXPECT_EQ(running.server.connectionCount(), 0);
 
     auto ours = connectTo(path);
-    EXPECT_EQ(replyTo(*ours, R"({"command":"status"})" "\n"), QByteArray(R"({"message":"ours","ok":true})" "\n"));
+    EXPECT_EQ(replyTo(*ours, R"({"command":"status"})"
+                             "\n"),
+              QByteArray(R"({"message":"ours","ok":true})"
+                         "\n"));
     EXPECT_EQ(running.requests.size(), 1);
 }
 
@@ -98,13 +102,15 @@ TEST(RemoteControl, believesNothingFromASocketOfAnotherUser) {
     ASSERT_TRUE(squatter.waitForReadyRead(5000));
     EXPECT_EQ(squatter.readLine(), QByteArray("ready\n"));
 
-    EXPECT_EQ(await(RemoteControl::send(path, {{QStringLiteral("command"), QStringLiteral("status")}})), std::nullopt);
+    EXPECT_EQ(await(RemoteControl::send(path, {{QStringLiteral("command"), QStringLiteral("status")}})),
+              std::nullopt);
 
     squatter.kill();
     squatter.waitForFinished();
     Server running;
     ASSERT_TRUE(running.server.listen(path));
-    const auto answer = await(RemoteControl::send(path, {{QStringLiteral("command"), QStringLiteral("status")}}));
+    const auto answer =
+        await(RemoteControl::send(path, {{QStringLiteral("command"), QStringLiteral("status")}}));
     ASSERT_TRUE(answer);
     EXPECT_EQ(answer->value(QLatin1String("message")).toString(), QStringLiteral("ours"));
 }
@@ -121,14 +127,16 @@ TEST(ControlServer, boundsLineLengthConnectionsAndIdleTime) {
     const QByteArray padding(ControlServer::maximumLineBytes - 40, ' ');
     const auto request = QByteArray(R"({"command":"status","pad":")") + padding + "\"}";
     ASSERT_LE(request.size(), ControlServer::maximumLineBytes);
-    EXPECT_EQ(replyTo(*longest, request + '\n'), QByteArray(R"({"message":"ours","ok":true})" "\n"));
+    EXPECT_EQ(replyTo(*longest, request + '\n'), QByteArray(R"({"message":"ours","ok":true})"
+                                                            "\n"));
     longest->write(QByteArray(ControlServer::maximumLineBytes + 1, 'x'));
     EXPECT_TRUE(spinUntil([&] { return longest->state() == QLocalSocket::UnconnectedState; }));
     EXPECT_EQ(running.requests.size(), 1);
 
     // Garbage is answered, not fatal.
     auto garbage = connectTo(path);
-    EXPECT_EQ(replyTo(*garbage, "not json\n"), QByteArray(R"({"message":"Unknown command.","ok":false})" "\n"));
+    EXPECT_EQ(replyTo(*garbage, "not json\n"), QByteArray(R"({"message":"Unknown command.","ok":false})"
+                                                          "\n"));
     garbage.reset();
     EXPECT_TRUE(spinUntil([&] { return running.server.connectionCount() == 0; }));
 
@@ -137,14 +145,18 @@ TEST(ControlServer, boundsLineLengthConnectionsAndIdleTime) {
     for (int index = 0; index < ControlServer::maximumConnections; ++index) {
         open.push_back(connectTo(path));
     }
-    EXPECT_TRUE(spinUntil([&] { return running.server.connectionCount() == ControlServer::maximumConnections; }));
+    EXPECT_TRUE(
+        spinUntil([&] { return running.server.connectionCount() == ControlServer::maximumConnections; }));
     auto ninth = connectTo(path);
     EXPECT_TRUE(spinUntil([&] { return ninth->state() == QLocalSocket::UnconnectedState; }));
     EXPECT_EQ(running.server.connectionCount(), ControlServer::maximumConnections);
 
     // A connection that stays silent is dropped after its idle time; one that speaks is kept.
     running.clock.advance(ControlServer::idleSeconds - 1);
-    EXPECT_EQ(replyTo(*open[0], R"({"command":"status"})" "\n").isEmpty(), false);
+    EXPECT_EQ(replyTo(*open[0], R"({"command":"status"})"
+                                "\n")
+                  .isEmpty(),
+              false);
     running.clock.advance(2);
     EXPECT_TRUE(spinUntil([&] { return running.server.connectionCount() == 1; }));
     EXPECT_EQ(open[0]->state(), QLocalSocket::ConnectedState);
@@ -162,7 +174,8 @@ TEST(InstanceLock, usesOnlyARuntimeFolderThatIsPrivateToThisUser) {
     ::mkdir(QFile::encodeName(widened.filePath(QStringLiteral("keldoran"))).constData(), 0700);
     ::chmod(QFile::encodeName(widened.filePath(QStringLiteral("keldoran"))).constData(), 0777);
     EXPECT_FALSE(InstanceLock::isFolderPrivate(widened.path()));
-    EXPECT_EQ(modeOf(widened.filePath(QStringLiteral("keldoran"))), 0777u) << "a folder found is never adopted";
+    EXPECT_EQ(modeOf(widened.filePath(QStringLiteral("keldoran"))), 0777u)
+        << "a folder found is never adopted";
 
     QTemporaryDir linked;
     ::symlink(QFile::encodeName(fresh.filePath(QStringLiteral("keldoran"))).constData(),

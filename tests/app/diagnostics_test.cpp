@@ -15,7 +15,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimeZone>
-
 #include <sys/stat.h>
 
 namespace {

@@ -177,7 +177,8 @@ TEST_F(EndToEnd, aBackupKilledMidwayLeavesALockTheNextBackupGetsPast) {
     ::kill(*backup, SIGKILL);
     ASSERT_TRUE(agent->waitForFinished(120000));
     EXPECT_EQ(agent->exitCode(), 0);
-    EXPECT_TRUE(agentLog().contains(QStringLiteral("[ERROR] backup: failed: restic stopped unexpectedly (signal 9).")));
+    EXPECT_TRUE(agentLog().contains(
+        QStringLiteral("[ERROR] backup: failed: restic stopped unexpectedly (signal 9).")));
 
     const auto before = int(agentLog().size());
     ASSERT_EQ(runAgent(), 0);
@@ -235,8 +236,8 @@ TEST_F(EndToEnd, keldoranctlPausesAndResumesWhileAnotherKeldoranctlBacksUp) {
             process.kill();
             process.waitForFinished();
         }
-        return std::pair{process.exitCode(), QString::fromUtf8(process.readAllStandardOutput() +
-                                                               process.readAllStandardError())};
+        return std::pair{process.exitCode(),
+                         QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError())};
     };
     QProcess backingUp;
     backingUp.setProcessEnvironment(ctlEnvironment);
@@ -288,8 +289,9 @@ TEST_F(EndToEnd, quittingDuringABackupWaitsForResticToExit) {
     const auto lifecycle = log.messages(QStringLiteral("lifecycle"));
     ASSERT_GE(lifecycle.size(), 2);
     EXPECT_EQ(lifecycle.mid(lifecycle.size() - 2),
-              (QStringList{"quit requested — cancelling the running backup and 0 queued, waiting for restic to exit",
-                           "operations wound down — terminating"}));
+              (QStringList{
+                  "quit requested — cancelling the running backup and 0 queued, waiting for restic to exit",
+                  "operations wound down — terminating"}));
     EXPECT_EQ(lifecycle.count(QStringLiteral(
                   "quit requested — cancelling the running backup and 0 queued, waiting for restic to exit")),
               1);
@@ -307,7 +309,9 @@ TEST_F(EndToEnd, aBackupInterruptedByQuitIsResumedAtTheNextLaunch) {
     {
         MenuBarApp app(test.platform());
         bool terminated = false;
-        app.terminate = [&] { terminated = true; };
+        app.terminate = [&] {
+            terminated = true;
+        };
         ASSERT_TRUE(app.launch());
         ASSERT_TRUE(spinUntil([&] { return app.model().nextBackup().has_value(); }, 60000));
         app.model().controller().startBackup();
@@ -328,7 +332,9 @@ TEST_F(EndToEnd, aBackupInterruptedByQuitIsResumedAtTheNextLaunch) {
     test.services.agentFailure = QStringLiteral("no systemd user session");
     MenuBarApp app(test.platform());
     bool terminated = false;
-    app.terminate = [&] { terminated = true; };
+    app.terminate = [&] {
+        terminated = true;
+    };
     ASSERT_TRUE(app.launch());
     auto& model = app.model();
     EXPECT_TRUE(model.lastBackupUnfinished()); // told until it runs
@@ -337,7 +343,8 @@ TEST_F(EndToEnd, aBackupInterruptedByQuitIsResumedAtTheNextLaunch) {
     test.services.agentFailure.reset();
     model.requestAgentRegistration();
     ASSERT_TRUE(spinUntil([&] { return !model.agentRegistrationProblem().has_value(); }, 10000));
-    ASSERT_TRUE(spinUntil([&] { return !model.lastBackupUnfinished() && model.lastBackup().has_value(); }, 120000));
+    ASSERT_TRUE(
+        spinUntil([&] { return !model.lastBackupUnfinished() && model.lastBackup().has_value(); }, 120000));
     // The backup's maintenance (a first prune) holds the repository's exclusive lock a while longer.
     await(model.controller().whenIdle());
     const auto snapshots = await(restic().snapshots());

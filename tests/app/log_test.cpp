@@ -6,9 +6,8 @@
 #include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <thread>
-
 #include <sys/stat.h>
+#include <thread>
 
 namespace {
 unsigned modeOf(const QString& path) {
@@ -128,8 +127,8 @@ TEST(LogFile, isPrivateInAPrivateFolder) {
     file.flush();
     EXPECT_EQ(modeOf(file.currentPath()), 0600u);
     EXPECT_EQ(modeOf(file.directory()), 0700u);
-    QFile::setPermissions(file.currentPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                                                  QFileDevice::ReadOther);
+    QFile::setPermissions(file.currentPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                  QFileDevice::ReadGroup | QFileDevice::ReadOther);
     file.append("two\n");
     file.flush();
     EXPECT_EQ(modeOf(file.currentPath()), 0600u);

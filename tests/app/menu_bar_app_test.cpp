@@ -50,8 +50,9 @@ protected:
 
     // Starts a restore and follows its stream to the end.
     void startRestore() {
-        auto events = app.model().controller().restore(QStringLiteral("abc"), QStringList{QStringLiteral("/h/f")},
-                                                       QStringLiteral("/h"), RestoreConflict::replace);
+        auto events =
+            app.model().controller().restore(QStringLiteral("abc"), QStringList{QStringLiteral("/h/f")},
+                                             QStringLiteral("/h"), RestoreConflict::replace);
         follow(std::move(events), &restoreEnded);
     }
 
@@ -130,7 +131,9 @@ TEST(Launch, aStoredConfigurationShowsTheLastKnownStateAndOfflineWhileTheListing
     test.network.satisfied = false;
     MenuBarApp app(test.platform());
     bool terminated = false;
-    app.terminate = [&] { terminated = true; };
+    app.terminate = [&] {
+        terminated = true;
+    };
     ASSERT_TRUE(app.launch());
     ASSERT_TRUE(spinUntil([&] { return fake.isWaiting(1); })); // the listing has begun and hangs
     auto& model = app.model();

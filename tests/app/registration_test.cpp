@@ -134,7 +134,8 @@ TEST(Registration, logsEachAttemptWithTheStatusReadAfterIt) {
     FakeServiceRegistration services;
     LogCapture log;
     EXPECT_EQ(await(registerBackgroundAgent(&services)), std::nullopt);
-    EXPECT_EQ(await(registerBackgroundAgent(&services)), std::nullopt); // enabled already: no attempt, no line
+    EXPECT_EQ(await(registerBackgroundAgent(&services)),
+              std::nullopt); // enabled already: no attempt, no line
     EXPECT_TRUE(setLoginItemEnabled(services, true));
     services.statusAfterRegistering = ServiceRegistration::Status::requiresApproval;
     services.loginItem = ServiceRegistration::Status::notRegistered;
@@ -165,7 +166,8 @@ TEST(Registration, registrationsNamingAnotherProgramAreRewrittenAndTheRepairLogg
     await(repairRegistrations(&registration));
     const auto service = QString::fromUtf8(
         readFile(registration.unitFolder() + QStringLiteral("/app.keldoran.Keldoran.agent.service")));
-    EXPECT_TRUE(service.contains(QStringLiteral("ExecStart=\"" KELDORAN_EXECUTABLE "\"\n"))) << service.toStdString();
+    EXPECT_TRUE(service.contains(QStringLiteral("ExecStart=\"" KELDORAN_EXECUTABLE "\"\n")))
+        << service.toStdString();
     const auto entry = QString::fromUtf8(readFile(registration.autostartPath()));
     EXPECT_TRUE(entry.contains(QStringLiteral("Exec=\"" KELDORAN_EXECUTABLE "\"\n"))) << entry.toStdString();
     EXPECT_EQ(registration.loginItemDifference(), std::nullopt);

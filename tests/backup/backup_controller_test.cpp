@@ -1,13 +1,13 @@
 // Runs under support/with-keyring: the configuration step reads the session's throwaway keyring.
 #include "backup/backup_controller.h"
-#include "backup/post_backup_maintenance.h"
 #include "backup/backup_scheduler.h"
 #include "backup/backup_stall_watch.h"
+#include "backup/post_backup_maintenance.h"
 #include "model/app_model.h"
-#include "scope/backup_scope.h"
 #include "model/checked_number.h"
 #include "model/settings_keys.h"
 #include "model/stats_cache.h"
+#include "scope/backup_scope.h"
 #include "storage/keychain.h"
 #include "support/coroutines.h"
 #include "support/event_loop.h"
@@ -15,9 +15,9 @@
 #include "support/log_capture.h"
 #include "support/test_platform.h"
 
+#include <gtest/gtest.h>
 #include <QRegularExpression>
 #include <QSignalSpy>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -25,12 +25,16 @@ QString fixture(const char* name) {
     return QStringLiteral("cat '" KELDORAN_FIXTURES "/restic-0.18/%1'").arg(QLatin1String(name));
 }
 
-const QString privacyErrors = QStringLiteral(
-    "echo '{\"message_type\":\"error\",\"error\":{\"message\":\"open /h/Mail: Operation Not Permitted\"},\"during\":\"scan\",\"item\":\"/h/Mail\"}' >&2;"
-    "echo '{\"message_type\":\"error\",\"error\":{\"message\":\"open /h/Mail: operation not permitted\"},\"during\":\"archival\",\"item\":\"/h/Mail\"}' >&2;"
-    "echo '{\"message_type\":\"error\",\"error\":{\"message\":\"open /h/x: permission denied\"},\"during\":\"archival\",\"item\":\"/h/x\"}' >&2;"
-    "echo 'plain text line' >&2;"
-    "echo '{\"message_type\":\"exit_error\",\"code\":3,\"message\":\"Warning: at least one source file could not be read\"}' >&2");
+const QString privacyErrors =
+    QStringLiteral("echo '{\"message_type\":\"error\",\"error\":{\"message\":\"open /h/Mail: Operation Not "
+                   "Permitted\"},\"during\":\"scan\",\"item\":\"/h/Mail\"}' >&2;"
+                   "echo '{\"message_type\":\"error\",\"error\":{\"message\":\"open /h/Mail: operation not "
+                   "permitted\"},\"during\":\"archival\",\"item\":\"/h/Mail\"}' >&2;"
+                   "echo '{\"message_type\":\"error\",\"error\":{\"message\":\"open /h/x: permission "
+                   "denied\"},\"during\":\"archival\",\"item\":\"/h/x\"}' >&2;"
+                   "echo 'plain text line' >&2;"
+                   "echo '{\"message_type\":\"exit_error\",\"code\":3,\"message\":\"Warning: at least one "
+                   "source file could not be read\"}' >&2");
 
 class Controller : public ::testing::Test {
 protected:
@@ -47,11 +51,16 @@ protected:
     // Answers like restic for a small repository; `overrides` replaces the answer of a command.
     void respond(QMap<QString, QString> overrides) {
         QMap<QString, QString> answers{
-            {QStringLiteral("backup"), QStringLiteral("echo '{\"message_type\":\"status\",\"percent_done\":0.5,\"seconds_remaining\":190,\"total_files\":4,\"files_done\":2,\"total_bytes\":2000000000,\"bytes_done\":1200000000}'; ") +
-                                           fixture("backup-json.stdout.txt")},
+            {QStringLiteral("backup"),
+             QStringLiteral(
+                 "echo "
+                 "'{\"message_type\":\"status\",\"percent_done\":0.5,\"seconds_remaining\":190,\"total_"
+                 "files\":4,\"files_done\":2,\"total_bytes\":2000000000,\"bytes_done\":1200000000}'; ") +
+                 fixture("backup-json.stdout.txt")},
             {QStringLiteral("snapshots"), fixture("snapshots.json")},
-            {QStringLiteral("stats"), QStringLiteral("if [ \"$4\" = raw-data ]; then %1; else %2; fi")
-                                          .arg(fixture("stats-raw-data.txt"), fixture("stats-restore-size.txt"))},
+            {QStringLiteral("stats"),
+             QStringLiteral("if [ \"$4\" = raw-data ]; then %1; else %2; fi")
+                 .arg(fixture("stats-raw-data.txt"), fixture("stats-restore-size.txt"))},
         };
         for (auto it = overrides.cbegin(); it != overrides.cend(); ++it) {
             answers.insert(it.key(), it.value());
@@ -87,7 +96,8 @@ protected:
 TEST_F(Controller, runsABackupEndToEndAndRefreshesTheRepository) {
     LogCapture log;
     QList<AppStatus> statuses;
-    QObject::connect(model.get(), &AppModel::baseStatusChanged, [&] { statuses.append(model->baseStatus()); });
+    QObject::connect(model.get(), &AppModel::baseStatusChanged,
+                     [&] { statuses.append(model->baseStatus()); });
     model->setUploadLimitKiBps(0);
     backUpAndWait();
 
@@ -97,12 +107,15 @@ TEST_F(Controller, runsABackupEndToEndAndRefreshesTheRepository) {
     EXPECT_EQ(statuses.value(2), AppStatus::backingUp({1, 5, 5, 250080, 250080, std::nullopt}));
     EXPECT_EQ(model->baseStatus(), AppStatus::protected_());
     const auto excludes = qint64(model->scope().effectiveExcludes(model->excludes()).size());
-    EXPECT_EQ(log.messages(QStringLiteral("backup")),
-              (QStringList{QStringLiteral("summary: +253352 bytes, 0 warnings, %1 excludes").arg(excludes),
-                           QStringLiteral("retention applied with prune"), QStringLiteral("cache cleanup ran")}));
+    EXPECT_EQ(
+        log.messages(QStringLiteral("backup")),
+        (QStringList{QStringLiteral("summary: +253352 bytes, 0 warnings, %1 excludes").arg(excludes),
+                     QStringLiteral("retention applied with prune"), QStringLiteral("cache cleanup ran")}));
     EXPECT_EQ(log.messages(QStringLiteral("check")),
-              (QStringList{QStringLiteral("integrity check passed"), QStringLiteral("integrity check read data subset 1/52")}));
-    EXPECT_EQ(log.messages(QStringLiteral("queue")), (QStringList{QStringLiteral("backup started"), QStringLiteral("backup finished")}));
+              (QStringList{QStringLiteral("integrity check passed"),
+                           QStringLiteral("integrity check read data subset 1/52")}));
+    EXPECT_EQ(log.messages(QStringLiteral("queue")),
+              (QStringList{QStringLiteral("backup started"), QStringLiteral("backup finished")}));
 
     const auto backup = callsOf(QStringLiteral("backup")).value(0);
     EXPECT_EQ(backup.mid(0, 2), (QStringList{"backup", "--json"}));
@@ -110,7 +123,8 @@ TEST_F(Controller, runsABackupEndToEndAndRefreshesTheRepository) {
     EXPECT_FALSE(backup.contains(QStringLiteral("--limit-upload")));
     EXPECT_EQ(backup.mid(backup.size() - 3), (QStringList{"--exclude-caches", "--", test.home()}));
     EXPECT_EQ(callsOf(QStringLiteral("forget")).value(0),
-              (QStringList{"forget", "--json", "--keep-hourly", "24", "--keep-daily", "30", "--keep-monthly", "12", "--prune"}));
+              (QStringList{"forget", "--json", "--keep-hourly", "24", "--keep-daily", "30", "--keep-monthly",
+                           "12", "--prune"}));
 
     const auto now = test.clock.now();
     EXPECT_EQ(model->lastBackupExcludeCount(), excludes);
@@ -132,9 +146,11 @@ TEST_F(Controller, runsABackupEndToEndAndRefreshesTheRepository) {
     LogCapture second;
     model->setUploadLimitKiBps(1);
     backUpAndWait();
-    EXPECT_EQ(second.messages(QStringLiteral("backup")).mid(1), QStringList{QStringLiteral("retention applied")});
+    EXPECT_EQ(second.messages(QStringLiteral("backup")).mid(1),
+              QStringList{QStringLiteral("retention applied")});
     EXPECT_TRUE(second.messages(QStringLiteral("check")).isEmpty());
-    EXPECT_TRUE(callsOf(QStringLiteral("backup")).value(1).join(' ').contains(QStringLiteral("--limit-upload 1")));
+    EXPECT_TRUE(
+        callsOf(QStringLiteral("backup")).value(1).join(' ').contains(QStringLiteral("--limit-upload 1")));
 }
 
 TEST_F(Controller, aSecondRequestWhileOneIsPendingIsIgnored) {
@@ -149,16 +165,18 @@ TEST_F(Controller, aSecondRequestWhileOneIsPendingIsIgnored) {
 
 TEST_F(Controller, exit3IsAPartialSuccessWithDeduplicatedWarnings) {
     model->setLastBackupFailure(QStringLiteral("Backup failed."));
-    respond({{QStringLiteral("backup"), fixture("backup-exit3.stdout.txt") + QStringLiteral("; ") + privacyErrors + QStringLiteral("; exit 3")}});
+    respond({{QStringLiteral("backup"), fixture("backup-exit3.stdout.txt") + QStringLiteral("; ") +
+                                            privacyErrors + QStringLiteral("; exit 3")}});
     LogCapture log;
     backUpAndWait();
     const auto lines = log.messages(QStringLiteral("backup"));
     EXPECT_EQ(lines.mid(1, 5),
-              (QStringList{QStringLiteral("partial success: some sources unreadable (exit 3)"),
-                           QStringLiteral("warning during scan: /h/Mail — open /h/Mail: Operation Not Permitted"),
-                           QStringLiteral("warning during archival: /h/Mail — open /h/Mail: operation not permitted"),
-                           QStringLiteral("warning during archival: /h/x — open /h/x: permission denied"),
-                           QStringLiteral("privacy-protected paths skipped; Full Disk Access probe: granted")}));
+              (QStringList{
+                  QStringLiteral("partial success: some sources unreadable (exit 3)"),
+                  QStringLiteral("warning during scan: /h/Mail — open /h/Mail: Operation Not Permitted"),
+                  QStringLiteral("warning during archival: /h/Mail — open /h/Mail: operation not permitted"),
+                  QStringLiteral("warning during archival: /h/x — open /h/x: permission denied"),
+                  QStringLiteral("privacy-protected paths skipped; Full Disk Access probe: granted")}));
     EXPECT_EQ(model->lastBackupWarnings(),
               (QList<BackupWarning>{{BackupWarning::Kind::privacyProtected, QStringLiteral("/h/Mail")},
                                     {BackupWarning::Kind::permissionDenied, QStringLiteral("/h/x")}}));
@@ -169,8 +187,11 @@ TEST_F(Controller, exit3IsAPartialSuccessWithDeduplicatedWarnings) {
     respond({{QStringLiteral("backup"), QStringLiteral("echo 'Warning: something odd' >&2; exit 3")}});
     LogCapture bare;
     backUpAndWait();
-    EXPECT_TRUE(bare.messages(QStringLiteral("backup")).contains(QStringLiteral("exit 3 without error records; stderr: Warning: something odd")));
-    EXPECT_EQ(model->lastBackupWarnings(), (QList<BackupWarning>{{BackupWarning::Kind::other, std::nullopt}}));
+    EXPECT_TRUE(
+        bare.messages(QStringLiteral("backup"))
+            .contains(QStringLiteral("exit 3 without error records; stderr: Warning: something odd")));
+    EXPECT_EQ(model->lastBackupWarnings(),
+              (QList<BackupWarning>{{BackupWarning::Kind::other, std::nullopt}}));
 }
 
 TEST_F(Controller, aFailedBackupIsRecordedAndSkipsMaintenance) {
@@ -191,8 +212,10 @@ TEST_F(Controller, aFailedBackupIsRecordedAndSkipsMaintenance) {
 // A signal's number is no exit code: not a partial success (3), a lock (11) to unlock, nor a password (12).
 TEST_F(Controller, aBackupEndedByASignalIsAFailureThatNamesIt) {
     for (const int signal : {3, 11, 12}) {
-        respond({{QStringLiteral("backup"),
-                  QStringLiteral("ulimit -c 0; exec /usr/bin/python3 -c 'import os; os.kill(os.getpid(), %1)'").arg(signal)}});
+        respond(
+            {{QStringLiteral("backup"),
+              QStringLiteral("ulimit -c 0; exec /usr/bin/python3 -c 'import os; os.kill(os.getpid(), %1)'")
+                  .arg(signal)}});
         const int callsBefore = fake.callCount();
         backUpAndWait();
         const auto sentence = QStringLiteral("restic stopped unexpectedly (signal %1).").arg(signal);
@@ -214,7 +237,8 @@ TEST_F(Controller, aCancelledBackupRecordsNothingWhateverResticsExitCode) {
     controller().cancelBackup();
     await(OperationHandle::wait(task));
     EXPECT_EQ(fake.interruptsReceived(1), 1);
-    EXPECT_EQ(log.messages(QStringLiteral("backup")), QStringList{QStringLiteral("cancelled by user or quit")});
+    EXPECT_EQ(log.messages(QStringLiteral("backup")),
+              QStringList{QStringLiteral("cancelled by user or quit")});
     EXPECT_EQ(model->lastBackupFailure(), QStringLiteral("Backup failed."));
     EXPECT_EQ(model->lastBackupWarnings().size(), 1);
     EXPECT_EQ(model->baseStatus(), AppStatus::error(QStringLiteral("Backup failed.")));
@@ -222,7 +246,9 @@ TEST_F(Controller, aCancelledBackupRecordsNothingWhateverResticsExitCode) {
 }
 
 TEST_F(Controller, aLockedRepositoryIsUnlockedAndTheBackupRetried) {
-    fake.step(1, QStringLiteral("echo '{\"message_type\":\"exit_error\",\"code\":11,\"message\":\"locked\"}' >&2; exit 11"));
+    fake.step(
+        1, QStringLiteral(
+               "echo '{\"message_type\":\"exit_error\",\"code\":11,\"message\":\"locked\"}' >&2; exit 11"));
     backUpAndWait();
     EXPECT_EQ(fake.arguments(2), QStringList{QStringLiteral("unlock")});
     EXPECT_EQ(callsOf(QStringLiteral("backup")).size(), 2);
@@ -236,9 +262,12 @@ TEST_F(Controller, maintenanceLogsAndSwallowsEveryFailure) {
     test.settings().setValue(SettingsKeys::lastPruneDate, test.clock.now().addDays(-8));
     LogCapture log;
     backUpAndWait();
-    EXPECT_TRUE(log.lines().contains(QStringLiteral("[ERROR] backup: retention failed (with prune): exit 1 (generic)")));
-    EXPECT_TRUE(log.lines().contains(QStringLiteral("[ERROR] backup: cache cleanup failed: exit 1 (generic)")));
-    EXPECT_TRUE(log.lines().contains(QStringLiteral("[ERROR] check: integrity check failed (corruption): exit 1 (generic)")));
+    EXPECT_TRUE(log.lines().contains(
+        QStringLiteral("[ERROR] backup: retention failed (with prune): exit 1 (generic)")));
+    EXPECT_TRUE(
+        log.lines().contains(QStringLiteral("[ERROR] backup: cache cleanup failed: exit 1 (generic)")));
+    EXPECT_TRUE(log.lines().contains(
+        QStringLiteral("[ERROR] check: integrity check failed (corruption): exit 1 (generic)")));
     EXPECT_EQ(test.settings().dateValue(SettingsKeys::lastPruneDate), test.clock.now().addDays(-8));
     EXPECT_EQ(test.settings().dateValue(SettingsKeys::lastCacheCleanupDate), test.clock.now());
     EXPECT_EQ(model->lastCheckFailure(), CheckFailureReason::corruption);
@@ -252,8 +281,11 @@ TEST_F(Controller, maintenanceLogsAndSwallowsEveryFailure) {
     respond({{QStringLiteral("check"), QStringLiteral("echo 'locked exclusively' >&2; exit 11")}});
     LogCapture locked;
     backUpAndWait();
-    EXPECT_TRUE(locked.messages(QStringLiteral("check")).value(0).startsWith(
-        QStringLiteral("integrity check skipped: repository locked by another process — exit 11 (lockFailed)")));
+    EXPECT_TRUE(
+        locked.messages(QStringLiteral("check"))
+            .value(0)
+            .startsWith(QStringLiteral(
+                "integrity check skipped: repository locked by another process — exit 11 (lockFailed)")));
     EXPECT_EQ(model->lastCheckFailure(), CheckFailureReason::unreachable);
 
     // On battery the check waits, even with backups on battery allowed.
@@ -317,8 +349,9 @@ TEST_F(Controller, aQuitDuringTheCheckLeavesItUnrecorded) {
     }));
     task->cancel();
     await(OperationHandle::wait(task));
-    EXPECT_EQ(log.messages(QStringLiteral("check")),
-              QStringList{QStringLiteral("integrity check interrupted — it runs again after the next backup")});
+    EXPECT_EQ(
+        log.messages(QStringLiteral("check")),
+        QStringList{QStringLiteral("integrity check interrupted — it runs again after the next backup")});
     EXPECT_EQ(model->lastCheckFailure(), std::nullopt);
     EXPECT_EQ(model->lastChecked(), std::nullopt);
     EXPECT_EQ(model->baseStatus(), AppStatus::protected_());
@@ -326,7 +359,9 @@ TEST_F(Controller, aQuitDuringTheCheckLeavesItUnrecorded) {
 
 TEST_F(Controller, theGateRefusesBackupsWithoutAccessToTheHomeFolder) {
     bool granted = false;
-    controller().fullDiskAccessProbe = [&granted] { return granted; };
+    controller().fullDiskAccessProbe = [&granted] {
+        return granted;
+    };
     model->setBaseStatus(AppStatus::protected_());
     LogCapture log;
     EXPECT_FALSE(controller().checkFullDiskAccess());
@@ -336,7 +371,8 @@ TEST_F(Controller, theGateRefusesBackupsWithoutAccessToTheHomeFolder) {
     EXPECT_FALSE(controller().hasBackupTask());
     const auto lines = log.lines();
     ASSERT_EQ(lines.size(), 2);
-    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("[ERROR] backup: Full Disk Access missing — backups refused until granted (#127); team none")));
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral(
+        "[ERROR] backup: Full Disk Access missing — backups refused until granted (#127); team none")));
     EXPECT_EQ(lines[1], QStringLiteral("[ERROR] backup: backup refused: Full Disk Access missing"));
 
     model->setLastBackupFailure(QStringLiteral("Backup failed."));
@@ -354,8 +390,10 @@ TEST_F(Controller, theGateRefusesBackupsWithoutAccessToTheHomeFolder) {
 TEST_F(Controller, operationsRunOneAfterAnotherInOrder) {
     LogCapture log;
     auto gate = std::make_shared<OperationHandle>();
-    controller().enqueue(RepositoryOperation::backup, [gate](std::stop_token) { return OperationHandle::wait(gate); });
-    controller().enqueue(RepositoryOperation::restore, [](std::stop_token) -> QCoro::Task<void> { co_return; });
+    controller().enqueue(RepositoryOperation::backup,
+                         [gate](std::stop_token) { return OperationHandle::wait(gate); });
+    controller().enqueue(RepositoryOperation::restore,
+                         [](std::stop_token) -> QCoro::Task<void> { co_return; });
     controller().startBackup(); // queued behind the restore
     EXPECT_EQ(controller().queuedOperationCount(), 2);
     EXPECT_EQ(controller().currentOperation(), RepositoryOperation::backup);
@@ -363,8 +401,8 @@ TEST_F(Controller, operationsRunOneAfterAnotherInOrder) {
     ASSERT_TRUE(spinUntil([&] { return !controller().hasBackupTask(); }));
     // The first started before the others were queued; the restore started with the backup behind it.
     EXPECT_EQ(log.messages(QStringLiteral("queue")),
-              (QStringList{"backup started", "backup finished", "restore started (1 queued behind it)", "restore finished",
-                           "backup started", "backup finished"}));
+              (QStringList{"backup started", "backup finished", "restore started (1 queued behind it)",
+                           "restore finished", "backup started", "backup finished"}));
 }
 
 TEST_F(Controller, theRefreshFallsBackWhereTheRepositoryAnswersLess) {
@@ -375,19 +413,23 @@ TEST_F(Controller, theRefreshFallsBackWhereTheRepositoryAnswersLess) {
 
     // A newest snapshot without a summary: the sizes come from `stats --mode restore-size latest`.
     respond({{QStringLiteral("snapshots"),
-              QStringLiteral("echo '[{\"time\":\"2026-12-06T10:00:00Z\",\"tree\":\"t\",\"paths\":[\"/h\"],\"hostname\":\"vm\",\"id\":\"a\",\"short_id\":\"a\"}]'")}});
+              QStringLiteral("echo "
+                             "'[{\"time\":\"2026-12-06T10:00:00Z\",\"tree\":\"t\",\"paths\":[\"/"
+                             "h\"],\"hostname\":\"vm\",\"id\":\"a\",\"short_id\":\"a\"}]'")}});
     await(controller().refreshRepositoryState());
     EXPECT_EQ(model->stats().protectedBytes, 250088);
     EXPECT_EQ(model->stats().fileCount, 14);
-    EXPECT_TRUE(callsOf(QStringLiteral("stats")).contains(QStringList{"stats", "--json", "--mode", "restore-size", "--", "latest"}));
+    EXPECT_TRUE(callsOf(QStringLiteral("stats"))
+                    .contains(QStringList{"stats", "--json", "--mode", "restore-size", "--", "latest"}));
 }
 
 TEST(ControllerBootstrap, setsTheStatusForEachConfigurationOutcome) {
     TestPlatform test;
     FakeRestic fake;
     test.useFakeRestic(fake);
-    fake.respond({{QStringLiteral("snapshots"), QStringLiteral("echo '[]'")},
-                  {QStringLiteral("stats"), QStringLiteral("echo '{\"total_size\":0,\"snapshots_count\":0}'")}});
+    fake.respond(
+        {{QStringLiteral("snapshots"), QStringLiteral("echo '[]'")},
+         {QStringLiteral("stats"), QStringLiteral("echo '{\"total_size\":0,\"snapshots_count\":0}'")}});
     test.services.loginItem = ServiceRegistration::Status::enabled;
     {
         AppModel model(test.platform());
@@ -395,7 +437,8 @@ TEST(ControllerBootstrap, setsTheStatusForEachConfigurationOutcome) {
         await(model.controller().bootstrap());
         EXPECT_EQ(model.baseStatus(), AppStatus::needsSetup());
         EXPECT_TRUE(model.startAtLogin());
-        EXPECT_EQ(log.messages(QStringLiteral("lifecycle")), QStringList{QStringLiteral("bootstrap: needsSetup")});
+        EXPECT_EQ(log.messages(QStringLiteral("lifecycle")),
+                  QStringList{QStringLiteral("bootstrap: needsSetup")});
     }
     test.storeConfiguration();
     await(Keychain(test.secrets).remove(Keychain::Account::secretKey));
@@ -427,10 +470,11 @@ TEST(ControllerBootstrap, storageSettingsThatCannotBeReadAreSaidNotTakenForAbsen
     FakeRestic fake;
     test.useFakeRestic(fake);
     test.storeConfiguration();
-    const QList<QVariant> unreadable{QByteArray(R"({"provider":"scaleway","region":"fr-p)"),
-                                     QByteArray("{\"provider\":\"scaleway\",\"region\":\"fr-par\",\"bucket\":\"caf\xff\"}"),
-                                     QByteArray(R"({"provider":"scaleway","region":"fr-par","bucket":"a/../b"})"),
-                                     QStringLiteral("not a byte array")};
+    const QList<QVariant> unreadable{
+        QByteArray(R"({"provider":"scaleway","region":"fr-p)"),
+        QByteArray("{\"provider\":\"scaleway\",\"region\":\"fr-par\",\"bucket\":\"caf\xff\"}"),
+        QByteArray(R"({"provider":"scaleway","region":"fr-par","bucket":"a/../b"})"),
+        QStringLiteral("not a byte array")};
     for (const auto& value : unreadable) {
         test.settings().setValue(SettingsKeys::storageConfig, value);
         AppModel model(test.platform());
@@ -439,7 +483,8 @@ TEST(ControllerBootstrap, storageSettingsThatCannotBeReadAreSaidNotTakenForAbsen
             << value.toString().toStdString();
         EXPECT_EQ(model.baseStatus(), AppStatus::error(SetupMessages::unreadableConfiguration()));
         EXPECT_FALSE(model.controller().isConfigured());
-        const auto errors = log.lines().filter(QStringLiteral("[ERROR] lifecycle: settings: storageConfig unreadable: "));
+        const auto errors =
+            log.lines().filter(QStringLiteral("[ERROR] lifecycle: settings: storageConfig unreadable: "));
         EXPECT_EQ(errors.size(), 1) << log.lines().join(QLatin1Char('\n')).toStdString();
     }
     EXPECT_EQ(fake.callCount(), 0);
@@ -448,11 +493,14 @@ TEST(ControllerBootstrap, storageSettingsThatCannotBeReadAreSaidNotTakenForAbsen
 // Counts at the top of restic's unsigned range are unknown, never negative: "—", not "-1 files".
 TEST_F(Controller, countsBeyondTheSignedRangeAreUnknownNotNegative) {
     const QString huge = QStringLiteral("18446744073709551615");
-    respond({{QStringLiteral("snapshots"),
-              QStringLiteral(R"(echo '[{"time":"2026-01-01T10:00:00Z","tree":"t","paths":["/h"],"hostname":"h","id":"a1","short_id":"a1",)"
-                             R"("summary":{"total_files_processed":%1,"total_bytes_processed":%1,"data_added":%1}}]')")
-                  .arg(huge)},
-             {QStringLiteral("stats"), QStringLiteral(R"(echo '{"total_size":%1,"snapshots_count":1}')").arg(huge)}});
+    respond(
+        {{QStringLiteral("snapshots"),
+          QStringLiteral(
+              R"(echo '[{"time":"2026-01-01T10:00:00Z","tree":"t","paths":["/h"],"hostname":"h","id":"a1","short_id":"a1",)"
+              R"("summary":{"total_files_processed":%1,"total_bytes_processed":%1,"data_added":%1}}]')")
+              .arg(huge)},
+         {QStringLiteral("stats"),
+          QStringLiteral(R"(echo '{"total_size":%1,"snapshots_count":1}')").arg(huge)}});
     await(controller().refreshRepositoryState());
     EXPECT_EQ(model->stats().fileCount, std::nullopt);
     EXPECT_EQ(model->stats().protectedBytes, std::nullopt);
@@ -478,10 +526,12 @@ TEST_F(Controller, countsBeyondTheSignedRangeAreUnknownNotNegative) {
 TEST_F(Controller, aBackupWithoutProgressSaysItIsRetryingThenGivesUp) {
     respond({{QStringLiteral("backup"),
               QStringLiteral("echo '{\"message_type\":\"status\",\"percent_done\":0.96,\"files_done\":3}'; "
-                             "echo '{\"message_type\":\"status\",\"percent_done\":0.96,\"files_done\":3}'; await_interrupt 1")}});
+                             "echo '{\"message_type\":\"status\",\"percent_done\":0.96,\"files_done\":3}'; "
+                             "await_interrupt 1")}});
     controller().startBackup();
     const auto task = controller().backupTask();
-    ASSERT_TRUE(spinUntil([&] { return fake.isWaiting(1) && model->baseStatus().progress.fraction == 0.96; }));
+    ASSERT_TRUE(
+        spinUntil([&] { return fake.isWaiting(1) && model->baseStatus().progress.fraction == 0.96; }));
     QCoreApplication::processEvents();
     test.clock.advance(BackupStallWatch::retryingAfterSeconds - 1);
     EXPECT_EQ(model->baseStatus().message, QString());
@@ -492,7 +542,8 @@ TEST_F(Controller, aBackupWithoutProgressSaysItIsRetryingThenGivesUp) {
     test.clock.advance(BackupStallWatch::giveUpAfterSeconds - BackupStallWatch::retryingAfterSeconds);
     await(OperationHandle::wait(task));
     EXPECT_EQ(fake.interruptsReceived(1), 1);
-    const auto reason = QStringLiteral("Can't reach Scaleway — the backup stopped after 30 minutes without progress.");
+    const auto reason =
+        QStringLiteral("Can't reach Scaleway — the backup stopped after 30 minutes without progress.");
     EXPECT_EQ(model->lastBackupFailure(), reason);
     EXPECT_EQ(model->baseStatus(), AppStatus::error(reason));
 

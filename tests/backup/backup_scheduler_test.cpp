@@ -118,7 +118,9 @@ TEST_F(Scheduler, aTimedPauseThatEndedBeforeLaunchExpiresOnceAndProtectionResume
     launch();
     EXPECT_FALSE(model->isPaused());
     EXPECT_EQ(test.settings().boolValue(SettingsKeys::isPaused), false);
-    EXPECT_EQ(log.messages(QStringLiteral("lifecycle")).count(QStringLiteral("timed pause expired — resuming protection")), 1);
+    EXPECT_EQ(log.messages(QStringLiteral("lifecycle"))
+                  .count(QStringLiteral("timed pause expired — resuming protection")),
+              1);
     advance(BackupScheduler::settleSeconds);
     EXPECT_EQ(backups(), 1);
 }
@@ -162,7 +164,8 @@ TEST_F(Scheduler, aBlockedBackupIsRetriedAndNeverRunsOnBattery) {
     EXPECT_EQ(model->nextBackup(), start.addSecs(BackupScheduler::retrySeconds));
     advance(BackupScheduler::retrySeconds);
     EXPECT_EQ(backups(), 0);
-    EXPECT_EQ(log.messages(QStringLiteral("queue")), QStringList{QStringLiteral("scheduled backup skipped: onBattery")});
+    EXPECT_EQ(log.messages(QStringLiteral("queue")),
+              QStringList{QStringLiteral("scheduled backup skipped: onBattery")});
     EXPECT_EQ(model->nextBackup(), test.clock.now().addSecs(BackupScheduler::retrySeconds));
     test.power.onBattery = false;
     advance(BackupScheduler::retrySeconds);
@@ -176,7 +179,8 @@ TEST_F(Scheduler, aMeteredConnectionWaitsUnlessAllowed) {
     launch();
     advance(BackupScheduler::retrySeconds);
     EXPECT_EQ(backups(), 0);
-    EXPECT_EQ(log.messages(QStringLiteral("queue")), QStringList{QStringLiteral("scheduled backup skipped: metered")});
+    EXPECT_EQ(log.messages(QStringLiteral("queue")),
+              QStringList{QStringLiteral("scheduled backup skipped: metered")});
     model->setBackupOnMetered(true);
     advance(BackupScheduler::settleSeconds);
     EXPECT_EQ(backups(), 1);
@@ -184,8 +188,9 @@ TEST_F(Scheduler, aMeteredConnectionWaitsUnlessAllowed) {
 
 TEST_F(Scheduler, aFailedBackupIsRetriedAfterTheRetryDelayNotAtOnce) {
     storeLastBackup(3 * 3600);
-    fake.respond({{QStringLiteral("backup"), QStringLiteral("echo 'Fatal: unable to open config file' >&2; exit 1")},
-                  {QStringLiteral("snapshots"), QStringLiteral("exit 1")}});
+    fake.respond(
+        {{QStringLiteral("backup"), QStringLiteral("echo 'Fatal: unable to open config file' >&2; exit 1")},
+         {QStringLiteral("snapshots"), QStringLiteral("exit 1")}});
     launch();
     advance(BackupScheduler::settleSeconds);
     EXPECT_EQ(backups(), 1);
@@ -198,13 +203,15 @@ TEST_F(Scheduler, aFailedBackupIsRetriedAfterTheRetryDelayNotAtOnce) {
 
 TEST_F(Scheduler, anotherFrontEndsBackupIsNotJoinedByASecond) {
     storeLastBackup(3 * 3600);
-    const auto agent = RunLock::acquire(InstancePaths::runLock(test.platform().folders), RunLock::Holder::agent);
+    const auto agent =
+        RunLock::acquire(InstancePaths::runLock(test.platform().folders), RunLock::Holder::agent);
     ASSERT_TRUE(agent);
     LogCapture log;
     launch();
     advance(BackupScheduler::retrySeconds);
     EXPECT_EQ(backups(), 0);
-    EXPECT_EQ(log.messages(QStringLiteral("queue")), QStringList{QStringLiteral("scheduled backup skipped: locked")});
+    EXPECT_EQ(log.messages(QStringLiteral("queue")),
+              QStringList{QStringLiteral("scheduled backup skipped: locked")});
 }
 
 TEST_F(Scheduler, wakingWithABackupDueStartsItAfterTheSettlingDelay) {

@@ -106,7 +106,8 @@ TEST_F(CtlCommands, aRepositoryThatCannotBeReadFailsEveryCommandWithItsSentence)
     EXPECT_EQ(result.out, QString());
     EXPECT_EQ(result.error, QStringLiteral("Repository password is incorrect.\n"));
 
-    result = run({QStringLiteral("restore"), QStringLiteral("abcdef01"), test.home() + QStringLiteral("/a.txt")});
+    result =
+        run({QStringLiteral("restore"), QStringLiteral("abcdef01"), test.home() + QStringLiteral("/a.txt")});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.error, QStringLiteral("Repository password is incorrect.\n"));
 
@@ -114,14 +115,17 @@ TEST_F(CtlCommands, aRepositoryThatCannotBeReadFailsEveryCommandWithItsSentence)
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.error, QStringLiteral("Repository password is incorrect.\n"));
 
-    fake.respond({{QStringLiteral("snapshots"), QStringLiteral("ulimit -c 0; exec /usr/bin/python3 -c 'import os; os.kill(os.getpid(), 11)'")}});
+    fake.respond(
+        {{QStringLiteral("snapshots"),
+          QStringLiteral("ulimit -c 0; exec /usr/bin/python3 -c 'import os; os.kill(os.getpid(), 11)'")}});
     result = run({QStringLiteral("snapshots")});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.error, QStringLiteral("restic stopped unexpectedly (signal 11).\n"));
 }
 
 TEST_F(CtlCommands, listingsGiveUpAfterThirtySecondsAsUnreachable) {
-    for (const auto& arguments : {QStringList{QStringLiteral("snapshots")}, QStringList{QStringLiteral("ls"), QStringLiteral("abcdef01")}}) {
+    for (const auto& arguments : {QStringList{QStringLiteral("snapshots")},
+                                  QStringList{QStringLiteral("ls"), QStringLiteral("abcdef01")}}) {
         FakeRestic silent;
         test.useFakeRestic(silent);
         silent.respond({{QStringLiteral("snapshots"), QStringLiteral("await_interrupt 1")}});
@@ -134,7 +138,8 @@ TEST_F(CtlCommands, listingsGiveUpAfterThirtySecondsAsUnreachable) {
         test.clock.advance(1);
         const auto result = finish(std::move(command), output);
         EXPECT_EQ(result.status, 1);
-        EXPECT_EQ(result.error, QStringLiteral("Couldn't reach Scaleway. Check your internet connection and try again.\n"));
+        EXPECT_EQ(result.error,
+                  QStringLiteral("Couldn't reach Scaleway. Check your internet connection and try again.\n"));
         EXPECT_EQ(silent.interruptsReceived(1), 1);
     }
 }
@@ -142,19 +147,23 @@ TEST_F(CtlCommands, listingsGiveUpAfterThirtySecondsAsUnreachable) {
 TEST_F(CtlCommands, aCtrlCInterruptsResticOnceWaitsAndCleansUp) {
     const auto documents = test.home() + QStringLiteral("/Documents");
     writeFile(documents + QStringLiteral("/a.txt"), "kept");
-    fake.respond({{QStringLiteral("snapshots"), snapshotList.arg(test.home())},
-                  {QStringLiteral("ls"), QStringLiteral(R"(echo '{"struct_type":"node","name":"a.txt","type":"file","path":"%1/a.txt"}')")
-                                             .arg(documents)},
-                  {QStringLiteral("restore"), QStringLiteral("await_interrupt 130")}});
+    fake.respond(
+        {{QStringLiteral("snapshots"), snapshotList.arg(test.home())},
+         {QStringLiteral("ls"),
+          QStringLiteral(R"(echo '{"struct_type":"node","name":"a.txt","type":"file","path":"%1/a.txt"}')")
+              .arg(documents)},
+         {QStringLiteral("restore"), QStringLiteral("await_interrupt 130")}});
     CapturedOutput output;
-    auto command = Commands::run(&test.platform(), {QStringLiteral("restore"), QStringLiteral("abcdef01"), documents + QStringLiteral("/a.txt")});
+    auto command = Commands::run(&test.platform(), {QStringLiteral("restore"), QStringLiteral("abcdef01"),
+                                                    documents + QStringLiteral("/a.txt")});
     const int call = waitingCall(QStringLiteral("restore"));
     ASSERT_GT(call, 0);
     ::raise(SIGINT);
     const auto result = finish(std::move(command), output);
     EXPECT_EQ(result.status, 130);
     EXPECT_EQ(fake.interruptsReceived(call), 1);
-    EXPECT_EQ(QDir(documents).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{"a.txt"});
+    EXPECT_EQ(QDir(documents).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{"a.txt"});
 
     // A status that waits on restic ends the same way.
     fake.respond({{QStringLiteral("snapshots"), QStringLiteral("await_interrupt 1")}});
@@ -171,19 +180,25 @@ TEST_F(CtlCommands, argumentsThatLookLikeOptionsAreRefusedAndNamesPrintedEscaped
     auto result = run({QStringLiteral("ls"), QStringLiteral("abcdef01"), QStringLiteral("--"),
                        QStringLiteral("--password-command=touch /tmp/x")});
     EXPECT_EQ(result.status, 2);
-    EXPECT_TRUE(result.error.contains(QStringLiteral("“--password-command=touch /tmp/x” looks like an option")))
+    EXPECT_TRUE(
+        result.error.contains(QStringLiteral("“--password-command=touch /tmp/x” looks like an option")))
         << result.error.toStdString();
-    result = run({QStringLiteral("restore"), QStringLiteral("--"), QStringLiteral("-abc"), QStringLiteral("/x")});
+    result =
+        run({QStringLiteral("restore"), QStringLiteral("--"), QStringLiteral("-abc"), QStringLiteral("/x")});
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(fake.callCount(), 0);
 
     const auto hostile = QStringLiteral("\x1b]0;owned\x07\x1b[2Jname\u009b.txt");
-    fake.respond({{QStringLiteral("snapshots"), snapshotList.arg(test.home())},
-                  {QStringLiteral("ls"), QStringLiteral(R"(printf '%s\n' '{"struct_type":"node","name":"\u001b]0;owned\u0007\u001b[2Jname\u009b.txt","type":"file","path":"%1/\u001b]0;owned\u0007\u001b[2Jname\u009b.txt"}')")
-                                             .arg(test.home())}});
+    fake.respond(
+        {{QStringLiteral("snapshots"), snapshotList.arg(test.home())},
+         {QStringLiteral("ls"),
+          QStringLiteral(
+              R"(printf '%s\n' '{"struct_type":"node","name":"\u001b]0;owned\u0007\u001b[2Jname\u009b.txt","type":"file","path":"%1/\u001b]0;owned\u0007\u001b[2Jname\u009b.txt"}')")
+              .arg(test.home())}});
     result = run({QStringLiteral("ls"), QStringLiteral("abcdef01")});
     EXPECT_EQ(result.status, 0) << result.error.toStdString();
-    EXPECT_TRUE(result.out.contains(QStringLiteral("\\033]0;owned\\007\\033[2Jname\\302\\233.txt"))) << result.out.toStdString();
+    EXPECT_TRUE(result.out.contains(QStringLiteral("\\033]0;owned\\007\\033[2Jname\\302\\233.txt")))
+        << result.out.toStdString();
     EXPECT_FALSE(result.out.contains(QChar(0x1b)));
     EXPECT_FALSE(result.out.contains(QChar(0x07)));
     EXPECT_FALSE(result.out.contains(QChar(0x9b)));
@@ -195,7 +210,8 @@ TEST_F(CtlCommands, aRuntimeFolderThatIsNotPrivateIsRefused) {
     ::chmod(QFile::encodeName(folder).constData(), 0777);
     const auto result = run({QStringLiteral("snapshots")});
     EXPECT_EQ(result.status, 1);
-    EXPECT_TRUE(result.error.startsWith(QStringLiteral("Keldoran's private folder ") + folder)) << result.error.toStdString();
+    EXPECT_TRUE(result.error.startsWith(QStringLiteral("Keldoran's private folder ") + folder))
+        << result.error.toStdString();
     EXPECT_EQ(fake.callCount(), 0);
 }
 
@@ -204,7 +220,8 @@ TEST(RemoteControlReasons, aLockedKeyringIsNotASetupToDo) {
     TestPlatform test;
     AppModel model(test.platform());
     model.setBaseStatus(AppStatus::credentialsUnavailable());
-    const auto answer = RemoteControl::handle({{QStringLiteral("command"), QStringLiteral("backup")}}, model, [] {});
+    const auto answer =
+        RemoteControl::handle({{QStringLiteral("command"), QStringLiteral("backup")}}, model, [] {});
     EXPECT_FALSE(answer.value(QLatin1String("ok")).toBool());
     EXPECT_EQ(answer.value(QLatin1String("message")).toString(),
               QStringLiteral("Couldn't read your saved credentials. Unlock your keyring and try again."));

@@ -63,7 +63,8 @@ protected:
 } // namespace
 
 TEST_F(CtlStatus, anUnreachableStorageGivesTheLastKnownStateAfterTwentySeconds) {
-    fake.defaultStep(QStringLiteral("echo 'Stat(<config/>) returned error, retrying after 678ms' >&2; await_interrupt 1"));
+    fake.defaultStep(
+        QStringLiteral("echo 'Stat(<config/>) returned error, retrying after 678ms' >&2; await_interrupt 1"));
     CapturedOutput output;
     int status = -1;
     bool done = false;
@@ -109,6 +110,7 @@ TEST_F(CtlStatus, saysWhyADueBackupWaits) {
     runStatus(&test.platform(), &status, &done);
     ASSERT_TRUE(spinUntil([&] { return done; }));
     const auto text = output.text();
-    EXPECT_TRUE(text.contains(QStringLiteral("\nBackups wait while the connection is metered. Allow them in Preferences.\n")))
+    EXPECT_TRUE(text.contains(
+        QStringLiteral("\nBackups wait while the connection is metered. Allow them in Preferences.\n")))
         << text.toStdString();
 }

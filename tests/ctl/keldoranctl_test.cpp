@@ -87,12 +87,13 @@ TEST_F(Ctl, setsUpOtherS3StorageByItsAddressThenBacksUpAndRestores) {
                       QString::fromUtf8(process.readAllStandardOutput()),
                       QString::fromUtf8(process.readAllStandardError())};
     };
-    const QStringList keys{"--bucket", QString::fromLatin1(S3TestServer::bucket), "--access-key-file",
-                           secrets.filePath(QStringLiteral("access")), "--secret-key-file",
-                           secrets.filePath(QStringLiteral("secret")), "--password-file",
-                           secrets.filePath(QStringLiteral("password"))};
+    const QStringList keys{"--bucket",          QString::fromLatin1(S3TestServer::bucket),
+                           "--access-key-file", secrets.filePath(QStringLiteral("access")),
+                           "--secret-key-file", secrets.filePath(QStringLiteral("secret")),
+                           "--password-file",   secrets.filePath(QStringLiteral("password"))};
     for (const auto& [arguments, problem] :
-         {std::pair{QStringList{"--provider", "scaleway", "--endpoint", address}, CtlMessages::providerOrEndpoint()},
+         {std::pair{QStringList{"--provider", "scaleway", "--endpoint", address},
+                    CtlMessages::providerOrEndpoint()},
           std::pair{QStringList{"--region", "eu-1"}, CtlMessages::customOptionsNeedEndpoint()},
           std::pair{QStringList{"--path-style"}, CtlMessages::customOptionsNeedEndpoint()},
           std::pair{QStringList{"--endpoint", "http://s3.example.com"}, SetupMessages::endpointNotHttps()},
@@ -105,8 +106,9 @@ TEST_F(Ctl, setsUpOtherS3StorageByItsAddressThenBacksUpAndRestores) {
 
     auto result = withoutOverride(QStringList{"setup", "--endpoint", address, "--path-style"} + keys);
     ASSERT_EQ(result.status, 0) << result.error.toStdString();
-    EXPECT_TRUE(result.out.startsWith(QStringLiteral("Checking…\nConnected — bucket keldoran-test found in ") +
-                                      server.endpoint() + QLatin1Char('\n')))
+    EXPECT_TRUE(
+        result.out.startsWith(QStringLiteral("Checking…\nConnected — bucket keldoran-test found in ") +
+                              server.endpoint() + QLatin1Char('\n')))
         << result.out.toStdString();
     EXPECT_TRUE(result.out.endsWith(QStringLiteral("Protected\n")));
     const auto stored = StorageConfig::load(test.settings());
@@ -122,7 +124,8 @@ TEST_F(Ctl, setsUpOtherS3StorageByItsAddressThenBacksUpAndRestores) {
     result = withoutOverride(
         {"restore", snapshot, test.home() + "/Documents/report.pdf", "--to", elsewhere.path(), "--replace"});
     ASSERT_EQ(result.status, 0) << result.error.toStdString();
-    EXPECT_EQ(readFile(elsewhere.filePath(QStringLiteral("report.pdf"))), QByteArray("the report as backed up"));
+    EXPECT_EQ(readFile(elsewhere.filePath(QStringLiteral("report.pdf"))),
+              QByteArray("the report as backed up"));
 }
 
 TEST_F(Ctl, setsUpBacksUpListsAndRestores) {
@@ -309,17 +312,21 @@ TEST_F(Ctl, findsFilesInEveryBackupAndListsAFilesVersions) {
     result = ctl({QStringLiteral("find"), QStringLiteral("cafe")});
     EXPECT_EQ(result.status, 0);
     EXPECT_TRUE(result.error.isEmpty()) << result.error.toStdString();
-    EXPECT_TRUE(result.out.startsWith(test.home() + QStringLiteral("/Photos/Café.jpg  "))) << result.out.toStdString();
+    EXPECT_TRUE(result.out.startsWith(test.home() + QStringLiteral("/Photos/Café.jpg  ")))
+        << result.out.toStdString();
     result = ctl({QStringLiteral("find"), QStringLiteral("report.pdf")});
-    EXPECT_TRUE(result.out.contains(QStringLiteral("  ") + second + QLatin1Char(' '))) << result.out.toStdString();
+    EXPECT_TRUE(result.out.contains(QStringLiteral("  ") + second + QLatin1Char(' ')))
+        << result.out.toStdString();
     result = ctl({QStringLiteral("find"), QStringLiteral("report.pdf"), QStringLiteral("--snapshot"), first});
     EXPECT_EQ(result.status, 0);
-    EXPECT_TRUE(result.out.contains(QStringLiteral("  ") + first + QLatin1Char(' '))) << result.out.toStdString();
+    EXPECT_TRUE(result.out.contains(QStringLiteral("  ") + first + QLatin1Char(' ')))
+        << result.out.toStdString();
 
     result = ctl({QStringLiteral("find"), QStringLiteral("no such name")});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.error, QStringLiteral("Nothing in your backups has “no such name” in its name.\n"));
-    result = ctl({QStringLiteral("find"), QStringLiteral("report"), QStringLiteral("--snapshot"), QStringLiteral("ffffffff")});
+    result = ctl({QStringLiteral("find"), QStringLiteral("report"), QStringLiteral("--snapshot"),
+                  QStringLiteral("ffffffff")});
     EXPECT_EQ(result.status, 1);
     for (const auto& arguments : QList<QStringList>{{"find"},
                                                     {"find", "-rf"},

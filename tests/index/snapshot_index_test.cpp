@@ -19,11 +19,29 @@ namespace {
 // Names restic must list exactly: spaces, glob characters, leading dashes, control characters, accents,
 // names of 250 bytes and names that are not UTF-8.
 const QList<QByteArray>& hostileNames() {
-    static const QList<QByteArray> names{"notes.txt", "Report 2024.pdf", "café.txt", "日本語のメモ.txt",
-                                         "Photos [2019]", "a*b.txt", "what?", "-rf", "--help.txt", "-",
-                                         ".hidden", "back\\slash.txt", "tab\tname", "new\nline.txt",
-                                         "space at end ", " leading space", "emoji 📁", "%d %s", "$HOME",
-                                         "caf\xe9", "\xff\xfe.bin", "na\xefve.txt", QByteArray(250, 'L')};
+    static const QList<QByteArray> names{"notes.txt",
+                                         "Report 2024.pdf",
+                                         "café.txt",
+                                         "日本語のメモ.txt",
+                                         "Photos [2019]",
+                                         "a*b.txt",
+                                         "what?",
+                                         "-rf",
+                                         "--help.txt",
+                                         "-",
+                                         ".hidden",
+                                         "back\\slash.txt",
+                                         "tab\tname",
+                                         "new\nline.txt",
+                                         "space at end ",
+                                         " leading space",
+                                         "emoji 📁",
+                                         "%d %s",
+                                         "$HOME",
+                                         "caf\xe9",
+                                         "\xff\xfe.bin",
+                                         "na\xefve.txt",
+                                         QByteArray(250, 'L')};
     return names;
 }
 
@@ -64,7 +82,8 @@ Snapshot backUp(const LocalRepository& repository, const QString& source) {
     const auto restic = repository.restic();
     await(collect(restic.backup(Restic::backupArguments({}, std::nullopt, {source}))));
     auto snapshots = await(restic.snapshots());
-    std::sort(snapshots.begin(), snapshots.end(), [](const auto& a, const auto& b) { return a.time < b.time; });
+    std::sort(snapshots.begin(), snapshots.end(),
+              [](const auto& a, const auto& b) { return a.time < b.time; });
     return snapshots.last();
 }
 
@@ -84,7 +103,8 @@ bool indexFully(SnapshotIndexer& indexer, const LocalRepository& repository, con
 }
 
 // Every folder of the snapshot, each with its entries in restic's order, from restic's own listing.
-std::map<QString, QList<LsEntry>> foldersListedByRestic(const LocalRepository& repository, const QString& id) {
+std::map<QString, QList<LsEntry>> foldersListedByRestic(const LocalRepository& repository,
+                                                        const QString& id) {
     std::map<QString, QList<LsEntry>> folders{{QStringLiteral("/"), {}}};
     for (const auto& entry : await(repository.restic().ls(id, {}))) {
         folders[parentPath(entry.path)].append(entry);
@@ -309,11 +329,13 @@ TEST(SnapshotIndex, searchFindsWhatAScanOfResticsListingFinds) {
     ASSERT_TRUE(indexFully(indexer, repository, snapshot));
 
     const auto listed = await(repository.restic().ls(snapshot.id, {}));
-    for (const auto* text : {"CAFE", "txt", "ÜBER", "l", "-", "[2019]", "\xef\xbf\xbd", "tab\t", "no such name"}) {
+    for (const auto* text :
+         {"CAFE", "txt", "ÜBER", "l", "-", "[2019]", "\xef\xbf\xbd", "tab\t", "no such name"}) {
         const auto needle = QString::fromUtf8(text);
         QSet<QString> expected;
         for (const auto& entry : listed) {
-            if (entry.path.startsWith(source + QLatin1Char('/')) && NameFolding::contains(entry.name, needle)) {
+            if (entry.path.startsWith(source + QLatin1Char('/')) &&
+                NameFolding::contains(entry.name, needle)) {
                 expected.insert(entry.path);
             }
         }

@@ -5,8 +5,8 @@
 #include "support/log_capture.h"
 #include "support/test_platform.h"
 
-#include <QSignalSpy>
 #include <gtest/gtest.h>
+#include <QSignalSpy>
 
 namespace {
 using Kind = AppStatus::Kind;
@@ -25,7 +25,8 @@ TEST(AppModel, derivesTheShownStatus) {
     const auto backingUp = AppStatus::backingUp({0.5, 10, 20});
     EXPECT_EQ(shown(backingUp, true, false), backingUp);
     EXPECT_EQ(shown(AppStatus::error(QStringLiteral("Backup failed.")), true, true), AppStatus::paused());
-    EXPECT_EQ(shown(AppStatus::error(QStringLiteral("Backup failed.")), false, true), AppStatus::error(QStringLiteral("Backup failed.")));
+    EXPECT_EQ(shown(AppStatus::error(QStringLiteral("Backup failed.")), false, true),
+              AppStatus::error(QStringLiteral("Backup failed.")));
     EXPECT_EQ(shown(AppStatus::protected_(), false, false), AppStatus::offline());
     EXPECT_EQ(shown(AppStatus::protected_(), true, false), AppStatus::paused());
     EXPECT_EQ(shown(AppStatus::needsSetup(), true, false), AppStatus::needsSetup());
@@ -77,7 +78,8 @@ TEST(AppModel, pausesUntilTheChosenEndAndExpiresExactlyThen) {
     EXPECT_TRUE(model.expirePauseIfDue(quarterPastTen.addSecs(3600)));
     EXPECT_FALSE(model.isPaused());
     EXPECT_EQ(model.pauseUntil(), std::nullopt);
-    EXPECT_EQ(log.messages(QStringLiteral("lifecycle")), QStringList{QStringLiteral("timed pause expired — resuming protection")});
+    EXPECT_EQ(log.messages(QStringLiteral("lifecycle")),
+              QStringList{QStringLiteral("timed pause expired — resuming protection")});
 
     model.pause(AppModel::PauseChoice::untilTomorrow, QDateTime(QDate(2026, 12, 7), QTime(23, 59)));
     EXPECT_EQ(model.pauseUntil(), QDateTime(QDate(2026, 12, 8), QTime(0, 0)));
@@ -186,8 +188,9 @@ TEST(AppModel, maintainsTheExclusionList) {
     EXPECT_EQ(model.excludes().last().path, QStringLiteral("/mnt/copy") + home + QStringLiteral("/x"));
 
     const auto items = model.excludes();
-    const auto npm = std::find_if(items.begin(), items.end(),
-                                  [](const ExcludeItem& item) { return item.path == QLatin1String("~/.npm"); });
+    const auto npm = std::find_if(items.begin(), items.end(), [](const ExcludeItem& item) {
+        return item.path == QLatin1String("~/.npm");
+    });
     model.removeExclusion(npm->id);
     model.restoreDefaultExcludes();
     QStringList paths;
@@ -195,6 +198,7 @@ TEST(AppModel, maintainsTheExclusionList) {
         paths.append(item.path);
     }
     EXPECT_EQ(paths.last(), QStringLiteral("~/.npm"));
-    EXPECT_EQ(paths.indexOf(QStringLiteral("~/Movies")), int(defaults) - 1); // behind the defaults kept in place
+    EXPECT_EQ(paths.indexOf(QStringLiteral("~/Movies")),
+              int(defaults) - 1); // behind the defaults kept in place
     EXPECT_EQ(AppModel(test.platform()).excludes(), model.excludes());
 }

@@ -2,11 +2,12 @@
 #include "model/recent_backup.h"
 #include "model/stats_cache.h"
 
-#include <QTimeZone>
 #include <gtest/gtest.h>
+#include <QTimeZone>
 
 namespace {
-Snapshot snapshotAt(int minutesAgo, std::optional<Snapshot::Summary> summary = Snapshot::Summary{100, 80, 1000, 10}) {
+Snapshot snapshotAt(int minutesAgo,
+                    std::optional<Snapshot::Summary> summary = Snapshot::Summary{100, 80, 1000, 10}) {
     Snapshot snapshot;
     snapshot.id = QStringLiteral("snapshot-%1").arg(minutesAgo);
     snapshot.time = QDateTime(QDate(2026, 12, 6), QTime(12, 0), QTimeZone::utc()).addSecs(-60 * minutesAgo);
@@ -16,8 +17,9 @@ Snapshot snapshotAt(int minutesAgo, std::optional<Snapshot::Summary> summary = S
 } // namespace
 
 TEST(BackupWarning, roundTripsAndRefusesAnyUnknownKind) {
-    const QList<BackupWarning> warnings{{BackupWarning::Kind::privacyProtected, QStringLiteral("/home/u/Mail")},
-                                        {BackupWarning::Kind::vanished, std::nullopt}};
+    const QList<BackupWarning> warnings{
+        {BackupWarning::Kind::privacyProtected, QStringLiteral("/home/u/Mail")},
+        {BackupWarning::Kind::vanished, std::nullopt}};
     const auto json = BackupWarning::encodeList(warnings);
     EXPECT_EQ(json, QByteArray(R"([{"kind":"privacyProtected","path":"/home/u/Mail"},{"kind":"vanished"}])"));
     EXPECT_EQ(BackupWarning::decodeList(json), warnings);

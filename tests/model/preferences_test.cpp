@@ -3,8 +3,8 @@
 #include "platform/ini_settings_store.h"
 #include "scope/default_excludes.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QTemporaryDir>
 
 namespace {
 QStringList pathsOf(const QList<ExcludeItem>& items) {
@@ -44,7 +44,8 @@ TEST(Preferences, aRecordThatDoesNotDecodeFallsBackToTheDefaults) {
          {QByteArray(R"({"frequency":"weekly","backupOnBattery":true,"excludes":[]})"),
           QByteArray(R"({"frequency":"daily","excludes":[]})"),
           QByteArray(R"({"frequency":"daily","backupOnBattery":true,"excludes":[{"id":"nope","path":"x"}]})"),
-          QByteArray(R"({"frequency":"daily","backupOnBattery":true,"excludes":[],"uploadLimitKiBps":"fast"})"),
+          QByteArray(
+              R"({"frequency":"daily","backupOnBattery":true,"excludes":[],"uploadLimitKiBps":"fast"})"),
           QByteArray(R"({"frequency":"daily","backupOnBattery":tr)")}) {
         settings.setValue(SettingsKeys::preferences, damaged);
         const auto preferences = Preferences::loadReconciled(settings);
@@ -53,7 +54,8 @@ TEST(Preferences, aRecordThatDoesNotDecodeFallsBackToTheDefaults) {
         // The record is rewritten, so the damaged one is gone.
         EXPECT_EQ(Preferences::load(settings), preferences);
     }
-    const auto minimal = Preferences::decoded(R"({"frequency":"sixHourly","backupOnBattery":false,"excludes":[]})");
+    const auto minimal =
+        Preferences::decoded(R"({"frequency":"sixHourly","backupOnBattery":false,"excludes":[]})");
     ASSERT_TRUE(minimal);
     EXPECT_FALSE(minimal->uploadLimitKiBps.has_value());
     EXPECT_FALSE(minimal->seenDefaultExcludePaths.has_value());
@@ -63,7 +65,8 @@ TEST(Preferences, reconcilingKeepsDeletedDefaultsDeletedAndBringsNewOnesOnce) {
     Preferences stored;
     stored.frequency = BackupFrequency::daily;
     stored.uploadLimitKiBps = 2048;
-    stored.excludes = {ExcludeItem::make(QStringLiteral("~/Movies")), ExcludeItem::make(QStringLiteral("~/Library"))};
+    stored.excludes = {ExcludeItem::make(QStringLiteral("~/Movies")),
+                       ExcludeItem::make(QStringLiteral("~/Library"))};
     // The user has seen every default but "*.utm" (added by a later version) and deleted all but ~/Library.
     auto seen = defaultExcludePaths();
     seen.removeAll(QStringLiteral("*.utm"));
@@ -81,7 +84,8 @@ TEST(Preferences, reconcilingKeepsDeletedDefaultsDeletedAndBringsNewOnesOnce) {
     QTemporaryDir folder;
     IniSettingsStore settings(IniSettingsStore::standardPath(folder.path()));
     stored.save(settings);
-    EXPECT_EQ(pathsOf(Preferences::loadReconciled(settings).excludes), (QStringList{"~/Movies", "~/Library", "*.utm"}));
+    EXPECT_EQ(pathsOf(Preferences::loadReconciled(settings).excludes),
+              (QStringList{"~/Movies", "~/Library", "*.utm"}));
     EXPECT_EQ(Preferences::load(settings)->uploadLimitKiBps, 2048);
 }
 

@@ -6,10 +6,10 @@
 #include "support/event_loop.h"
 #include "support/local_repository.h"
 
+#include <gtest/gtest.h>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -81,12 +81,15 @@ TEST(NetworkSource, followsTheDefaultRoute) {
     qputenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent"); // no NetworkManager: the route watch
     const auto monitor = NetworkSource::live()->createMonitor();
     QList<bool> paths;
-    QObject::connect(monitor.get(), &NetworkPathMonitor::pathChanged, [&](bool satisfied) { paths.append(satisfied); });
+    QObject::connect(monitor.get(), &NetworkPathMonitor::pathChanged,
+                     [&](bool satisfied) { paths.append(satisfied); });
     monitor->start();
     ASSERT_TRUE(spinUntil([&] { return paths.size() == 1; }));
     ASSERT_TRUE(paths.first()) << "with-network gives this test a default route";
     ASSERT_EQ(QProcess::execute(QStringLiteral("ip"), {"route", "del", "default"}), 0);
     EXPECT_TRUE(spinUntil([&] { return !paths.isEmpty() && !paths.last(); }, 5000));
-    ASSERT_EQ(QProcess::execute(QStringLiteral("ip"), {"route", "add", "default", "via", "10.254.0.2", "dev", "keldoran0"}), 0);
+    ASSERT_EQ(QProcess::execute(QStringLiteral("ip"),
+                                {"route", "add", "default", "via", "10.254.0.2", "dev", "keldoran0"}),
+              0);
     EXPECT_TRUE(spinUntil([&] { return paths.last(); }, 5000));
 }

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <QTemporaryDir>
 #include <QTimeZone>
-
 #include <sys/stat.h>
 
 namespace {

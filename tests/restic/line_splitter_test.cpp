@@ -1,8 +1,7 @@
 #include "restic/line_splitter.h"
 
-#include <QList>
-
 #include <gtest/gtest.h>
+#include <QList>
 
 namespace {
 QList<QByteArray> split(const QList<QByteArray>& chunks) {

@@ -13,11 +13,11 @@ QString catFixture(const char* name) {
     return QStringLiteral("cat '" KELDORAN_FIXTURES "/restic-0.18/%1'").arg(QString::fromLatin1(name));
 }
 
-const QString lockFailure = QStringLiteral(
-    "echo '{\"message_type\":\"exit_error\",\"code\":11,\"message\":\"unable to create lock in backend\"}' >&2; exit 11");
+const QString lockFailure =
+    QStringLiteral("echo '{\"message_type\":\"exit_error\",\"code\":11,\"message\":\"unable to create lock "
+                   "in backend\"}' >&2; exit 11");
 
-template <typename T>
-ResticError resticFailure(QCoro::Task<T>&& task) {
+template <typename T> ResticError resticFailure(QCoro::Task<T>&& task) {
     try {
         std::rethrow_exception(failureOf(std::move(task)));
     } catch (const ResticError& error) {
@@ -36,32 +36,39 @@ TEST(ResticCommands, buildsTheBackupArgumentList) {
     EXPECT_EQ(Restic::backupArguments(excludes, 1, sources),
               (QStringList{"backup", "--json", "--exclude=/home/u/Library", "--exclude=node_modules",
                            "--exclude-caches", "--limit-upload", "1", "--", "/home/u"}));
-    EXPECT_EQ(Restic::backupArguments({}, 0, sources), (QStringList{"backup", "--json", "--exclude-caches", "--", "/home/u"}));
-    EXPECT_EQ(Restic::backupArguments({}, -5, sources), (QStringList{"backup", "--json", "--exclude-caches", "--", "/home/u"}));
+    EXPECT_EQ(Restic::backupArguments({}, 0, sources),
+              (QStringList{"backup", "--json", "--exclude-caches", "--", "/home/u"}));
+    EXPECT_EQ(Restic::backupArguments({}, -5, sources),
+              (QStringList{"backup", "--json", "--exclude-caches", "--", "/home/u"}));
     EXPECT_EQ(Restic::backupArguments({}, std::nullopt, sources),
               (QStringList{"backup", "--json", "--exclude-caches", "--", "/home/u"}));
-    EXPECT_EQ(Restic::backupArguments({}, 10240, sources),
-              (QStringList{"backup", "--json", "--exclude-caches", "--limit-upload", "10240", "--", "/home/u"}));
+    EXPECT_EQ(
+        Restic::backupArguments({}, 10240, sources),
+        (QStringList{"backup", "--json", "--exclude-caches", "--limit-upload", "10240", "--", "/home/u"}));
 }
 
 TEST(ResticCommands, buildsRestoreArgumentsFromTheSelection) {
     EXPECT_EQ(Restic::restoreArguments(QStringLiteral("abc"), {}, QStringLiteral("/tmp/t")),
               (QStringList{"restore", "--target=/tmp/t", "--json", "--sparse", "--", "abc"}));
-    EXPECT_EQ(Restic::restoreArguments(QStringLiteral("abc"), {"/Users/a/Documents/x.txt", "/Users/a/Documents/y"},
+    EXPECT_EQ(Restic::restoreArguments(QStringLiteral("abc"),
+                                       {"/Users/a/Documents/x.txt", "/Users/a/Documents/y"},
                                        QStringLiteral("/tmp/t")),
-              (QStringList{"restore", "--target=/tmp/t", "--json", "--sparse", "--include=/x.txt", "--include=/y", "--",
-                           "abc:/Users/a/Documents"}));
-    EXPECT_EQ(Restic::restoreArguments(QStringLiteral("abc"), {"/Users/a/x.txt", "/Users/b/y"}, QStringLiteral("/t")),
-              (QStringList{"restore", "--target=/t", "--json", "--sparse", "--include=/Users/a/x.txt", "--include=/Users/b/y",
-                           "--", "abc"}));
+              (QStringList{"restore", "--target=/tmp/t", "--json", "--sparse", "--include=/x.txt",
+                           "--include=/y", "--", "abc:/Users/a/Documents"}));
+    EXPECT_EQ(Restic::restoreArguments(QStringLiteral("abc"), {"/Users/a/x.txt", "/Users/b/y"},
+                                       QStringLiteral("/t")),
+              (QStringList{"restore", "--target=/t", "--json", "--sparse", "--include=/Users/a/x.txt",
+                           "--include=/Users/b/y", "--", "abc"}));
     EXPECT_EQ(Restic::restoreArguments(QStringLiteral("abc"), {"/top"}, QStringLiteral("/t")),
               (QStringList{"restore", "--target=/t", "--json", "--sparse", "--include=/top", "--", "abc:/"}));
     // Selected names are literal: glob characters are escaped.
-    EXPECT_EQ(Restic::restoreArguments(QStringLiteral("abc"), {"/d/report[2024].pdf", "/d/a*b?\\c"}, QStringLiteral("/t")),
+    EXPECT_EQ(Restic::restoreArguments(QStringLiteral("abc"), {"/d/report[2024].pdf", "/d/a*b?\\c"},
+                                       QStringLiteral("/t")),
               (QStringList{"restore", "--target=/t", "--json", "--sparse", "--include=/report\\[2024\\].pdf",
                            "--include=/a\\*b\\?\\\\c", "--", "abc:/d"}));
     // restic's JSON shows a byte that is not UTF-8 as U+FFFD: "?" stands for it.
-    EXPECT_TRUE(Restic::restoreArguments(QStringLiteral("abc"), {QStringLiteral("/d/caf\uFFFD")}, QStringLiteral("/t"))
+    EXPECT_TRUE(Restic::restoreArguments(QStringLiteral("abc"), {QStringLiteral("/d/caf\uFFFD")},
+                                         QStringLiteral("/t"))
                     .contains(QStringLiteral("--include=/caf?")));
 
     EXPECT_EQ(parentPath(QStringLiteral("/Users/a/x")), QStringLiteral("/Users/a"));
@@ -73,11 +80,13 @@ TEST(ResticCommands, buildsRestoreArgumentsFromTheSelection) {
 
 TEST(ResticCommands, buildsTheFixedCommandLines) {
     EXPECT_EQ(Restic::forgetArguments(RetentionPolicy::standard(), true),
-              (QStringList{"forget", "--json", "--keep-hourly", "24", "--keep-daily", "30", "--keep-monthly", "12", "--prune"}));
+              (QStringList{"forget", "--json", "--keep-hourly", "24", "--keep-daily", "30", "--keep-monthly",
+                           "12", "--prune"}));
     RetentionPolicy every{1, 2, 3, 4, 5, 6, 7};
     EXPECT_EQ(Restic::forgetArguments(every, false),
-              (QStringList{"forget", "--json", "--keep-last", "1", "--keep-hourly", "2", "--keep-daily", "3", "--keep-weekly",
-                           "4", "--keep-monthly", "5", "--keep-yearly", "6", "--keep-within", "7d"}));
+              (QStringList{"forget", "--json", "--keep-last", "1", "--keep-hourly", "2", "--keep-daily", "3",
+                           "--keep-weekly", "4", "--keep-monthly", "5", "--keep-yearly", "6", "--keep-within",
+                           "7d"}));
 
     FakeRestic fake;
     fake.step(1, QStringLiteral("echo '[]'"));
@@ -125,7 +134,8 @@ TEST(ResticCommands, unlocksAndRetriesOnceAfterALockFailure) {
     FakeRestic stillLocked;
     stillLocked.step(1, lockFailure);
     stillLocked.step(3, lockFailure);
-    const auto second = resticFailure(Restic(stillLocked.process()).forget(RetentionPolicy::standard(), false));
+    const auto second =
+        resticFailure(Restic(stillLocked.process()).forget(RetentionPolicy::standard(), false));
     EXPECT_EQ(second.exitStatus()->code, 11);
     EXPECT_EQ(stillLocked.callCount(), 3);
 
@@ -150,7 +160,8 @@ TEST(ResticCommands, aBackupStreamRetriesIntoTheSameStreamAfterALockFailure) {
     FakeRestic fake;
     fake.step(1, QStringLiteral("echo '{\"message_type\":\"status\",\"percent_done\":0.1}'; ") + lockFailure);
     fake.step(3, QStringLiteral("echo; echo 'not json'; ") + catFixture("backup-json.stdout.txt"));
-    const auto events = await(collect(Restic(fake.process()).backup({QStringLiteral("backup"), QStringLiteral("--json")})));
+    const auto events =
+        await(collect(Restic(fake.process()).backup({QStringLiteral("backup"), QStringLiteral("--json")})));
     ASSERT_EQ(events.size(), 4);
     EXPECT_EQ(std::get<BackupStatus>(events[0]).percentDone, 0.1);
     EXPECT_EQ(events[1], BackupEvent(UnrecognizedMessage{QStringLiteral("not json")}));
@@ -176,7 +187,8 @@ TEST(ResticCommands, decodesCommandOutput) {
     FakeRestic fake;
     fake.step(1, QStringLiteral("echo 'scanning...'; echo '  {\"total_size\":5,\"snapshots_count\":1}  '"));
     fake.step(2, QStringLiteral("echo 'no object here'"));
-    fake.step(3, catFixture("ls-json.txt") + QStringLiteral("; echo '{\"name\":\"x\",\"type\":\"file\",\"path\":\"/x\"}'"));
+    fake.step(3, catFixture("ls-json.txt") +
+                     QStringLiteral("; echo '{\"name\":\"x\",\"type\":\"file\",\"path\":\"/x\"}'"));
     fake.step(4, catFixture("ls-dir-json.txt") + QStringLiteral("; exit 1"));
     fake.step(5, QStringLiteral("echo '[{\"id\":1}]'"));
     const Restic restic(fake.process());

@@ -12,7 +12,8 @@ ResticError failed(int code, const QString& stderrText = {}) {
 }
 
 QString fixtureText(const char* name) {
-    return QString::fromUtf8(readFile(QStringLiteral(KELDORAN_FIXTURES "/restic-0.18/") + QString::fromLatin1(name)));
+    return QString::fromUtf8(
+        readFile(QStringLiteral(KELDORAN_FIXTURES "/restic-0.18/") + QString::fromLatin1(name)));
 }
 
 CheckFailureClassification classify(const ResticError& error) {
@@ -24,7 +25,8 @@ CheckFailureClassification classify(const ResticError& error) {
 TEST(ResticError, describesEveryCaseForTheLogAndTheUser) {
     EXPECT_EQ(ResticError::launchFailed(QStringLiteral("Permission denied")).description(),
               QStringLiteral("restic could not be launched: Permission denied"));
-    EXPECT_EQ(failed(3, QStringLiteral("oops\n")).description(), QStringLiteral("restic exited with code 3: oops\n"));
+    EXPECT_EQ(failed(3, QStringLiteral("oops\n")).description(),
+              QStringLiteral("restic exited with code 3: oops\n"));
     EXPECT_EQ(ResticError::decodingFailed(QStringLiteral("[{"), QStringLiteral("x")).description(),
               QStringLiteral("Unexpected restic output: [{"));
     EXPECT_EQ(ResticError::binaryNotFound().description(),
@@ -36,21 +38,28 @@ TEST(ResticError, describesEveryCaseForTheLogAndTheUser) {
     EXPECT_EQ(failed(5).logDescription(), QStringLiteral("exit 5 (unknown(5))"));
     EXPECT_EQ(failed(0).logDescription(), QStringLiteral("exit 0 (unknown(0))"));
     EXPECT_EQ(failed(2).exitStatus()->kind(), ResticError::Kind::goRuntimeError);
-    EXPECT_EQ(ResticError::launchFailed(QStringLiteral("x")).logDescription(), QStringLiteral("restic could not be launched: x"));
+    EXPECT_EQ(ResticError::launchFailed(QStringLiteral("x")).logDescription(),
+              QStringLiteral("restic could not be launched: x"));
 
-    const std::pair<int, const char*> backupMessages[] = {
-        {1, "Backup failed."}, {2, "Backup failed."}, {3, "Backup failed."},
-        {10, "Backup destination could not be found."}, {11, "Repository is locked by another process."},
-        {12, "Repository password is incorrect."}, {130, "Backup was cancelled."}, {137, "Backup failed."}};
+    const std::pair<int, const char*> backupMessages[] = {{1, "Backup failed."},
+                                                          {2, "Backup failed."},
+                                                          {3, "Backup failed."},
+                                                          {10, "Backup destination could not be found."},
+                                                          {11, "Repository is locked by another process."},
+                                                          {12, "Repository password is incorrect."},
+                                                          {130, "Backup was cancelled."},
+                                                          {137, "Backup failed."}};
     for (const auto& [code, message] : backupMessages) {
         EXPECT_EQ(failed(code).backupFailureMessage(), QString::fromUtf8(message)) << code;
     }
-    EXPECT_EQ(ResticError::launchFailed({}).backupFailureMessage(), QStringLiteral("Backup could not be started."));
+    EXPECT_EQ(ResticError::launchFailed({}).backupFailureMessage(),
+              QStringLiteral("Backup could not be started."));
     EXPECT_EQ(ResticError::decodingFailed({}, {}).backupFailureMessage(), QStringLiteral("Backup failed."));
 }
 
 TEST(ResticError, restoreMessagesUseResticsOwnFatalLine) {
-    EXPECT_EQ(failed(10).restoreFailureMessage(), QStringLiteral("The backup repository could not be found."));
+    EXPECT_EQ(failed(10).restoreFailureMessage(),
+              QStringLiteral("The backup repository could not be found."));
     EXPECT_EQ(failed(130, fixtureText("restore-sigint.stderr.txt")).restoreFailureMessage(),
               QStringLiteral("Restore was cancelled."));
     EXPECT_EQ(failed(1, QStringLiteral("plain text first\n{\"message_type\":\"exit_error\",\"code\":1,"
@@ -61,27 +70,36 @@ TEST(ResticError, restoreMessagesUseResticsOwnFatalLine) {
               QStringLiteral("no matching ID found for prefix \"deadbeef\""));
     EXPECT_EQ(failed(3, QStringLiteral("error: open /x: permission denied\n")).restoreFailureMessage(),
               QStringLiteral("Restore failed."));
-    EXPECT_EQ(ResticError::binaryNotFound().restoreFailureMessage(), QStringLiteral("Restore could not be started."));
+    EXPECT_EQ(ResticError::binaryNotFound().restoreFailureMessage(),
+              QStringLiteral("Restore could not be started."));
     EXPECT_EQ(restoreFailureMessage(std::make_exception_ptr(OperationCancelled())),
               QStringLiteral("Restore could not be started."));
-    EXPECT_EQ(errorDescription(std::make_exception_ptr(OperationCancelled())), QStringLiteral("The operation was cancelled."));
-    EXPECT_EQ(errorLogDescription(std::make_exception_ptr(failed(12))), QStringLiteral("exit 12 (wrongPassword)"));
+    EXPECT_EQ(errorDescription(std::make_exception_ptr(OperationCancelled())),
+              QStringLiteral("The operation was cancelled."));
+    EXPECT_EQ(errorLogDescription(std::make_exception_ptr(failed(12))),
+              QStringLiteral("exit 12 (wrongPassword)"));
 }
 
 TEST(ResticError, classifiesFailedIntegrityChecks) {
-    EXPECT_EQ(classify(failed(11, fixtureText("lock-stale-exit11-json.stderr.txt"))), CheckFailureClassification::locked);
+    EXPECT_EQ(classify(failed(11, fixtureText("lock-stale-exit11-json.stderr.txt"))),
+              CheckFailureClassification::locked);
     EXPECT_EQ(classify(failed(12)), CheckFailureClassification::unreachable);
     EXPECT_EQ(classify(failed(10)), CheckFailureClassification::unreachable);
     for (const char* recorded : {"check-corruption-tree.stderr.txt", "check-readdata-corruption.stderr.txt",
                                  "check-missing-pack.stderr.txt", "check-truncated-pack.stderr.txt"}) {
-        EXPECT_EQ(classify(failed(1, fixtureText(recorded))), CheckFailureClassification::corruption) << recorded;
+        EXPECT_EQ(classify(failed(1, fixtureText(recorded))), CheckFailureClassification::corruption)
+            << recorded;
     }
-    EXPECT_EQ(classify(failed(1, QStringLiteral("ERROR FOR PACK 1234"))), CheckFailureClassification::corruption);
-    EXPECT_EQ(classify(failed(1, fixtureText("s3-catconfig-nxdomain.stderr.txt"))), CheckFailureClassification::unreachable);
-    EXPECT_EQ(classify(failed(1, fixtureText("s3-catconfig-refused.stderr.txt"))), CheckFailureClassification::unreachable);
+    EXPECT_EQ(classify(failed(1, QStringLiteral("ERROR FOR PACK 1234"))),
+              CheckFailureClassification::corruption);
+    EXPECT_EQ(classify(failed(1, fixtureText("s3-catconfig-nxdomain.stderr.txt"))),
+              CheckFailureClassification::unreachable);
+    EXPECT_EQ(classify(failed(1, fixtureText("s3-catconfig-refused.stderr.txt"))),
+              CheckFailureClassification::unreachable);
     EXPECT_EQ(classify(failed(2, QStringLiteral("panic: runtime error"))), CheckFailureClassification::other);
     EXPECT_EQ(classify(ResticError::launchFailed({})), CheckFailureClassification::other);
-    EXPECT_EQ(classifyCheckFailure(std::make_exception_ptr(OperationCancelled())), CheckFailureClassification::other);
+    EXPECT_EQ(classifyCheckFailure(std::make_exception_ptr(OperationCancelled())),
+              CheckFailureClassification::other);
 
     EXPECT_EQ(recordedReason(CheckFailureClassification::locked), std::nullopt);
     EXPECT_EQ(recordedReason(CheckFailureClassification::corruption), CheckFailureReason::corruption);

@@ -2,8 +2,8 @@
 #include "restic/restic_json.h"
 #include "support/local_repository.h"
 
-#include <QTimeZone>
 #include <gtest/gtest.h>
+#include <QTimeZone>
 
 namespace {
 
@@ -33,7 +33,8 @@ TEST(ResticJson, decodesEveryLineOfARecordedBackup) {
     EXPECT_EQ(values.dataAddedPacked, 253352u);
     EXPECT_EQ(values.dirsNew, 8u);
     EXPECT_DOUBLE_EQ(values.totalDuration, 0.767968431);
-    EXPECT_EQ(values.snapshotId, QStringLiteral("5c9d532c53637ee488c4fa0aa6efcc1d30daed0a7ff859e54dd158c674079a0e"));
+    EXPECT_EQ(values.snapshotId,
+              QStringLiteral("5c9d532c53637ee488c4fa0aa6efcc1d30daed0a7ff859e54dd158c674079a0e"));
 
     for (const auto& line : fixtureLines("backup-json-fps2.stdout.txt")) {
         if (!line.isEmpty()) {
@@ -89,8 +90,10 @@ TEST(ResticJson, appliesTheRequiredAndOptionalRules) {
     EXPECT_FALSE(ResticJson::decodeBackupEvent(summary + "}"));
 
     // Unsigned integers refuse negative and fractional numbers.
-    EXPECT_FALSE(ResticJson::decodeBackupEvent(R"({"message_type":"status","percent_done":0.1,"total_files":-1})"));
-    EXPECT_FALSE(ResticJson::decodeBackupEvent(R"({"message_type":"status","percent_done":0.1,"total_files":1.5})"));
+    EXPECT_FALSE(
+        ResticJson::decodeBackupEvent(R"({"message_type":"status","percent_done":0.1,"total_files":-1})"));
+    EXPECT_FALSE(
+        ResticJson::decodeBackupEvent(R"({"message_type":"status","percent_done":0.1,"total_files":1.5})"));
     EXPECT_TRUE(ResticJson::decodeBackupEvent(
         R"({"message_type":"status","percent_done":0.1,"total_bytes":18446744073709551615})"));
 
@@ -105,8 +108,10 @@ TEST(ResticJson, parsesTimestampsWithAndWithoutFractions) {
     EXPECT_EQ(withOffset->toUTC(), QDateTime(QDate(2026, 12, 6), QTime(20, 59, 11, 672), QTimeZone::utc()));
     const auto plain = ResticJson::decodeTimestamp("2024-02-29T00:00:00Z");
     ASSERT_TRUE(plain);
-    EXPECT_EQ(plain->toMSecsSinceEpoch(), QDateTime(QDate(2024, 2, 29), QTime(0, 0), QTimeZone::utc()).toMSecsSinceEpoch());
-    EXPECT_EQ(ResticJson::decodeTimestamp("1969-12-31T23:59:59.5-00:30")->toMSecsSinceEpoch(), (-1 + 1800) * 1000 + 500);
+    EXPECT_EQ(plain->toMSecsSinceEpoch(),
+              QDateTime(QDate(2024, 2, 29), QTime(0, 0), QTimeZone::utc()).toMSecsSinceEpoch());
+    EXPECT_EQ(ResticJson::decodeTimestamp("1969-12-31T23:59:59.5-00:30")->toMSecsSinceEpoch(),
+              (-1 + 1800) * 1000 + 500);
 
     QString error;
     EXPECT_FALSE(ResticJson::decodeTimestamp("2026-12-06 22:59:11Z", &error));
@@ -116,7 +121,8 @@ TEST(ResticJson, parsesTimestampsWithAndWithoutFractions) {
         EXPECT_FALSE(ResticJson::decodeTimestamp(bad)) << bad;
     }
     // A bad timestamp fails the whole object.
-    EXPECT_FALSE(ResticJson::decodeLsEntry(R"({"name":"a","type":"file","path":"/a","mtime":"yesterday"})", &error));
+    EXPECT_FALSE(
+        ResticJson::decodeLsEntry(R"({"name":"a","type":"file","path":"/a","mtime":"yesterday"})", &error));
     EXPECT_EQ(error, QStringLiteral("Unparseable restic timestamp: yesterday"));
 }
 
@@ -133,7 +139,8 @@ TEST(ResticJson, decodesListingsAndDropsTheSnapshotLine) {
     EXPECT_EQ(entries[0].path, QStringLiteral("/tmp"));
     EXPECT_TRUE(entries[0].isDirectory());
     EXPECT_EQ(entries[0].structType, QStringLiteral("node"));
-    const auto link = std::find_if(entries.begin(), entries.end(), [](const LsEntry& e) { return e.type == "symlink"; });
+    const auto link =
+        std::find_if(entries.begin(), entries.end(), [](const LsEntry& e) { return e.type == "symlink"; });
     ASSERT_NE(link, entries.end());
     EXPECT_FALSE(link->size.has_value());
     EXPECT_TRUE(link->mtime.has_value());
@@ -169,7 +176,8 @@ TEST(ResticJson, aWholeDocumentThatFailsKeepsItsFirst500Bytes) {
         FAIL() << "expected a decoding failure";
     } catch (const ResticError& error) {
         EXPECT_EQ(error.errorCase(), ResticError::Case::decodingFailed);
-        EXPECT_EQ(error.description(), QStringLiteral("Unexpected restic output: ") + QString::fromUtf8(output.left(500)));
+        EXPECT_EQ(error.description(),
+                  QStringLiteral("Unexpected restic output: ") + QString::fromUtf8(output.left(500)));
     }
     // Cutting inside a multi-byte character yields U+FFFD, never a failure.
     const QByteArray accented = QByteArray(499, 'a') + "é";

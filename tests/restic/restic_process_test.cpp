@@ -1,5 +1,5 @@
-#include "restic/operation_cancelled.h"
 #include "restic/child_process.h"
+#include "restic/operation_cancelled.h"
 #include "restic/process_exit_signal.h"
 #include "restic/restic_error.h"
 #include "support/coroutines.h"
@@ -7,16 +7,15 @@
 #include "support/fake_restic.h"
 #include "support/local_repository.h"
 
-#include <QElapsedTimer>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <QElapsedTimer>
 #include <sys/wait.h>
 #include <thread>
 
 namespace {
 
-template <typename Exception, typename T>
-Exception expectThrown(QCoro::Task<T>&& task) {
+template <typename Exception, typename T> Exception expectThrown(QCoro::Task<T>&& task) {
     const auto error = failureOf(std::move(task));
     try {
         if (error) {
@@ -57,17 +56,20 @@ TEST(ResticProcess, composesTheEnvironmentAndPassesArgumentsUnchanged) {
     EXPECT_EQ(fake.arguments(1), arguments);
     const auto environment = fake.environment(1);
     EXPECT_EQ(environment.value("KELDORAN_INHERITED"), QStringLiteral("kept"));
-    EXPECT_EQ(environment.value("RESTIC_REPOSITORY"), QStringLiteral("s3:https://s3.fr-par.scw.cloud/backups"));
+    EXPECT_EQ(environment.value("RESTIC_REPOSITORY"),
+              QStringLiteral("s3:https://s3.fr-par.scw.cloud/backups"));
     EXPECT_EQ(environment.value("RESTIC_PASSWORD"), QStringLiteral("repository password"));
     EXPECT_EQ(environment.value("AWS_ACCESS_KEY_ID"), QStringLiteral("AKIATEST"));
     EXPECT_EQ(environment.value("AWS_SECRET_ACCESS_KEY"), QStringLiteral("secret-key"));
     EXPECT_EQ(environment.value("AWS_DEFAULT_REGION"), QStringLiteral("fr-par"));
     EXPECT_TRUE(environment.value("RESTIC_CACHE_DIR").endsWith(QStringLiteral("/cache/restic")));
-    for (const char* removed : {"RESTIC_PASSWORD_FILE", "RESTIC_PASSWORD_COMMAND", "RESTIC_REPOSITORY_FILE"}) {
+    for (const char* removed :
+         {"RESTIC_PASSWORD_FILE", "RESTIC_PASSWORD_COMMAND", "RESTIC_REPOSITORY_FILE"}) {
         EXPECT_FALSE(environment.contains(QString::fromLatin1(removed))) << removed;
     }
     for (const auto& argument : fake.arguments(1)) {
-        EXPECT_FALSE(argument.contains(QStringLiteral("secret-key")) || argument.contains(QStringLiteral("password")));
+        EXPECT_FALSE(argument.contains(QStringLiteral("secret-key")) ||
+                     argument.contains(QStringLiteral("password")));
     }
 
     // Without a caches folder the inherited value stays; a file password replaces the value form.
@@ -89,7 +91,8 @@ TEST(ResticProcess, composesTheEnvironmentAndPassesArgumentsUnchanged) {
 TEST(ResticProcess, standardInputIsTheNullDevice) {
     FakeRestic fake;
     // With an open pipe this read would block until the test's time-out.
-    fake.defaultStep(QStringLiteral("readlink /proc/self/fd/0; if read -r line; then echo \"read:$line\"; else echo eof; fi"));
+    fake.defaultStep(QStringLiteral(
+        "readlink /proc/self/fd/0; if read -r line; then echo \"read:$line\"; else echo eof; fi"));
     EXPECT_EQ(await(fake.process().run({})), QByteArray("/dev/null\neof\n"));
 }
 
@@ -114,14 +117,16 @@ TEST(ResticProcess, drainsBothPipesWhileTheProcessRuns) {
     FakeRestic fake;
     // Far more than a pipe buffer on each stream, standard error first: a reader that waited for the
     // process to end before draining it would deadlock here.
-    fake.defaultStep(QStringLiteral("head -c 3000000 /dev/zero | tr '\\0' e >&2; head -c 3000000 /dev/zero | tr '\\0' o; "
-                                    "head -c 300000 /dev/zero | tr '\\0' e >&2; exit 4"));
+    fake.defaultStep(
+        QStringLiteral("head -c 3000000 /dev/zero | tr '\\0' e >&2; head -c 3000000 /dev/zero | tr '\\0' o; "
+                       "head -c 300000 /dev/zero | tr '\\0' e >&2; exit 4"));
     const auto status = exitStatusOf(fake.process().run({}));
     EXPECT_EQ(status.code, 4);
     // One line without end: its first part is kept, within the tail's bound.
     EXPECT_EQ(status.stderrText.size(), ChildProcess::errorTailBytes);
 
-    fake.defaultStep(QStringLiteral("head -c 3000000 /dev/zero | tr '\\0' e >&2; head -c 2000000 /dev/zero | tr '\\0' o"));
+    fake.defaultStep(
+        QStringLiteral("head -c 3000000 /dev/zero | tr '\\0' e >&2; head -c 2000000 /dev/zero | tr '\\0' o"));
     EXPECT_EQ(await(fake.process().run({})).size(), 2000000);
     fake.defaultStep(QStringLiteral("head -c 3000000 /dev/zero | tr '\\0' e >&2; yes line | head -n 200000"));
     EXPECT_EQ(await(collect(fake.process().streamLines({}))).size(), 200000);
@@ -138,18 +143,22 @@ TEST(ResticProcess, endsWithResticEvenWhenAChildOfItsKeepsTheOutputOpen) {
     EXPECT_EQ(::kill(straggler, 0), 0) << "the run waited for the straggler to end";
     ::kill(straggler, SIGKILL);
     // Orphaned, it may have become our child (the test runner reaps orphans): reap it, or wait for init to.
-    EXPECT_TRUE(spinUntil([&] { return ::waitpid(straggler, nullptr, WNOHANG) == straggler || ::kill(straggler, 0) != 0; }));
+    EXPECT_TRUE(spinUntil(
+        [&] { return ::waitpid(straggler, nullptr, WNOHANG) == straggler || ::kill(straggler, 0) != 0; }));
 }
 
 TEST(ResticProcess, aMissingOrUnrunnableExecutableFailsToLaunch) {
     const auto missing = expectThrown<ResticError>(
-        ResticProcess(ResticBinary{QStringLiteral("/nonexistent/restic")}, FakeRestic::testRepository()).run({}));
+        ResticProcess(ResticBinary{QStringLiteral("/nonexistent/restic")}, FakeRestic::testRepository())
+            .run({}));
     EXPECT_EQ(missing.errorCase(), ResticError::Case::launchFailed);
     EXPECT_TRUE(missing.description().startsWith(QStringLiteral("restic could not be launched: ")));
 
     std::exception_ptr error;
-    const auto lines = await(collect(
-        ResticProcess(ResticBinary{QStringLiteral("/etc/hostname")}, FakeRestic::testRepository()).streamLines({}), &error));
+    const auto lines = await(
+        collect(ResticProcess(ResticBinary{QStringLiteral("/etc/hostname")}, FakeRestic::testRepository())
+                    .streamLines({}),
+                &error));
     EXPECT_TRUE(lines.isEmpty());
     try {
         std::rethrow_exception(error);
@@ -201,7 +210,8 @@ TEST(ResticProcess, backupPruneAndCheckYieldTheDiskToTheDesktopButARestoreDoesNo
     FakeRestic fake;
     fake.defaultStep(QStringLiteral("echo \"$(ionice -p $$) nice $(ps -o ni= -p $$ | tr -d ' ')\""));
     for (const char* command : {"backup", "forget", "prune", "check"}) {
-        EXPECT_EQ(await(fake.process().run({QLatin1String(command)})), QByteArray("idle nice 10\n")) << command;
+        EXPECT_EQ(await(fake.process().run({QLatin1String(command)})), QByteArray("idle nice 10\n"))
+            << command;
     }
     for (const char* command : {"restore", "snapshots", "ls"}) {
         EXPECT_FALSE(await(fake.process().run({QLatin1String(command)})).startsWith("idle")) << command;
@@ -213,10 +223,9 @@ TEST(ResticProcess, backupPruneAndCheckYieldTheDiskToTheDesktopButARestoreDoesNo
 TEST(ResticProcess, streamsLinesLiveAndStopsDeliveringOnCancellation) {
     FakeRestic fake;
     // The trap comes first: the consumer may interrupt as soon as it sees the lines.
-    fake.defaultStep(QStringLiteral(
-        "trap 'echo INT >> \"$dir/call-$n.signals\"; echo late; exit 0' INT; "
-        "printf 'one\\r\\ntwo\\n\\nthree'; echo; "
-        "while :; do sleep 0.02 & wait $!; done"));
+    fake.defaultStep(QStringLiteral("trap 'echo INT >> \"$dir/call-$n.signals\"; echo late; exit 0' INT; "
+                                    "printf 'one\\r\\ntwo\\n\\nthree'; echo; "
+                                    "while :; do sleep 0.02 & wait $!; done"));
     std::stop_source stop;
     QList<QByteArray> received;
     bool cancelled = false;
@@ -260,7 +269,8 @@ TEST(ResticProcess, aStreamEndsWithTheExitStatus) {
 
 TEST(ResticProcess, droppingAStreamInterruptsRestic) {
     FakeRestic fake;
-    fake.defaultStep(QStringLiteral("trap \"echo INT >> '$dir/call-$n.signals'\" INT; echo first; await_interrupt 130"));
+    fake.defaultStep(
+        QStringLiteral("trap \"echo INT >> '$dir/call-$n.signals'\" INT; echo first; await_interrupt 130"));
     auto takeOne = [](ResticProcess process) -> QCoro::Task<QByteArray> {
         auto lines = process.streamLines({});
         auto it = co_await lines.begin();
@@ -291,7 +301,9 @@ TEST(ProcessExitSignal, deliversAStatusThatArrivedBeforeTheWait) {
 TEST(ResticProcess, aResticEndedByASignalIsAFailureNamingTheSignal) {
     for (const int signal : {SIGQUIT, SIGSEGV, SIGUSR2, SIGKILL}) {
         FakeRestic fake;
-        fake.defaultStep(QStringLiteral("ulimit -c 0; exec /usr/bin/python3 -c 'import os; os.kill(os.getpid(), %1)'").arg(signal));
+        fake.defaultStep(
+            QStringLiteral("ulimit -c 0; exec /usr/bin/python3 -c 'import os; os.kill(os.getpid(), %1)'")
+                .arg(signal));
         const auto status = exitStatusOf(fake.process().run({QStringLiteral("snapshots")}));
         EXPECT_EQ(status.signal, signal);
         EXPECT_EQ(status.kind(), ResticError::Kind::killedBySignal) << signal;
@@ -307,13 +319,15 @@ TEST(ResticProcess, aResticEndedByASignalIsAFailureNamingTheSignal) {
 TEST(ResticProcess, inheritedResticAndAwsVariablesAreStripped) {
     FakeRestic fake;
     auto inherited = QProcessEnvironment::systemEnvironment();
-    const QStringList foreign{"AWS_SESSION_TOKEN", "AWS_PROFILE", "AWS_CONFIG_FILE", "AWS_SHARED_CREDENTIALS_FILE",
-                              "RESTIC_CACERT", "RESTIC_HOST", "RESTIC_KEY_HINT", "RESTIC_FEATURES",
-                              "RESTIC_COMPRESSION", "RESTIC_PACK_SIZE", "RESTIC_TLS_CLIENT_CERT"};
+    const QStringList foreign{
+        "AWS_SESSION_TOKEN",  "AWS_PROFILE",      "AWS_CONFIG_FILE",       "AWS_SHARED_CREDENTIALS_FILE",
+        "RESTIC_CACERT",      "RESTIC_HOST",      "RESTIC_KEY_HINT",       "RESTIC_FEATURES",
+        "RESTIC_COMPRESSION", "RESTIC_PACK_SIZE", "RESTIC_TLS_CLIENT_CERT"};
     for (const auto& name : foreign) {
         inherited.insert(name, QStringLiteral("inherited"));
     }
-    const QStringList kept{"SSL_CERT_FILE", "SSL_CERT_DIR", "HTTPS_PROXY", "https_proxy", "HTTP_PROXY", "NO_PROXY"};
+    const QStringList kept{"SSL_CERT_FILE", "SSL_CERT_DIR", "HTTPS_PROXY",
+                           "https_proxy",   "HTTP_PROXY",   "NO_PROXY"};
     for (const auto& name : kept) {
         inherited.insert(name, QStringLiteral("kept"));
     }
@@ -338,7 +352,9 @@ TEST(ResticProcess, inheritedResticAndAwsVariablesAreStripped) {
 TEST(ResticProcess, keepsABoundedTailOfStandardErrorWithItsJsonRecords) {
     FakeRestic fake;
     fake.defaultStep(QStringLiteral(
-        "echo '{\"message_type\":\"error\",\"error\":{\"message\":\"first\"},\"during\":\"scan\",\"item\":\"/a\"}' >&2; "
+        "echo "
+        "'{\"message_type\":\"error\",\"error\":{\"message\":\"first\"},\"during\":\"scan\",\"item\":\"/"
+        "a\"}' >&2; "
         "yes 'retrying after 678ms: dial tcp: connection refused' | head -c 8000000 >&2; "
         "printf 'no line end %.0s' $(seq 1 20000) >&2; echo >&2; "
         "echo 'the last plain line' >&2; "
@@ -352,8 +368,9 @@ TEST(ResticProcess, keepsABoundedTailOfStandardErrorWithItsJsonRecords) {
 
 TEST(ResticProcess, aWholeOutputBeyondItsLimitInterruptsResticAndFailsClearly) {
     FakeRestic fake;
-    fake.defaultStep(QStringLiteral("trap 'echo INT >> \"$dir/call-$n.signals\"; exit 130' INT; "
-                                    "yes '[{\"id\":\"0123456789abcdef\"},' | head -c 40000000; sleep 5 & wait $!"));
+    fake.defaultStep(
+        QStringLiteral("trap 'echo INT >> \"$dir/call-$n.signals\"; exit 130' INT; "
+                       "yes '[{\"id\":\"0123456789abcdef\"},' | head -c 40000000; sleep 5 & wait $!"));
     const auto error = expectThrown<ResticError>(fake.process().run({QStringLiteral("snapshots")}));
     EXPECT_EQ(error.errorCase(), ResticError::Case::decodingFailed);
     EXPECT_TRUE(error.description().contains(QStringLiteral("larger than 16 MiB"))) << error.what();

@@ -6,19 +6,20 @@
 #include "support/event_loop.h"
 #include "support/local_repository.h"
 
+#include <csignal>
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QProcess>
-#include <gtest/gtest.h>
-#include <csignal>
 #include <unistd.h>
 
 namespace {
 
 QStringList filesBelow(const QString& root) {
     QStringList files;
-    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
     while (it.hasNext()) {
         files.append(QDir(root).relativeFilePath(it.next()));
     }
@@ -49,8 +50,7 @@ ResticError::ExitStatus commandFailure(const std::exception_ptr& error) {
     return {};
 }
 
-template <typename T>
-ResticError::ExitStatus commandFailure(QCoro::Task<T>&& task) {
+template <typename T> ResticError::ExitStatus commandFailure(QCoro::Task<T>&& task) {
     return commandFailure(failureOf(std::move(task)));
 }
 
@@ -85,7 +85,8 @@ TEST(RealRestic, backsUpListsAndMaintainsARepository) {
     writeFile(source + QStringLiteral("/cache/blob"), "cached");
     const auto restic = repository.restic();
 
-    const auto arguments = Restic::backupArguments({escapeGlob(source + QStringLiteral("/Photos [2019]"))}, 1024, {source});
+    const auto arguments =
+        Restic::backupArguments({escapeGlob(source + QStringLiteral("/Photos [2019]"))}, 1024, {source});
     const auto events = await(collect(restic.backup(arguments)));
     ASSERT_FALSE(events.isEmpty());
     const auto snapshot = snapshotOf(events);
@@ -112,7 +113,8 @@ TEST(RealRestic, backsUpListsAndMaintainsARepository) {
     }
     EXPECT_TRUE(names.contains(QStringLiteral("Photos 2")));
     EXPECT_FALSE(names.contains(QStringLiteral("Photos [2019]")));
-    EXPECT_EQ(await(restic.ls(snapshot, {source + QStringLiteral("/cache")})).size(), 2); // the folder and its tag
+    EXPECT_EQ(await(restic.ls(snapshot, {source + QStringLiteral("/cache")})).size(),
+              2); // the folder and its tag
 
     const auto restoreSize = await(restic.stats(StatsMode::restoreSize, QStringLiteral("latest")));
     EXPECT_EQ(restoreSize.snapshotsCount, 1u);
@@ -139,12 +141,14 @@ TEST(RealRestic, restoresItemsOfSeveralFoldersWithTheirPaths) {
     writeFile(docs + QStringLiteral("/notes"), "snapshot notes");
     writeFile(docs + QStringLiteral("/sub/b.txt"), "snapshot b");
     const auto restic = repository.restic();
-    const auto snapshot = snapshotOf(await(collect(restic.backup(Restic::backupArguments({}, std::nullopt, {source})))));
+    const auto snapshot =
+        snapshotOf(await(collect(restic.backup(Restic::backupArguments({}, std::nullopt, {source})))));
     ASSERT_FALSE(snapshot.isEmpty());
 
     const auto spread = repository.scratch(QStringLiteral("spread"));
     await(collect(restic.restore(snapshot, {docs + "/sub/b.txt", docs + "/notes"}, spread)));
-    EXPECT_EQ(filesBelow(spread), (QStringList{QString(docs + "/notes").mid(1), QString(docs + "/sub/b.txt").mid(1)}));
+    EXPECT_EQ(filesBelow(spread),
+              (QStringList{QString(docs + "/notes").mid(1), QString(docs + "/sub/b.txt").mid(1)}));
 
     const auto nothing = repository.scratch(QStringLiteral("nothing"));
     await(collect(restic.restore(snapshot, {docs + "/no such file"}, nothing)));
@@ -164,7 +168,8 @@ TEST(RealRestic, reportsResticsOwnExitCodes) {
     auto environment = repository.process().environment();
     holder.setProcessEnvironment(environment);
     holder.start(realRestic().path, {QStringLiteral("key"), QStringLiteral("passwd")});
-    ASSERT_TRUE(spinUntil([&] { return !QDir(repository.path() + QStringLiteral("/locks")).isEmpty(QDir::Files); }));
+    ASSERT_TRUE(
+        spinUntil([&] { return !QDir(repository.path() + QStringLiteral("/locks")).isEmpty(QDir::Files); }));
     const auto restic = repository.restic();
     const auto lock = commandFailure(restic.forget(RetentionPolicy::standard(), false));
     EXPECT_EQ(lock.code, 11);
@@ -191,19 +196,20 @@ TEST(RealRestic, anUnreadableFileEndsTheBackupWithExit3AndASnapshot) {
         const auto wrapper = root.filePath(QStringLiteral("bin/restic"));
         writeFile(wrapper, "#!/bin/sh\nexec setpriv --reuid=65534 --regid=65534 --clear-groups '" +
                                QFile::encodeName(binary.path) + "' \"$@\"\n");
-        QFile(wrapper).setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther |
-                                      QFileDevice::ExeOther);
+        QFile(wrapper).setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                      QFileDevice::ReadOther | QFileDevice::ExeOther);
         binary.path = wrapper;
     }
     ResticRepository repository;
     repository.location = shared + QStringLiteral("/repository");
     repository.password = ResticRepository::PasswordValue{QStringLiteral("test-password-1")};
-    const Restic restic(ResticProcess(binary, repository,
-                                      ResticProcess::Context{QProcessEnvironment::systemEnvironment(), shared}));
+    const Restic restic(ResticProcess(
+        binary, repository, ResticProcess::Context{QProcessEnvironment::systemEnvironment(), shared}));
     await(restic.initRepository());
 
     std::exception_ptr error;
-    const auto events = await(collect(restic.backup(Restic::backupArguments({}, std::nullopt, {source})), &error));
+    const auto events =
+        await(collect(restic.backup(Restic::backupArguments({}, std::nullopt, {source})), &error));
     const auto status = commandFailure(error);
     EXPECT_EQ(status.code, 3);
     EXPECT_TRUE(status.stderrText.contains(QStringLiteral("secret.txt: permission denied")));
@@ -222,8 +228,9 @@ TEST(RealRestic, interruptionsAndCancellation) {
     const auto snapshot = snapshotOf(backup);
     ASSERT_FALSE(snapshot.isEmpty());
     // 80 MB takes long enough for restic to report progress before its summary.
-    EXPECT_TRUE(std::any_of(backup.begin(), backup.end(),
-                            [](const BackupEvent& event) { return std::holds_alternative<BackupStatus>(event); }));
+    EXPECT_TRUE(std::any_of(backup.begin(), backup.end(), [](const BackupEvent& event) {
+        return std::holds_alternative<BackupStatus>(event);
+    }));
     EXPECT_TRUE(std::holds_alternative<BackupSummary>(backup.last()));
 
     // A restore interrupted from outside exits 130.
@@ -247,12 +254,14 @@ TEST(RealRestic, interruptionsAndCancellation) {
     const auto restoreFailure = await(interruptOnFirstEvent(restic, snapshot, target));
     ASSERT_TRUE(restoreFailure) << "the restore finished before it could be interrupted";
     EXPECT_EQ(restoreFailure->code, 130);
-    EXPECT_EQ(ResticError::commandFailed(*restoreFailure).restoreFailureMessage(), QStringLiteral("Restore was cancelled."));
+    EXPECT_EQ(ResticError::commandFailed(*restoreFailure).restoreFailureMessage(),
+              QStringLiteral("Restore was cancelled."));
 
     // A backup cancelled through its stop token ends as a cancellation, and the repository stays sound.
     writeRandomFile(source + QStringLiteral("/changed.bin"), 8 * 1024 * 1024);
     std::stop_source stop;
-    auto cancelOnFirstStatus = [](Restic restic, QStringList arguments, std::stop_source* stop) -> QCoro::Task<bool> {
+    auto cancelOnFirstStatus = [](Restic restic, QStringList arguments,
+                                  std::stop_source* stop) -> QCoro::Task<bool> {
         try {
             auto events = restic.backup(arguments, stop->get_token());
             QCORO_FOREACH(const BackupEvent& event, events) {
@@ -278,15 +287,19 @@ TEST(RealRestic, namesThatLookLikeOptionsStayNames) {
     const auto marker = repository.scratch(QStringLiteral("markers")) + QStringLiteral("/ran");
     writeFile(source + QStringLiteral("/--password-command=touch ") + QStringLiteral("x"), "odd name");
     const auto restic = repository.restic();
-    const auto snapshot = snapshotOf(await(collect(restic.backup(Restic::backupArguments({}, std::nullopt, {source})))));
+    const auto snapshot =
+        snapshotOf(await(collect(restic.backup(Restic::backupArguments({}, std::nullopt, {source})))));
     ASSERT_FALSE(snapshot.isEmpty());
     const auto injected = QStringLiteral("--password-command=touch ") + marker;
 
     // Read as a path filter, which must be absolute; never as an option.
-    EXPECT_TRUE(commandFailure(restic.ls(snapshot, {injected})).stderrText.contains(QStringLiteral("path filters")));
+    EXPECT_TRUE(
+        commandFailure(restic.ls(snapshot, {injected})).stderrText.contains(QStringLiteral("path filters")));
     EXPECT_NE(commandFailure(restic.ls(injected, {source})).code, 0);
     std::exception_ptr error;
-    await(collect(restic.restore(injected, {source + QStringLiteral("/a")}, repository.scratch(QStringLiteral("t"))), &error));
+    await(collect(
+        restic.restore(injected, {source + QStringLiteral("/a")}, repository.scratch(QStringLiteral("t"))),
+        &error));
     EXPECT_TRUE(error);
     error = {};
     await(collect(restic.backup(Restic::backupArguments({injected}, std::nullopt, {injected})), &error));

@@ -177,8 +177,9 @@ TEST_F(Browser, runsARestoreAndReportsItsPhase) {
     EXPECT_EQ(phases,
               (QList<Phase>{Phase::restoring(0), Phase::restoring(0.5), Phase::restoring(0.999),
                             Phase::succeeded(home, QStringLiteral("Restored 1 item to your home folder."))}));
-    EXPECT_EQ(fake.latestArguments(QStringLiteral("restore")), (QStringList{"restore", "--target=" + home, "--json", "--sparse",
-                                                             "--include=/a.txt", "--", "today-2:" + home}));
+    EXPECT_EQ(fake.latestArguments(QStringLiteral("restore")),
+              (QStringList{"restore", "--target=" + home, "--json", "--sparse", "--include=/a.txt", "--",
+                           "today-2:" + home}));
     browser->dismissPhase();
     EXPECT_EQ(browser->restorePhase(), Phase::idle());
     EXPECT_EQ(browser->selectedItems(), QStringList{home + QStringLiteral("/a.txt")});
@@ -237,8 +238,9 @@ TEST_F(Browser, aRestoreActsOnWhatTheSheetCapturedWhateverTheListingDoes) {
 
     fake.respond({});
     await(browser->runRestore(*captured, {Location::original, {}, RestoreConflict::replace}));
-    EXPECT_EQ(fake.latestArguments(QStringLiteral("restore")), (QStringList{"restore", "--target=" + home, "--json", "--sparse",
-                                                             "--include=/a.txt", "--", "today-2:" + home}));
+    EXPECT_EQ(fake.latestArguments(QStringLiteral("restore")),
+              (QStringList{"restore", "--target=" + home, "--json", "--sparse", "--include=/a.txt", "--",
+                           "today-2:" + home}));
 }
 
 // What a search hides is kept selected but is neither counted nor restored.

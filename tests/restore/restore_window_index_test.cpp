@@ -52,8 +52,9 @@ protected:
         }
         recursive << node(home + "/Documents", "dir") << node(home + "/Documents/Old", "dir")
                   << node(home + "/Documents/Old/report-2019.pdf", "file")
-                  << node(home + "/Documents/budget.xlsx", "file") << node(home + "/Documents/report.pdf", "file")
-                  << node(home + "/notes.txt", "file") << node(home + "/photo.JPG", "file");
+                  << node(home + "/Documents/budget.xlsx", "file")
+                  << node(home + "/Documents/report.pdf", "file") << node(home + "/notes.txt", "file")
+                  << node(home + "/photo.JPG", "file");
         const QStringList level{node(home, "dir"), node(home + "/Documents", "dir"),
                                 node(home + "/notes.txt", "file"), node(home + "/photo.JPG", "file")};
         writeFile(fake.planDirectory() + "/recursive", recursive.join(QLatin1Char('\n')).toUtf8() + '\n');
@@ -83,7 +84,8 @@ protected:
         ASSERT_EQ(await(model->controller().configure()), ConfigurationOutcome::configured);
         window = std::make_unique<RestoreWindow>(*model, workspace);
         window->show();
-        ASSERT_TRUE(spinUntil([&] { return !window->browser().isBusy() && window->browser().selectedSnapshot(); }));
+        ASSERT_TRUE(
+            spinUntil([&] { return !window->browser().isBusy() && window->browser().selectedSnapshot(); }));
     }
 
     void closeApplication() {
@@ -132,7 +134,8 @@ TEST_F(RestoreWindowIndexTest, afterOneIndexingNoLevelStartsRestic) {
     EXPECT_TRUE(indexingLine()->isVisibleTo(window.get()));
     EXPECT_TRUE(indexingLine()->text().startsWith(QStringLiteral("Indexing this backup…")));
     writeFile(fake.planDirectory() + "/go", "");
-    ASSERT_TRUE(spinUntil([&] { return window->browser().isIndexed() && !model->snapshotIndexer().isBusy(); }));
+    ASSERT_TRUE(
+        spinUntil([&] { return window->browser().isIndexed() && !model->snapshotIndexer().isBusy(); }));
     EXPECT_FALSE(indexingLine()->isVisibleTo(window.get()));
     closeApplication();
 
@@ -154,7 +157,8 @@ TEST_F(RestoreWindowIndexTest, afterOneIndexingNoLevelStartsRestic) {
 TEST_F(RestoreWindowIndexTest, searchesTheWholeSnapshotAndOpensAMatchSelected) {
     writeFile(fake.planDirectory() + "/go", "");
     openApplication();
-    ASSERT_TRUE(spinUntil([&] { return window->browser().isIndexed() && !model->snapshotIndexer().isBusy(); }));
+    ASSERT_TRUE(
+        spinUntil([&] { return window->browser().isIndexed() && !model->snapshotIndexer().isBusy(); }));
 
     auto* search = window->findChild<QLineEdit*>(QStringLiteral("search"));
     QTest::keyClicks(search, QStringLiteral("REPORT"));

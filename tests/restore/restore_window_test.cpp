@@ -261,7 +261,8 @@ TEST_F(RestoreWindowTest, keyboardParentFolderCloseTildedDestinationsAndNothingT
     QApplication::setActiveWindow(window.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     window->browser().openFolder(window->browser().currentLevelEntries().first());
-    ASSERT_TRUE(spinUntil([&] { return window->browser().breadcrumb().size() == 2 && !window->browser().isBusy(); }));
+    ASSERT_TRUE(
+        spinUntil([&] { return window->browser().breadcrumb().size() == 2 && !window->browser().isBusy(); }));
     auto* search = window->findChild<QLineEdit*>(QStringLiteral("search"));
     QTest::keyClicks(search, QStringLiteral("ab"));
     QTest::keyClick(search, Qt::Key_Backspace);
@@ -270,11 +271,14 @@ TEST_F(RestoreWindowTest, keyboardParentFolderCloseTildedDestinationsAndNothingT
     search->clear();
     window->table()->setFocus();
     QTest::keyClick(window->table(), Qt::Key_Backspace);
-    ASSERT_TRUE(spinUntil([&] { return window->browser().breadcrumb().size() == 1 && !window->browser().isBusy(); }));
+    ASSERT_TRUE(
+        spinUntil([&] { return window->browser().breadcrumb().size() == 1 && !window->browser().isBusy(); }));
     window->browser().openFolder(window->browser().currentLevelEntries().first());
-    ASSERT_TRUE(spinUntil([&] { return window->browser().breadcrumb().size() == 2 && !window->browser().isBusy(); }));
+    ASSERT_TRUE(
+        spinUntil([&] { return window->browser().breadcrumb().size() == 2 && !window->browser().isBusy(); }));
     QTest::keyClick(window->table(), Qt::Key_Up, Qt::AltModifier);
-    ASSERT_TRUE(spinUntil([&] { return window->browser().breadcrumb().size() == 1 && !window->browser().isBusy(); }));
+    ASSERT_TRUE(
+        spinUntil([&] { return window->browser().breadcrumb().size() == 1 && !window->browser().isBusy(); }));
 
     // The destination sheet shows folders of the home folder as "~/…".
     window->browser().setSelection({test.home() + QStringLiteral("/notes.txt")});
@@ -299,8 +303,9 @@ TEST_F(RestoreWindowTest, keyboardParentFolderCloseTildedDestinationsAndNothingT
     emit overlay->revealRequested(test.home() + QStringLiteral("/Documents/report.pdf"));
     auto* alert = window->findChild<QMessageBox*>(QStringLiteral("nothingOpened"));
     ASSERT_NE(alert, nullptr);
-    EXPECT_EQ(alert->text(), QStringLiteral("Nothing on this computer could open ~/Documents. Open it in your file "
-                                            "manager."));
+    EXPECT_EQ(alert->text(),
+              QStringLiteral("Nothing on this computer could open ~/Documents. Open it in your file "
+                             "manager."));
     alert->close();
 
     QApplication::setActiveWindow(window.get());
@@ -326,7 +331,9 @@ TEST(RestoreWindowLoading, saysLoadingUntilTheSnapshotListAnswers) {
     ASSERT_EQ(await(model.controller().configure()), ConfigurationOutcome::configured);
     {
         RestoreWindow window(model, workspace);
-        const auto placeholder = [&] { return window.findChild<QLabel*>(QStringLiteral("placeholder"))->text(); };
+        const auto placeholder = [&] {
+            return window.findChild<QLabel*>(QStringLiteral("placeholder"))->text();
+        };
         EXPECT_EQ(placeholder(), QStringLiteral("Loading…"));
         window.show();
         QStringList seen;

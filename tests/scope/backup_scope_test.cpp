@@ -275,12 +275,20 @@ TEST(BackupScope, keptAppDataAndTickedHiddenFoldersAreBackedUpWithoutTheirTrashA
     AppModel model(test.platform());
     auto& scope = model.scope();
     const auto home = test.home();
-    const QStringList backedUp{".local/share/evolution/mail/inbox", ".mozilla/firefox/places.sqlite",
-                               ".thunderbird/abc.default/Mail/inbox", ".var/app/org.gnome.Maps/data/places",
-                               ".var/app/org.gnome.Maps/config/settings", ".ssh/id_ed25519",
-                               ".kube/config", "Documents/letter.txt"};
-    const QStringList leftOut{".local/share/Trash/files/old.txt", ".local/state/history", ".local/bin/tool",
-                              ".var/app/org.gnome.Maps/cache/tiles", ".var/other/x", ".cache/thumbs/a.png",
+    const QStringList backedUp{".local/share/evolution/mail/inbox",
+                               ".mozilla/firefox/places.sqlite",
+                               ".thunderbird/abc.default/Mail/inbox",
+                               ".var/app/org.gnome.Maps/data/places",
+                               ".var/app/org.gnome.Maps/config/settings",
+                               ".ssh/id_ed25519",
+                               ".kube/config",
+                               "Documents/letter.txt"};
+    const QStringList leftOut{".local/share/Trash/files/old.txt",
+                              ".local/state/history",
+                              ".local/bin/tool",
+                              ".var/app/org.gnome.Maps/cache/tiles",
+                              ".var/other/x",
+                              ".cache/thumbs/a.png",
                               ".steam/game.bin"};
     for (const auto& file : backedUp + leftOut) {
         writeFile(home + QLatin1Char('/') + file, "data");
@@ -301,7 +309,8 @@ TEST(BackupScope, keptAppDataAndTickedHiddenFoldersAreBackedUpWithoutTheirTrashA
         Restic::backupArguments(scope.effectiveExcludes(model.excludes()), std::nullopt, {home}))));
     ASSERT_TRUE(std::holds_alternative<BackupSummary>(events.last()));
     QSet<QString> files;
-    for (const auto& entry : await(restic.ls(std::get<BackupSummary>(events.last()).snapshotId.value(), {}))) {
+    for (const auto& entry :
+         await(restic.ls(std::get<BackupSummary>(events.last()).snapshotId.value(), {}))) {
         if (entry.type == QStringLiteral("file")) {
             files.insert(entry.path.mid(home.size() + 1));
         }
@@ -313,5 +322,6 @@ TEST(BackupScope, keptAppDataAndTickedHiddenFoldersAreBackedUpWithoutTheirTrashA
     model.setListed(BackupScope::appDataExclusions(), false);
     EXPECT_TRUE(scope.hiddenFolderExcludes().contains(home + QStringLiteral("/.mozilla")));
     EXPECT_FALSE(model.excludes().last().path == QStringLiteral(".var/app/*/cache"));
-    EXPECT_EQ(BackupScope(test.settings(), home).keptHidden(), QSet<QString>{home + QStringLiteral("/.kube")});
+    EXPECT_EQ(BackupScope(test.settings(), home).keptHidden(),
+              QSet<QString>{home + QStringLiteral("/.kube")});
 }

@@ -260,8 +260,9 @@ TEST_F(SetupWindow, aMissingBucketKeepsContinueOffUnlessTheUserLetsKeldoranCreat
         test.clock.advance(1);
         return onboarding.connection().state == OnboardingModel::Connection::State::bucketMissing;
     }));
-    EXPECT_EQ(label("connection"), QStringLiteral("There's no bucket named alex-laptop-bakup in Paris. Create it "
-                                                  "on your provider's page, or check the name."));
+    EXPECT_EQ(label("connection"),
+              QStringLiteral("There's no bucket named alex-laptop-bakup in Paris. Create it "
+                             "on your provider's page, or check the name."));
     EXPECT_FALSE(forward()->isEnabled());
     auto* create = window->findChild<QCheckBox*>(QStringLiteral("createBucket"));
     ASSERT_TRUE(create->isVisible());
@@ -284,8 +285,10 @@ TEST_F(SetupWindow, aMissingBucketKeepsContinueOffUnlessTheUserLetsKeldoranCreat
 TEST_F(SetupWindow, theLastScreenSaysWhatIsHappeningAndWhatComesNext) {
     FakeRestic fake;
     const auto fixtures = QStringLiteral(KELDORAN_FIXTURES "/restic-0.18/");
-    fake.respond({{QStringLiteral("cat"), QStringLiteral("sleep 0.2; cat '%1catconfig-norepo.stderr.txt' >&2; exit 10").arg(fixtures)},
-                  {QStringLiteral("init"), QStringLiteral("cat '%1init-json.stdout.txt'").arg(fixtures)}});
+    fake.respond(
+        {{QStringLiteral("cat"),
+          QStringLiteral("sleep 0.2; cat '%1catconfig-norepo.stderr.txt' >&2; exit 10").arg(fixtures)},
+         {QStringLiteral("init"), QStringLiteral("cat '%1init-json.stdout.txt'").arg(fixtures)}});
     test.useFakeRestic(fake);
     auto& onboarding = window->onboarding();
     onboarding.setBucket(QStringLiteral("photos"));
@@ -299,9 +302,10 @@ TEST_F(SetupWindow, theLastScreenSaysWhatIsHappeningAndWhatComesNext) {
         }
     }
     EXPECT_EQ(shownTitles, QStringList{QStringLiteral("Ready to start")});
-    EXPECT_EQ(label("doneText"), QStringLiteral("Keldoran will create your encrypted backup in bucket photos and "
-                                                "start the first backup. Keldoran lives in the system tray — look "
-                                                "for the ring icon."));
+    EXPECT_EQ(label("doneText"),
+              QStringLiteral("Keldoran will create your encrypted backup in bucket photos and "
+                             "start the first backup. Keldoran lives in the system tray — look "
+                             "for the ring icon."));
     EXPECT_FALSE(window->findChild<QLabel*>(QStringLiteral("finishStatus"))->isVisible());
     bool completed = false;
     QObject::connect(window.get(), &OnboardingWindow::completed, [&] { completed = true; });
@@ -314,18 +318,22 @@ TEST_F(SetupWindow, theLastScreenSaysWhatIsHappeningAndWhatComesNext) {
     EXPECT_EQ(window->setupError(), QString());
     EXPECT_EQ(label("finishStatus"), QStringLiteral("Your first backup is starting now."));
     EXPECT_FALSE(window->findChild<QProgressBar*>(QStringLiteral("finishBusy"))->isVisible());
-    ASSERT_TRUE(spinUntil([&] { return !model.controller().currentOperation().has_value() &&
-                                       model.controller().queuedOperationCount() == 0; }));
+    ASSERT_TRUE(spinUntil([&] {
+        return !model.controller().currentOperation().has_value() &&
+               model.controller().queuedOperationCount() == 0;
+    }));
 }
 
 // A home folder that can be read needs no access step: seven steps, passed over both ways.
 TEST_F(SetupWindow, theAccessStepIsSkippedWhenTheHomeFolderCanBeRead) {
     accessGranted = true;
-    auto onboarding = std::make_unique<OnboardingModel>(StorageProvider::scaleway(), test.clock, test.settings(),
-                                                        test.home());
+    auto onboarding = std::make_unique<OnboardingModel>(StorageProvider::scaleway(), test.clock,
+                                                        test.settings(), test.home());
     OnboardingWindow readable(model, std::move(onboarding), workspace, [this] { return accessGranted; });
     readable.show();
-    const auto counter = [&] { return readable.findChild<QLabel*>(QStringLiteral("stepCounter"))->text(); };
+    const auto counter = [&] {
+        return readable.findChild<QLabel*>(QStringLiteral("stepCounter"))->text();
+    };
     auto* forwardButton = readable.findChild<QPushButton*>(QStringLiteral("forward"));
     EXPECT_EQ(counter(), QStringLiteral("Step 1 of 7"));
     QTest::mouseClick(forwardButton, Qt::LeftButton);
@@ -349,7 +357,8 @@ TEST_F(SetupWindow, tabReachesTheScreensControlsThenBackThenContinue) {
         order.append(focused ? focused->objectName() : QStringLiteral("-"));
         QTest::keyClick(focused ? focused : window.get(), Qt::Key_Tab);
     }
-    EXPECT_EQ(order, (QStringList{"exclusionList", "reviewScope", "appData", "back", "forward", "exclusionList"}))
+    EXPECT_EQ(order,
+              (QStringList{"exclusionList", "reviewScope", "appData", "back", "forward", "exclusionList"}))
         << order.join(QLatin1Char(' ')).toStdString();
 }
 
@@ -389,8 +398,10 @@ TEST(OtherS3Storage, theSetupWindowConnectsItByItsAddressAndTheFirstBackupLandsT
     type("bucket", QString::fromLatin1(S3TestServer::bucket));
     type("accessKey", QStringLiteral("S3RVER"));
     type("secretKey", QStringLiteral("S3RVER"));
-    ASSERT_TRUE(spinUntil([&] { return onboarding.connection().state == OnboardingModel::Connection::State::failed; }));
-    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("connection"))->text(), SetupMessages::endpointNotHttps());
+    ASSERT_TRUE(spinUntil(
+        [&] { return onboarding.connection().state == OnboardingModel::Connection::State::failed; }));
+    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("connection"))->text(),
+              SetupMessages::endpointNotHttps());
     window.findChild<QLineEdit*>(QStringLiteral("customAddress"))->clear();
     type("customAddress", QStringLiteral("https://") + server.endpoint());
     // The pause after typing runs on the injected clock.

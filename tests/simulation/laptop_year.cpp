@@ -85,7 +85,8 @@ private:
     bool chance(double probability) { return double(random_() >> 11) * 0x1.0p-53 < probability; }
     QDateTime now() const { return test_.clock.now(); }
     QList<WorldEvent> planDay(const QDate& day);
-    void add(QList<WorldEvent>& events, const QDateTime& when, const QString& name, std::function<void()> apply);
+    void add(QList<WorldEvent>& events, const QDateTime& when, const QString& name,
+             std::function<void()> apply);
     void apply(const WorldEvent& event);
 
     // Time passing on an awake machine: every timer and agent tick at its time.
@@ -117,7 +118,9 @@ private:
     void violation(const QString& what);
     /// What the programs did, in the event log between the world's events.
     void note(const QString& what);
-    QString stamp(const QDateTime& when) const { return when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")); }
+    QString stamp(const QDateTime& when) const {
+        return when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    }
 
     std::mt19937_64 random_;
     TestPlatform test_;
@@ -175,19 +178,22 @@ Laptop::Laptop(quint64 seed)
     // In UTC: local-time arithmetic costs a time-zone lookup each time, thousands of times a day.
     test_.clock.set(QDateTime(QDate(2027, 1, 4), QTime(0, 0), Qt::UTC));
     worldTime_ = now();
-    StorageConfig{StorageProvider::scaleway().defaultRegion, QStringLiteral("backups")}.save(test_.settings());
+    StorageConfig{StorageProvider::scaleway().defaultRegion, QStringLiteral("backups")}.save(
+        test_.settings());
     const Keychain keychain(secrets_);
     await(keychain.save(QStringLiteral("key"), Keychain::Account::accessKey));
     await(keychain.save(QStringLiteral("secret"), Keychain::Account::secretKey));
     await(keychain.save(QStringLiteral("a sturdy password"), Keychain::Account::repositoryPassword));
-    const BackupFrequency frequencies[] = {BackupFrequency::hourly, BackupFrequency::sixHourly, BackupFrequency::daily};
+    const BackupFrequency frequencies[] = {BackupFrequency::hourly, BackupFrequency::sixHourly,
+                                           BackupFrequency::daily};
     frequency_ = frequencies[seed % 3];
     auto preferences = Preferences::loadReconciled(test_.settings());
     preferences.frequency = frequency_;
     preferences.save(test_.settings());
 
     restic_.planBackup = [this] {
-        ScriptedRestic::Plan plan{0, chance(0.12) ? between(16 * minute, 40 * minute) : between(20, 5 * minute)};
+        ScriptedRestic::Plan plan{0,
+                                  chance(0.12) ? between(16 * minute, 40 * minute) : between(20, 5 * minute)};
         if (chance(0.1)) {
             const int codes[] = {1, 10, 11, 12, 9};
             plan = {codes[between(0, 4)], between(5, 5 * minute)};
@@ -208,7 +214,7 @@ Laptop::Laptop(quint64 seed)
     };
     restic_.backupEnded = [this](const QDateTime& started, std::optional<bool> succeeded) {
         note(QStringLiteral("restic backup of %1 ends: %2")
-                 .arg(stamp(started), !succeeded ? QStringLiteral("cancelled")
+                 .arg(stamp(started), !succeeded   ? QStringLiteral("cancelled")
                                       : *succeeded ? QStringLiteral("success")
                                                    : QStringLiteral("failure")));
         if (succeeded == false && lastPlanExit_ == 11) {
@@ -239,16 +245,20 @@ void Laptop::violation(const QString& what) {
     result_.events.append(stamp(now()) + QStringLiteral(" !! ") + what);
 }
 
-void Laptop::add(QList<WorldEvent>& events, const QDateTime& when, const QString& name, std::function<void()> apply) {
+void Laptop::add(QList<WorldEvent>& events, const QDateTime& when, const QString& name,
+                 std::function<void()> apply) {
     events.append({when, name, std::move(apply)});
 }
 
 QList<WorldEvent> Laptop::planDay(const QDate& day) {
     QList<WorldEvent> events;
-    const auto at = [&](qint64 seconds) { return day.startOfDay(Qt::UTC).addSecs(seconds); };
+    const auto at = [&](qint64 seconds) {
+        return day.startOfDay(Qt::UTC).addSecs(seconds);
+    };
     const auto morning = between(7 * hour, 9 * hour + 30 * minute);
     const auto evening = between(22 * hour, 25 * hour);
-    add(events, at(morning), QStringLiteral("morning"), [this] { awake_ ? void() : (loggedIn_ ? wake() : boot()); });
+    add(events, at(morning), QStringLiteral("morning"),
+        [this] { awake_ ? void() : (loggedIn_ ? wake() : boot()); });
     for (int nap = int(between(0, 2)); nap > 0; --nap) {
         const auto start = between(morning + minute, evening - 3 * hour);
         const auto length = between(10 * minute, 150 * minute);
@@ -258,41 +268,53 @@ QList<WorldEvent> Laptop::planDay(const QDate& day) {
     if (chance(0.06)) {
         const auto start = between(morning + minute, evening - hour);
         add(events, at(start), QStringLiteral("reboot: shut down"), [this] { shutDown(); });
-        add(events, at(start + between(2 * minute, 5 * minute)), QStringLiteral("reboot: boot"), [this] { boot(); });
+        add(events, at(start + between(2 * minute, 5 * minute)), QStringLiteral("reboot: boot"),
+            [this] { boot(); });
     }
     const auto stretch = [&](double probability, qint64 shortest, qint64 longest, const QString& name,
                              std::function<void(bool)> set) {
         if (chance(probability)) {
             const auto start = between(0, 22 * hour);
             add(events, at(start), name + QStringLiteral(" begins"), [set] { set(true); });
-            add(events, at(start + between(shortest, longest)), name + QStringLiteral(" ends"), [set] { set(false); });
+            add(events, at(start + between(shortest, longest)), name + QStringLiteral(" ends"),
+                [set] { set(false); });
         }
     };
     stretch(0.5, 10 * minute, 3 * hour, QStringLiteral("offline"), [this](bool on) { setOnline(!on); });
     stretch(0.3, 10 * minute, 3 * hour, QStringLiteral("offline"), [this](bool on) { setOnline(!on); });
-    stretch(0.5, 30 * minute, 4 * hour, QStringLiteral("battery"), [this](bool on) { test_.power.onBattery = onBattery_ = on; });
-    stretch(0.2, 30 * minute, 3 * hour, QStringLiteral("metered"), [this](bool on) { test_.network.metered = metered_ = on; });
-    const auto sometime = [&] { return at(between(morning, evening)); };
+    stretch(0.5, 30 * minute, 4 * hour, QStringLiteral("battery"),
+            [this](bool on) { test_.power.onBattery = onBattery_ = on; });
+    stretch(0.2, 30 * minute, 3 * hour, QStringLiteral("metered"),
+            [this](bool on) { test_.network.metered = metered_ = on; });
+    const auto sometime = [&] {
+        return at(between(morning, evening));
+    };
     if (chance(0.04)) {
-        add(events, sometime(), QStringLiteral("pause 1 hour"), [this] { pause(AppModel::PauseChoice::oneHour); });
+        add(events, sometime(), QStringLiteral("pause 1 hour"),
+            [this] { pause(AppModel::PauseChoice::oneHour); });
     }
     if (chance(0.03)) {
         const auto when = sometime();
         add(events, when, QStringLiteral("pause 1 hour"), [this] { pause(AppModel::PauseChoice::oneHour); });
-        add(events, when.addSecs(between(5 * minute, 50 * minute)), QStringLiteral("resume early"), [this] { resume(); });
+        add(events, when.addSecs(between(5 * minute, 50 * minute)), QStringLiteral("resume early"),
+            [this] { resume(); });
     }
     if (chance(0.03)) {
-        add(events, sometime(), QStringLiteral("pause until tomorrow"), [this] { pause(AppModel::PauseChoice::untilTomorrow); });
+        add(events, sometime(), QStringLiteral("pause until tomorrow"),
+            [this] { pause(AppModel::PauseChoice::untilTomorrow); });
     }
     if (chance(0.02)) {
         const auto when = sometime();
-        add(events, when, QStringLiteral("pause indefinitely"), [this] { pause(AppModel::PauseChoice::indefinitely); });
+        add(events, when, QStringLiteral("pause indefinitely"),
+            [this] { pause(AppModel::PauseChoice::indefinitely); });
         add(events, when.addSecs(between(hour, 30 * hour)), QStringLiteral("resume"), [this] { resume(); });
     }
     if (chance(0.03)) {
-        const BackupFrequency frequencies[] = {BackupFrequency::hourly, BackupFrequency::sixHourly, BackupFrequency::daily};
+        const BackupFrequency frequencies[] = {BackupFrequency::hourly, BackupFrequency::sixHourly,
+                                               BackupFrequency::daily};
         const auto frequency = frequencies[between(0, 2)];
-        add(events, sometime(), QStringLiteral("frequency ") + rawValue(frequency), [this, frequency] { setFrequency(frequency); });
+        add(events, sometime(), QStringLiteral("frequency ") + rawValue(frequency),
+            [this, frequency] { setFrequency(frequency); });
     }
     if (chance(0.02)) {
         add(events, sometime(), QStringLiteral("toggle back up on battery"), [this] {
@@ -311,10 +333,12 @@ QList<WorldEvent> Laptop::planDay(const QDate& day) {
         });
     }
     for (int count = int(between(0, 1)) + (chance(0.1) ? 1 : 0); count > 0; --count) {
-        add(events, sometime(), QStringLiteral("keldoranctl backup"), [this] { ctl({QStringLiteral("backup")}); });
+        add(events, sometime(), QStringLiteral("keldoranctl backup"),
+            [this] { ctl({QStringLiteral("backup")}); });
     }
     add(events, at(evening), QStringLiteral("night"), [this] { chance(0.85) ? sleep() : shutDown(); });
-    std::stable_sort(events.begin(), events.end(), [](const WorldEvent& a, const WorldEvent& b) { return a.when < b.when; });
+    std::stable_sort(events.begin(), events.end(),
+                     [](const WorldEvent& a, const WorldEvent& b) { return a.when < b.when; });
     return events;
 }
 
@@ -391,7 +415,9 @@ void Laptop::track() {
         worst = std::max(worst, double(gap) / double(interval()));
         if (gap > interval() + allowance && !gapReported_) {
             gapReported_ = true;
-            violation(QStringLiteral("no backup for %1 minutes while eligible (%2)").arg(gap / minute).arg(rawValue(frequency_)));
+            violation(QStringLiteral("no backup for %1 minutes while eligible (%2)")
+                          .arg(gap / minute)
+                          .arg(rawValue(frequency_)));
         }
     }
     wasEligible_ = isEligible;
@@ -402,7 +428,8 @@ void Laptop::check() {
         return;
     }
     const auto& model = tray_->model();
-    if (model.isPaused() && model.pauseUntil() && now() > model.pauseUntil()->addSecs(BackupScheduler::settleSeconds)) {
+    if (model.isPaused() && model.pauseUntil() &&
+        now() > model.pauseUntil()->addSecs(BackupScheduler::settleSeconds)) {
         violation(QStringLiteral("the pause did not end at its time"));
     }
     if (const auto next = model.nextBackup(); next && next->addSecs(BackupScheduler::settleSeconds) < now()) {
@@ -423,7 +450,8 @@ void Laptop::boot() {
     if (chance(0.75)) {
         launchTray();
     }
-    note(tray_ ? QStringLiteral("logged in; tray application started") : QStringLiteral("logged in without the tray application"));
+    note(tray_ ? QStringLiteral("logged in; tray application started")
+               : QStringLiteral("logged in without the tray application"));
     if (resumePending_) {
         resume();
     }
@@ -518,15 +546,17 @@ void Laptop::agentTick() {
     agentRunning_ = true;
     [](Laptop* laptop) -> QCoro::Task<void> {
         // Why it did what it did, for whoever replays a failing seed (costly: only when asked).
-        const auto log = qEnvironmentVariableIsSet("KELDORAN_SIMULATION_TRACE") ? std::make_optional<LogCapture>()
-                                                                                : std::nullopt;
+        const auto log = qEnvironmentVariableIsSet("KELDORAN_SIMULATION_TRACE")
+                             ? std::make_optional<LogCapture>()
+                             : std::nullopt;
         try {
             co_await laptop->agent_->run();
         } catch (const std::exception& error) {
             laptop->violation(QStringLiteral("the agent failed: ") + QString::fromUtf8(error.what()));
         }
         for (const auto& message : log ? log->messages(QStringLiteral("lifecycle")) : QStringList()) {
-            if (message.startsWith(QLatin1String("agent skipped")) || message.startsWith(QLatin1String("agent:"))) {
+            if (message.startsWith(QLatin1String("agent skipped")) ||
+                message.startsWith(QLatin1String("agent:"))) {
                 laptop->note(message);
             }
         }
@@ -578,9 +608,10 @@ void Laptop::pause(AppModel::PauseChoice choice) {
         tray_->model().pause(choice, when);
         return;
     }
-    const std::map<AppModel::PauseChoice, QString> words{{AppModel::PauseChoice::oneHour, QStringLiteral("1h")},
-                                                      {AppModel::PauseChoice::untilTomorrow, QStringLiteral("tomorrow")},
-                                                      {AppModel::PauseChoice::indefinitely, QStringLiteral("indefinitely")}};
+    const std::map<AppModel::PauseChoice, QString> words{
+        {AppModel::PauseChoice::oneHour, QStringLiteral("1h")},
+        {AppModel::PauseChoice::untilTomorrow, QStringLiteral("tomorrow")},
+        {AppModel::PauseChoice::indefinitely, QStringLiteral("indefinitely")}};
     // The user holds the pause as given only when keldoranctl said it was taken.
     ctl({QStringLiteral("pause"), words.at(choice)}, [this, chosen](int exitCode) {
         if (exitCode == 0) {

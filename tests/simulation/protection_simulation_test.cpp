@@ -12,9 +12,11 @@ class LaptopYearSeed : public ::testing::TestWithParam<int> {};
 TEST_P(LaptopYearSeed, keepsEveryPromise) {
     const auto year = LaptopYear::simulate(quint64(GetParam()));
     EXPECT_GT(year.backups, 300);
-    EXPECT_TRUE(year.violations.isEmpty()) << year.violations.join(QLatin1Char('\n')).toStdString() << "\n\n(KELDORAN_SIMULATION_TRACE=1 adds the agent's reasons)\nevents of seed "
-                                           << GetParam() << ":\n"
-                                           << year.events.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(year.violations.isEmpty())
+        << year.violations.join(QLatin1Char('\n')).toStdString()
+        << "\n\n(KELDORAN_SIMULATION_TRACE=1 adds the agent's reasons)\nevents of seed " << GetParam()
+        << ":\n"
+        << year.events.join(QLatin1Char('\n')).toStdString();
     for (const auto& [frequency, ratio] : year.worstGapRatio) {
         EXPECT_LE(ratio, 1.25) << rawValue(frequency).toStdString();
     }

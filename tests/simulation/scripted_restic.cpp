@@ -69,7 +69,8 @@ QCoro::Task<QByteArray> ScriptedRestic::run(ChildProcess::Launch launch, std::st
     co_return QByteArray();
 }
 
-QCoro::AsyncGenerator<QByteArray> ScriptedRestic::streamLines(ChildProcess::Launch launch, std::stop_token stop) {
+QCoro::AsyncGenerator<QByteArray> ScriptedRestic::streamLines(ChildProcess::Launch launch,
+                                                              std::stop_token stop) {
     if (stop.stop_requested()) {
         throw OperationCancelled();
     }
@@ -88,8 +89,9 @@ QCoro::AsyncGenerator<QByteArray> ScriptedRestic::streamLines(ChildProcess::Laun
         const auto wait = std::min(statusEvery, plan.seconds - done);
         elapsed = co_await sleepFor(&clock_, std::chrono::seconds(wait), stop);
         if (elapsed && done + wait < plan.seconds) {
-            co_yield QStringLiteral(R"({"message_type":"status","percent_done":%1,"total_files":1000,"files_done":%2,)"
-                                    R"("total_bytes":1048576,"bytes_done":%3})")
+            co_yield QStringLiteral(
+                R"({"message_type":"status","percent_done":%1,"total_files":1000,"files_done":%2,)"
+                R"("total_bytes":1048576,"bytes_done":%3})")
                 .arg(double(done + wait) / double(plan.seconds))
                 .arg((done + wait) * 1000 / plan.seconds)
                 .arg((done + wait) * 1048576 / plan.seconds)
@@ -107,9 +109,11 @@ QCoro::AsyncGenerator<QByteArray> ScriptedRestic::streamLines(ChildProcess::Laun
         throw ResticError::commandFailed({plan.exitCode, QStringLiteral("Fatal: simulated failure")});
     }
     snapshots_.append(started.toUTC().toString(Qt::ISODateWithMs));
-    co_yield QByteArrayLiteral(R"({"message_type":"status","percent_done":1,"total_files":1000,"files_done":1000})");
-    co_yield QByteArrayLiteral(R"({"message_type":"summary","files_new":1,"files_changed":0,"files_unmodified":999,)"
-                               R"("dirs_new":0,"dirs_changed":0,"dirs_unmodified":10,"data_blobs":1,"tree_blobs":1,)"
-                               R"("data_added":100,"data_added_packed":90,"total_files_processed":1000,)"
-                               R"("total_bytes_processed":1048576,"total_duration":1,"snapshot_id":"ab"})");
+    co_yield QByteArrayLiteral(
+        R"({"message_type":"status","percent_done":1,"total_files":1000,"files_done":1000})");
+    co_yield QByteArrayLiteral(
+        R"({"message_type":"summary","files_new":1,"files_changed":0,"files_unmodified":999,)"
+        R"("dirs_new":0,"dirs_changed":0,"dirs_unmodified":10,"data_blobs":1,"tree_blobs":1,)"
+        R"("data_added":100,"data_added_packed":90,"total_files_processed":1000,)"
+        R"("total_bytes_processed":1048576,"total_duration":1,"snapshot_id":"ab"})");
 }

@@ -25,14 +25,19 @@ public:
     QCoro::AsyncGenerator<QByteArray> streamLines(ChildProcess::Launch launch, std::stop_token stop) override;
 
     /// Plans each backup run as it starts.
-    std::function<Plan()> planBackup = [] { return Plan{}; };
+    std::function<Plan()> planBackup = [] {
+        return Plan{};
+    };
     /// Told when a backup starts, and when one ends: its start time and whether it succeeded (a
     /// cancelled run is neither success nor failure).
-    std::function<void(const QDateTime& started)> backupStarted = [](const QDateTime&) {};
+    std::function<void(const QDateTime& started)> backupStarted = [](const QDateTime&) {
+    };
     std::function<void(const QDateTime& started, std::optional<bool> succeeded)> backupEnded =
-        [](const QDateTime&, std::optional<bool>) {};
+        [](const QDateTime&, std::optional<bool>) {
+        };
     /// Told when a second writer starts beside another.
-    std::function<void(const QString& command)> concurrentWriters = [](const QString&) {};
+    std::function<void(const QString& command)> concurrentWriters = [](const QString&) {
+    };
 
     /// The start of the oldest backup running now.
     std::optional<QDateTime> runningSince() const;

@@ -8,10 +8,10 @@
 #include "support/coroutines.h"
 #include "support/keyring.h"
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QDirIterator>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using Account = Keychain::Account;
 
@@ -42,7 +42,8 @@ protected:
         : settings(IniSettingsStore::standardPath(folder.path())) {}
 
     void storeEverything() {
-        StorageConfig{*StorageProvider::scaleway().region(QStringLiteral("nl-ams")), QStringLiteral("bucket")}.save(settings);
+        StorageConfig{*StorageProvider::scaleway().region(QStringLiteral("nl-ams")), QStringLiteral("bucket")}
+            .save(settings);
         await(keychain.save(QStringLiteral("access"), Account::accessKey));
         await(keychain.save(QStringLiteral("secret"), Account::secretKey));
         await(keychain.save(QStringLiteral("password"), Account::repositoryPassword));
@@ -73,7 +74,8 @@ TEST(Keychain, storesReadsReplacesAndDeletesSecrets) {
     // One item under the documented attributes, found by the desktop's own tool.
     EXPECT_EQ(TestKeyring::secretTool({"lookup", "server", "app.keldoran.Keldoran", "user", "s3.accessKey"}),
               QStringLiteral("second"));
-    const auto items = TestKeyring::secretTool({"search", "--all", "server", "app.keldoran.Keldoran", "user", "s3.accessKey"});
+    const auto items = TestKeyring::secretTool(
+        {"search", "--all", "server", "app.keldoran.Keldoran", "user", "s3.accessKey"});
     EXPECT_EQ(items.count(QStringLiteral("secret = ")), 1) << items.toStdString();
 
     const QString accented = QStringLiteral("pässwörd ✓ 密码");
@@ -85,15 +87,16 @@ TEST(Keychain, storesReadsReplacesAndDeletesSecrets) {
     await(keychain.remove(Account::secretKey));
 
     // An item stored by another tool under the same attributes is read.
-    TestKeyring::secretTool({"store", "--label=Keldoran", "server", "app.keldoran.Keldoran", "user", "s3.secretKey", "type",
-                             "plaintext"},
+    TestKeyring::secretTool({"store", "--label=Keldoran", "server", "app.keldoran.Keldoran", "user",
+                             "s3.secretKey", "type", "plaintext"},
                             "from secret-tool");
     EXPECT_EQ(await(keychain.read(Account::secretKey)), QStringLiteral("from secret-tool"));
     // Saving over two such items, as two tools may leave, keeps exactly one with the new value.
-    TestKeyring::secretTool({"store", "--label=Other", "server", "app.keldoran.Keldoran", "user", "s3.secretKey"},
-                            "older copy");
+    TestKeyring::secretTool(
+        {"store", "--label=Other", "server", "app.keldoran.Keldoran", "user", "s3.secretKey"}, "older copy");
     await(keychain.save(QStringLiteral("replaced"), Account::secretKey));
-    const auto secretKeys = TestKeyring::secretTool({"search", "--all", "server", "app.keldoran.Keldoran", "user", "s3.secretKey"});
+    const auto secretKeys = TestKeyring::secretTool(
+        {"search", "--all", "server", "app.keldoran.Keldoran", "user", "s3.secretKey"});
     EXPECT_EQ(secretKeys.count(QStringLiteral("secret = ")), 1) << secretKeys.toStdString();
     EXPECT_EQ(await(keychain.read(Account::secretKey)), QStringLiteral("replaced"));
     await(keychain.remove(Account::secretKey));
@@ -117,7 +120,8 @@ TEST(Keychain, noSecretServiceIsAnErrorAndNeverAPlaintextFile) {
     ASSERT_TRUE(TestKeyring::stopSecretService());
     EXPECT_TRUE(throwsKeychainError(keychain.read(Account::accessKey)));
     EXPECT_TRUE(throwsKeychainError(keychain.save(QStringLiteral("must-not-leak"), Account::accessKey)));
-    QDirIterator files(qEnvironmentVariable("HOME"), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    QDirIterator files(qEnvironmentVariable("HOME"), QDir::Files | QDir::Hidden,
+                       QDirIterator::Subdirectories);
     while (files.hasNext()) {
         QFile file(files.next());
         file.open(QIODevice::ReadOnly);
@@ -128,7 +132,8 @@ TEST(Keychain, noSecretServiceIsAnErrorAndNeverAPlaintextFile) {
 TEST_F(ConfigurationStep, needsSetupWithoutAStoredConfiguration) {
     EXPECT_EQ(configure().outcome, ConfigurationOutcome::needsSetup);
     // One that is stored but cannot be read is not taken for absent.
-    settings.setValue(SettingsKeys::storageConfig, QByteArray(R"({"provider":"scaleway","region":"gra","bucket":"bbb"})"));
+    settings.setValue(SettingsKeys::storageConfig,
+                      QByteArray(R"({"provider":"scaleway","region":"gra","bucket":"bbb"})"));
     EXPECT_EQ(configure().outcome, ConfigurationOutcome::settingsUnreadable);
 }
 
@@ -138,11 +143,14 @@ TEST_F(ConfigurationStep, configuresAResticRunnerFromTheStoredSetup) {
     ASSERT_EQ(configuration.outcome, ConfigurationOutcome::configured);
     EXPECT_EQ(configuration.provider->id, StorageProviderId::scaleway);
     const auto environment = configuration.restic->process().environment();
-    EXPECT_EQ(environment.value(QStringLiteral("RESTIC_REPOSITORY")), QStringLiteral("s3:https://s3.nl-ams.scw.cloud/bucket"));
+    EXPECT_EQ(environment.value(QStringLiteral("RESTIC_REPOSITORY")),
+              QStringLiteral("s3:https://s3.nl-ams.scw.cloud/bucket"));
     EXPECT_EQ(environment.value(QStringLiteral("AWS_ACCESS_KEY_ID")), QStringLiteral("access"));
     EXPECT_EQ(environment.value(QStringLiteral("RESTIC_PASSWORD")), QStringLiteral("password"));
     EXPECT_EQ(configure(QCoreApplication::applicationDirPath(), QStringLiteral("127.0.0.1:9443"))
-                  .restic->process().repository().location,
+                  .restic->process()
+                  .repository()
+                  .location,
               QStringLiteral("s3:https://127.0.0.1:9443/bucket"));
 }
 

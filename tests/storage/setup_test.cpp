@@ -8,8 +8,8 @@
 #include "support/s3_test_server.h"
 #include "support/test_platform.h"
 
-#include <QTcpServer>
 #include <gtest/gtest.h>
+#include <QTcpServer>
 
 namespace {
 
@@ -21,13 +21,16 @@ protected:
         model = std::make_unique<AppModel>(test.platform());
     }
 
-    StorageConfig bucket(const QString& name) const { return {StorageProvider::scaleway().defaultRegion, name}; }
+    StorageConfig bucket(const QString& name) const {
+        return {StorageProvider::scaleway().defaultRegion, name};
+    }
     Validation validate(const QString& name, const QString& accessKey = QStringLiteral("S3RVER")) {
         return await(model->controller().validate(bucket(name), accessKey, QStringLiteral("any secret")));
     }
     std::optional<QString> complete(const QString& name, const QString& password) {
         try {
-            await(model->controller().completeSetup(bucket(name), QStringLiteral("S3RVER"), QStringLiteral("S3RVER"), password,
+            await(model->controller().completeSetup(bucket(name), QStringLiteral("S3RVER"),
+                                                    QStringLiteral("S3RVER"), password,
                                                     Keychain::serviceName(), &test.settings()));
         } catch (const SetupError& error) {
             return error.message();
@@ -44,7 +47,8 @@ protected:
 
 TEST_F(Setup, createsTheRepositoryInAnEmptyBucketAndStoresEverything) {
     EXPECT_EQ(validate(QString::fromLatin1(S3TestServer::bucket)), Validation::reachableNeedsInit());
-    EXPECT_EQ(complete(QString::fromLatin1(S3TestServer::bucket), QStringLiteral("a good password")), std::nullopt);
+    EXPECT_EQ(complete(QString::fromLatin1(S3TestServer::bucket), QStringLiteral("a good password")),
+              std::nullopt);
     EXPECT_EQ(StorageConfig::load(test.settings()), bucket(QString::fromLatin1(S3TestServer::bucket)));
     const Keychain keychain(test.secrets);
     EXPECT_EQ(await(keychain.read(Keychain::Account::repositoryPassword)), QStringLiteral("a good password"));
@@ -56,9 +60,11 @@ TEST_F(Setup, createsTheRepositoryInAnEmptyBucketAndStoresEverything) {
     // Now it holds a repository: recognised without a password, refused with another one.
     EXPECT_EQ(validate(QString::fromLatin1(S3TestServer::bucket)), Validation::reachableExistingRepo());
     EXPECT_EQ(complete(QString::fromLatin1(S3TestServer::bucket), QStringLiteral("another password")),
-              QStringLiteral("This bucket already holds a backup protected by a different password. Enter the password "
-                             "that backup was created with."));
-    EXPECT_EQ(complete(QString::fromLatin1(S3TestServer::bucket), QStringLiteral("a good password")), std::nullopt);
+              QStringLiteral(
+                  "This bucket already holds a backup protected by a different password. Enter the password "
+                  "that backup was created with."));
+    EXPECT_EQ(complete(QString::fromLatin1(S3TestServer::bucket), QStringLiteral("a good password")),
+              std::nullopt);
 }
 
 // restic answers a missing bucket like an empty one; the bucket itself is asked, so a mistyped name is
@@ -74,7 +80,8 @@ TEST_F(Setup, wrongKeysAreRejected) {
     const auto result = validate(QString::fromLatin1(S3TestServer::bucket), QStringLiteral("AKIAWRONGWRONG"));
     ASSERT_EQ(result.kind, Validation::Kind::failed);
     EXPECT_EQ(SetupMessages::userMessage(result.message),
-              QStringLiteral("Those keys were rejected. Double-check the access key and secret key, then try again."));
+              QStringLiteral(
+                  "Those keys were rejected. Double-check the access key and secret key, then try again."));
     EXPECT_FALSE(StorageConfig::load(test.settings()).has_value()); // nothing is stored before success
 }
 
@@ -83,9 +90,11 @@ TEST_F(Setup, anUnreachableEndpointFailsAfterTheTimeLimitAsANetworkFailure) {
     closed.listen(QHostAddress::LocalHost, 0);
     const auto port = closed.serverPort();
     closed.close(); // nothing listens there now
-    test.platform().environment.insert(QStringLiteral("KELDORAN_S3_ENDPOINT"), QStringLiteral("127.0.0.1:%1").arg(port));
+    test.platform().environment.insert(QStringLiteral("KELDORAN_S3_ENDPOINT"),
+                                       QStringLiteral("127.0.0.1:%1").arg(port));
 
-    auto probe = model->controller().validate(bucket(QStringLiteral("bucket-b")), QStringLiteral("S3RVER"), QStringLiteral("x"));
+    auto probe = model->controller().validate(bucket(QStringLiteral("bucket-b")), QStringLiteral("S3RVER"),
+                                              QStringLiteral("x"));
     ASSERT_TRUE(spinUntil([&] { return test.clock.pendingCalls() > 0; }));
     QCoreApplication::processEvents();
     EXPECT_FALSE(probe.isReady()); // restic keeps retrying

@@ -2,18 +2,19 @@
 #include "platform/ini_settings_store.h"
 #include "storage/bucket_name.h"
 #include "storage/custom_endpoint.h"
-#include "storage/validation.h"
 #include "storage/storage_config.h"
+#include "storage/validation.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QTemporaryDir>
 
 TEST(StorageConfig, persistsAsThreeKeysAndLoadsOnlyCatalogueRegions) {
     QTemporaryDir folder;
     IniSettingsStore settings(IniSettingsStore::standardPath(folder.path()));
     EXPECT_EQ(StorageConfig::load(settings), std::nullopt);
 
-    const StorageConfig paris{*StorageProvider::scaleway().region(QStringLiteral("fr-par")), QStringLiteral("backups")};
+    const StorageConfig paris{*StorageProvider::scaleway().region(QStringLiteral("fr-par")),
+                              QStringLiteral("backups")};
     EXPECT_EQ(paris.encoded(), QByteArray(R"({"bucket":"backups","provider":"scaleway","region":"fr-par"})"));
     paris.save(settings);
     EXPECT_EQ(StorageConfig::load(IniSettingsStore(IniSettingsStore::standardPath(folder.path()))), paris);
@@ -27,16 +28,20 @@ TEST(StorageConfig, persistsAsThreeKeysAndLoadsOnlyCatalogueRegions) {
     EXPECT_FALSE(StorageConfig::decoded(R"({"provider":"scaleway","region":"fr-par"})"));
     EXPECT_FALSE(StorageConfig::decoded(R"({"provider":"scaleway","region":"fr-par","bucket":7})"));
     EXPECT_FALSE(StorageConfig::decoded(R"({"provider":"scaleway","region":"fr-par","buck)"));
-    const auto extra = StorageConfig::decoded(R"({"provider":"ionos","region":"eu-south-2","bucket":"bbb","extra":1})");
+    const auto extra =
+        StorageConfig::decoded(R"({"provider":"ionos","region":"eu-south-2","bucket":"bbb","extra":1})");
     ASSERT_TRUE(extra);
     EXPECT_EQ(extra->provider().displayName, QStringLiteral("IONOS"));
     EXPECT_EQ(extra->region.displayName, QStringLiteral("Logroño, Spain"));
 }
 
 TEST(StorageConfig, buildsTheS3RepositoryEnvironment) {
-    const StorageConfig config{*StorageProvider::scaleway().region(QStringLiteral("nl-ams")), QStringLiteral("my.bucket-1")};
-    const auto environment = config.repository(QStringLiteral("AK"), QStringLiteral("SK"), QStringLiteral("pw")).environment();
-    EXPECT_EQ(environment.value(QStringLiteral("RESTIC_REPOSITORY")), QStringLiteral("s3:https://s3.nl-ams.scw.cloud/my.bucket-1"));
+    const StorageConfig config{*StorageProvider::scaleway().region(QStringLiteral("nl-ams")),
+                               QStringLiteral("my.bucket-1")};
+    const auto environment =
+        config.repository(QStringLiteral("AK"), QStringLiteral("SK"), QStringLiteral("pw")).environment();
+    EXPECT_EQ(environment.value(QStringLiteral("RESTIC_REPOSITORY")),
+              QStringLiteral("s3:https://s3.nl-ams.scw.cloud/my.bucket-1"));
     EXPECT_EQ(environment.value(QStringLiteral("AWS_DEFAULT_REGION")), QStringLiteral("nl-ams"));
     EXPECT_EQ(environment.value(QStringLiteral("AWS_ACCESS_KEY_ID")), QStringLiteral("AK"));
     EXPECT_EQ(environment.value(QStringLiteral("AWS_SECRET_ACCESS_KEY")), QStringLiteral("SK"));
@@ -73,13 +78,15 @@ TEST(StorageConfig, keepsOtherS3StorageAtTheAddressGivenAndRefusesUnsafeOnes) {
         {"https://s3.example.com", "eu west", std::nullopt, SetupMessages::customRegionInvalid()},
     };
     for (const auto& c : cases) {
-        const auto region = CustomEndpoint::region(QString::fromUtf8(c.address), QString::fromUtf8(c.region), false);
+        const auto region =
+            CustomEndpoint::region(QString::fromUtf8(c.address), QString::fromUtf8(c.region), false);
         if (!c.url) {
             ASSERT_TRUE(std::holds_alternative<QString>(region)) << c.address;
             EXPECT_EQ(std::get<QString>(region), c.problem) << c.address;
             continue;
         }
-        ASSERT_TRUE(std::holds_alternative<StorageRegion>(region)) << c.address << ": " << std::get<QString>(region).toStdString();
+        ASSERT_TRUE(std::holds_alternative<StorageRegion>(region))
+            << c.address << ": " << std::get<QString>(region).toStdString();
         const auto& usable = std::get<StorageRegion>(region);
         EXPECT_EQ(usable.endpointUrl(), QString::fromUtf8(*c.url)) << c.address;
         EXPECT_EQ(usable.code, *c.region ? QString::fromUtf8(c.region) : QStringLiteral("us-east-1"));
@@ -91,27 +98,34 @@ TEST(StorageConfig, keepsOtherS3StorageAtTheAddressGivenAndRefusesUnsafeOnes) {
         EXPECT_EQ(config.repository({}, {}, {}).location, QStringLiteral("s3:%1/backups").arg(*c.url));
     }
 
-    auto pathStyle = std::get<StorageRegion>(CustomEndpoint::region(QStringLiteral("https://s3.example.com"), {}, true));
+    auto pathStyle =
+        std::get<StorageRegion>(CustomEndpoint::region(QStringLiteral("https://s3.example.com"), {}, true));
     const StorageConfig pathConfig{pathStyle, QStringLiteral("backups")};
-    EXPECT_EQ(pathConfig.encoded(), QByteArray(R"({"bucket":"backups","endpoint":"https://s3.example.com",)"
-                                               R"("pathStyle":true,"provider":"custom","region":"us-east-1"})"));
+    EXPECT_EQ(pathConfig.encoded(),
+              QByteArray(R"({"bucket":"backups","endpoint":"https://s3.example.com",)"
+                         R"("pathStyle":true,"provider":"custom","region":"us-east-1"})"));
     EXPECT_EQ(StorageConfig::decoded(pathConfig.encoded()), pathConfig);
     EXPECT_EQ(pathConfig.repository({}, {}, {}).options, (QStringList{"-o", "s3.bucket-lookup=path"}));
     EXPECT_EQ(pathConfig.provider().displayName, QStringLiteral("Other S3-compatible storage"));
-    EXPECT_EQ(pathConfig.provider().region(QStringLiteral("eu-2"))->endpointUrl(), QStringLiteral("https://s3.example.com"));
+    EXPECT_EQ(pathConfig.provider().region(QStringLiteral("eu-2"))->endpointUrl(),
+              QStringLiteral("https://s3.example.com"));
     // The tests' S3 server still takes every configuration's place.
     EXPECT_EQ(pathConfig.repository({}, {}, {}, QStringLiteral("127.0.0.1:9443")).location,
               QStringLiteral("s3:https://127.0.0.1:9443/backups"));
 
     QString error;
-    EXPECT_FALSE(StorageConfig::decoded(R"({"provider":"custom","region":"us-east-1","bucket":"b"})", &error));
+    EXPECT_FALSE(
+        StorageConfig::decoded(R"({"provider":"custom","region":"us-east-1","bucket":"b"})", &error));
     EXPECT_EQ(error, QStringLiteral("no text for \"endpoint\""));
     EXPECT_FALSE(StorageConfig::decoded(
-        R"({"provider":"custom","region":"us-east-1","bucket":"b","endpoint":"http://s3.example.com"})", &error));
+        R"({"provider":"custom","region":"us-east-1","bucket":"b","endpoint":"http://s3.example.com"})",
+        &error));
     EXPECT_FALSE(StorageConfig::decoded(
-        R"({"provider":"scaleway","region":"fr-par","bucket":"b","endpoint":"https://elsewhere.example"})", &error));
+        R"({"provider":"scaleway","region":"fr-par","bucket":"b","endpoint":"https://elsewhere.example"})",
+        &error));
     EXPECT_EQ(error, QStringLiteral("scaleway takes no endpoint"));
-    const auto catalogue = StorageConfig::decoded(R"({"provider":"scaleway","region":"fr-par","bucket":"bbb"})");
+    const auto catalogue =
+        StorageConfig::decoded(R"({"provider":"scaleway","region":"fr-par","bucket":"bbb"})");
     ASSERT_TRUE(catalogue);
     EXPECT_TRUE(catalogue->repository({}, {}, {}).options.isEmpty());
 }
@@ -122,12 +136,16 @@ TEST(BucketName, followsTheS3NamingRules) {
                              "a23456789012345678901234567890123456789012345678901234567890123"}) {
         EXPECT_TRUE(isValidBucketName(QString::fromUtf8(good))) << good;
     }
-    for (const char* bad : {"", "ab", "-rf", "a b", "x?y=1#z", "keldoran-sec/../weird-bucket", "a..b", "a.-b", "a-.b",
-                            "Backups", "back_ups", "bucket-", ".bucket", "192.168.1.10", "caf\xc3\xa9s", "b\xef\xbf\xbd" "cd",
-                            "a234567890123456789012345678901234567890123456789012345678901234"}) {
+    for (const char* bad :
+         {"", "ab", "-rf", "a b", "x?y=1#z", "keldoran-sec/../weird-bucket", "a..b", "a.-b", "a-.b",
+          "Backups", "back_ups", "bucket-", ".bucket", "192.168.1.10", "caf\xc3\xa9s",
+          "b\xef\xbf\xbd"
+          "cd",
+          "a234567890123456789012345678901234567890123456789012345678901234"}) {
         EXPECT_FALSE(isValidBucketName(QString::fromUtf8(bad))) << bad;
     }
     QString error;
-    EXPECT_FALSE(StorageConfig::decoded(R"({"provider":"scaleway","region":"fr-par","bucket":"keldoran-sec/../weird"})", &error));
+    EXPECT_FALSE(StorageConfig::decoded(
+        R"({"provider":"scaleway","region":"fr-par","bucket":"keldoran-sec/../weird"})", &error));
     EXPECT_TRUE(error.contains(QStringLiteral("not a valid S3 bucket name"))) << error.toStdString();
 }

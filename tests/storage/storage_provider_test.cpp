@@ -18,7 +18,8 @@ TEST(StorageProvider, holdsTheCatalogue) {
     EXPECT_FALSE(ionos.pricing.has_value());
     QStringList regions;
     for (const auto& region : ionos.allRegions()) {
-        regions << region.code + QLatin1Char('=') + region.displayName + QLatin1Char('@') + region.endpointHost;
+        regions << region.code + QLatin1Char('=') + region.displayName + QLatin1Char('@') +
+                       region.endpointHost;
     }
     EXPECT_EQ(regions, (QStringList{"eu-central-2=Berlin, Germany@s3-eu-central-2.ionoscloud.com",
                                     "eu-central-1=Frankfurt, Germany@s3-eu-central-1.ionoscloud.com",
@@ -27,8 +28,9 @@ TEST(StorageProvider, holdsTheCatalogue) {
     for (const auto& region : StorageProvider::ovhcloud().allRegions()) {
         ovh << region.code + QLatin1Char('@') + region.endpointHost;
     }
-    EXPECT_EQ(ovh, (QStringList{"gra@s3.gra.io.cloud.ovh.net", "sbg@s3.sbg.io.cloud.ovh.net", "rbx@s3.rbx.io.cloud.ovh.net",
-                                "de@s3.de.io.cloud.ovh.net", "waw@s3.waw.io.cloud.ovh.net"}));
+    EXPECT_EQ(ovh, (QStringList{"gra@s3.gra.io.cloud.ovh.net", "sbg@s3.sbg.io.cloud.ovh.net",
+                                "rbx@s3.rbx.io.cloud.ovh.net", "de@s3.de.io.cloud.ovh.net",
+                                "waw@s3.waw.io.cloud.ovh.net"}));
     const auto& scaleway = StorageProvider::scaleway();
     EXPECT_EQ(scaleway.defaultRegion.endpointHost, QStringLiteral("s3.fr-par.scw.cloud"));
     EXPECT_EQ(scaleway.signupURL.toString(), QStringLiteral("https://www.scaleway.com/"));
@@ -41,10 +43,12 @@ TEST(StorageProvider, holdsTheCatalogue) {
 }
 
 TEST(StorageProvider, looksRegionsUpExactlyWithinTheProvider) {
-    EXPECT_EQ(StorageProvider::scaleway().region(QStringLiteral("fr-par"))->displayName, QStringLiteral("Paris, France"));
+    EXPECT_EQ(StorageProvider::scaleway().region(QStringLiteral("fr-par"))->displayName,
+              QStringLiteral("Paris, France"));
     EXPECT_FALSE(StorageProvider::scaleway().region(QStringLiteral("FR-PAR")));
     EXPECT_FALSE(StorageProvider::scaleway().region(QStringLiteral("gra")));
-    EXPECT_EQ(StorageProvider::ovhcloud().region(QStringLiteral("waw"))->displayName, QStringLiteral("Warsaw, Poland"));
+    EXPECT_EQ(StorageProvider::ovhcloud().region(QStringLiteral("waw"))->displayName,
+              QStringLiteral("Warsaw, Poland"));
 }
 
 TEST(StorageProvider, estimatesTheMonthlyCostOnlyWithAPrice) {
@@ -53,8 +57,10 @@ TEST(StorageProvider, estimatesTheMonthlyCostOnlyWithAPrice) {
 }
 
 TEST(StorageProvider, proposesAnOfferedProviderForEveryLocale) {
-    for (const auto& locale : {QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::German, QLocale::Austria),
-                               QLocale(QLocale::French, QLocale::France), QLocale::c()}) {
-        EXPECT_EQ(StorageProvider::preferredDefault(locale).id, StorageProviderId::scaleway) << locale.name().toStdString();
+    for (const auto& locale :
+         {QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::German, QLocale::Austria),
+          QLocale(QLocale::French, QLocale::France), QLocale::c()}) {
+        EXPECT_EQ(StorageProvider::preferredDefault(locale).id, StorageProviderId::scaleway)
+            << locale.name().toStdString();
     }
 }

@@ -60,7 +60,8 @@ int serve(const char* path) {
     const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
     const auto address = addressOf(path);
     ::unlink(path);
-    if (::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 || ::listen(listener, 8) != 0) {
+    if (::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(listener, 8) != 0) {
         std::perror("listen");
         return 2;
     }
@@ -73,7 +74,8 @@ int serve(const char* path) {
             continue;
         }
         while (!readLine(connection).empty()) {
-            const char reply[] = "{\"ok\":true,\"message\":\"the attacker's answer\",\"lines\":[\"the attacker's status\"]}\n";
+            const char reply[] =
+                "{\"ok\":true,\"message\":\"the attacker's answer\",\"lines\":[\"the attacker's status\"]}\n";
             if (::write(connection, reply, sizeof reply - 1) < 0) {
                 break;
             }

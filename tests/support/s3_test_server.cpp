@@ -18,8 +18,8 @@ quint16 freePort() {
 
 S3TestServer::S3TestServer(const QStringList& otherBuckets) {
     QProcess start;
-    start.start(launcher(), QStringList{QStringLiteral("start"), directory_.path(), QString::number(freePort()),
-                                        QString::fromLatin1(bucket)} +
+    start.start(launcher(), QStringList{QStringLiteral("start"), directory_.path(),
+                                        QString::number(freePort()), QString::fromLatin1(bucket)} +
                                 otherBuckets);
     start.waitForFinished(30000);
     const auto output = QString::fromUtf8(start.readAllStandardOutput());

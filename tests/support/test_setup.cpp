@@ -3,14 +3,14 @@
 #include "app/log.h"
 #include "platform/system_log.h"
 
+#include <csignal>
+#include <cstdio>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QThread>
-#include <csignal>
-#include <cstdio>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -48,7 +48,8 @@ QList<pid_t> livingChildren() {
 
 QString commandLineOf(pid_t pid) {
     QFile file(QStringLiteral("/proc/%1/cmdline").arg(pid));
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll().replace('\0', ' ')).trimmed() : QString();
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll().replace('\0', ' ')).trimmed()
+                                          : QString();
 }
 
 } // namespace

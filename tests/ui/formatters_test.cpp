@@ -36,12 +36,17 @@ TEST(Formatters, tellsTimesRelativeToNow) {
     EXPECT_EQ(Formatters::relativeTime(now.addSecs(-60), now), QStringLiteral("1 minute ago"));
     EXPECT_EQ(Formatters::relativeTime(now.addDays(3), now), QStringLiteral("in 3 days"));
     // One of a unit is singular in every unit, in the past and the future, whatever the process locale.
-    for (const auto& [seconds, past, future] : QList<std::tuple<qint64, QString, QString>>{
-             {1, "1 second ago", "in 1 second"},       {60, "1 minute ago", "in 1 minute"},
-             {3600, "1 hour ago", "in 1 hour"},         {86400, "1 day ago", "in 1 day"},
-             {604800, "1 week ago", "in 1 week"},       {2592000, "1 month ago", "in 1 month"},
-             {31536000, "1 year ago", "in 1 year"},     {119, "1 minute ago", "in 1 minute"},
-             {120, "2 minutes ago", "in 2 minutes"},    {0, "in 0 seconds", "in 0 seconds"}}) {
+    for (const auto& [seconds, past, future] :
+         QList<std::tuple<qint64, QString, QString>>{{1, "1 second ago", "in 1 second"},
+                                                     {60, "1 minute ago", "in 1 minute"},
+                                                     {3600, "1 hour ago", "in 1 hour"},
+                                                     {86400, "1 day ago", "in 1 day"},
+                                                     {604800, "1 week ago", "in 1 week"},
+                                                     {2592000, "1 month ago", "in 1 month"},
+                                                     {31536000, "1 year ago", "in 1 year"},
+                                                     {119, "1 minute ago", "in 1 minute"},
+                                                     {120, "2 minutes ago", "in 2 minutes"},
+                                                     {0, "in 0 seconds", "in 0 seconds"}}) {
         EXPECT_EQ(Formatters::relativeTime(now.addSecs(-seconds), now), past) << seconds;
         EXPECT_EQ(Formatters::relativeTime(now.addSecs(seconds), now), future) << seconds;
     }

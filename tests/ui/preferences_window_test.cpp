@@ -20,11 +20,11 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
-#include <QLineEdit>
-#include <QPointer>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -261,7 +261,8 @@ TEST(ScopeBrowserSheet, hiddenFoldersCanBeTickedAndListedExclusionsShowUnticked)
     EXPECT_TRUE(window.tallyText().endsWith(QStringLiteral("Also backs up 1 hidden folder you chose.")))
         << window.tallyText().toStdString();
     // Kept across a relaunch.
-    EXPECT_EQ(BackupScope(test.settings(), home).keptHidden(), QSet<QString>{home + QStringLiteral("/.mozilla")});
+    EXPECT_EQ(BackupScope(test.settings(), home).keptHidden(),
+              QSet<QString>{home + QStringLiteral("/.mozilla")});
 
     // A folder in the exclusion list, and one a pattern of the list matches, show unticked with the reason.
     browser->descend({home + QStringLiteral("/Videos"), QStringLiteral("Videos"), true, 0});
@@ -277,7 +278,8 @@ TEST(ScopeBrowserSheet, hiddenFoldersCanBeTickedAndListedExclusionsShowUnticked)
     browser->descend({home + QStringLiteral("/Code"), QStringLiteral("Code"), true, 0});
     browser->descend({home + QStringLiteral("/Code/app"), QStringLiteral("app"), true, 0});
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(scopeRow(browser, QStringLiteral("node_modules")).second, QStringLiteral("Excluded in Preferences"));
+    EXPECT_EQ(scopeRow(browser, QStringLiteral("node_modules")).second,
+              QStringLiteral("Excluded in Preferences"));
 }
 
 // "Add exclusion…" opens in the home folder, not in the folder Keldoran was started from.
@@ -295,13 +297,14 @@ TEST(FolderChooserDialog, startsInTheHomeFolder) {
 // stored, and a new backup, after a confirmation.
 TEST(PreferencesStorage, changesKeysOnlyWhenTheyOpenTheBackupAndSetsUpANewBackupAfterAsking) {
     TestPlatform test;
-    test.storeConfiguration(QStringLiteral("photos"), QStringLiteral("the password"), QStringLiteral("OLDKEY"),
-                            QStringLiteral("OLDSECRET"));
+    test.storeConfiguration(QStringLiteral("photos"), QStringLiteral("the password"),
+                            QStringLiteral("OLDKEY"), QStringLiteral("OLDSECRET"));
     FakeRestic fake;
-    fake.respond({{QStringLiteral("cat"),
-                   QStringLiteral("if [ \"$AWS_ACCESS_KEY_ID\" = NEWKEY ]; then cat '" KELDORAN_FIXTURES
-                                  "/restic-0.18/catconfig.stdout.txt'; else echo 'Fatal: unable to open config "
-                                  "file: Stat: Access Denied.' >&2; exit 1; fi")}});
+    fake.respond(
+        {{QStringLiteral("cat"),
+          QStringLiteral("if [ \"$AWS_ACCESS_KEY_ID\" = NEWKEY ]; then cat '" KELDORAN_FIXTURES
+                         "/restic-0.18/catconfig.stdout.txt'; else echo 'Fatal: unable to open config "
+                         "file: Stat: Access Denied.' >&2; exit 1; fi")}});
     test.useFakeRestic(fake);
     AppModel model(test.platform());
     ASSERT_EQ(await(model.controller().configure()), ConfigurationOutcome::configured);
@@ -318,10 +321,14 @@ TEST(PreferencesStorage, changesKeysOnlyWhenTheyOpenTheBackupAndSetsUpANewBackup
     sheet->findChild<QLineEdit*>(QStringLiteral("accessKey"))->setText(QStringLiteral("WRONGKEY"));
     sheet->findChild<QLineEdit*>(QStringLiteral("secretKey"))->setText(QStringLiteral("s"));
     save->click();
-    const auto message = [&] { return sheet->findChild<QLabel*>(QStringLiteral("message"))->text(); };
-    ASSERT_TRUE(spinUntil([&] { return message() != QStringLiteral("Checking…"); })) << message().toStdString();
-    EXPECT_EQ(message(), QStringLiteral("Those keys were rejected. Double-check the access key and secret key, "
-                                        "then try again."));
+    const auto message = [&] {
+        return sheet->findChild<QLabel*>(QStringLiteral("message"))->text();
+    };
+    ASSERT_TRUE(spinUntil([&] { return message() != QStringLiteral("Checking…"); }))
+        << message().toStdString();
+    EXPECT_EQ(message(),
+              QStringLiteral("Those keys were rejected. Double-check the access key and secret key, "
+                             "then try again."));
     const Keychain keychain(test.secrets);
     EXPECT_EQ(await(keychain.read(Keychain::Account::accessKey)), QStringLiteral("OLDKEY"));
 
@@ -388,7 +395,8 @@ TEST(FocusRing, theFocusedControlIsClearlyMarked) {
         for (int x = 0; x < focused.width(); ++x) {
             const QColor before = unfocused.pixelColor(x, y);
             const QColor after = focused.pixelColor(x, y);
-            const int change = std::abs(before.red() - after.red()) + std::abs(before.green() - after.green()) +
+            const int change = std::abs(before.red() - after.red()) +
+                               std::abs(before.green() - after.green()) +
                                std::abs(before.blue() - after.blue());
             const int fromHighlight = std::abs(after.red() - highlight.red()) +
                                       std::abs(after.green() - highlight.green()) +

@@ -236,7 +236,8 @@ TEST(Screenshots, popoverInEachStatus) {
     const QList<std::tuple<QString, AppStatus, bool, bool>> statuses{
         {"protected", AppStatus::protected_(), false, true},
         {"protectedWithWarnings", AppStatus::protectedWithWarnings(6), false, true},
-        {"backingUp", AppStatus::backingUp({0.42, 4120, 9800, 1'200'000'000, 2'000'000'000, 190}), false, true},
+        {"backingUp", AppStatus::backingUp({0.42, 4120, 9800, 1'200'000'000, 2'000'000'000, 190}), false,
+         true},
         {"backingUpFilesOnly", AppStatus::backingUp({0.1, 120, 9800}), false, true},
         {"unfinished", AppStatus::protected_(), false, true},
         {"error", AppStatus::error(QStringLiteral("The backup repository could not be found.")), false, true},
@@ -278,9 +279,10 @@ TEST(Screenshots, popoverInEachStatus) {
         }
         model.setLastBackupWarnings(shownWarnings);
         model.setLastBackupUnfinished(name == QLatin1String("unfinished"));
-        model.setAgentRegistrationProblem(name == QLatin1String("unfinished")
-                                              ? std::optional<QString>(QStringLiteral("no systemd user session"))
-                                              : std::nullopt);
+        model.setAgentRegistrationProblem(
+            name == QLatin1String("unfinished")
+                ? std::optional<QString>(QStringLiteral("no systemd user session"))
+                : std::nullopt);
         auto* details = popover.findChild<QToolButton*>(QStringLiteral("detailsToggle"));
         if (!shownWarnings.isEmpty() && details->text() == QLatin1String("View details")) {
             details->click();
@@ -347,7 +349,8 @@ TEST(Screenshots, trayMarks) {
     QPainter painter(&sheet);
     for (int panel = 0; panel < 2; ++panel) {
         const bool dark = panel == 1;
-        painter.fillRect(0, 4 + panel * 90, sheet.width(), 90, dark ? QColor(0x24, 0x24, 0x24) : QColor(0xf0, 0xf0, 0xf0));
+        painter.fillRect(0, 4 + panel * 90, sheet.width(), 90,
+                         dark ? QColor(0x24, 0x24, 0x24) : QColor(0xf0, 0xf0, 0xf0));
         for (int row = 0; row < sizes.size(); ++row) {
             for (int column = 0; column < states.size(); ++column) {
                 const QRectF where(8 + column * 40, 4 + panel * 90 + row * 30 + 3, sizes[row], sizes[row]);

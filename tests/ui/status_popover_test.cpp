@@ -407,9 +407,10 @@ TEST_F(Popover, showsBackupProgressInBytesWithTimeLeftAndABar) {
     EXPECT_TRUE(bar->isVisibleTo(popover.get()));
     EXPECT_EQ(bar->value(), 600);
 
-    for (const auto& [seconds, left] : QList<std::pair<qint64, QString>>{
-             {20, "less than a minute left"}, {65, "about 1 minute left"}, {5400, "about 2 hours left"},
-             {3599, "about 60 minutes left"}}) {
+    for (const auto& [seconds, left] : QList<std::pair<qint64, QString>>{{20, "less than a minute left"},
+                                                                         {65, "about 1 minute left"},
+                                                                         {5400, "about 2 hours left"},
+                                                                         {3599, "about 60 minutes left"}}) {
         model.setBaseStatus(AppStatus::backingUp({0.6, 1, 1, 5000, 10000, seconds}));
         popover->refresh();
         EXPECT_EQ(text("subtitle"), QStringLiteral("5 KB of 10 KB · ") + left);
@@ -493,7 +494,8 @@ TEST_F(Popover, theTrayMenuBacksUpNowAndTheUpdateRowNeedsAFeed) {
         return texts;
     };
     EXPECT_FALSE(rowTexts(popover.get()).contains(QStringLiteral("Check for updates…")));
-    EXPECT_FALSE(menu.actions().contains(actions.checkForUpdates()) && actions.checkForUpdates()->isVisible());
+    EXPECT_FALSE(menu.actions().contains(actions.checkForUpdates()) &&
+                 actions.checkForUpdates()->isVisible());
     AppActions withFeed(model, true);
     StatusPopover another(model, withFeed, mark);
     another.show();
