@@ -42,10 +42,16 @@ bool MenuBarApp::launch() {
         }
         return false;
     }
+    lock_->setHolder(QStringLiteral("keldoran"));
     server_ = std::make_unique<ControlServer>(*platform_.clock, [this](const QJsonObject& request) {
         return RemoteControl::handle(request, *model_, [this] { emit raiseRequested(); });
     });
-    server_->listen(socketPath);
+    if (!server_->listen(socketPath)) {
+        Log::lifecycle().error(
+            QStringLiteral("control socket %1 could not be opened: keldoranctl cannot reach "
+                           "this Keldoran")
+                .arg(socketPath));
+    }
 
     Log::lifecycle().info(QStringLiteral("launched — Keldoran %1 (%2) from %3")
                               .arg(QLatin1String(BuildInfo::version), QLatin1String(BuildInfo::buildNumber),
@@ -91,15 +97,14 @@ void MenuBarApp::requestQuit() {
     quitting_ = true;
     // A backup that succeeds while the quit waits must not start indexing that nothing would wait for.
     postBackupIndexing_.reset();
-    // Indexing stops at once; what it stored is kept for the next launch.
-    auto* indexer = model_ ? model_->existingSnapshotIndexer() : nullptr;
-    if (indexer) {
-        indexer->cancel();
-    }
     if (!model_) {
         terminate();
         return;
     }
+    // Indexing stops at once and takes nothing new (a restore window's listing may still ask); what it
+    // stored is kept for the next launch.
+    auto* indexer = &model_->snapshotIndexer();
+    indexer->close();
     auto* controller = &model_->controller();
     const auto running = controller->currentOperation();
     if (running || controller->queuedOperationCount() > 0) {
@@ -117,9 +122,7 @@ void MenuBarApp::requestQuit() {
 
 QCoro::Task<void> MenuBarApp::quitAfterIdle(BackupController* controller, SnapshotIndexer* indexer) {
     co_await controller->whenIdle();
-    if (indexer) {
-        co_await indexer->whenIdle();
-    }
+    co_await indexer->whenIdle();
     Log::lifecycle().info(QStringLiteral("operations wound down — terminating"));
     terminate();
 }

@@ -99,30 +99,12 @@ QJsonObject handle(const QJsonObject& request, AppModel& model, const std::funct
     return reply(false, QStringLiteral("Unknown command."));
 }
 
-namespace {
-
-// A connection to this user's running application; none when nobody of ours listens.
-QCoro::Task<std::unique_ptr<QLocalSocket>> connectToApplication(QString socketPath) {
+QCoro::Task<std::optional<QJsonObject>> send(QString socketPath, QJsonObject request) {
     auto socket = std::make_unique<QLocalSocket>();
     const bool connected = co_await qCoro(socket.get())
                                .connectToServer(socketPath, QIODevice::ReadWrite, std::chrono::seconds(2));
     // Whoever else made the socket first must not be told anything, nor believed.
     if (!connected || !PeerCredentials::isSameUser(socket->socketDescriptor())) {
-        co_return std::unique_ptr<QLocalSocket>();
-    }
-    co_return socket;
-}
-
-} // namespace
-
-QCoro::Task<bool> isListening(QString socketPath) {
-    const auto socket = co_await connectToApplication(std::move(socketPath));
-    co_return socket != nullptr;
-}
-
-QCoro::Task<std::optional<QJsonObject>> send(QString socketPath, QJsonObject request) {
-    auto socket = co_await connectToApplication(std::move(socketPath));
-    if (!socket) {
         co_return std::nullopt;
     }
     socket->write(QJsonDocument(request).toJson(QJsonDocument::Compact) + '\n');

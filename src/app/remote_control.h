@@ -25,8 +25,5 @@ QJsonObject handle(const QJsonObject& request, AppModel& model, const std::funct
 
 /// keldoranctl's side: sends one request; none when no application of this user answers on the socket.
 QCoro::Task<std::optional<QJsonObject>> send(QString socketPath, QJsonObject request);
-/// Whether an application of this user listens on the socket at all; when none does, the one holding
-/// the application's lock is a keldoranctl, which takes no requests.
-QCoro::Task<bool> isListening(QString socketPath);
 
 } // namespace RemoteControl

@@ -329,7 +329,7 @@ QCoro::Task<void> BackupController::completeSetup(StorageConfig config, QString 
         }
     }
     if (result.kind == Validation::Kind::failed) {
-        throw SetupError(SetupMessages::userMessage(result.message));
+        throw SetupError(SetupMessages::userMessage(result.message, config.region.provider));
     }
     if (result.kind == Validation::Kind::reachableNeedsInit) {
         const auto binary = ResticBinary::locate(platform.resticDirectory);
@@ -347,9 +347,11 @@ QCoro::Task<void> BackupController::completeSetup(StorageConfig config, QString 
                 std::rethrow_exception(failure);
             } catch (const ResticError& error) {
                 throw SetupError(SetupMessages::userMessage(
-                    error.exitStatus() ? error.exitStatus()->stderrText : error.description()));
+                    error.exitStatus() ? error.exitStatus()->stderrText : error.description(),
+                    config.region.provider));
             } catch (const std::exception& error) {
-                throw SetupError(SetupMessages::userMessage(QString::fromUtf8(error.what())));
+                throw SetupError(
+                    SetupMessages::userMessage(QString::fromUtf8(error.what()), config.region.provider));
             }
         }
     }
@@ -388,8 +390,9 @@ QCoro::Task<std::optional<QString>> BackupController::changeKeys(QString accessK
     }
     const auto result = co_await probe(*config, accessKey, secretKey, *password);
     if (result.kind != Validation::Kind::reachableExistingRepo) {
-        co_return result.kind == Validation::Kind::failed ? SetupMessages::userMessage(result.message)
-                                                          : SetupMessages::keysMissTheBackup();
+        co_return result.kind == Validation::Kind::failed
+            ? SetupMessages::userMessage(result.message, config->region.provider)
+            : SetupMessages::keysMissTheBackup();
     }
     try {
         co_await keychain.save(accessKey, Keychain::Account::accessKey);

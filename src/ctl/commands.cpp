@@ -114,7 +114,7 @@ public:
         if (model_) {
             co_await model_->controller().whenIdle();
             if (auto* indexer = model_->existingSnapshotIndexer()) {
-                indexer->cancel();
+                indexer->close();
                 co_await indexer->whenIdle();
             }
         }
@@ -192,6 +192,15 @@ std::optional<QDateTime> nextAgentTick(const RunDecision& decision, const QDateT
     const auto quarter = qint64(15 * 60);
     const auto seconds = from.toSecsSinceEpoch();
     return QDateTime::fromSecsSinceEpoch((seconds + quarter - 1) / quarter * quarter);
+}
+
+// The application's lock for this command's run, saying who holds it to whoever finds it taken.
+std::unique_ptr<InstanceLock> takeAppLock(const Platform& platform) {
+    auto lock = InstanceLock::acquire(InstancePaths::appLock(platform.folders));
+    if (lock) {
+        lock->setHolder(QStringLiteral("keldoranctl"));
+    }
+    return lock;
 }
 
 bool trayRunning(const Platform& platform) {
@@ -301,7 +310,7 @@ QCoro::Task<int> backup(Session* session, QStringList arguments) {
     if (!parser.positionalArguments().isEmpty()) {
         co_return usageError(usage, QStringLiteral("backup takes no arguments."));
     }
-    const auto lock = InstanceLock::acquire(InstancePaths::appLock(platform->folders));
+    const auto lock = takeAppLock(*platform);
     if (!lock) {
         const QJsonObject request{{QStringLiteral("command"), QStringLiteral("backup")}};
         const int forwarded = co_await forward(platform, request);
@@ -497,7 +506,7 @@ QCoro::Task<int> restore(Session* session, QStringList arguments) {
         std::any_of(paths.begin(), paths.end(), [&](const QString& p) { return parentPath(p) != folder; })) {
         co_return usageError(usage, CtlMessages::oneFolderOnly());
     }
-    const auto lock = InstanceLock::acquire(InstancePaths::appLock(platform->folders));
+    const auto lock = takeAppLock(*platform);
     if (!lock) {
         co_return failure(CtlMessages::runningElsewhereRestore());
     }
@@ -566,10 +575,12 @@ QCoro::Task<int> pauseOrResume(Session* session, QStringList arguments, bool pau
     if (pausing ? positional.size() != 1 || !choices.contains(positional[0]) : !positional.isEmpty()) {
         co_return usageError(usage);
     }
-    const auto lock = InstanceLock::acquire(InstancePaths::appLock(platform->folders));
+    const auto lock = takeAppLock(*platform);
     // Another keldoranctl (a backup, say) may hold the lock: it takes no requests, and the pause is a
-    // setting that it, the agent and the next tray read, so it is written here.
-    if (!lock && co_await RemoteControl::isListening(InstancePaths::appSocket(platform->folders))) {
+    // setting that it, the agent and the next tray read, so it is written here. A tray is always asked:
+    // it keeps the pause it shows.
+    const auto appLock = InstancePaths::appLock(platform->folders);
+    if (!lock && InstanceLock::holder(appLock) != QLatin1String("keldoranctl")) {
         QJsonObject request{
             {QStringLiteral("command"), pausing ? QStringLiteral("pause") : QStringLiteral("resume")}};
         if (pausing) {
@@ -657,12 +668,13 @@ QCoro::Task<int> setup(Session* session, QStringList arguments) {
         provider = StorageProvider::custom(std::get<StorageRegion>(region));
     } else if (parser.isSet(providerOption)) {
         const auto id = storageProviderIdFromRaw(parser.value(providerOption));
-        if (!id) {
+        // Other storage is named by its address, never by this id alone.
+        if (!id || *id == StorageProviderId::custom) {
             co_return usageError(usage, CtlMessages::unknownProvider(parser.value(providerOption)));
         }
         provider = StorageProvider::withId(*id);
     }
-    const auto lock = InstanceLock::acquire(InstancePaths::appLock(platform->folders));
+    const auto lock = takeAppLock(*platform);
     if (!lock) {
         co_return failure(CtlMessages::runningElsewhereSetup());
     }

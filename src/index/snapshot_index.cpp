@@ -154,8 +154,8 @@ SnapshotIndex::SearchResult SnapshotIndex::search(const QString& snapshotId, con
     if (!start) {
         return result;
     }
-    // The walk starts at the folder searched, and stops one past the limit: a frequent needle then costs
-    // no more than a rare one.
+    // The walk starts at the folder searched, and no row past the limit is read out: converting every
+    // match of a frequent needle cost more than the walk itself.
     auto query = database_->prepare(
         QStringLiteral("WITH RECURSIVE folder(listing, path) AS ("
                        " SELECT ?, ?"

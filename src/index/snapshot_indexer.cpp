@@ -27,7 +27,7 @@ void SnapshotIndexer::request(const Restic& restic, const Request& request) {
     const auto& id = request.snapshotId;
     const bool queued = std::any_of(queue_.begin(), queue_.end(),
                                     [&](const Job& job) { return job.request.snapshotId == id; });
-    if (queued || (current_ && current_->snapshotId == id) || index_.isIndexed(id)) {
+    if (closed_ || queued || (current_ && current_->snapshotId == id) || index_.isIndexed(id)) {
         return;
     }
     queue_.push_back({restic, request});
@@ -44,6 +44,11 @@ std::optional<double> SnapshotIndexer::progress(const QString& snapshotId) const
     const bool queued = std::any_of(queue_.begin(), queue_.end(),
                                     [&](const Job& job) { return job.request.snapshotId == snapshotId; });
     return queued ? std::optional(0.0) : std::nullopt;
+}
+
+void SnapshotIndexer::close() {
+    closed_ = true;
+    cancel();
 }
 
 void SnapshotIndexer::cancel() {

@@ -42,6 +42,8 @@ public:
     std::optional<double> progress(const QString& snapshotId) const;
     /// Stops the running indexing, keeping what it stored, and empties the queue.
     void cancel();
+    /// Cancels, and takes no request from now on: for a quit, which waits for it once.
+    void close();
     bool isBusy() const { return running_; }
     /// Resumes once nothing is being indexed.
     QCoro::Task<void> whenIdle();
@@ -76,5 +78,6 @@ private:
     double progress_ = 0;
     std::stop_source stop_;
     bool running_ = false;
+    bool closed_ = false;
     std::vector<std::coroutine_handle<>> idleWaiters_;
 };

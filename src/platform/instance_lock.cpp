@@ -8,6 +8,8 @@
 #include <unistd.h>
 
 InstanceLock::~InstanceLock() {
+    // Still held here: nobody can read a holder that has gone.
+    [[maybe_unused]] const int cleared = ::ftruncate(descriptor_, 0);
     ::close(descriptor_);
 }
 
@@ -25,6 +27,24 @@ std::unique_ptr<InstanceLock> InstanceLock::acquire(const QString& path) {
 
 bool InstanceLock::isHeldElsewhere(const QString& path) {
     return acquire(path) == nullptr;
+}
+
+void InstanceLock::setHolder(const QString& name) {
+    const auto text = name.toUtf8();
+    if (::ftruncate(descriptor_, 0) == 0) {
+        [[maybe_unused]] const auto written = ::pwrite(descriptor_, text.constData(), size_t(text.size()), 0);
+    }
+}
+
+QString InstanceLock::holder(const QString& path) {
+    if (!isHeldElsewhere(path)) {
+        return {};
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return QString::fromUtf8(file.read(64));
 }
 
 QString InstanceLock::folder(const QString& runtimeFolder) {

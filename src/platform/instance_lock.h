@@ -15,6 +15,10 @@ public:
     static std::unique_ptr<InstanceLock> acquire(const QString& path);
     /// Whether another process holds the lock now.
     static bool isHeldElsewhere(const QString& path);
+    /// Says who holds it ("keldoran", "keldoranctl") to whoever finds it taken.
+    void setHolder(const QString& name);
+    /// Who holds the lock, by their own word; empty when nobody does or they have not said yet.
+    static QString holder(const QString& path);
 
     /// $XDG_RUNTIME_DIR/keldoran (or /tmp/keldoran-<uid> without a runtime folder), created 0700 on demand.
     static QString folder(const QString& runtimeFolder);

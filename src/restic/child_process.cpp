@@ -1,8 +1,6 @@
 #include "child_process.h"
 
-#include <cerrno>
 #include <csignal>
-#include <cstring>
 #include <QTimer>
 #include <sys/resource.h>
 #include <sys/syscall.h>
@@ -74,7 +72,7 @@ void ChildProcess::failToLaunch(const QString& reason) {
 ChildProcess::Owner ChildProcess::start(Launch launch, Output output) {
     Owner child(new ChildProcess(std::move(launch), output));
     if (!child->outputPipe_.isOpen()) {
-        child->failToLaunch(QString::fromLocal8Bit(std::strerror(errno)));
+        child->failToLaunch(child->outputPipe_.openError());
         return child;
     }
     child->process_.start();

@@ -1,6 +1,7 @@
 #include "paced_pipe.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <QSocketNotifier>
 #include <unistd.h>
@@ -17,6 +18,7 @@ constexpr qsizetype largestChunk = 4 * 1024 * 1024;
 PacedPipe::PacedPipe(std::chrono::milliseconds pace) {
     int ends[2];
     if (::pipe2(ends, O_CLOEXEC) != 0) {
+        openError_ = QString::fromLocal8Bit(std::strerror(errno));
         return;
     }
     readEnd_ = ends[0];

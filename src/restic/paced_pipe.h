@@ -3,6 +3,7 @@
 #include <chrono>
 #include <QByteArray>
 #include <QObject>
+#include <QString>
 #include <QTimer>
 
 class QSocketNotifier;
@@ -16,8 +17,9 @@ public:
     explicit PacedPipe(std::chrono::milliseconds pace);
     ~PacedPipe() override;
 
-    /// False when the pipe could not be made (the reason is in errno).
+    /// False when the pipe could not be made; `openError` says why.
     bool isOpen() const { return readEnd_ >= 0; }
+    const QString& openError() const { return openError_; }
     /// The end the child writes to; it must be closed here once the child has its copy.
     int writeEnd() const { return writeEnd_; }
     void closeWriteEnd();
@@ -31,6 +33,7 @@ private:
     void readAvailable();
     void closeReadEnd();
 
+    QString openError_;
     int readEnd_ = -1;
     int writeEnd_ = -1;
     QSocketNotifier* notifier_ = nullptr;

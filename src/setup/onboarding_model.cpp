@@ -221,7 +221,7 @@ std::optional<QString> OnboardingModel::passwordMessage() const {
         case PasswordCheck::doesNotOpen:
             return QStringLiteral("That password doesn't open this backup.");
         case PasswordCheck::failed:
-            return SetupMessages::userMessage(passwordCheckFailure_);
+            return SetupMessages::userMessage(passwordCheckFailure_, provider_.id);
         default:
             return std::nullopt;
         }
@@ -395,7 +395,7 @@ QCoro::Task<void> OnboardingModel::runValidation(OnboardingModel* model, Storage
             break;
         }
     }
-    model->setConnection(Connection::failed(SetupMessages::userMessage(lastMessage)));
+    model->setConnection(Connection::failed(SetupMessages::userMessage(lastMessage, provider.id)));
 }
 
 QCoro::Task<std::optional<QString>> OnboardingModel::finish(AppModel& model) {

@@ -12,5 +12,7 @@ namespace CustomEndpoint {
 /// used. An empty region code is "us-east-1".
 std::variant<StorageRegion, QString> region(const QString& address, const QString& regionCode,
                                             bool pathStyle);
+/// Letters, digits, "-", "_" and ".": what S3-compatible servers call their regions.
+bool isRegionCode(const QString& code);
 
 } // namespace CustomEndpoint

@@ -1,5 +1,7 @@
 #include "storage_provider.h"
 
+#include "custom_endpoint.h"
+
 #include <algorithm>
 
 QString rawValue(StorageProviderId id) {
@@ -192,7 +194,7 @@ QList<StorageRegion> StorageProvider::allRegions() const {
 std::optional<StorageRegion> StorageProvider::region(const QString& code) const {
     if (id == ID::custom) {
         // Its one region is whatever the server calls it, at the endpoint given.
-        if (code.isEmpty()) {
+        if (!CustomEndpoint::isRegionCode(code)) {
             return std::nullopt;
         }
         auto named = defaultRegion;

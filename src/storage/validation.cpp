@@ -73,7 +73,7 @@ QString withoutLocations(const QString& errorText) {
     return text;
 }
 
-QString userMessage(const QString& errorText) {
+QString userMessage(const QString& errorText, StorageProviderId provider) {
     // Sentences already written for the user pass through.
     if (errorText.startsWith(QLatin1String("restic stopped unexpectedly")) ||
         errorText == invalidBucketName()) {
@@ -88,7 +88,12 @@ QString userMessage(const QString& errorText) {
     if (containsAny(text, {"no such host", "dial tcp", "connection refused", "network is unreachable",
                            "no route to host", "i/o timeout", "timeout", "could not connect",
                            "temporary failure in name resolution", "tls handshake"})) {
-        // Names Scaleway whatever the provider.
+        if (provider == StorageProviderId::custom) {
+            return QStringLiteral(
+                "Couldn't reach your storage. Check its address and your internet connection, "
+                "then try again.");
+        }
+        // Names Scaleway whatever catalogue provider: it is the one offered.
         return QStringLiteral("Couldn't reach Scaleway. Check your internet connection and try again.");
     }
     if (containsAny(text, {"403", "forbidden", "access denied", "accessdenied", "invalidaccesskeyid",

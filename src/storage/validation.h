@@ -52,7 +52,8 @@ private:
 /// can see while connecting storage is here.
 namespace SetupMessages {
 
-QString userMessage(const QString& errorText);
+/// `provider` names who could not be reached: the designed sentence names Scaleway for the catalogue.
+QString userMessage(const QString& errorText, StorageProviderId provider = StorageProviderId::scaleway);
 /// restic's error text with every repository location and address replaced by "<location>": a bucket's
 /// name must never read as an error.
 QString withoutLocations(const QString& errorText);

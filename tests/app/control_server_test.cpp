@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -162,6 +163,23 @@ TEST(ControlServer, boundsLineLengthConnectionsAndIdleTime) {
     EXPECT_EQ(open[0]->state(), QLocalSocket::ConnectedState);
     running.clock.advance(ControlServer::idleSeconds);
     EXPECT_TRUE(spinUntil([&] { return running.server.connectionCount() == 0; }));
+}
+
+TEST(InstanceLock, saysWhoHoldsItOnlyWhileItIsHeld) {
+    QTemporaryDir folder;
+    const auto path = folder.filePath(QStringLiteral("app.lock"));
+    EXPECT_EQ(InstanceLock::holder(path), QString());
+    {
+        const auto lock = InstanceLock::acquire(path);
+        ASSERT_TRUE(lock);
+        EXPECT_EQ(InstanceLock::holder(path), QString()) << "not said yet";
+        lock->setHolder(QStringLiteral("keldoranctl"));
+        EXPECT_EQ(InstanceLock::holder(path), QStringLiteral("keldoranctl"));
+        lock->setHolder(QStringLiteral("keldoran"));
+        EXPECT_EQ(InstanceLock::holder(path), QStringLiteral("keldoran"));
+    }
+    EXPECT_EQ(InstanceLock::holder(path), QString());
+    EXPECT_EQ(QFileInfo(path).size(), 0) << "a holder that has gone is not left to be read";
 }
 
 TEST(InstanceLock, usesOnlyARuntimeFolderThatIsPrivateToThisUser) {

@@ -1,9 +1,12 @@
 // The real keldoran and restic against the S3 test server over TLS. Runs under support/with-network and
 // support/with-keyring: a private network with a default route, a private bus and a throwaway keyring.
+#include "app/instance_paths.h"
 #include "app/menu_bar_app.h"
 #include "backup/backup_controller.h"
+#include "ctl/ctl_messages.h"
 #include "model/app_model.h"
 #include "model/settings_keys.h"
+#include "platform/instance_lock.h"
 #include "restic/restore_selection.h"
 #include "storage/storage_config.h"
 #include "support/coroutines.h"
@@ -257,6 +260,16 @@ TEST_F(EndToEnd, keldoranctlPausesAndResumesWhileAnotherKeldoranctlBacksUp) {
     EXPECT_EQ(resumed, (std::pair{0, QStringLiteral("Protection resumed.\n")}));
     EXPECT_EQ(test.settings().boolValue(SettingsKeys::isPaused), false);
     EXPECT_EQ(backingUp.exitCode(), 0) << backingUp.readAllStandardError().toStdString();
+
+    // A tray that holds the lock but cannot be reached keeps the pause it shows: nothing is written
+    // behind its back, and the failure is told.
+    const auto trayLock = InstanceLock::acquire(InstancePaths::appLock(test.platform().folders));
+    ASSERT_TRUE(trayLock);
+    trayLock->setHolder(QStringLiteral("keldoran"));
+    const auto unanswered = ctl({QStringLiteral("pause"), QStringLiteral("1h")});
+    EXPECT_EQ(unanswered.first, 1);
+    EXPECT_EQ(unanswered.second, CtlMessages::runningButSilent() + QLatin1Char('\n'));
+    EXPECT_EQ(test.settings().boolValue(SettingsKeys::isPaused), false);
 }
 
 TEST_F(EndToEnd, quittingDuringABackupWaitsForResticToExit) {

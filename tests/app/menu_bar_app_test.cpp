@@ -2,6 +2,7 @@
 #include "app/menu_bar_app.h"
 #include "backup/backup_controller.h"
 #include "backup/backup_scheduler.h"
+#include "index/snapshot_indexer.h"
 #include "model/app_model.h"
 #include "model/settings_keys.h"
 #include "support/coroutines.h"
@@ -112,6 +113,9 @@ TEST_F(Quit, aBackupSucceedingDuringTheQuitStartsNoIndexing) {
     ASSERT_TRUE(spinUntil([&] { return runningCalls() == 1; }));
     app.requestQuit();
     emit app.model().controller().backupSucceeded();
+    // The restore window's listing may also ask once the quit has begun.
+    app.model().snapshotIndexer().request(*app.model().controller().restic(),
+                                          {QStringLiteral("snap1"), test.clock.now(), 1});
     ASSERT_TRUE(spinUntil([&] { return terminated; }));
     EXPECT_EQ(runningAtTermination, 0);
     // Anything started late would show within a few hundred milliseconds.

@@ -95,6 +95,8 @@ TEST_F(Ctl, setsUpOtherS3StorageByItsAddressThenBacksUpAndRestores) {
          {std::pair{QStringList{"--provider", "scaleway", "--endpoint", address},
                     CtlMessages::providerOrEndpoint()},
           std::pair{QStringList{"--region", "eu-1"}, CtlMessages::customOptionsNeedEndpoint()},
+          std::pair{QStringList{"--provider", "custom"},
+                    CtlMessages::unknownProvider(QStringLiteral("custom"))},
           std::pair{QStringList{"--path-style"}, CtlMessages::customOptionsNeedEndpoint()},
           std::pair{QStringList{"--endpoint", "http://s3.example.com"}, SetupMessages::endpointNotHttps()},
           std::pair{QStringList{"--endpoint", address + "/bucket"}, SetupMessages::endpointWithPath()}}) {

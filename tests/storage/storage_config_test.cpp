@@ -76,6 +76,8 @@ TEST(StorageConfig, keepsOtherS3StorageAtTheAddressGivenAndRefusesUnsafeOnes) {
         {"https://", "", std::nullopt, SetupMessages::endpointInvalid()},
         {"   ", "", std::nullopt, SetupMessages::endpointMissing()},
         {"https://s3.example.com", "eu west", std::nullopt, SetupMessages::customRegionInvalid()},
+        {"https://s3.example.com:0", "", std::nullopt, SetupMessages::endpointInvalid()},
+        {"https://@s3.example.com", "", std::nullopt, SetupMessages::endpointInvalid()},
     };
     for (const auto& c : cases) {
         const auto region =
@@ -109,6 +111,13 @@ TEST(StorageConfig, keepsOtherS3StorageAtTheAddressGivenAndRefusesUnsafeOnes) {
     EXPECT_EQ(pathConfig.provider().displayName, QStringLiteral("Other S3-compatible storage"));
     EXPECT_EQ(pathConfig.provider().region(QStringLiteral("eu-2"))->endpointUrl(),
               QStringLiteral("https://s3.example.com"));
+    // A region read from a server's answer obeys the same rule as one typed.
+    EXPECT_EQ(pathConfig.provider().region(QStringLiteral("région")), std::nullopt);
+    // Shown as typed, given to restic as DNS knows it.
+    const auto international = std::get<StorageRegion>(
+        CustomEndpoint::region(QStringLiteral("https://bücher.example:9000"), {}, false));
+    EXPECT_EQ(international.displayName, QStringLiteral("bücher.example:9000"));
+    EXPECT_EQ(international.endpointUrl(), QStringLiteral("https://xn--bcher-kva.example:9000"));
     // The tests' S3 server still takes every configuration's place.
     EXPECT_EQ(pathConfig.repository({}, {}, {}, QStringLiteral("127.0.0.1:9443")).location,
               QStringLiteral("s3:https://127.0.0.1:9443/backups"));
