@@ -102,9 +102,7 @@ void OnboardingModel::selectProvider(const StorageProvider& provider) {
     if (provider.id == StorageProviderId::custom) {
         applyCustomStorage();
     }
-    setRegion(provider_.defaultRegion);
-    setConnection(Connection::idle());
-    needsInit_ = false;
+    forgetConnection();
     emit providerChanged();
 }
 
@@ -114,11 +112,15 @@ void OnboardingModel::setCustomStorage(const QString& address, const QString& re
     customPathStyle_ = pathStyle;
     if (provider_.id == StorageProviderId::custom) {
         applyCustomStorage();
-        setRegion(provider_.defaultRegion);
-        setConnection(Connection::idle());
-        needsInit_ = false;
+        forgetConnection();
         emit fieldsChanged();
     }
+}
+
+void OnboardingModel::forgetConnection() {
+    setRegion(provider_.defaultRegion);
+    setConnection(Connection::idle());
+    needsInit_ = false;
 }
 
 void OnboardingModel::applyCustomStorage() {

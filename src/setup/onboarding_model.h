@@ -164,6 +164,8 @@ private:
     void setConnection(const Connection& connection);
     void setRegion(const StorageRegion& region);
     void applyCustomStorage();
+    /// What was found of another storage says nothing of this one.
+    void forgetConnection();
 
     Clock& clock_;
     const StorageProvider defaultProvider_;
