@@ -2,6 +2,6 @@
 
 #include <QString>
 
-/// Who signed this build: "team <id>" or the no-team text, and "cdhash <hex>" — on Linux the SHA-256 of
-/// the executable file. Computed once per process.
+/// Which build this is: "unsigned build, executable sha256 <first 16 hex digits>". Computed once per
+/// process.
 QString codeIdentity();

@@ -27,7 +27,7 @@ void Diagnostics::didReceive(const QList<DiagnosticPayload>& payloads) const {
                       QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
             file.write(payload.jsonRepresentation);
         }
-        Log::lifecycle().error(QStringLiteral("MetricKit diagnostic received — persisted to ") + name);
+        Log::lifecycle().error(QStringLiteral("crash report received — persisted to ") + name);
     }
 }
 

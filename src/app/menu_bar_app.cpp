@@ -59,7 +59,7 @@ bool MenuBarApp::launch() {
     Log::lifecycle().info(QStringLiteral("code identity: ") + codeIdentity());
     // The crash reports the fatal-signal handler left since the last launch are delivered now.
     const Diagnostics diagnostics(platform_.folders.logs());
-    Log::lifecycle().info(QStringLiteral("MetricKit subscriber registered"));
+    Log::lifecycle().info(QStringLiteral("crash reporter installed"));
     diagnostics.didReceive(Diagnostics::takePending(Diagnostics::pendingFolder(platform_.folders.logs())));
     updater_ = std::make_unique<Updater>(Updater::configuredFeed(), Updater::buildVersion());
     model_ = std::make_unique<AppModel>(platform_);

@@ -68,11 +68,11 @@ TEST(Diagnostics, aCrashLeavesAReportThatTheNextLaunchPersists) {
     MenuBarApp app(test.platform());
     ASSERT_TRUE(app.launch());
     const auto lines = log.messages(QStringLiteral("lifecycle"));
-    const auto registered = lines.indexOf(QStringLiteral("MetricKit subscriber registered"));
+    const auto registered = lines.indexOf(QStringLiteral("crash reporter installed"));
     ASSERT_GE(registered, 0);
     QStringList persisted;
     for (const auto& line : lines.mid(registered + 1)) {
-        if (line.startsWith(QStringLiteral("MetricKit diagnostic received — persisted to "))) {
+        if (line.startsWith(QStringLiteral("crash report received — persisted to "))) {
             persisted.append(line.section(QStringLiteral(" to "), 1));
         }
     }
@@ -110,8 +110,8 @@ TEST(Diagnostics, namesFilesByEndTimeAndIndexAndIgnoresAnEmptyList) {
     // Reports hold paths: the user's alone.
     EXPECT_EQ(modeOf(logs + QStringLiteral("/diagnostic-2026-12-05T04:12:00Z-0.json")), 0600u);
     EXPECT_EQ(modeOf(logs), 0700u);
-    EXPECT_EQ(log.lines(), (QStringList{"[ERROR] lifecycle: MetricKit diagnostic received — persisted to "
+    EXPECT_EQ(log.lines(), (QStringList{"[ERROR] lifecycle: crash report received — persisted to "
                                         "diagnostic-2026-12-05T04:12:00Z-0.json",
-                                        "[ERROR] lifecycle: MetricKit diagnostic received — persisted to "
+                                        "[ERROR] lifecycle: crash report received — persisted to "
                                         "diagnostic-2026-12-05T04:12:00Z-1.json"}));
 }

@@ -372,7 +372,8 @@ TEST_F(Controller, theGateRefusesBackupsWithoutAccessToTheHomeFolder) {
     const auto lines = log.lines();
     ASSERT_EQ(lines.size(), 2);
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral(
-        "[ERROR] backup: Full Disk Access missing — backups refused until granted (#127); team none")));
+        "[ERROR] backup: Full Disk Access missing — backups refused until granted (#127); unsigned build, "
+        "executable sha256 ")));
     EXPECT_EQ(lines[1], QStringLiteral("[ERROR] backup: backup refused: Full Disk Access missing"));
 
     model->setLastBackupFailure(QStringLiteral("Backup failed."));
