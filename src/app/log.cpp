@@ -14,7 +14,8 @@ std::unique_ptr<SystemLog>& systemLogSlot() {
     return log;
 }
 
-// Faster than QDateTime formatting: this runs on the caller's thread for every line.
+// Faster than QDateTime formatting: this runs on the caller's thread for every line. All the rest, the
+// system log too, happens on the log file's writer thread.
 QByteArray timestampNow() {
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
@@ -35,8 +36,11 @@ QByteArray lineBody(bool isError, const QString& channel, const QString& message
 }
 
 void write(bool isError, const QString& channel, const QString& message) {
-    systemLog().write(isError ? SystemLog::Level::error : SystemLog::Level::info, channel, message);
-    LogFile::shared().append(timestampNow() + lineBody(isError, channel, message));
+    // Made before the log file, the system log outlives it: the file's last lines at exit still reach it.
+    SystemLog& system = systemLog();
+    LogFile::shared().append(
+        timestampNow() + lineBody(isError, channel, message),
+        {&system, isError ? SystemLog::Level::error : SystemLog::Level::info, channel, message});
 }
 
 } // namespace
@@ -79,7 +83,10 @@ SystemLog& systemLog() {
 }
 
 void setSystemLog(std::unique_ptr<SystemLog> log) {
-    systemLogSlot() = std::move(log);
+    auto& slot = systemLogSlot(); // before the log file, as in write()
+    // Lines already queued hold the one being replaced.
+    LogFile::shared().flush();
+    slot = std::move(log);
 }
 
 } // namespace Log

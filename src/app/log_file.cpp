@@ -3,11 +3,18 @@
 #include "platform/private_files.h"
 #include "platform/user_folders.h"
 
+#include <chrono>
 #include <fcntl.h>
 #include <QDir>
 #include <QFile>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+
+constexpr auto gatheringTime = std::chrono::milliseconds(2);
+
+} // namespace
 
 LogFile::LogFile(QString directory)
     : directory_(std::move(directory))
@@ -38,12 +45,21 @@ QString LogFile::previousPath() const {
 }
 
 void LogFile::append(QByteArray line) {
+    append(std::move(line), SystemLine());
+}
+
+void LogFile::append(QByteArray line, SystemLine system) {
+    bool wake = false;
     {
         std::lock_guard guard(mutex_);
-        pending_.push_back(std::move(line));
+        // Waking the writer costs the caller a system call: only the first line it has not seen does.
+        wake = writerWaiting_ && pending_.empty();
+        pending_.push_back({std::move(line), std::move(system)});
         ++queued_;
     }
-    wake_.notify_one();
+    if (wake) {
+        wake_.notify_one();
+    }
 }
 
 void LogFile::flush() {
@@ -55,15 +71,26 @@ void LogFile::flush() {
 void LogFile::run() {
     std::unique_lock lock(mutex_);
     while (true) {
+        writerWaiting_ = true;
         wake_.wait(lock, [&] { return stopping_ || !pending_.empty(); });
+        writerWaiting_ = false;
         if (pending_.empty()) {
             return; // stopping, and everything is written
+        }
+        if (!stopping_) {
+            // A burst of lines gathers meanwhile, and its callers need not wake the writer again.
+            lock.unlock();
+            std::this_thread::sleep_for(gatheringTime);
+            lock.lock();
         }
         auto batch = std::exchange(pending_, {});
         lock.unlock();
         PrivateFiles::makeFolder(directory_);
-        for (const auto& line : batch) {
-            write(line);
+        for (const auto& entry : batch) {
+            if (entry.system.log) {
+                entry.system.log->write(entry.system.level, entry.system.channel, entry.system.message);
+            }
+            write(entry.line);
         }
         lock.lock();
         done_ += batch.size();

@@ -8,7 +8,7 @@ class SystemLog {
 public:
     enum class Level { info, error };
     virtual ~SystemLog() = default;
-    /// Must be cheap and safe from any thread: the caller of a log line waits for it.
+    /// Called on the log's writer thread, in the order the lines were logged.
     virtual void write(Level level, const QString& channel, const QString& message) = 0;
 
     /// The systemd journal when one is running, otherwise standard error.

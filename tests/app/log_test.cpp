@@ -1,11 +1,13 @@
 #include "app/log.h"
 #include "app/log_file.h"
+#include "platform/system_log.h"
 #include "support/local_repository.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <set>
 #include <sys/stat.h>
 #include <thread>
 
@@ -45,6 +47,41 @@ TEST(Log, writesEachMessageAsOneLineInTheFileFormat) {
         QStringLiteral(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}Z \[ERROR\] check: broken$)"));
     EXPECT_TRUE(info.match(lines[lines.size() - 2]).hasMatch()) << lines[lines.size() - 2].toStdString();
     EXPECT_TRUE(error.match(lines.last()).hasMatch()) << lines.last().toStdString();
+}
+
+// The system log gets every line, in order, written off the caller's thread; the one replaced gets what
+// was logged before.
+TEST(Log, theSystemLogIsWrittenInOrderByTheWriterNotTheCaller) {
+    class Recording : public SystemLog {
+    public:
+        void write(Level level, const QString& channel, const QString& message) override {
+            lines.append((level == Level::error ? QStringLiteral("E ") : QStringLiteral("I ")) + channel +
+                         QLatin1Char(' ') + message);
+            threads.insert(std::this_thread::get_id());
+        }
+        QStringList lines;
+        std::set<std::thread::id> threads;
+    };
+    auto owned = std::make_unique<Recording>();
+    auto* recording = owned.get();
+    Log::setSystemLog(std::move(owned));
+    for (int i = 0; i < 200; ++i) {
+        Log::queue().info(QString::number(i));
+    }
+    Log::check().error(QStringLiteral("last"));
+    LogFile::shared().flush();
+    QStringList expected;
+    for (int i = 0; i < 200; ++i) {
+        expected.append(QStringLiteral("I queue %1").arg(i));
+    }
+    expected.append(QStringLiteral("E check last"));
+    EXPECT_EQ(recording->lines, expected);
+    EXPECT_EQ(recording->threads.count(std::this_thread::get_id()), 0u);
+    class Quiet : public SystemLog {
+    public:
+        void write(Level, const QString&, const QString&) override {}
+    };
+    Log::setSystemLog(std::make_unique<Quiet>());
 }
 
 TEST(LogFile, rotatesBeforeTheLineThatFindsTheFileAtTwoMillionBytes) {
