@@ -14,33 +14,14 @@ std::unique_ptr<SystemLog>& systemLogSlot() {
     return log;
 }
 
-// Faster than QDateTime formatting: this runs on the caller's thread for every line. All the rest, the
-// system log too, happens on the log file's writer thread.
-QByteArray timestampNow() {
+// The caller only takes the time and queues the message: formatting and writing, the system log's
+// copy too, happen on the log file's writer thread.
+void write(bool isError, const QString& channel, const QString& message) {
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
-    tm parts{};
-    ::gmtime_r(&now.tv_sec, &parts);
-    char text[32];
-    const int length = std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ",
-                                     parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour,
-                                     parts.tm_min, parts.tm_sec, int(now.tv_nsec / 1000000));
-    return QByteArray(text, length);
-}
-
-QByteArray lineBody(bool isError, const QString& channel, const QString& message) {
-    QString body =
-        QLatin1String(isError ? " [ERROR] " : " [INFO] ") + channel + QStringLiteral(": ") + message;
-    body.replace(QLatin1Char('\n'), QStringLiteral(" \u23CE "));
-    return body.toUtf8() + '\n';
-}
-
-void write(bool isError, const QString& channel, const QString& message) {
     // Made before the log file, the system log outlives it: the file's last lines at exit still reach it.
     SystemLog& system = systemLog();
-    LogFile::shared().append(
-        timestampNow() + lineBody(isError, channel, message),
-        {&system, isError ? SystemLog::Level::error : SystemLog::Level::info, channel, message});
+    LogFile::shared().append(LogFile::Message{now, isError, channel, message, &system});
 }
 
 } // namespace

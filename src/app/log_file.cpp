@@ -4,6 +4,7 @@
 #include "platform/user_folders.h"
 
 #include <chrono>
+#include <cstdio>
 #include <fcntl.h>
 #include <QDir>
 #include <QFile>
@@ -13,6 +14,24 @@
 namespace {
 
 constexpr auto gatheringTime = std::chrono::milliseconds(2);
+
+// Faster than QDateTime formatting.
+QByteArray timestampOf(const timespec& time) {
+    tm parts{};
+    ::gmtime_r(&time.tv_sec, &parts);
+    char text[32];
+    const int length = std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ",
+                                     parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour,
+                                     parts.tm_min, parts.tm_sec, int(time.tv_nsec / 1000000));
+    return QByteArray(text, length);
+}
+
+QByteArray lineOf(const LogFile::Message& message) {
+    QString body = QLatin1String(message.isError ? " [ERROR] " : " [INFO] ") + message.channel +
+                   QStringLiteral(": ") + message.message;
+    body.replace(QLatin1Char('\n'), QStringLiteral(" \u23CE "));
+    return timestampOf(message.time) + body.toUtf8() + '\n';
+}
 
 } // namespace
 
@@ -45,16 +64,20 @@ QString LogFile::previousPath() const {
 }
 
 void LogFile::append(QByteArray line) {
-    append(std::move(line), SystemLine());
+    enqueue(std::move(line));
 }
 
-void LogFile::append(QByteArray line, SystemLine system) {
+void LogFile::append(Message message) {
+    enqueue(std::move(message));
+}
+
+void LogFile::enqueue(Entry entry) {
     bool wake = false;
     {
         std::lock_guard guard(mutex_);
         // Waking the writer costs the caller a system call: only the first line it has not seen does.
         wake = writerWaiting_ && pending_.empty();
-        pending_.push_back({std::move(line), std::move(system)});
+        pending_.push_back(std::move(entry));
         ++queued_;
     }
     if (wake) {
@@ -87,13 +110,21 @@ void LogFile::run() {
         lock.unlock();
         PrivateFiles::makeFolder(directory_);
         for (const auto& entry : batch) {
-            if (entry.system.log) {
-                entry.system.log->write(entry.system.level, entry.system.channel, entry.system.message);
+            if (const auto* message = std::get_if<Message>(&entry)) {
+                if (message->systemLog) {
+                    message->systemLog->write(message->isError ? SystemLog::Level::error
+                                                               : SystemLog::Level::info,
+                                              message->channel, message->message);
+                }
+                write(lineOf(*message));
+            } else {
+                write(std::get<QByteArray>(entry));
             }
-            write(entry.line);
         }
+        const auto written = batch.size();
+        batch.clear(); // not while holding the lock: freeing a batch takes a while
         lock.lock();
-        done_ += batch.size();
+        done_ += written;
         written_.notify_all();
     }
 }

@@ -3,16 +3,18 @@
 #include "platform/system_log.h"
 
 #include <condition_variable>
+#include <ctime>
 #include <deque>
 #include <mutex>
 #include <QByteArray>
 #include <QString>
 #include <thread>
+#include <variant>
 
-/// The log file "Keldoran.log" with one older generation "Keldoran.log.1". Lines are appended on one
-/// background thread, in the order they were handed over, so a caller never waits for the disk; the
-/// system log's copy of a line is written there too, just before it. Every failure (folder, rotation,
-/// open, write) is skipped silently.
+/// The log file "Keldoran.log" with one older generation "Keldoran.log.1". Lines are formatted and
+/// appended on one background thread, in the order they were handed over, so a caller never waits for
+/// the disk; the system log's copy of a message is written there too, just before its line. Every
+/// failure (folder, rotation, open, write) is skipped silently.
 class LogFile {
 public:
     /// A file at or above this many bytes is rotated before the next line is written.
@@ -31,26 +33,29 @@ public:
     QString currentPath() const;
     QString previousPath() const;
 
-    /// The system log's copy of a line.
-    struct SystemLine {
-        SystemLog* log = nullptr;
-        SystemLog::Level level = SystemLog::Level::info;
+    /// One log call; its line is "2025-01-31T09:12:44.518Z [INFO] backup: message", line feeds shown as
+    /// " ⏎ ".
+    struct Message {
+        timespec time;
+        bool isError;
         QString channel;
         QString message;
+        /// Also written there, just before the line; none for the file alone.
+        SystemLog* systemLog;
     };
 
     /// Queues one complete line (with its line feed) and returns at once.
     void append(QByteArray line);
-    void append(QByteArray line, SystemLine system);
+    /// Queues one message and returns at once.
+    void append(Message message);
     /// Waits until every line queued so far is written (or dropped).
     void flush();
 
 private:
+    using Entry = std::variant<QByteArray, Message>;
+
+    void enqueue(Entry entry);
     void run();
-    struct Entry {
-        QByteArray line;
-        SystemLine system;
-    };
 
     void write(const QByteArray& line) const;
 
