@@ -14,6 +14,26 @@ QString stoppedBySignal(int signal) {
     return QStringLiteral("restic stopped unexpectedly (signal %1).").arg(signal);
 }
 
+namespace {
+
+// What a failed restic says the same way whatever the command; none where each command has its own words.
+std::optional<QString> sharedFailureMessage(const ResticError::ExitStatus& status) {
+    switch (status.kind()) {
+    case ResticError::Kind::repositoryDoesNotExist:
+        return QStringLiteral("The backup repository could not be found.");
+    case ResticError::Kind::lockFailed:
+        return QStringLiteral("Repository is locked by another process.");
+    case ResticError::Kind::wrongPassword:
+        return QStringLiteral("Repository password is incorrect.");
+    case ResticError::Kind::killedBySignal:
+        return stoppedBySignal(*status.signal);
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
 ResticError ResticError::launchFailed(const QString& underlyingDescription) {
     return ResticError(Case::launchFailed, {}, underlyingDescription, std::nullopt);
 }
@@ -120,16 +140,10 @@ QString ResticError::backupFailureMessage() const {
     switch (exitStatus_->kind()) {
     case Kind::repositoryDoesNotExist:
         return QStringLiteral("Backup destination could not be found.");
-    case Kind::lockFailed:
-        return QStringLiteral("Repository is locked by another process.");
-    case Kind::wrongPassword:
-        return QStringLiteral("Repository password is incorrect.");
     case Kind::interrupted:
         return QStringLiteral("Backup was cancelled.");
-    case Kind::killedBySignal:
-        return stoppedBySignal(*exitStatus_->signal);
     default:
-        return QStringLiteral("Backup failed.");
+        return sharedFailureMessage(*exitStatus_).value_or(QStringLiteral("Backup failed."));
     }
 }
 
@@ -137,19 +151,11 @@ QString ResticError::restoreFailureMessage() const {
     if (case_ != Case::commandFailed) {
         return QStringLiteral("Restore could not be started.");
     }
-    switch (exitStatus_->kind()) {
-    case Kind::repositoryDoesNotExist:
-        return QStringLiteral("The backup repository could not be found.");
-    case Kind::lockFailed:
-        return QStringLiteral("Repository is locked by another process.");
-    case Kind::wrongPassword:
-        return QStringLiteral("Repository password is incorrect.");
-    case Kind::interrupted:
+    if (exitStatus_->kind() == Kind::interrupted) {
         return QStringLiteral("Restore was cancelled.");
-    case Kind::killedBySignal:
-        return stoppedBySignal(*exitStatus_->signal);
-    default:
-        break;
+    }
+    if (const auto shared = sharedFailureMessage(*exitStatus_)) {
+        return *shared;
     }
     // restic's "There were 2 errors" says nothing: the items it could not write say what went wrong.
     if (const auto problems =
@@ -163,17 +169,8 @@ QString ResticError::readFailureMessage() const {
     if (case_ != Case::commandFailed) {
         return description();
     }
-    switch (exitStatus_->kind()) {
-    case Kind::repositoryDoesNotExist:
-        return QStringLiteral("The backup repository could not be found.");
-    case Kind::lockFailed:
-        return QStringLiteral("Repository is locked by another process.");
-    case Kind::wrongPassword:
-        return QStringLiteral("Repository password is incorrect.");
-    case Kind::killedBySignal:
-        return stoppedBySignal(*exitStatus_->signal);
-    default:
-        break;
+    if (const auto shared = sharedFailureMessage(*exitStatus_)) {
+        return *shared;
     }
     return resticFatalMessage(exitStatus_->stderrText)
         .value_or(QStringLiteral("The backups could not be read."));
