@@ -96,6 +96,8 @@ void ChildProcess::interrupt() {
         return;
     }
     interrupted_ = true;
+    // A child waiting on a full pipe must be able to write its way to its exit.
+    outputPipe_.hold(false);
     deliverInterrupt();
 }
 
@@ -120,12 +122,23 @@ void ChildProcess::deliverInterrupt() {
 QByteArray ChildProcess::takeLine() {
     auto line = std::move(lines_.front());
     lines_.pop_front();
+    queuedLineBytes_ -= line.size();
+    if (outputPipe_.isHeld() && queuedLineBytes_ <= maximumQueuedLineBytes / 2) {
+        outputPipe_.hold(false);
+    }
     return line;
 }
 
 void ChildProcess::receiveOutput(const QByteArray& chunk) {
     if (outputMode_ == Output::lines) {
+        const auto before = lines_.size();
         splitter_.feed(chunk, lines_);
+        for (auto line = lines_.begin() + qsizetype(before); line != lines_.end(); ++line) {
+            queuedLineBytes_ += line->size();
+        }
+        if (queuedLineBytes_ > maximumQueuedLineBytes && !interrupted_) {
+            outputPipe_.hold(true);
+        }
     } else if (output_.size() + chunk.size() <= maximumOutputBytes) {
         output_.append(chunk);
     } else if (!outputOverflowed_) {
@@ -172,6 +185,7 @@ void ChildProcess::processFinished() {
     outputPipe_.finish();
     readStandardError();
     if (auto tail = splitter_.finish()) {
+        queuedLineBytes_ += tail->size();
         lines_.push_back(std::move(*tail));
     }
     if (auto errorTail = errorSplitter_.finish()) {

@@ -13,8 +13,9 @@
 
 /// One restic child process and what it prints. Both pipes are read as data arrives, so a chatty child
 /// never blocks on a full pipe, and what is kept is bounded: a whole output up to 16 MiB (beyond it the
-/// child is interrupted), lines up to 1 MiB each, and of standard error its JSON records (up to 4 MiB,
-/// the exit record always) and its last 64 KiB. Lives on the thread that created it.
+/// child is interrupted), lines up to 1 MiB each and 8 MiB of lines not yet taken (beyond it the child
+/// waits for its reader), and of standard error its JSON records (up to 4 MiB, the exit record always)
+/// and its last 64 KiB. Lives on the thread that created it.
 class ChildProcess : public QObject {
     Q_OBJECT
 public:
@@ -22,6 +23,7 @@ public:
 
     static constexpr qsizetype maximumOutputBytes = 16 * 1024 * 1024;
     static constexpr qsizetype maximumLineBytes = 1024 * 1024;
+    static constexpr qsizetype maximumQueuedLineBytes = 8 * 1024 * 1024;
     static constexpr qsizetype maximumErrorRecordBytes = 4 * 1024 * 1024;
     static constexpr qsizetype errorTailBytes = 64 * 1024;
 
@@ -52,6 +54,10 @@ public:
 
     bool hasLine() const { return !lines_.empty(); }
     QByteArray takeLine();
+    /// The bytes of the lines received and not taken yet.
+    qsizetype queuedLineBytes() const { return queuedLineBytes_; }
+    /// Whether standard output is left unread until the lines queued are taken.
+    bool isOutputHeld() const { return outputPipe_.isHeld(); }
     QByteArray takeOutput() { return std::exchange(output_, QByteArray()); }
     /// True when the whole output outgrew its limit and the child was interrupted for it.
     bool outputOverflowed() const { return outputOverflowed_; }
@@ -93,6 +99,7 @@ private:
     std::shared_ptr<ProcessExitSignal> exitSignal_ = std::make_shared<ProcessExitSignal>();
     LineSplitter splitter_{maximumLineBytes};
     std::deque<QByteArray> lines_;
+    qsizetype queuedLineBytes_ = 0;
     QByteArray output_;
     LineSplitter errorSplitter_{errorTailBytes - 1};
     std::deque<QByteArray> errorLines_;

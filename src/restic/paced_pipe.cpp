@@ -36,7 +36,7 @@ PacedPipe::PacedPipe(std::chrono::milliseconds pace) {
     pause_.setSingleShot(true);
     pause_.setInterval(pace);
     connect(&pause_, &QTimer::timeout, this, [this] {
-        if (notifier_) {
+        if (notifier_ && !held_) {
             notifier_->setEnabled(true);
         }
     });
@@ -59,6 +59,13 @@ void PacedPipe::finish() {
     if (readEnd_ >= 0) {
         readAvailable();
         closeReadEnd();
+    }
+}
+
+void PacedPipe::hold(bool held) {
+    held_ = held;
+    if (notifier_ && !pause_.isActive()) {
+        notifier_->setEnabled(!held);
     }
 }
 

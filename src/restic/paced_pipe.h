@@ -25,6 +25,9 @@ public:
     void closeWriteEnd();
     /// Reads whatever the pipe holds now and stops reading: the writer has exited.
     void finish();
+    /// While held nothing is read, so a writer faster than its reader waits on the full pipe.
+    void hold(bool held);
+    bool isHeld() const { return held_; }
 
 signals:
     void received(const QByteArray& chunk);
@@ -38,4 +41,5 @@ private:
     int writeEnd_ = -1;
     QSocketNotifier* notifier_ = nullptr;
     QTimer pause_;
+    bool held_ = false;
 };

@@ -9,7 +9,9 @@
 
 #include <csignal>
 #include <gtest/gtest.h>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <sys/wait.h>
 #include <thread>
 
@@ -364,6 +366,35 @@ TEST(ResticProcess, keepsABoundedTailOfStandardErrorWithItsJsonRecords) {
     EXPECT_TRUE(status.stderrText.contains(QStringLiteral("\"item\":\"/a\"")));
     EXPECT_TRUE(status.stderrText.contains(QStringLiteral("the last plain line")));
     EXPECT_EQ(resticFatalMessage(status.stderrText), QStringLiteral("the reason"));
+}
+
+TEST(ResticProcess, linesNotTakenYetStayBoundedTheChildWaitsForItsReader) {
+    // 64 MiB of lines, then a mark the child leaves only once all of them were read from its pipe.
+    const auto mark =
+        QDir::temp().filePath(QStringLiteral("keldoran-lines-%1").arg(QCoreApplication::applicationPid()));
+    QFile::remove(mark);
+    const auto script = QStringLiteral("yes '%2' | head -c 67108864; touch '%1'")
+                            .arg(mark, QString(31, QLatin1Char('a'))); // 32 bytes a line, 2^21 lines
+    auto child = ChildProcess::start(
+        {QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script}, QProcessEnvironment::systemEnvironment()},
+        ChildProcess::Output::lines);
+    ASSERT_TRUE(spinUntil([&] { return child->isOutputHeld(); }));
+    // Held, the child cannot have written everything, and what is queued stays near the limit.
+    EXPECT_FALSE(QFile::exists(mark));
+    EXPECT_LE(child->queuedLineBytes(), ChildProcess::maximumQueuedLineBytes + 8 * 1024 * 1024);
+    qsizetype taken = 0;
+    qsizetype largestQueue = 0;
+    while (!child->isDone() || child->hasLine()) {
+        while (child->hasLine()) {
+            taken += child->takeLine().size() + 1;
+        }
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        largestQueue = std::max(largestQueue, child->queuedLineBytes());
+    }
+    EXPECT_EQ(taken, 67108864);
+    EXPECT_LE(largestQueue, ChildProcess::maximumQueuedLineBytes + 8 * 1024 * 1024);
+    EXPECT_TRUE(QFile::exists(mark));
+    QFile::remove(mark);
 }
 
 TEST(ResticProcess, aWholeOutputBeyondItsLimitInterruptsResticAndFailsClearly) {
