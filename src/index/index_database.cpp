@@ -1,6 +1,7 @@
 #include "index_database.h"
 
-#include "app/log.h"
+#include "logging/log.h"
+#include "platform/private_files.h"
 
 #include <atomic>
 #include <QDir>
@@ -52,7 +53,8 @@ QString IndexDatabase::fileIn(const QString& folder) {
 }
 
 std::optional<QString> IndexDatabase::open(Trust trust) {
-    if (!QDir().mkpath(QFileInfo(file_).absolutePath())) {
+    // The index names every file backed up: it is the user's alone, as the log and settings are.
+    if (!PrivateFiles::makeFolder(QFileInfo(file_).absolutePath())) {
         return QStringLiteral("cannot create the folder of ") + file_;
     }
     if (!openFile()) {
@@ -82,6 +84,15 @@ std::optional<QString> IndexDatabase::open(Trust trust) {
 }
 
 bool IndexDatabase::openFile() {
+    // SQLite gives new journal files the database file's mode; older ones are narrowed here.
+    if (!PrivateFiles::makeFile(file_)) {
+        return false;
+    }
+    for (const auto* suffix : {"-wal", "-shm"}) {
+        if (QFile::exists(file_ + QLatin1String(suffix))) {
+            PrivateFiles::makeFile(file_ + QLatin1String(suffix));
+        }
+    }
     if (!database_.isValid()) {
         database_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
         database_.setDatabaseName(file_);

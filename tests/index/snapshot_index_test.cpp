@@ -13,6 +13,7 @@
 #include <map>
 #include <QFile>
 #include <QSqlQuery>
+#include <sys/stat.h>
 
 namespace {
 
@@ -271,9 +272,22 @@ TEST(SnapshotIndex, aTruncatedOrForeignFileIsRebuiltNeverTrusted) {
     const auto snapshot = backUp(repository, source);
     const auto indexFolder = repository.scratch(QStringLiteral("index"));
     const auto file = IndexDatabase::fileIn(indexFolder);
+    // It names every file backed up: the user's alone, whoever made the file before.
+    const auto expectPrivate = [&](const char* what) {
+        struct stat status {};
+        ASSERT_EQ(::stat(QFile::encodeName(indexFolder).constData(), &status), 0);
+        EXPECT_EQ(status.st_mode & 07777, 0700u) << what;
+        for (const auto& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
+            if (QFile::exists(file + suffix)) {
+                ASSERT_EQ(::stat(QFile::encodeName(file + suffix).constData(), &status), 0);
+                EXPECT_EQ(status.st_mode & 07777, 0600u) << what << suffix.toStdString();
+            }
+        }
+    };
     {
         SnapshotIndexer indexer(indexFolder);
         ASSERT_TRUE(indexFully(indexer, repository, snapshot));
+        expectPrivate("made");
     }
     {
         // Everything checkpointed into the main file, then cut in half.
@@ -311,7 +325,10 @@ TEST(SnapshotIndex, aTruncatedOrForeignFileIsRebuiltNeverTrusted) {
         other.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("foreign"));
+    ::chmod(QFile::encodeName(file).constData(), 0644);
+    ::chmod(QFile::encodeName(indexFolder).constData(), 0755);
     reopenAndRebuild("foreign");
+    expectPrivate("rebuilt over a file readable by others");
 
     // Not a database at all.
     QFile::remove(file);
