@@ -1,7 +1,7 @@
 // What Keldoran holds while something outside floods it: 200 MB of restic standard error, a 200 MB
 // restic document, a 200 MB control line without end, and 100 control connections at once.
 //   bounded_output_bench stderr|document|control FOLDER     prints "peak-KiB baseline-KiB [held]"
-#include "app/control_server.h"
+#include "control/control_server.h"
 #include "restic/restic_process.h"
 
 #include <cstdio>

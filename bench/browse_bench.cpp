@@ -3,8 +3,8 @@
 //                                      few files at the top
 //   browse_bench browse FOLDER         one restore-browser session on the newest snapshot: the first
 //                                      level's time, then revisits of that level and of FOLDER
-#include "app/log.h"
 #include "backup/backup_controller.h"
+#include "logging/log.h"
 #include "model/app_model.h"
 #include "platform/platform.h"
 #include "restore/restore_browser.h"

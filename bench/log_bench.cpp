@@ -1,6 +1,6 @@
 // What a caller pays per log call while the background writer appends and rotates the file.
-#include "app/log.h"
-#include "app/log_file.h"
+#include "logging/log.h"
+#include "logging/log_file.h"
 #include "platform/system_log.h"
 
 #include <algorithm>

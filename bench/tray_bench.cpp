@@ -3,11 +3,11 @@
 //   tray_bench stall   once configured, opens the popover, backs up and prints the longest the main
 //                      thread went without turning its event loop, and the most CPU it spent within one
 //                      such gap: "stall <ms> busy <ms> updates <n> seconds <s>"
+#include "app/desktop_application.h"
+#include "app/desktop_shell.h"
 #include "backup/backup_controller.h"
 #include "model/app_model.h"
-#include "ui/desktop_application.h"
-#include "ui/desktop_shell.h"
-#include "ui/status_popover.h"
+#include "widgets/status_popover.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,6 +1,6 @@
 // libFuzzer target over everything that reads bytes from outside: restic's JSON (line by line and whole
 // documents), the line splitter, restic's standard error, and the control socket's request lines.
-#include "app/control_request.h"
+#include "control/control_request.h"
 #include "restic/line_splitter.h"
 #include "restic/restic_error.h"
 #include "restic/restic_json.h"

@@ -4,11 +4,11 @@
 #include "backup/backup_controller.h"
 #include "backup/backup_scheduler.h"
 #include "build_info.h"
-#include "instance_paths.h"
-#include "log.h"
+#include "logging/log.h"
 #include "model/app_model.h"
 #include "model/settings_keys.h"
 #include "platform/instance_lock.h"
+#include "platform/instance_paths.h"
 #include "platform/run_lock.h"
 
 #include <QCoreApplication>

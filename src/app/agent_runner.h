@@ -3,7 +3,7 @@
 #include "backup/run_decision.h"
 #include "model/backup_frequency.h"
 #include "platform/platform.h"
-#include "quit_signals.h"
+#include "platform/quit_signals.h"
 
 #include <chrono>
 #include <mutex>

@@ -2,9 +2,9 @@
 
 #include "app/menu_bar_app.h"
 #include "desktop_shell.h"
-#include "focus_ring_style.h"
-#include "keldoran_mark.h"
-#include "platform/desktop_workspace.h"
+#include "platform/desktop/desktop_workspace.h"
+#include "widgets/focus_ring_style.h"
+#include "widgets/keldoran_mark.h"
 
 #include <cstdio>
 #include <QApplication>

@@ -9,11 +9,11 @@
 #include "model/settings_keys.h"
 #include "platform/freed_memory.h"
 #include "platform/freedesktop_notifier.h"
-#include "preferences_window.h"
-#include "restore/restore_window.h"
-#include "setup/onboarding_window.h"
-#include "status_popover.h"
-#include "tray_item.h"
+#include "widgets/preferences_window.h"
+#include "widgets/restore/restore_window.h"
+#include "widgets/setup/onboarding_window.h"
+#include "widgets/status_popover.h"
+#include "widgets/tray_item.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -122,7 +122,7 @@ void DesktopShell::start() {
         showPopover();
         trayWatch_.start();
     }
-    if (!model_.platform().settings->boolValue(SettingsKeys::hasCompletedOnboarding).value_or(false)) {
+    if (!model_.platform().settings->read(SettingsKeys::hasCompletedOnboarding)) {
         showSetup(OnboardingModel::Step::welcome);
     }
     notifications_->evaluate();

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app_actions.h"
-#include "mark_animator.h"
 #include "platform/desktop_preferences.h"
 #include "setup/onboarding_model.h"
+#include "widgets/app_actions.h"
+#include "widgets/mark_animator.h"
 
 #include <memory>
 #include <optional>

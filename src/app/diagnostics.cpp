@@ -1,6 +1,6 @@
 #include "diagnostics.h"
 
-#include "log.h"
+#include "logging/log.h"
 #include "platform/private_files.h"
 
 #include <QDir>

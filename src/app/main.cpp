@@ -1,11 +1,11 @@
 #include "agent_runner.h"
 #include "build_info.h"
+#include "desktop_application.h"
 #include "diagnostics.h"
 #include "fatal_signal_handler.h"
-#include "instance_paths.h"
-#include "log.h"
+#include "logging/log.h"
+#include "platform/instance_paths.h"
 #include "platform/user_folders.h"
-#include "ui/desktop_application.h"
 
 #include <cstdio>
 #include <QCoreApplication>

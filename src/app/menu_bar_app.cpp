@@ -2,16 +2,16 @@
 
 #include "backup/backup_controller.h"
 #include "backup/post_backup_indexing.h"
+#include "backup/registration.h"
 #include "build_info.h"
-#include "code_identity.h"
+#include "control/remote_control.h"
 #include "diagnostics.h"
 #include "index/snapshot_indexer.h"
-#include "instance_paths.h"
-#include "log.h"
+#include "logging/code_identity.h"
+#include "logging/log.h"
 #include "model/app_model.h"
+#include "platform/instance_paths.h"
 #include "platform/peer_credentials.h"
-#include "registration.h"
-#include "remote_control.h"
 #include "updater.h"
 
 #include <QCoreApplication>

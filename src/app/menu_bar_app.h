@@ -1,9 +1,9 @@
 #pragma once
 
-#include "control_server.h"
+#include "control/control_server.h"
 #include "platform/instance_lock.h"
 #include "platform/platform.h"
-#include "quit_signals.h"
+#include "platform/quit_signals.h"
 
 #include <functional>
 #include <memory>

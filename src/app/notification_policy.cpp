@@ -3,8 +3,8 @@
 #include "backup/backup_controller.h"
 #include "model/app_model.h"
 #include "model/settings_keys.h"
-#include "ui/formatters.h"
-#include "ui/wording.h"
+#include "presentation/formatters.h"
+#include "presentation/wording.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

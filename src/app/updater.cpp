@@ -1,7 +1,7 @@
 #include "updater.h"
 
 #include "build_info.h"
-#include "log.h"
+#include "logging/log.h"
 #include "platform/workspace.h"
 
 #include <QNetworkAccessManager>

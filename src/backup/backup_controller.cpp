@@ -1,43 +1,30 @@
 #include "backup_controller.h"
 
-#include "app/code_identity.h"
-#include "app/instance_paths.h"
-#include "app/log.h"
-#include "app/registration.h"
 #include "async_channel.h"
 #include "backup_scheduler.h"
 #include "backup_stall_watch.h"
 #include "full_disk_access.h"
+#include "logging/code_identity.h"
+#include "logging/log.h"
 #include "model/app_model.h"
 #include "model/checked_number.h"
 #include "model/settings_keys.h"
 #include "network_monitor.h"
+#include "platform/instance_paths.h"
 #include "post_backup_maintenance.h"
 #include "protection_messages.h"
+#include "registration.h"
 #include "restic/operation_cancelled.h"
 #include "restic/restic_error.h"
 #include "restic/restic_json.h"
 #include "restic/restore_problem.h"
 #include "scope/backup_scope.h"
-#include "storage/bucket_name.h"
-#include "storage/bucket_probe.h"
 #include "storage/keychain.h"
+#include "storage/repository_setup.h"
 #include "storage/storage_config.h"
 
 #include <algorithm>
 #include <QScopeGuard>
-
-QString rawValue(RepositoryOperation operation) {
-    switch (operation) {
-    case RepositoryOperation::backup:
-        return QStringLiteral("backup");
-    case RepositoryOperation::restore:
-        return QStringLiteral("restore");
-    case RepositoryOperation::check:
-        break;
-    }
-    return QStringLiteral("check");
-}
 
 namespace {
 
@@ -99,6 +86,12 @@ void logRestoreProblems(const RestoreEvent& event) {
     }
 }
 
+// A refresh that fails keeps what was shown; the log says why.
+void logRefreshFailure(const char* what, const std::exception_ptr& failure) {
+    Log::backup().error(
+        QStringLiteral("refresh: %1 failed: %2").arg(QLatin1String(what), errorLogDescription(failure)));
+}
+
 void logRestoreFailure(const std::exception_ptr& failure) {
     try {
         std::rethrow_exception(failure);
@@ -151,6 +144,10 @@ BackupController::BackupController(AppModel& model)
     setLoginItemEnabled = [services](bool enabled) {
         return ::setLoginItemEnabled(*services, enabled);
     };
+    connect(&queue_, &OperationQueue::currentOperationChanged, this,
+            &BackupController::currentOperationChanged);
+    connect(&queue_, &OperationQueue::queuedCountChanged, this,
+            &BackupController::queuedOperationCountChanged);
 }
 
 QCoro::Task<void> BackupController::bootstrap() {
@@ -241,133 +238,25 @@ ResticProcess::Context BackupController::processContext() const {
 
 QCoro::Task<Validation> BackupController::probe(StorageConfig config, QString accessKey, QString secretKey,
                                                 QString password) {
-    auto& platform = model_.platform();
-    if (!isValidBucketName(config.bucket)) {
-        co_return Validation::failed(SetupMessages::invalidBucketName());
-    }
-    const auto binary = ResticBinary::locate(platform.resticDirectory);
-    if (!binary) {
-        co_return Validation::failed(SetupMessages::resticMissing());
-    }
-    const Restic restic(
-        ResticProcess(*binary, config.repository(accessKey, secretKey, password, platform.endpointOverride()),
-                      processContext()));
-    std::stop_source timeLimit;
-    const auto deadline = platform.clock->callAt(platform.clock->now().addSecs(probeTimeLimitSeconds),
-                                                 [&timeLimit] { timeLimit.request_stop(); });
-    std::exception_ptr failure;
-    try {
-        co_await restic.catConfig(timeLimit.get_token());
-    } catch (...) {
-        failure = std::current_exception();
-    }
-    if (!failure) {
-        co_return Validation::reachableExistingRepo();
-    }
-    try {
-        std::rethrow_exception(failure);
-    } catch (const ResticError& error) {
-        if (!error.exitStatus()) {
-            co_return Validation::failed(error.description());
-        }
-        const auto& text = error.exitStatus()->stderrText;
-        if (const auto& status = *error.exitStatus(); status.signal) {
-            co_return Validation::failed(stoppedBySignal(*status.signal));
-        }
-        // An empty bucket answers "does not exist" whatever words its name holds.
-        if (error.isCommandFailure(ResticError::Kind::repositoryDoesNotExist)) {
-            co_return Validation::reachableNeedsInit();
-        }
-        if (auto region = SetupMessages::detectRegion(text, config.provider(), config.region)) {
-            co_return Validation::wrongRegion(*region);
-        }
-        co_return SetupMessages::classifyProbeFailure(text);
-    } catch (const OperationCancelled&) {
-        // restic would go on retrying an unreachable endpoint for a quarter of an hour.
-        co_return Validation::failed(SetupMessages::probeTimedOut(probeTimeLimitSeconds));
-    } catch (const std::exception& error) {
-        co_return Validation::failed(QString::fromUtf8(error.what()));
-    }
+    // The setup lives in this frame: its coroutines refer to it until they end.
+    const RepositorySetup setup(model_.platform(), processContext());
+    co_return co_await setup.probe(std::move(config), std::move(accessKey), std::move(secretKey),
+                                   std::move(password));
 }
 
 QCoro::Task<Validation> BackupController::validate(StorageConfig config, QString accessKey,
                                                    QString secretKey) {
-    const QString noPassword;
-    auto result = co_await probe(config, accessKey, secretKey, noPassword);
-    // With an empty password restic refuses an existing repository: that is the answer wanted.
-    const auto text = result.message.toLower();
-    if (result.kind == Validation::Kind::failed &&
-        (text.contains(QLatin1String("wrong password")) || text.contains(QLatin1String("empty password")))) {
-        result = Validation::reachableExistingRepo();
-    }
-    // restic answers an empty bucket and a missing one alike.
-    if (result.kind == Validation::Kind::reachableNeedsInit) {
-        auto& platform = model_.platform();
-        const auto presence = co_await BucketProbe::check(config, accessKey, secretKey,
-                                                          platform.endpointOverride(), platform.environment);
-        if (presence == BucketProbe::Presence::missing) {
-            result = Validation::bucketMissing();
-        }
-    }
-    co_return result;
+    const RepositorySetup setup(model_.platform(), processContext());
+    co_return co_await setup.validate(std::move(config), std::move(accessKey), std::move(secretKey));
 }
 
 QCoro::Task<void> BackupController::completeSetup(StorageConfig config, QString accessKey, QString secretKey,
                                                   QString password, QString keychainService,
                                                   SettingsStore* settings) {
     auto& platform = model_.platform();
-    if (!ResticBinary::locate(platform.resticDirectory)) {
-        throw SetupError(SetupMessages::userMessage(SetupMessages::resticMissing()));
-    }
-    auto result = co_await probe(config, accessKey, secretKey, password);
-    if (result.kind == Validation::Kind::wrongRegion) {
-        config.region = result.region;
-        result = co_await probe(config, accessKey, secretKey, password);
-        if (result.kind != Validation::Kind::reachableExistingRepo &&
-            result.kind != Validation::Kind::reachableNeedsInit) {
-            throw SetupError(SetupMessages::regionUndetermined());
-        }
-    }
-    if (result.kind == Validation::Kind::failed) {
-        throw SetupError(SetupMessages::userMessage(result.message, config.region.provider));
-    }
-    if (result.kind == Validation::Kind::reachableNeedsInit) {
-        const auto binary = ResticBinary::locate(platform.resticDirectory);
-        const Restic restic(ResticProcess(
-            *binary, config.repository(accessKey, secretKey, password, platform.endpointOverride()),
-            processContext()));
-        std::exception_ptr failure;
-        try {
-            co_await restic.initRepository();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        if (failure) {
-            try {
-                std::rethrow_exception(failure);
-            } catch (const ResticError& error) {
-                throw SetupError(SetupMessages::userMessage(
-                    error.exitStatus() ? error.exitStatus()->stderrText : error.description(),
-                    config.region.provider));
-            } catch (const std::exception& error) {
-                throw SetupError(
-                    SetupMessages::userMessage(QString::fromUtf8(error.what()), config.region.provider));
-            }
-        }
-    }
-    const Keychain keychain(*platform.secrets, keychainService);
-    std::exception_ptr storing;
-    try {
-        co_await keychain.save(accessKey, Keychain::Account::accessKey);
-        co_await keychain.save(secretKey, Keychain::Account::secretKey);
-        co_await keychain.save(password, Keychain::Account::repositoryPassword);
-    } catch (...) {
-        storing = std::current_exception();
-    }
-    if (storing) {
-        throw SetupError(errorDescription(storing));
-    }
-    config.save(*settings);
+    const RepositorySetup setup(platform, processContext());
+    co_await setup.store(std::move(config), std::move(accessKey), std::move(secretKey), std::move(password),
+                         keychainService, settings);
     co_await configure();
     if (keychainService == Keychain::serviceName() && settings == platform.settings) {
         model_.setAgentRegistrationProblem(co_await registerBackgroundAgent(platform.services));
@@ -443,9 +332,9 @@ void BackupController::cancelBackup() {
 }
 
 void BackupController::cancelCurrentOperation() {
-    if (currentHandle_) {
+    if (queue_.currentOperation()) {
         cancelledByUser_ = true;
-        currentHandle_->cancel();
+        queue_.cancelCurrent();
     }
 }
 
@@ -453,11 +342,7 @@ void BackupController::cancelAll() {
     if (listing_) {
         listing_->cancel();
     }
-    for (const auto& weak : queuedHandles_) {
-        if (const auto handle = weak.lock(); handle && !handle->isFinished()) {
-            handle->cancel();
-        }
-    }
+    queue_.cancelAll();
 }
 
 std::unique_ptr<RunLock> BackupController::takeRunLock() {
@@ -472,58 +357,17 @@ std::unique_ptr<RunLock> BackupController::takeRunLock() {
 
 std::shared_ptr<OperationHandle> BackupController::enqueue(RepositoryOperation operation,
                                                            OperationBody body) {
-    auto previous = operationTail_;
-    setQueuedOperationCount(queuedOperationCount_ + 1);
-    auto handle = std::make_shared<OperationHandle>();
-    std::erase_if(queuedHandles_, [](const auto& weak) { return weak.expired(); });
-    queuedHandles_.push_back(handle);
-    // Waiting on a handle never fails, so a cancelled operation never stops the ones behind it.
-    operationTail_ = handle;
-    runOperation(this, operation, std::move(body), std::move(previous), handle);
-    return handle;
+    return queue_.enqueue(operation, std::move(body));
 }
 
 QCoro::Task<void> BackupController::whenIdle() {
-    while (true) {
-        if (operationTail_ && !operationTail_->isFinished()) {
-            const auto tail = operationTail_;
-            co_await OperationHandle::wait(tail);
-        } else if (listing_ && !listing_->isFinished()) {
+    while (!queue_.isIdle() || (listing_ && !listing_->isFinished())) {
+        co_await queue_.whenIdle();
+        if (listing_ && !listing_->isFinished()) {
             const auto listing = listing_;
             co_await OperationHandle::wait(listing);
-        } else {
-            break;
         }
     }
-}
-
-QCoro::Task<void> BackupController::runOperation(BackupController* controller, RepositoryOperation operation,
-                                                 OperationBody body,
-                                                 std::shared_ptr<OperationHandle> previous,
-                                                 std::shared_ptr<OperationHandle> handle) {
-    if (previous) {
-        co_await OperationHandle::wait(previous);
-    }
-    controller->setQueuedOperationCount(controller->queuedOperationCount_ - 1);
-    controller->currentHandle_ = handle;
-    controller->setCurrentOperation(operation);
-    auto started = rawValue(operation) + QStringLiteral(" started");
-    if (controller->queuedOperationCount_ >= 1) {
-        started += QStringLiteral(" (%1 queued behind it)").arg(controller->queuedOperationCount_);
-    }
-    Log::queue().info(started);
-    try {
-        co_await body(handle->stopToken());
-    } catch (const std::exception& error) {
-        Log::queue().error(rawValue(operation) + QStringLiteral(" ended unexpectedly: ") +
-                           QString::fromUtf8(error.what()));
-    } catch (...) {
-        Log::queue().error(rawValue(operation) + QStringLiteral(" ended unexpectedly"));
-    }
-    controller->currentHandle_ = nullptr;
-    controller->setCurrentOperation(std::nullopt);
-    Log::queue().info(rawValue(operation) + QStringLiteral(" finished"));
-    handle->markFinished();
 }
 
 QCoro::Task<void> BackupController::runBackup(BackupInputs inputs, std::stop_token stop) {
@@ -712,20 +556,23 @@ bool BackupController::checkFullDiskAccess() {
     return false;
 }
 
-QCoro::Task<void> BackupController::refreshRepositoryState(std::stop_token stop) {
+QCoro::Task<TaskFailure> BackupController::refreshRepositoryState(std::stop_token stop) {
     if (!restic_) {
-        co_return;
+        co_return TaskFailure{};
     }
     const auto restic = *restic_;
-    std::optional<QList<Snapshot>> snapshots;
-    try {
-        snapshots = co_await restic.snapshots({}, std::nullopt, stop);
-    } catch (const std::exception&) {
-        // A failed listing leaves the history as it was; the stored size is still asked for.
-    }
+    // A failed listing leaves the history as it was; the stored size is still asked for.
+    auto listed = co_await outcomeOf(restic.snapshots({}, std::nullopt, stop));
     if (stop.stop_requested()) {
-        co_return;
+        co_return TaskFailure{};
     }
+    std::optional<QList<Snapshot>> snapshots;
+    if (listed.succeeded()) {
+        snapshots = std::move(listed.value());
+    } else {
+        logRefreshFailure("listing the backups", listed.failure());
+    }
+    const TaskFailure listingFailure{listed.failure()};
     auto storageUsed = restic.stats(StatsMode::rawData, std::nullopt, stop);
     auto stats = model_.stats();
     if (snapshots) {
@@ -746,28 +593,34 @@ QCoro::Task<void> BackupController::refreshRepositoryState(std::stop_token stop)
                 stats.protectedBytes = CheckedNumber::fromUnsigned(*summary->totalBytesProcessed);
                 stats.fileCount = CheckedNumber::fromUnsigned(*summary->totalFilesProcessed);
             } else {
-                try {
-                    const std::optional<QString> latest = QStringLiteral("latest");
-                    const auto restoreSize = co_await restic.stats(StatsMode::restoreSize, latest, stop);
-                    stats.protectedBytes = CheckedNumber::fromUnsigned(restoreSize.totalSize);
-                    stats.fileCount = CheckedNumber::fromUnsigned(restoreSize.totalFileCount);
-                } catch (const std::exception&) {
+                const std::optional<QString> latest = QStringLiteral("latest");
+                const auto restoreSize =
+                    co_await outcomeOf(restic.stats(StatsMode::restoreSize, latest, stop));
+                if (restoreSize.succeeded()) {
+                    stats.protectedBytes = CheckedNumber::fromUnsigned(restoreSize.value().totalSize);
+                    stats.fileCount = CheckedNumber::fromUnsigned(restoreSize.value().totalFileCount);
+                } else if (!stop.stop_requested()) {
+                    logRefreshFailure("measuring the newest backup", restoreSize.failure());
                 }
             }
             model_.setStats(stats);
         }
     }
-    try {
-        const auto used = co_await storageUsed;
-        auto storage = model_.storage();
-        storage.sizeBytes = CheckedNumber::fromUnsigned(used.totalSize);
-        model_.setStorage(storage);
-        stats.monthlyCostEUR = configuredProvider_ && storage.sizeBytes
-                                   ? configuredProvider_->monthlyCost(*storage.sizeBytes)
-                                   : std::nullopt;
-        model_.setStats(stats);
-    } catch (const std::exception&) {
+    const auto used = co_await outcomeOf(std::move(storageUsed));
+    if (!used.succeeded()) {
+        if (!stop.stop_requested()) {
+            logRefreshFailure("measuring the storage used", used.failure());
+        }
+        co_return listingFailure;
     }
+    auto storage = model_.storage();
+    storage.sizeBytes = CheckedNumber::fromUnsigned(used.value().totalSize);
+    model_.setStorage(storage);
+    stats.monthlyCostEUR = configuredProvider_ && storage.sizeBytes
+                               ? configuredProvider_->monthlyCost(*storage.sizeBytes)
+                               : std::nullopt;
+    model_.setStats(stats);
+    co_return listingFailure;
 }
 
 QCoro::Task<QList<Snapshot>> BackupController::snapshots() {
@@ -803,18 +656,4 @@ QCoro::AsyncGenerator<RestoreEvent> BackupController::restore(QString snapshotId
         return forwardRestore(restic, snapshotId, paths, target, conflict, channel, std::move(stop));
     });
     return AsyncChannel<RestoreEvent>::read(channel, [handle] { handle->cancel(); });
-}
-
-void BackupController::setCurrentOperation(std::optional<RepositoryOperation> operation) {
-    if (currentOperation_ != operation) {
-        currentOperation_ = operation;
-        emit currentOperationChanged();
-    }
-}
-
-void BackupController::setQueuedOperationCount(int count) {
-    if (queuedOperationCount_ != count) {
-        queuedOperationCount_ = count;
-        emit queuedOperationCountChanged();
-    }
 }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "base/task_outcome.h"
 #include "operation_handle.h"
+#include "operation_queue.h"
 #include "platform/run_lock.h"
 #include "repository_operation.h"
 #include "restic/restic.h"
 #include "restore/restore_conflict.h"
 #include "storage/configuration_step.h"
+#include "storage/repository_setup.h"
 #include "storage/storage_config.h"
 #include "storage/storage_provider.h"
 #include "storage/validation.h"
@@ -19,9 +22,10 @@
 class AppModel;
 struct BackupWarning;
 
-/// The one object that runs repository work. Every operation (backups, restores) goes through one chain,
-/// so at most one runs at a time; a backup is run end to end and every result is written into the
-/// model. Listings for the restore browser do not queue. Main thread only.
+/// The one object that runs repository work. Every operation (backups, restores) goes through one chain
+/// (OperationQueue), so at most one runs at a time; a backup is run end to end and every result is
+/// written into the model. Setting a repository up is RepositorySetup's. Listings for the restore browser
+/// do not queue. Main thread only.
 class BackupController : public QObject {
     Q_OBJECT
     Q_PROPERTY(bool isConfigured READ isConfigured NOTIFY resticChanged)
@@ -31,7 +35,7 @@ class BackupController : public QObject {
 public:
     using ConfigurationOutcome = ::ConfigurationOutcome;
     /// The body of an operation, given the token that cancels it.
-    using OperationBody = std::function<QCoro::Task<void>(std::stop_token)>;
+    using OperationBody = OperationQueue::Body;
 
     /// The inputs of one backup, fixed when it is requested.
     struct BackupInputs {
@@ -56,9 +60,8 @@ public:
     /// Reads the stored configuration and secrets; when complete, installs a restic runner.
     QCoro::Task<ConfigurationOutcome> configure();
 
-    /// How long a validation probe may take: a healthy one answers in under a second, while restic
-    /// retries an unreachable endpoint for a quarter of an hour.
-    static constexpr int probeTimeLimitSeconds = 30;
+    /// How long a validation probe may take (see RepositorySetup).
+    static constexpr int probeTimeLimitSeconds = RepositorySetup::probeTimeLimitSeconds;
     /// One probe of one candidate region with the two keys and no password. Never fails.
     QCoro::Task<Validation> validate(StorageConfig config, QString accessKey, QString secretKey);
     /// One probe with the repository password too: reachableExistingRepo when it opens the backup,
@@ -89,8 +92,9 @@ public:
     std::shared_ptr<OperationHandle> enqueue(RepositoryOperation operation, OperationBody body);
     /// The Full Disk Access gate: moves the status into or out of fullDiskAccessRequired.
     bool checkFullDiskAccess();
-    /// Re-reads snapshots and sizes into the model; a stop ends it early, keeping what was known.
-    QCoro::Task<void> refreshRepositoryState(std::stop_token stop = {});
+    /// Re-reads snapshots and sizes into the model; a stop ends it early, keeping what was known. Answers
+    /// why the backups could not be listed, if they could not (never for a stop).
+    QCoro::Task<TaskFailure> refreshRepositoryState(std::stop_token stop = {});
     /// The snapshots the last refresh listed; none before one succeeded.
     const std::optional<QList<Snapshot>>& listedSnapshots() const { return listedSnapshots_; }
 
@@ -107,8 +111,8 @@ public:
     const std::optional<StorageProvider>& configuredProvider() const { return configuredProvider_; }
     bool hasBackupTask() const { return backupTask_ != nullptr; }
     std::shared_ptr<OperationHandle> backupTask() const { return backupTask_; }
-    std::optional<RepositoryOperation> currentOperation() const { return currentOperation_; }
-    int queuedOperationCount() const { return queuedOperationCount_; }
+    std::optional<RepositoryOperation> currentOperation() const { return queue_.currentOperation(); }
+    int queuedOperationCount() const { return queue_.queuedCount(); }
     /// Resumes once every queued operation and the launch listing have finished, including operations
     /// queued while waiting. Whoever
     /// owns the model awaits this before destroying it: an operation's frame refers to the controller.
@@ -144,22 +148,13 @@ private:
     void clearBackupTask();
     /// Takes the run lock; none, with the refusal recorded and logged, when another front end holds it.
     std::unique_ptr<RunLock> takeRunLock();
-    void setCurrentOperation(std::optional<RepositoryOperation> operation);
-    void setQueuedOperationCount(int count);
-    static QCoro::Task<void> runOperation(BackupController* controller, RepositoryOperation operation,
-                                          OperationBody body, std::shared_ptr<OperationHandle> previous,
-                                          std::shared_ptr<OperationHandle> handle);
 
     AppModel& model_;
     std::optional<Restic> restic_;
     std::optional<StorageProvider> configuredProvider_;
     std::shared_ptr<OperationHandle> backupTask_;
-    std::optional<RepositoryOperation> currentOperation_;
-    int queuedOperationCount_ = 0;
+    OperationQueue queue_;
     bool cancelledByUser_ = false;
-    std::shared_ptr<OperationHandle> operationTail_;
-    std::shared_ptr<OperationHandle> currentHandle_;
-    std::vector<std::weak_ptr<OperationHandle>> queuedHandles_;
     std::shared_ptr<OperationHandle> listing_;
     std::optional<QString> refusal_;
     std::optional<QList<Snapshot>> listedSnapshots_;

@@ -1,7 +1,7 @@
 #include "backup_scheduler.h"
 
-#include "app/log.h"
 #include "backup_controller.h"
+#include "logging/log.h"
 #include "model/app_model.h"
 #include "platform/run_lock.h"
 

@@ -1,12 +1,13 @@
 #include "post_backup_maintenance.h"
 
-#include "app/log.h"
+#include "base/task_outcome.h"
+#include "logging/log.h"
 #include "model/app_model.h"
 #include "model/settings_keys.h"
+#include "presentation/formatters.h"
 #include "restic/check_failure_classification.h"
 #include "restic/operation_cancelled.h"
 #include "restic/restic_error.h"
-#include "ui/formatters.h"
 
 #include <cctype>
 
@@ -43,7 +44,7 @@ std::optional<int> nextDataShare(AppModel* model) {
     if (model->platform().network->isMetered()) {
         return std::nullopt;
     }
-    const auto last = model->platform().settings->integerValue(SettingsKeys::checkDataSubset).value_or(0);
+    const auto last = model->platform().settings->read(SettingsKeys::checkDataSubset);
     return last >= 1 && last <= dataShares ? int(last % dataShares) + 1 : 1;
 }
 
@@ -102,16 +103,11 @@ QCoro::Task<void> applyRetention(AppModel* model, Restic restic, std::stop_token
     const auto now = model->platform().clock->now();
     const bool prune =
         weekPassedSince(settings.dateValue(SettingsKeys::lastPruneDate), now) && !meteredWorkRefused(model);
-    std::exception_ptr failure;
-    try {
-        co_await restic.forget(RetentionPolicy::standard(), prune, stop);
-    } catch (...) {
-        failure = std::current_exception();
-    }
+    const auto failure = co_await failureOf(restic.forget(RetentionPolicy::standard(), prune, stop));
     if (failure) {
         Log::backup().error(QStringLiteral("retention failed") +
                             (prune ? QStringLiteral(" (with prune)") : QString()) + QStringLiteral(": ") +
-                            errorLogDescription(failure));
+                            errorLogDescription(failure.exception));
         co_return;
     }
     Log::backup().info(prune ? QStringLiteral("retention applied with prune")
@@ -127,14 +123,10 @@ QCoro::Task<void> cleanUpCache(AppModel* model, Restic restic, std::stop_token s
     if (!weekPassedSince(settings.dateValue(SettingsKeys::lastCacheCleanupDate), now)) {
         co_return;
     }
-    std::exception_ptr failure;
-    try {
-        co_await restic.cleanupCache(stop);
-    } catch (...) {
-        failure = std::current_exception();
-    }
+    const auto failure = co_await failureOf(restic.cleanupCache(stop));
     if (failure) {
-        Log::backup().error(QStringLiteral("cache cleanup failed: ") + errorLogDescription(failure));
+        Log::backup().error(QStringLiteral("cache cleanup failed: ") +
+                            errorLogDescription(failure.exception));
     } else {
         Log::backup().info(QStringLiteral("cache cleanup ran"));
     }
@@ -155,17 +147,12 @@ QCoro::Task<void> checkIntegrity(AppModel* model, Restic restic, std::stop_token
     const auto share = nextDataShare(model);
     const auto subset =
         share ? std::optional(QStringLiteral("%1/%2").arg(*share).arg(dataShares)) : std::nullopt;
-    std::exception_ptr failure;
-    QByteArray report;
-    try {
-        report = co_await restic.check(subset, stop);
-    } catch (...) {
-        failure = std::current_exception();
-    }
+    auto checked = co_await outcomeOf(restic.check(subset, stop));
+    const auto& failure = checked.failure();
     if (!failure) {
         Log::check().info(QStringLiteral("integrity check passed"));
         if (share) {
-            logDataRead(model, *share, report);
+            logDataRead(model, *share, checked.value());
         }
         model->setLastChecked(now);
         model->setLastCheckFailure(std::nullopt);

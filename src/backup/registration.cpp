@@ -1,6 +1,6 @@
 #include "registration.h"
 
-#include "log.h"
+#include "logging/log.h"
 
 QCoro::Task<std::optional<QString>> registerBackgroundAgent(ServiceRegistration* services) {
     const auto before = co_await services->agentStatus();

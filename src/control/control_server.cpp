@@ -1,7 +1,7 @@
 #include "control_server.h"
 
 #include "control_request.h"
-#include "log.h"
+#include "logging/log.h"
 #include "platform/peer_credentials.h"
 #include "remote_control.h"
 

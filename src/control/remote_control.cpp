@@ -3,8 +3,8 @@
 #include "backup/backup_controller.h"
 #include "model/app_model.h"
 #include "platform/peer_credentials.h"
-#include "ui/formatters.h"
-#include "ui/status_presentation.h"
+#include "presentation/formatters.h"
+#include "presentation/status_presentation.h"
 
 #include <memory>
 #include <qcoro/qcorolocalsocket.h>
@@ -60,10 +60,7 @@ QJsonObject handle(const QJsonObject& request, AppModel& model, const std::funct
         return reply(true, {});
     }
     if (command == QLatin1String("status")) {
-        const bool running =
-            controller.currentOperation().has_value() || controller.queuedOperationCount() > 0;
-        const auto shown = StatusPresentation::of(model, running, controller.fullDiskAccessProbe(),
-                                                  model.platform().folders.home, now);
+        const auto shown = StatusPresentation::current(model);
         auto answer = reply(true, {});
         answer.insert(QStringLiteral("lines"), QJsonArray::fromStringList(shown.lines(model)));
         return answer;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/quit_signals.h"
 #include "platform/clock.h"
+#include "platform/quit_signals.h"
 
 #include <functional>
 #include <memory>

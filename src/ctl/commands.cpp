@@ -1,17 +1,21 @@
 #include "commands.h"
 
-#include "app/instance_paths.h"
-#include "app/registration.h"
-#include "app/remote_control.h"
 #include "backup/backup_controller.h"
 #include "backup/backup_scheduler.h"
+#include "backup/registration.h"
+#include "base/task_outcome.h"
 #include "build_info.h"
 #include "command_interruption.h"
+#include "control/remote_control.h"
 #include "ctl_messages.h"
 #include "index/snapshot_indexer.h"
 #include "model/app_model.h"
 #include "model/settings_keys.h"
 #include "platform/instance_lock.h"
+#include "platform/instance_paths.h"
+#include "presentation/formatters.h"
+#include "presentation/status_presentation.h"
+#include "presentation/wording.h"
 #include "restic/restic_error.h"
 #include "restic/restore_selection.h"
 #include "restore/restore_browser.h"
@@ -19,9 +23,6 @@
 #include "storage/bucket_name.h"
 #include "storage/custom_endpoint.h"
 #include "terminal.h"
-#include "ui/formatters.h"
-#include "ui/status_presentation.h"
-#include "ui/wording.h"
 
 #include <QCommandLineParser>
 #include <qcoro/qcorosignal.h>
@@ -137,37 +138,35 @@ QString providerName(AppModel& model) {
 
 // The sentence for a command that could not read the repository: a time limit reached reads as a
 // network that could not be crossed; restic's own failures keep their classification.
-QString readFailure(const std::exception_ptr& failure, Session& session) {
-    if (session.interruption.timedOut()) {
-        return CtlMessages::unreachable(providerName(session.model()));
+bool isUnreachable(const std::exception_ptr& failure) {
+    if (!failure) {
+        return false;
     }
     try {
         std::rethrow_exception(failure);
     } catch (const ResticError& error) {
         const auto& status = error.exitStatus();
-        if (status && status->kind() == ResticError::Kind::generic &&
-            SetupMessages::isNetworkFailure(SetupMessages::withoutLocations(status->stderrText).toLower())) {
-            return CtlMessages::unreachable(providerName(session.model()));
-        }
-        return error.readFailureMessage();
-    } catch (const std::exception& error) {
-        return QString::fromUtf8(error.what());
+        return status && status->kind() == ResticError::Kind::generic &&
+               SetupMessages::isNetworkFailure(SetupMessages::withoutLocations(status->stderrText).toLower());
+    } catch (...) {
     }
-    return {};
+    return false;
+}
+
+QString readFailure(const std::exception_ptr& failure, Session& session) {
+    if (session.interruption.timedOut() || isUnreachable(failure)) {
+        return CtlMessages::unreachable(providerName(session.model()));
+    }
+    return readFailureMessage(failure);
 }
 
 // The repository's snapshots, newest first; the failure's sentence when they could not be read.
 QCoro::Task<std::variant<QList<Snapshot>, QString>> listSnapshots(Session* session) {
-    std::exception_ptr failure;
-    QList<Snapshot> listed;
-    try {
-        listed = co_await session->model().controller().snapshots();
-    } catch (...) {
-        failure = std::current_exception();
+    auto outcome = co_await outcomeOf(session->model().controller().snapshots());
+    if (!outcome.succeeded()) {
+        co_return readFailure(outcome.failure(), *session);
     }
-    if (failure) {
-        co_return readFailure(failure, *session);
-    }
+    auto listed = std::move(outcome.value());
     std::stable_sort(listed.begin(), listed.end(),
                      [](const Snapshot& a, const Snapshot& b) { return a.time > b.time; });
     co_return listed;
@@ -175,12 +174,14 @@ QCoro::Task<std::variant<QList<Snapshot>, QString>> listSnapshots(Session* sessi
 
 constexpr int statusTimeLimitSeconds = 20;
 
-// Refreshes the repository state within `seconds`; false when the listing was stopped for taking longer.
-QCoro::Task<bool> refreshWithin(BackupController* controller, Clock* clock, int seconds) {
+// Refreshes the repository state within `seconds`: the listing's failure, or none when it was stopped for
+// taking longer.
+QCoro::Task<std::optional<TaskFailure>> refreshWithin(BackupController* controller, Clock* clock,
+                                                      int seconds) {
     std::stop_source stop;
     const auto limit = clock->callAt(clock->now().addSecs(seconds), [&stop] { stop.request_stop(); });
-    co_await controller->refreshRepositoryState(stop.get_token());
-    co_return !stop.stop_requested();
+    auto failure = co_await controller->refreshRepositoryState(stop.get_token());
+    co_return stop.stop_requested() ? std::nullopt : std::optional(failure);
 }
 
 // Without the tray application the agent starts scheduled backups, at its quarter-hour ticks.
@@ -353,11 +354,16 @@ QCoro::Task<int> status(Session* session, QStringList arguments) {
     const auto outcome = co_await controller.configureAtLaunch();
     model.expirePauseIfDue(platform->clock->now());
     std::optional<QString> unreachable;
+    std::optional<QString> unreadable;
     std::optional<RunDecision> decision;
     if (outcome == ConfigurationOutcome::configured) {
         controller.showLastKnownState();
-        if (!co_await refreshWithin(&controller, platform->clock, statusTimeLimitSeconds)) {
+        const auto refreshed = co_await refreshWithin(&controller, platform->clock, statusTimeLimitSeconds);
+        if (!refreshed || isUnreachable(refreshed->exception)) {
             unreachable = CtlMessages::unreachableJustNow(controller.configuredProvider()->displayName);
+        } else if (*refreshed) {
+            // What was last known is shown, but the backups can no longer be read: that is a failure.
+            unreadable = readFailureMessage(refreshed->exception);
         }
         controller.checkFullDiskAccess();
         const auto now = platform->clock->now();
@@ -374,6 +380,9 @@ QCoro::Task<int> status(Session* session, QStringList arguments) {
     }
     if (unreachable) {
         out(*unreachable);
+    }
+    if (unreadable) {
+        co_return failure(*unreadable);
     }
     co_return 0;
 }
@@ -460,6 +469,9 @@ QCoro::Task<int> list(Session* session, QStringList arguments) {
     if (session->interruption.timedOut()) {
         co_return failure(CtlMessages::unreachable(providerName(model)));
     }
+    if (browser.levelFailure()) {
+        co_return failure(readFailure(browser.levelFailure(), *session));
+    }
     const auto now = platform->clock->now();
     for (const auto& entry : browser.currentLevelEntries()) {
         const auto size = entry.isDirectory() || !entry.size ? QStringLiteral("-")
@@ -521,6 +533,9 @@ QCoro::Task<int> restore(Session* session, QStringList arguments) {
         co_return failure(std::get<1>(opened));
     }
     co_await openLevel(&browser, folder);
+    if (browser.levelFailure()) {
+        co_return failure(readFailure(browser.levelFailure(), *session));
+    }
     browser.setSelection(QSet<QString>(paths.begin(), paths.end()));
     for (const auto& path : paths) {
         if (!browser.selectedItems().contains(path)) {

@@ -1,5 +1,5 @@
-#include "app/log.h"
 #include "commands.h"
+#include "logging/log.h"
 #include "platform/system_log.h"
 
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #include "snapshot_indexer.h"
 
-#include "app/log.h"
 #include "index_database.h"
 #include "index_writer.h"
+#include "logging/log.h"
 #include "restic/operation_cancelled.h"
 
 #include <qcoro/qcorofuture.h>

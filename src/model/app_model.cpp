@@ -1,10 +1,10 @@
 #include "app_model.h"
 
-#include "app/log.h"
 #include "backup/backup_controller.h"
 #include "backup/backup_scheduler.h"
 #include "backup/network_monitor.h"
 #include "index/snapshot_indexer.h"
+#include "logging/log.h"
 #include "preferences.h"
 #include "scope/backup_scope.h"
 #include "scope/default_excludes.h"
@@ -84,7 +84,7 @@ void AppModel::load() {
     backupOnMetered_ = preferences.backupOnMetered;
     excludes_ = preferences.excludes;
     uploadLimitKiBps_ = preferences.uploadLimitKiBps;
-    notificationsEnabled_ = settings.boolValue(SettingsKeys::notificationsEnabled).value_or(true);
+    notificationsEnabled_ = settings.read(SettingsKeys::notificationsEnabled);
     seenDefaultExcludePaths_ = preferences.seenDefaultExcludePaths;
 
     lastChecked_ = settings.dateValue(SettingsKeys::lastCheckedDate);
@@ -103,8 +103,8 @@ void AppModel::load() {
     }
     // The last backup Keldoran recorded stands until the repository's listing answers.
     lastBackup_ = settings.dateValue(SettingsKeys::lastKnownBackupDate);
-    isPaused_ = settings.boolValue(SettingsKeys::isPaused).value_or(false);
-    lastBackupUnfinished_ = settings.boolValue(SettingsKeys::backupUnfinished).value_or(false);
+    isPaused_ = settings.read(SettingsKeys::isPaused);
+    lastBackupUnfinished_ = settings.read(SettingsKeys::backupUnfinished);
     setPauseUntil(settings.dateValue(SettingsKeys::pauseUntilDate));
 }
 

@@ -1,30 +1,26 @@
 #include "backup_warning.h"
 
+#include "base/raw_values.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
+namespace {
+
+constexpr RawValues kinds{std::array{std::pair{BackupWarning::Kind::privacyProtected, "privacyProtected"},
+                                     std::pair{BackupWarning::Kind::permissionDenied, "permissionDenied"},
+                                     std::pair{BackupWarning::Kind::vanished, "vanished"},
+                                     std::pair{BackupWarning::Kind::other, "other"}}};
+
+} // namespace
+
 QString BackupWarning::rawValue(Kind kind) {
-    switch (kind) {
-    case Kind::privacyProtected:
-        return QStringLiteral("privacyProtected");
-    case Kind::permissionDenied:
-        return QStringLiteral("permissionDenied");
-    case Kind::vanished:
-        return QStringLiteral("vanished");
-    case Kind::other:
-        break;
-    }
-    return QStringLiteral("other");
+    return kinds.text(kind);
 }
 
 std::optional<BackupWarning::Kind> BackupWarning::kindFromRaw(const QString& raw) {
-    for (auto kind : {Kind::privacyProtected, Kind::permissionDenied, Kind::vanished, Kind::other}) {
-        if (rawValue(kind) == raw) {
-            return kind;
-        }
-    }
-    return std::nullopt;
+    return kinds.parse(raw);
 }
 
 QByteArray BackupWarning::encodeList(const QList<BackupWarning>& warnings) {

@@ -1,5 +1,6 @@
 #include "preferences.h"
 
+#include "base/raw_values.h"
 #include "checked_number.h"
 #include "scope/default_excludes.h"
 #include "settings_keys.h"
@@ -9,25 +10,20 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+namespace {
+
+constexpr RawValues frequencies{std::array{std::pair{BackupFrequency::hourly, "hourly"},
+                                           std::pair{BackupFrequency::sixHourly, "sixHourly"},
+                                           std::pair{BackupFrequency::daily, "daily"}}};
+
+} // namespace
+
 QString rawValue(BackupFrequency frequency) {
-    switch (frequency) {
-    case BackupFrequency::hourly:
-        return QStringLiteral("hourly");
-    case BackupFrequency::sixHourly:
-        return QStringLiteral("sixHourly");
-    case BackupFrequency::daily:
-        break;
-    }
-    return QStringLiteral("daily");
+    return frequencies.text(frequency);
 }
 
 std::optional<BackupFrequency> backupFrequencyFromRaw(const QString& raw) {
-    for (auto frequency : {BackupFrequency::hourly, BackupFrequency::sixHourly, BackupFrequency::daily}) {
-        if (rawValue(frequency) == raw) {
-            return frequency;
-        }
-    }
-    return std::nullopt;
+    return frequencies.parse(raw);
 }
 
 qint64 intervalSeconds(BackupFrequency frequency) {

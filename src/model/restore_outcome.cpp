@@ -1,20 +1,16 @@
 #include "restore_outcome.h"
 
+#include "base/raw_values.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 
 namespace {
-const char* rawValue(RestoreOutcome::Kind kind) {
-    switch (kind) {
-    case RestoreOutcome::Kind::succeeded:
-        return "succeeded";
-    case RestoreOutcome::Kind::incomplete:
-        return "incomplete";
-    case RestoreOutcome::Kind::failed:
-        break;
-    }
-    return "failed";
-}
+
+constexpr RawValues kinds{std::array{std::pair{RestoreOutcome::Kind::succeeded, "succeeded"},
+                                     std::pair{RestoreOutcome::Kind::incomplete, "incomplete"},
+                                     std::pair{RestoreOutcome::Kind::failed, "failed"}}};
+
 } // namespace
 
 QString RestoreOutcome::title() const {
@@ -30,7 +26,7 @@ QString RestoreOutcome::title() const {
 }
 
 QByteArray RestoreOutcome::encoded() const {
-    const QJsonObject object{{QStringLiteral("kind"), QLatin1String(rawValue(kind))},
+    const QJsonObject object{{QStringLiteral("kind"), kinds.text(kind)},
                              {QStringLiteral("finished"), finished.toUTC().toString(Qt::ISODateWithMs)},
                              {QStringLiteral("message"), message}};
     return QJsonDocument(object).toJson(QJsonDocument::Compact);
@@ -41,11 +37,9 @@ std::optional<RestoreOutcome> RestoreOutcome::decoded(const QByteArray& json) {
     const auto finished =
         QDateTime::fromString(object.value(QLatin1String("finished")).toString(), Qt::ISODateWithMs);
     const auto message = object.value(QLatin1String("message"));
-    for (const auto kind : {Kind::succeeded, Kind::incomplete, Kind::failed}) {
-        if (object.value(QLatin1String("kind")).toString() == QLatin1String(rawValue(kind)) &&
-            finished.isValid() && message.isString()) {
-            return RestoreOutcome{kind, finished, message.toString()};
-        }
+    const auto kind = kinds.parse(object.value(QLatin1String("kind")).toString());
+    if (!kind || !finished.isValid() || !message.isString()) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    return RestoreOutcome{*kind, finished, message.toString()};
 }

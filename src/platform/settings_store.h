@@ -6,6 +6,15 @@
 #include <QString>
 #include <QVariant>
 
+/// A key whose readers share one default: the value that applies while it is absent or unreadable.
+template <typename T> struct SettingWithDefault {
+    QString key;
+    T fallback;
+
+    // Writing, removing and inspecting the stored value use the key itself.
+    operator const QString&() const { return key; }
+};
+
 /// The application's persisted settings: one key per value. A stored value that cannot be read as the
 /// requested type counts as absent, so its default applies.
 class SettingsStore {
@@ -24,4 +33,11 @@ public:
     std::optional<QString> stringValue(const QString& key) const;
     std::optional<QDateTime> dateValue(const QString& key) const;
     std::optional<QByteArray> dataValue(const QString& key) const;
+
+    bool read(const SettingWithDefault<bool>& setting) const {
+        return boolValue(setting.key).value_or(setting.fallback);
+    }
+    qint64 read(const SettingWithDefault<qint64>& setting) const {
+        return integerValue(setting.key).value_or(setting.fallback);
+    }
 };

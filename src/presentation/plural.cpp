@@ -1,6 +1,6 @@
 #include "plural.h"
 
-#include "app/log.h"
+#include "logging/log.h"
 
 #include <QLocale>
 #include <QTranslator>

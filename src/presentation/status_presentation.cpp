@@ -1,8 +1,11 @@
 #include "status_presentation.h"
 
+#include "backup/backup_controller.h"
 #include "formatters.h"
 #include "plural.h"
 #include "wording.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -62,6 +65,29 @@ QString subtitleOf(const AppModel& model, const AppStatus& status, const QDateTi
     default:
         return StatusPresentation::lastBackupLine(model.lastBackup(), now);
     }
+}
+
+StatusPresentation::Action actionOf(const AppStatus& status) {
+    using Action = StatusPresentation::Action;
+    switch (status.kind) {
+    case Kind::protected_:
+    case Kind::protectedWithWarnings:
+    case Kind::error:
+    case Kind::backingUp:
+        return Action::backUpNow;
+    case Kind::needsSetup:
+        return Action::setUp;
+    case Kind::credentialsUnavailable:
+        // Reads the keyring again; a keyring unlocked since launch now answers.
+        return Action::readCredentialsAgain;
+    case Kind::fullDiskAccessRequired:
+        return Action::checkFolderAccess;
+    case Kind::paused:
+        return Action::resume;
+    case Kind::offline:
+        break;
+    }
+    return Action::none;
 }
 
 QString primaryActionOf(const AppStatus& status) {
@@ -143,6 +169,17 @@ QString StatusPresentation::warningLine(const BackupWarning& warning, const QStr
     return path + QStringLiteral(" couldn't be backed up.");
 }
 
+StatusPresentation StatusPresentation::current(AppModel& model) {
+    auto& controller = model.controller();
+    const bool running = controller.currentOperation().has_value() || controller.queuedOperationCount() > 0;
+    const auto warnings = model.lastBackupWarnings();
+    const bool privacy = std::any_of(warnings.begin(), warnings.end(), [](const BackupWarning& warning) {
+        return warning.kind == BackupWarning::Kind::privacyProtected;
+    });
+    const bool granted = privacy ? controller.fullDiskAccessProbe() : true;
+    return of(model, running, granted, model.platform().folders.home, model.platform().clock->now());
+}
+
 StatusPresentation StatusPresentation::of(const AppModel& model, bool operationRunning,
                                           bool fullDiskAccessGranted, const QString& home,
                                           const QDateTime& now) {
@@ -162,6 +199,8 @@ StatusPresentation StatusPresentation::of(const AppModel& model, bool operationR
                 .arg(*problem);
     }
     shown.primaryAction = operationRunning ? QStringLiteral("Cancel") : primaryActionOf(status);
+    shown.action = operationRunning ? Action::cancel : actionOf(status);
+    shown.actionEnabled = shown.action != Action::none;
     if (status.kind == Kind::backingUp) {
         shown.progress = std::clamp(status.progress.fraction, 0.0, 1.0);
         if (status.progress.totalBytes.value_or(0) > 0) {

@@ -9,9 +9,14 @@
 /// model's state. The same text serves `keldoranctl status`. Sentences naming macOS arrive here in the
 /// platform's words.
 struct StatusPresentation {
+    /// What the primary button does; `AppActions::perform` carries it out.
+    enum class Action { cancel, backUpNow, setUp, readCredentialsAgain, checkFolderAccess, resume, none };
+
     QString title;
     QString subtitle;
     QString primaryAction;
+    Action action = Action::none;
+    bool actionEnabled = true;
     /// While backing up: how far, 0 to 1, for the progress bar.
     std::optional<double> progress;
     /// While backing up, under the bytes: "416 of 427 files".
@@ -31,6 +36,8 @@ struct StatusPresentation {
     /// `operationRunning`: a backup or restore is in the controller's hands (the action is "Cancel").
     static StatusPresentation of(const AppModel& model, bool operationRunning, bool fullDiskAccessGranted,
                                  const QString& home, const QDateTime& now);
+    /// Of the model as it is now: the home folder is probed only when a warning's guidance depends on it.
+    static StatusPresentation current(AppModel& model);
 
     /// Everything shown, a line each, with the protected and stored sizes: what `keldoranctl status` prints.
     QStringList lines(const AppModel& model) const;

@@ -1,23 +1,19 @@
 #include "check_failure_reason.h"
 
+#include "base/raw_values.h"
+
+namespace {
+
+constexpr RawValues reasons{std::array{std::pair{CheckFailureReason::corruption, "corruption"},
+                                       std::pair{CheckFailureReason::unreachable, "unreachable"},
+                                       std::pair{CheckFailureReason::other, "other"}}};
+
+} // namespace
+
 QString rawValue(CheckFailureReason reason) {
-    switch (reason) {
-    case CheckFailureReason::corruption:
-        return QStringLiteral("corruption");
-    case CheckFailureReason::unreachable:
-        return QStringLiteral("unreachable");
-    case CheckFailureReason::other:
-        break;
-    }
-    return QStringLiteral("other");
+    return reasons.text(reason);
 }
 
 std::optional<CheckFailureReason> checkFailureReasonFromRaw(const QString& raw) {
-    for (auto reason :
-         {CheckFailureReason::corruption, CheckFailureReason::unreachable, CheckFailureReason::other}) {
-        if (rawValue(reason) == raw) {
-            return reason;
-        }
-    }
-    return std::nullopt;
+    return reasons.parse(raw);
 }

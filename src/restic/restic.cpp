@@ -1,5 +1,6 @@
 #include "restic.h"
 
+#include "base/task_outcome.h"
 #include "keep_both_merge.h"
 #include "operation_cancelled.h"
 #include "restic_error.h"
@@ -41,15 +42,9 @@ const QStringList& unlockArguments() {
 }
 
 QCoro::Task<QByteArray> runRetrying(ResticProcess process, QStringList arguments, std::stop_token stop) {
-    std::exception_ptr failure;
-    try {
-        auto output = co_await process.run(arguments, stop);
-        co_return output;
-    } catch (...) {
-        failure = std::current_exception();
-    }
-    if (!isLockFailure(failure)) {
-        std::rethrow_exception(failure);
+    auto first = co_await outcomeOf(process.run(arguments, stop));
+    if (first.succeeded() || !isLockFailure(first.failure())) {
+        co_return first.take();
     }
     co_await process.run(unlockArguments(), stop);
     auto output = co_await process.run(arguments, stop);

@@ -194,6 +194,9 @@ struct UnpackedError {
 };
 
 UnpackedError unpack(const std::exception_ptr& error) {
+    if (!error) {
+        return {std::nullopt, QStringLiteral("Unknown error")};
+    }
     try {
         std::rethrow_exception(error);
     } catch (const ResticError& resticError) {
@@ -214,6 +217,11 @@ QString errorDescription(const std::exception_ptr& error) {
 QString errorLogDescription(const std::exception_ptr& error) {
     const auto unpacked = unpack(error);
     return unpacked.restic ? unpacked.restic->logDescription() : unpacked.otherText;
+}
+
+QString readFailureMessage(const std::exception_ptr& error) {
+    const auto unpacked = unpack(error);
+    return unpacked.restic ? unpacked.restic->readFailureMessage() : unpacked.otherText;
 }
 
 QString restoreFailureMessage(const std::exception_ptr& error) {

@@ -79,3 +79,5 @@ QString errorDescription(const std::exception_ptr& error);
 QString errorLogDescription(const std::exception_ptr& error);
 /// The restore sentence of any error: a non-restic error cannot have started restic.
 QString restoreFailureMessage(const std::exception_ptr& error);
+/// The sentence for a listing or other read of the repository that failed.
+QString readFailureMessage(const std::exception_ptr& error);

@@ -1,9 +1,10 @@
 #include "restore_browser.h"
 
-#include "app/log.h"
 #include "backup/backup_controller.h"
+#include "base/task_outcome.h"
 #include "index/name_folding.h"
 #include "index/snapshot_indexer.h"
+#include "logging/log.h"
 #include "model/file_name_order.h"
 #include "restic/operation_cancelled.h"
 #include "restic/restic_error.h"
@@ -75,6 +76,7 @@ QCoro::Task<void> RestoreBrowser::selectSnapshot(std::optional<QString> id) {
 
 QCoro::Task<void> RestoreBrowser::loadLevel() {
     const BusyScope busy(this);
+    levelFailure_ = nullptr;
     if (!selectedSnapshot_) {
         showLevel({});
         co_return;
@@ -96,25 +98,27 @@ QCoro::Task<void> RestoreBrowser::loadLevel() {
     // it belonged to the folder now named in the breadcrumb.
     showLevel({});
     updateLoading();
-    QList<LsEntry> listed;
-    bool succeeded = false;
-    try {
-        listed = co_await controller_.listDirectory(snapshot, path);
-        succeeded = true;
-    } catch (const std::exception&) {
-        // Shown, and cached, as an empty folder for this snapshot.
+    auto listed = co_await ::outcomeOf(controller_.listDirectory(snapshot, path));
+    if (!listed.succeeded()) {
+        // Never an empty folder: nothing in it could be chosen, and a restore of it would find nothing.
+        Log::queue().error(
+            QStringLiteral("listing %1 failed: %2").arg(path, errorLogDescription(listed.failure())));
+        if (selectedSnapshot_ == snapshot && levelPath() == path) {
+            levelFailure_ = listed.failure();
+            emit levelChanged();
+        }
+        updateLoading();
+        co_return;
     }
     QList<LsEntry> children;
-    for (const auto& entry : listed) {
+    for (const auto& entry : listed.value()) {
         if (parentPath(entry.path) == path) {
             children.append(entry);
         }
     }
     sortAndCache(snapshot, path, std::move(children));
     // The whole snapshot is listed once the user has something to look at.
-    if (succeeded) {
-        requestIndexing(snapshot);
-    }
+    requestIndexing(snapshot);
 }
 
 void RestoreBrowser::sortAndCache(const QString& snapshot, const QString& path, QList<LsEntry> children) {
@@ -237,7 +241,7 @@ void RestoreBrowser::showLevel(QList<LsEntry> entries) {
 }
 
 void RestoreBrowser::updateLoading() {
-    const bool loading = selectedSnapshot_ && !childrenCache_.contains(levelPath());
+    const bool loading = selectedSnapshot_ && !childrenCache_.contains(levelPath()) && !levelFailure_;
     if (loading_ != loading) {
         loading_ = loading;
         emit loadingChanged();

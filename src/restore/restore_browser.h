@@ -140,6 +140,9 @@ public:
     const QSet<QString>& selection() const { return selection_; }
     const QString& searchText() const { return searchText_; }
     bool isLoading() const { return loading_; }
+    /// Why the level shown could not be listed; none while it is listed or loading. Never cached: going
+    /// back to the folder lists it again.
+    const std::exception_ptr& levelFailure() const { return levelFailure_; }
     /// Whether a listing or a restore is in flight; the browser must outlive it.
     bool isBusy() const { return busy_ > 0; }
     const RestorePhase& restorePhase() const { return restorePhase_; }
@@ -195,6 +198,7 @@ private:
     SnapshotIndexer* indexer_ = nullptr;
     QList<SnapshotIndex::Match> matches_;
     bool loading_ = false;
+    std::exception_ptr levelFailure_;
     RestorePhase restorePhase_;
     int busy_ = 0;
 };

@@ -1,8 +1,8 @@
 #include "restore_messages.h"
 
+#include "presentation/formatters.h"
+#include "presentation/plural.h"
 #include "restic/restore_selection.h"
-#include "ui/formatters.h"
-#include "ui/plural.h"
 
 #include <QStringList>
 
@@ -80,6 +80,10 @@ QString undelivered(const QList<RestoreMergeReport::Undelivered>& items) {
         sentences.append(Plural::of("%Ln more items couldn't be placed.", items.size() - listed));
     }
     return sentences.join(QLatin1Char(' '));
+}
+
+QString levelUnreadable(const QString& reason) {
+    return QStringLiteral("This folder of the backup couldn't be read. ") + reason;
 }
 
 QString hiddenBySearch(qsizetype count) {

@@ -22,6 +22,8 @@ QString undelivered(const QList<RestoreMergeReport::Undelivered>& items);
 QString kept(const QList<RestoreMergeReport::Renamed>& renamed);
 /// "2 selected items are hidden by the search": they are not restored.
 QString hiddenBySearch(qsizetype count);
+/// A folder of the backup whose listing failed, with restic's reason.
+QString levelUnreadable(const QString& reason);
 /// Replace with a name restic showed with replacement characters could overwrite a look-alike.
 QString replaceNeedsExactName(const QString& name);
 /// "3 items selected", the footer's count.

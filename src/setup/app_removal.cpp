@@ -1,7 +1,7 @@
 #include "app_removal.h"
 
-#include "log.h"
-#include "registration.h"
+#include "backup/registration.h"
+#include "logging/log.h"
 #include "storage/keychain.h"
 
 #include <filesystem>

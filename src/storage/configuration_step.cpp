@@ -1,7 +1,7 @@
 #include "configuration_step.h"
 
-#include "app/log.h"
 #include "keychain.h"
+#include "logging/log.h"
 #include "model/settings_keys.h"
 #include "storage_config.h"
 

@@ -1,31 +1,24 @@
 #include "storage_provider.h"
 
+#include "base/raw_values.h"
 #include "custom_endpoint.h"
 
 #include <algorithm>
 
+namespace {
+
+constexpr RawValues providerIds{std::array{
+    std::pair{StorageProviderId::ionos, "ionos"}, std::pair{StorageProviderId::ovhcloud, "ovhcloud"},
+    std::pair{StorageProviderId::scaleway, "scaleway"}, std::pair{StorageProviderId::custom, "custom"}}};
+
+} // namespace
+
 QString rawValue(StorageProviderId id) {
-    switch (id) {
-    case StorageProviderId::ionos:
-        return QStringLiteral("ionos");
-    case StorageProviderId::ovhcloud:
-        return QStringLiteral("ovhcloud");
-    case StorageProviderId::custom:
-        return QStringLiteral("custom");
-    case StorageProviderId::scaleway:
-        break;
-    }
-    return QStringLiteral("scaleway");
+    return providerIds.text(id);
 }
 
 std::optional<StorageProviderId> storageProviderIdFromRaw(const QString& raw) {
-    for (auto id : {StorageProviderId::ionos, StorageProviderId::ovhcloud, StorageProviderId::scaleway,
-                    StorageProviderId::custom}) {
-        if (rawValue(id) == raw) {
-            return id;
-        }
-    }
-    return std::nullopt;
+    return providerIds.parse(raw);
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #include "app_actions.h"
 
+#include "backup/backup_controller.h"
 #include "model/app_model.h"
 #include "symbols.h"
 
@@ -61,4 +62,31 @@ void AppActions::update() {
     backUpNow_.setEnabled(kind != AppStatus::Kind::backingUp && kind != AppStatus::Kind::offline);
     pause_.setVisible(!unusable && !model_.isPaused());
     resume_.setVisible(!unusable && model_.isPaused());
+}
+
+void AppActions::perform(StatusPresentation::Action action) {
+    using Action = StatusPresentation::Action;
+    auto& controller = model_.controller();
+    switch (action) {
+    case Action::cancel:
+        controller.cancelCurrentOperation();
+        break;
+    case Action::backUpNow:
+        model_.backUpNow();
+        break;
+    case Action::setUp:
+        model_.requestSetup();
+        break;
+    case Action::readCredentialsAgain:
+        controller.bootstrapAgain();
+        break;
+    case Action::checkFolderAccess:
+        controller.checkFullDiskAccess();
+        break;
+    case Action::resume:
+        model_.resume();
+        break;
+    case Action::none:
+        break;
+    }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "presentation/status_presentation.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QObject>
@@ -28,6 +30,9 @@ public:
 
     /// Fills `menu` with the rows, in order, "Back up now" first.
     void addRowsTo(QMenu* menu);
+
+    /// Carries out what a status's primary button offered.
+    void perform(StatusPresentation::Action action);
 
 signals:
     void restoreRequested();

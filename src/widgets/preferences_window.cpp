@@ -3,18 +3,20 @@
 #include "backup/backup_controller.h"
 #include "change_keys_sheet.h"
 #include "folder_chooser.h"
-#include "formatters.h"
 #include "keyboard.h"
 #include "layouts.h"
 #include "model/app_model.h"
+#include "model/settings_keys.h"
+#include "presentation/formatters.h"
+#include "presentation/wording.h"
 #include "remove_data_sheet.h"
 #include "restic/retention_policy.h"
 #include "scope/backup_scope.h"
-#include "scope/scope_browser.h"
 #include "storage/storage_config.h"
+#include "storage/validation.h"
 #include "symbols.h"
 #include "text_fitting.h"
-#include "wording.h"
+#include "widgets/scope/scope_browser.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -86,6 +88,24 @@ PreferencesWindow::PreferencesWindow(AppModel& model, QWidget* parent)
 QWidget* PreferencesWindow::backupTab() {
     auto* tab = new QWidget(this);
     auto* layout = new QVBoxLayout(tab);
+    addScheduleRows(tab, layout);
+    addLoginRows(tab, layout);
+    const auto& policy = RetentionPolicy::standard();
+    auto* retention = paragraph(
+        QStringLiteral("Keldoran automatically keeps %1 hourly, %2 daily, and %3 monthly versions. This "
+                       "isn't adjustable — sensible by design.")
+            .arg(policy.keepHourly.value_or(0))
+            .arg(policy.keepDaily.value_or(0))
+            .arg(policy.keepMonthly.value_or(0)),
+        tab, QStringLiteral("retention"));
+    retention->setForegroundRole(QPalette::PlaceholderText);
+    layout->addWidget(retention);
+    addExclusionRows(tab, layout);
+    return tab;
+}
+
+// How often, and on battery, metered connections or a limited upload.
+void PreferencesWindow::addScheduleRows(QWidget* tab, QVBoxLayout* layout) {
     auto* form = new QFormLayout;
     frequency_ = new QComboBox(tab);
     frequency_->setObjectName(QStringLiteral("frequency"));
@@ -130,7 +150,9 @@ QWidget* PreferencesWindow::backupTab() {
         model_.setUploadLimitKiBps(value.isValid() ? std::optional<qint64>(value.toLongLong())
                                                    : std::nullopt);
     });
+}
 
+void PreferencesWindow::addLoginRows(QWidget* tab, QVBoxLayout* layout) {
     startAtLogin_ = new QCheckBox(QStringLiteral("Start protecting when I log in"), tab);
     startAtLogin_->setObjectName(QStringLiteral("startAtLogin"));
     connect(startAtLogin_, &QCheckBox::clicked, this, [this](bool on) {
@@ -146,18 +168,10 @@ QWidget* PreferencesWindow::backupTab() {
                        "read, or backups overdue."));
     connect(notifications_, &QCheckBox::clicked, &model_, &AppModel::setNotificationsEnabled);
     layout->addWidget(notifications_);
+}
 
-    const auto& policy = RetentionPolicy::standard();
-    auto* retention = paragraph(
-        QStringLiteral("Keldoran automatically keeps %1 hourly, %2 daily, and %3 monthly versions. This "
-                       "isn't adjustable — sensible by design.")
-            .arg(policy.keepHourly.value_or(0))
-            .arg(policy.keepDaily.value_or(0))
-            .arg(policy.keepMonthly.value_or(0)),
-        tab, QStringLiteral("retention"));
-    retention->setForegroundRole(QPalette::PlaceholderText);
-    layout->addWidget(retention);
-
+// The exclusions list, its buttons, the scope button and the tally.
+void PreferencesWindow::addExclusionRows(QWidget* tab, QVBoxLayout* layout) {
     layout->addWidget(paragraph(
         QStringLiteral("These are never sent to your backup. Hidden folders are skipped automatically "
                        "(except .ssh, .gnupg, .config and those you tick in “Choose what's backed "
@@ -197,7 +211,6 @@ QWidget* PreferencesWindow::backupTab() {
     tally_ = paragraph({}, tab, QStringLiteral("tally"));
     tally_->setForegroundRole(QPalette::PlaceholderText);
     layout->addWidget(tally_);
-    return tab;
 }
 
 QWidget* PreferencesWindow::storageTab() {
@@ -273,6 +286,8 @@ void PreferencesWindow::refresh() {
     if (config) {
         lines << QStringLiteral("%1 · %2").arg(config->provider().displayName, config->region.displayName)
               << QStringLiteral("Bucket ") + config->bucket;
+    } else if (model_.platform().settings->contains(SettingsKeys::storageConfig)) {
+        lines << SetupMessages::unreadableConfiguration();
     } else {
         lines << QStringLiteral("No storage set up yet");
     }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/app_removal.h"
 #include "folder_chooser.h"
+#include "setup/app_removal.h"
 
 #include <functional>
 #include <optional>
@@ -49,6 +49,9 @@ protected:
 
 private:
     QWidget* backupTab();
+    void addScheduleRows(QWidget* tab, QVBoxLayout* layout);
+    void addLoginRows(QWidget* tab, QVBoxLayout* layout);
+    void addExclusionRows(QWidget* tab, QVBoxLayout* layout);
     QWidget* storageTab();
     QWidget* advancedTab();
     void refresh();

@@ -1,8 +1,8 @@
 #include "remove_data_sheet.h"
 
-#include "formatters.h"
+#include "presentation/formatters.h"
+#include "presentation/wording.h"
 #include "symbols.h"
-#include "wording.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

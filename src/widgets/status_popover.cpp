@@ -2,13 +2,12 @@
 
 #include "app_actions.h"
 #include "backup/backup_controller.h"
-#include "formatters.h"
 #include "layouts.h"
 #include "mark_animator.h"
 #include "mark_view.h"
 #include "model/app_model.h"
-#include "plural.h"
-#include "status_presentation.h"
+#include "presentation/status_activity.h"
+#include "presentation/status_presentation.h"
 #include "symbols.h"
 #include "text_fitting.h"
 
@@ -80,13 +79,35 @@ StatusPopover::StatusPopover(AppModel& model, AppActions& actions, MarkAnimator&
     , mark_(mark) {
     setObjectName(QStringLiteral("statusPopover"));
     setWindowTitle(QStringLiteral("Keldoran"));
-    setAccessibleName(QStringLiteral("Keldoran status"));
+    setAccessibleName(StatusWords::windowName());
     setFixedWidth(340);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 14, 16, 10);
     layout->setSpacing(8);
+    buildHeader(layout);
+    buildActionRows(layout, actions);
+    buildDetails(layout);
+    activityToggle_ = new QToolButton(this);
+    activityToggle_->setObjectName(QStringLiteral("activityToggle"));
+    activityToggle_->setAutoRaise(true);
+    activityToggle_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    connect(activityToggle_, &QToolButton::clicked, this,
+            [this] { model_.setShowActivity(!model_.showActivity()); });
+    layout->addWidget(activityToggle_);
+    activity_ = buildActivity();
+    layout->addWidget(activity_);
 
+    layout->addWidget(divider(this));
+    for (auto* action : {actions.pause(), actions.resume(), actions.restore(), actions.preferences(),
+                         actions.checkForUpdates(), actions.quit()}) {
+        layout->addWidget(menuRow(this, action));
+    }
+    followModel();
+    refresh();
+}
+
+void StatusPopover::buildHeader(QVBoxLayout* layout) {
     auto* header = new QHBoxLayout;
     header->setSpacing(12);
     header->addWidget(new MarkView(mark_, 32, this), 0, Qt::AlignTop);
@@ -102,13 +123,15 @@ StatusPopover::StatusPopover(AppModel& model, AppActions& actions, MarkAnimator&
     headline->addWidget(subtitle_);
     header->addLayout(headline, 1);
     layout->addLayout(header);
+}
 
+void StatusPopover::buildActionRows(QVBoxLayout* layout, AppActions& actions) {
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("backupProgress"));
     progress_->setRange(0, 1000);
     progress_->setTextVisible(false);
     progress_->setFixedHeight(6);
-    progress_->setAccessibleName(QStringLiteral("Backup progress"));
+    progress_->setAccessibleName(StatusWords::progressName());
     layout->addWidget(progress_);
     progressDetail_ = label(this, QStringLiteral("progressDetail"), true);
     layout->addWidget(progressDetail_);
@@ -116,7 +139,8 @@ StatusPopover::StatusPopover(AppModel& model, AppActions& actions, MarkAnimator&
     primaryAction_ = new QPushButton(this);
     primaryAction_->setObjectName(QStringLiteral("primaryAction"));
     primaryAction_->setDefault(true);
-    connect(primaryAction_, &QPushButton::clicked, this, &StatusPopover::performPrimaryAction);
+    // The button does what it said when it was drawn.
+    connect(primaryAction_, &QPushButton::clicked, this, [this, &actions] { actions.perform(shownAction_); });
     layout->addWidget(primaryAction_);
 
     nextBackup_ = label(this, QStringLiteral("nextBackup"), true);
@@ -127,13 +151,15 @@ StatusPopover::StatusPopover(AppModel& model, AppActions& actions, MarkAnimator&
     auto* registrationLayout = new QVBoxLayout(registration_);
     registrationLayout->setContentsMargins(0, 0, 0, 0);
     registrationWarning_ = label(registration_, QStringLiteral("registrationWarning"));
-    auto* registerAgain = new QPushButton(QStringLiteral("Set up background backups again"), registration_);
+    auto* registerAgain = new QPushButton(StatusWords::registerAgain(), registration_);
     registerAgain->setObjectName(QStringLiteral("registerAgain"));
     connect(registerAgain, &QPushButton::clicked, &model_, &AppModel::requestAgentRegistration);
     registrationLayout->addWidget(registrationWarning_);
     registrationLayout->addWidget(registerAgain, 0, Qt::AlignLeft);
     layout->addWidget(registration_);
+}
 
+void StatusPopover::buildDetails(QVBoxLayout* layout) {
     detailsToggle_ = new QToolButton(this);
     detailsToggle_->setObjectName(QStringLiteral("detailsToggle"));
     detailsToggle_->setAutoRaise(true);
@@ -156,23 +182,9 @@ StatusPopover::StatusPopover(AppModel& model, AppActions& actions, MarkAnimator&
     layout->addLayout(check);
     checkDetail_ = label(this, QStringLiteral("checkDetail"), true);
     layout->addWidget(checkDetail_);
+}
 
-    activityToggle_ = new QToolButton(this);
-    activityToggle_->setObjectName(QStringLiteral("activityToggle"));
-    activityToggle_->setAutoRaise(true);
-    activityToggle_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    connect(activityToggle_, &QToolButton::clicked, this,
-            [this] { model_.setShowActivity(!model_.showActivity()); });
-    layout->addWidget(activityToggle_);
-    activity_ = buildActivity();
-    layout->addWidget(activity_);
-
-    layout->addWidget(divider(this));
-    for (auto* action : {actions.pause(), actions.resume(), actions.restore(), actions.preferences(),
-                         actions.checkForUpdates(), actions.quit()}) {
-        layout->addWidget(menuRow(this, action));
-    }
-
+void StatusPopover::followModel() {
     refreshSoon_.setSingleShot(true);
     connect(&refreshSoon_, &QTimer::timeout, this, &StatusPopover::refresh);
     // Relative times ("2 minutes ago", "in 5 min") move on while the popover stays open.
@@ -191,7 +203,6 @@ StatusPopover::StatusPopover(AppModel& model, AppActions& actions, MarkAnimator&
     connect(&controller, &BackupController::currentOperationChanged, this, &StatusPopover::scheduleRefresh);
     connect(&controller, &BackupController::queuedOperationCountChanged, this,
             &StatusPopover::scheduleRefresh);
-    refresh();
 }
 
 QWidget* StatusPopover::buildActivity() {
@@ -201,10 +212,10 @@ QWidget* StatusPopover::buildActivity() {
     layout->setContentsMargins(0, 0, 0, 0);
     // One figure per row: the caption, the value on the right, and the detail under them. Boxes, not a
     // grid: a grid gets the height of a wrapped line spanning two columns wrong and squeezes the rows.
-    const auto figure = [&](const QString& caption, const QString& name, QLabel** value, QLabel** detail) {
+    const auto figure = [&](const QString& name, QLabel** caption, QLabel** value, QLabel** detail) {
         auto* heading = label(panel, name + QStringLiteral("Caption"));
         heading->setWordWrap(false);
-        heading->setText(caption);
+        *caption = heading;
         *value = label(panel, name + QStringLiteral("Value"));
         (*value)->setWordWrap(false);
         (*value)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -221,15 +232,14 @@ QWidget* StatusPopover::buildActivity() {
         layout->addSpacing(6);
     };
     layout->setSpacing(0);
-    figure(QStringLiteral("Protected"), QStringLiteral("protected"), &protectedValue_, &protectedDetail_);
-    figure(QStringLiteral("Storage"), QStringLiteral("storage"), &storageValue_, &storageDetail_);
-    figure(QStringLiteral("Data change"), QStringLiteral("change"), &changeValue_, &changeDetail_);
+    figure(QStringLiteral("protected"), &protectedCaption_, &protectedValue_, &protectedDetail_);
+    figure(QStringLiteral("storage"), &storageCaption_, &storageValue_, &storageDetail_);
+    figure(QStringLiteral("change"), &changeCaption_, &changeValue_, &changeDetail_);
     // A restore that went on after its window closed is told here too.
     lastRestore_ = label(panel, QStringLiteral("lastRestore"));
     layout->addWidget(lastRestore_);
-    auto* recent = label(panel, QStringLiteral("recentCaption"), true);
-    recent->setText(QStringLiteral("Recent backups"));
-    layout->addWidget(recent);
+    recentCaption_ = label(panel, QStringLiteral("recentCaption"), true);
+    layout->addWidget(recentCaption_);
     auto* rows = new QWidget(panel);
     rows->setObjectName(QStringLiteral("recentBackups"));
     recentRows_ = new QVBoxLayout(rows);
@@ -287,23 +297,10 @@ void StatusPopover::scheduleRefresh() {
     refreshSoon_.start(int(std::max<qint64>(0, minimumSpacingMs - since)));
 }
 
-bool StatusPopover::operationRunning() const {
-    auto& controller = model_.controller();
-    return controller.currentOperation().has_value() || controller.queuedOperationCount() > 0;
-}
-
 void StatusPopover::refresh() {
     lastRefresh_.start();
-    auto& controller = model_.controller();
-    const auto warnings = model_.lastBackupWarnings();
-    const bool privacy = std::any_of(warnings.begin(), warnings.end(), [](const BackupWarning& warning) {
-        return warning.kind == BackupWarning::Kind::privacyProtected;
-    });
-    const auto now = model_.platform().clock->now();
-    // Probing the home folder is only needed to choose the guidance for blocked files.
-    const bool granted = privacy ? controller.fullDiskAccessProbe() : true;
-    const auto shown =
-        StatusPresentation::of(model_, operationRunning(), granted, model_.platform().folders.home, now);
+    const auto shown = StatusPresentation::current(model_);
+    shownAction_ = shown.action;
 
     title_->setText(TextFitting::wrappable(shown.title));
     subtitle_->setText(TextFitting::wrappable(shown.subtitle));
@@ -313,7 +310,7 @@ void StatusPopover::refresh() {
     progressDetail_->setText(shown.progressDetail.value_or(QString()));
     primaryAction_->setText(shown.primaryAction);
     primaryAction_->setAccessibleName(shown.primaryAction);
-    primaryAction_->setEnabled(operationRunning() || model_.status().kind != AppStatus::Kind::offline);
+    primaryAction_->setEnabled(shown.actionEnabled);
     nextBackup_->setVisible(shown.nextBackup.has_value());
     nextBackup_->setText(shown.nextBackup.value_or(QString()));
     registration_->setVisible(shown.registrationWarning.has_value());
@@ -321,7 +318,7 @@ void StatusPopover::refresh() {
 
     const bool hasWarnings = !shown.warnings.isEmpty();
     detailsToggle_->setVisible(hasWarnings);
-    detailsToggle_->setText(detailsShown_ ? QStringLiteral("Hide details") : QStringLiteral("View details"));
+    detailsToggle_->setText(StatusWords::detailsToggle(detailsShown_));
     details_->setVisible(hasWarnings && detailsShown_);
     clearLayout(detailLines_);
     if (hasWarnings && detailsShown_) {
@@ -350,7 +347,7 @@ void StatusPopover::refresh() {
     checkDetail_->setText(TextFitting::wrappable(shown.checkDetail.value_or(QString())));
 
     const bool activity = model_.showActivity();
-    activityToggle_->setText(activity ? QStringLiteral("Hide activity") : QStringLiteral("Show activity"));
+    activityToggle_->setText(StatusWords::activityToggle(activity));
     activityToggle_->setIcon(
         Symbols::icon(activity ? QStringLiteral("chevron.up") : QStringLiteral("chevron.down")));
     activity_->setVisible(activity);
@@ -369,88 +366,37 @@ void StatusPopover::fitHeight() {
 }
 
 void StatusPopover::refreshActivity() {
-    const auto stats = model_.stats();
-    const QString none = QStringLiteral("—");
-    protectedValue_->setText(stats.protectedBytes ? Formatters::byteCount(*stats.protectedBytes) : none);
-    protectedDetail_->setText(stats.fileCount ? Plural::of("%Ln files · source data", *stats.fileCount)
-                                              : QString());
-    const auto storage = model_.storage();
-    storageValue_->setText(storage.sizeBytes ? Formatters::byteCount(*storage.sizeBytes) : none);
-    auto stored = QStringLiteral("stored after deduplication");
-    if (stats.monthlyCostEUR) {
-        stored += QStringLiteral(" · about %1 a month").arg(Formatters::euros(*stats.monthlyCostEUR));
-    }
-    storageDetail_->setText(stored);
-    const auto recent = model_.recentBackups();
-    const auto added = recent.isEmpty() ? std::nullopt : recent.first().addedBytes;
-    changeValue_->setText(added ? QStringLiteral("+") + Formatters::byteCount(*added) : none);
-    changeDetail_->setText(added ? QStringLiteral("added by the last backup") : QString());
-
-    const auto now = model_.platform().clock->now();
-    const auto restore = model_.lastRestore();
-    lastRestore_->setVisible(restore.has_value());
-    if (restore) {
-        const auto what = restore->kind == RestoreOutcome::Kind::succeeded
-                              ? restore->message
-                              : restore->title() + QStringLiteral(". ") + restore->message;
-        lastRestore_->setText(TextFitting::wrappable(
-            QStringLiteral("Last restore, %1: %2")
-                .arg(Formatters::recentBackupTimestamp(restore->finished, now), what)));
-    }
+    const auto activity = StatusActivity::of(model_, model_.platform().clock->now());
+    const auto show = [](const StatusActivity::Figure& figure, QLabel* caption, QLabel* value,
+                         QLabel* detail) {
+        caption->setText(figure.caption);
+        value->setText(figure.value);
+        detail->setText(figure.detail);
+    };
+    show(activity.protectedData, protectedCaption_, protectedValue_, protectedDetail_);
+    show(activity.storage, storageCaption_, storageValue_, storageDetail_);
+    show(activity.change, changeCaption_, changeValue_, changeDetail_);
+    lastRestore_->setVisible(activity.lastRestore.has_value());
+    lastRestore_->setText(TextFitting::wrappable(activity.lastRestore.value_or(QString())));
+    recentCaption_->setText(activity.recentCaption);
     clearLayout(recentRows_);
-    for (const auto& backup : recent) {
+    for (const auto& backup : activity.recent) {
         auto* line = new QWidget(recentRows_->parentWidget());
         line->setObjectName(QStringLiteral("recentBackup"));
         auto* layout = new QHBoxLayout(line);
         layout->setContentsMargins(0, 0, 0, 0);
         auto* icon = new QLabel(line);
-        const bool warned = !backup.warnings.isEmpty();
-        icon->setPixmap(Symbols::icon(warned ? QStringLiteral("exclamationmark.triangle.fill")
-                                             : QStringLiteral("checkmark"))
+        icon->setPixmap(Symbols::icon(backup.warned ? QStringLiteral("exclamationmark.triangle.fill")
+                                                    : QStringLiteral("checkmark"))
                             .pixmap(14, 14));
-        auto* when = new QLabel(Formatters::recentBackupTimestamp(backup.date, now), line);
-        auto* bytes = new QLabel(
-            backup.addedBytes ? QStringLiteral("+") + Formatters::byteCount(*backup.addedBytes) : QString(),
-            line);
+        auto* when = new QLabel(backup.when, line);
+        auto* bytes = new QLabel(backup.added, line);
         bytes->setForegroundRole(QPalette::PlaceholderText);
         layout->addWidget(icon);
         layout->addWidget(when, 1);
         layout->addWidget(bytes);
-        if (backup.excludeCount) {
-            line->setToolTip(Plural::of("Backed up with %Ln exclusions", *backup.excludeCount));
-        }
-        line->setAccessibleName(when->text() + (warned ? QStringLiteral(", with warnings") : QString()));
+        line->setToolTip(backup.exclusions);
+        line->setAccessibleName(backup.accessibleName);
         recentRows_->addWidget(line);
-    }
-}
-
-void StatusPopover::performPrimaryAction() {
-    auto& controller = model_.controller();
-    if (operationRunning()) {
-        controller.cancelCurrentOperation();
-        return;
-    }
-    switch (model_.status().kind) {
-    case AppStatus::Kind::protected_:
-    case AppStatus::Kind::protectedWithWarnings:
-    case AppStatus::Kind::error:
-    case AppStatus::Kind::backingUp:
-        model_.backUpNow();
-        break;
-    case AppStatus::Kind::needsSetup:
-        model_.requestSetup();
-        break;
-    case AppStatus::Kind::credentialsUnavailable:
-        // Reads the keyring again; a keyring unlocked since launch now answers.
-        controller.bootstrapAgain();
-        break;
-    case AppStatus::Kind::fullDiskAccessRequired:
-        controller.checkFullDiskAccess();
-        break;
-    case AppStatus::Kind::paused:
-        model_.resume();
-        break;
-    case AppStatus::Kind::offline:
-        break;
     }
 }

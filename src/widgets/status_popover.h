@@ -1,5 +1,7 @@
 #pragma once
 
+#include "presentation/status_presentation.h"
+
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
@@ -34,9 +36,12 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    void buildHeader(QVBoxLayout* layout);
+    void buildActionRows(QVBoxLayout* layout, AppActions& actions);
+    void buildDetails(QVBoxLayout* layout);
+    /// Refreshes on every change of what it shows.
+    void followModel();
     void scheduleRefresh();
-    void performPrimaryAction();
-    bool operationRunning() const;
     QWidget* buildActivity();
     void refreshActivity();
     void fitHeight();
@@ -47,6 +52,7 @@ private:
     QTimer clockTick_;
     QElapsedTimer lastRefresh_;
     bool detailsShown_ = false;
+    StatusPresentation::Action shownAction_ = StatusPresentation::Action::none;
 
     QLabel* title_;
     QLabel* subtitle_;
@@ -64,12 +70,16 @@ private:
     QLabel* checkDetail_;
     QToolButton* activityToggle_;
     QWidget* activity_;
+    QLabel* protectedCaption_;
     QLabel* protectedValue_;
     QLabel* protectedDetail_;
+    QLabel* storageCaption_;
     QLabel* storageValue_;
     QLabel* storageDetail_;
+    QLabel* changeCaption_;
     QLabel* changeValue_;
     QLabel* changeDetail_;
     QLabel* lastRestore_;
+    QLabel* recentCaption_;
     QVBoxLayout* recentRows_;
 };

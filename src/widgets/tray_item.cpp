@@ -4,8 +4,8 @@
 #include "keldoran_mark.h"
 #include "mark_animator.h"
 #include "model/app_model.h"
-#include "status_presentation.h"
-#include "wording.h"
+#include "presentation/status_presentation.h"
+#include "presentation/wording.h"
 
 #include <QMenu>
 

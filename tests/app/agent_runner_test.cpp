@@ -1,8 +1,8 @@
 // Runs under support/with-keyring: the agent's configuration step reads the session's keyring.
 #include "app/agent_runner.h"
-#include "app/instance_paths.h"
 #include "model/preferences.h"
 #include "model/settings_keys.h"
+#include "platform/instance_paths.h"
 #include "platform/run_lock.h"
 #include "support/coroutines.h"
 #include "support/event_loop.h"

@@ -1,12 +1,12 @@
 // The real keldoran and restic against the S3 test server over TLS. Runs under support/with-network and
 // support/with-keyring: a private network with a default route, a private bus and a throwaway keyring.
-#include "app/instance_paths.h"
 #include "app/menu_bar_app.h"
 #include "backup/backup_controller.h"
 #include "ctl/ctl_messages.h"
 #include "model/app_model.h"
 #include "model/settings_keys.h"
 #include "platform/instance_lock.h"
+#include "platform/instance_paths.h"
 #include "restic/restore_selection.h"
 #include "storage/storage_config.h"
 #include "support/coroutines.h"

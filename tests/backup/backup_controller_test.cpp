@@ -7,6 +7,7 @@
 #include "model/checked_number.h"
 #include "model/settings_keys.h"
 #include "model/stats_cache.h"
+#include "presentation/status_presentation.h"
 #include "scope/backup_scope.h"
 #include "storage/keychain.h"
 #include "support/coroutines.h"
@@ -539,6 +540,11 @@ TEST_F(Controller, aBackupWithoutProgressSaysItIsRetryingThenGivesUp) {
     test.clock.advance(1);
     EXPECT_EQ(model->baseStatus().kind, AppStatus::Kind::backingUp);
     EXPECT_EQ(model->baseStatus().message, QStringLiteral("Can't reach Scaleway — retrying…"));
+    // The popover and keldoranctl status say it too.
+    const auto shown = StatusPresentation::of(*model, true, true, test.home(), test.clock.now());
+    EXPECT_TRUE(shown.subtitle.contains(QStringLiteral("Can't reach Scaleway — retrying…")))
+        << shown.subtitle.toStdString();
+    EXPECT_TRUE(shown.lines(*model).join('\n').contains(QStringLiteral("Can't reach Scaleway — retrying…")));
     EXPECT_EQ(fake.interruptsReceived(1), 0);
     test.clock.advance(BackupStallWatch::giveUpAfterSeconds - BackupStallWatch::retryingAfterSeconds);
     await(OperationHandle::wait(task));

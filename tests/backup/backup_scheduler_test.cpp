@@ -1,10 +1,10 @@
 // Runs under support/with-keyring: the scheduler decides for a configured controller.
-#include "app/instance_paths.h"
 #include "backup/backup_controller.h"
 #include "backup/backup_scheduler.h"
 #include "model/app_model.h"
 #include "model/preferences.h"
 #include "model/settings_keys.h"
+#include "platform/instance_paths.h"
 #include "platform/run_lock.h"
 #include "support/coroutines.h"
 #include "support/event_loop.h"

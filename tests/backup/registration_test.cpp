@@ -1,5 +1,5 @@
 // Runs under support/with-keyring, whose private session bus carries a stand-in for systemd's manager.
-#include "app/registration.h"
+#include "backup/registration.h"
 #include "platform/xdg_service_registration.h"
 #include "support/coroutines.h"
 #include "support/fake_platform.h"

@@ -1,8 +1,8 @@
 // The control socket and the runtime folder, tried as another local user would.
-#include "app/control_server.h"
-#include "app/instance_paths.h"
-#include "app/remote_control.h"
+#include "control/control_server.h"
+#include "control/remote_control.h"
 #include "platform/instance_lock.h"
+#include "platform/instance_paths.h"
 #include "support/coroutines.h"
 #include "support/event_loop.h"
 #include "support/fake_platform.h"

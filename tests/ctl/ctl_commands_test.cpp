@@ -1,6 +1,6 @@
 // keldoranctl's commands in this process, over a scripted restic and the injected clock: failures told,
 // time limits, Ctrl-C. Runs under support/with-keyring.
-#include "app/remote_control.h"
+#include "control/remote_control.h"
 #include "ctl/commands.h"
 #include "model/app_model.h"
 #include "support/coroutines.h"
@@ -123,6 +123,45 @@ TEST_F(CtlCommands, aRepositoryThatCannotBeReadFailsEveryCommandWithItsSentence)
     EXPECT_EQ(result.error, QStringLiteral("restic stopped unexpectedly (signal 11).\n"));
 }
 
+TEST_F(CtlCommands, aFolderThatCannotBeListedIsAFailureNeverAnEmptyFolder) {
+    const auto damaged = QStringLiteral(
+        R"(echo '{"message_type":"exit_error","code":1,"message":"Fatal: reading tree 5e1f: ciphertext verification failed"}' >&2; exit 1)");
+    fake.respond(
+        {{QStringLiteral("snapshots"), snapshotList.arg(test.home())}, {QStringLiteral("ls"), damaged}});
+    const auto sentence = QStringLiteral("reading tree 5e1f: ciphertext verification failed\n");
+    auto result = run({QStringLiteral("ls"), QStringLiteral("abcdef01")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, QString());
+    EXPECT_EQ(result.error, sentence);
+
+    result =
+        run({QStringLiteral("restore"), QStringLiteral("abcdef01"), test.home() + QStringLiteral("/a.txt"),
+             QStringLiteral("--to"), test.home() + QStringLiteral("/out")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.error, sentence); // restic's reason, not "not in that folder of the backup"
+    for (int call = 1; call <= fake.callCount(); ++call) {
+        EXPECT_NE(fake.arguments(call).value(0), QStringLiteral("restore"));
+    }
+}
+
+TEST_F(CtlCommands, aStatusWhoseBackupsCannotBeReadSaysWhyAndFails) {
+    fake.respond({{QStringLiteral("snapshots"), wrongPassword}});
+    const auto result = run({QStringLiteral("status")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.error.endsWith(QStringLiteral("Repository password is incorrect.\n")))
+        << result.error.toStdString();
+
+    // Unreachable storage is no failure of the status: what was last known is shown, and said to be so.
+    fake.respond(
+        {{QStringLiteral("snapshots"),
+          QStringLiteral(
+              R"(echo 'Fatal: unable to open config file: Stat: dial tcp: lookup s3.fr-par.scw.cloud: no such host' >&2; exit 1)")}});
+    const auto offline = run({QStringLiteral("status")});
+    EXPECT_EQ(offline.status, 0) << offline.error.toStdString();
+    EXPECT_TRUE(offline.out.contains(QStringLiteral("Couldn't reach Scaleway just now.")))
+        << offline.out.toStdString();
+}
+
 TEST_F(CtlCommands, listingsGiveUpAfterThirtySecondsAsUnreachable) {
     for (const auto& arguments : {QStringList{QStringLiteral("snapshots")},
                                   QStringList{QStringLiteral("ls"), QStringLiteral("abcdef01")}}) {
@@ -161,9 +200,26 @@ TEST_F(CtlCommands, aCtrlCInterruptsResticOnceWaitsAndCleansUp) {
     ::raise(SIGINT);
     const auto result = finish(std::move(command), output);
     EXPECT_EQ(result.status, 130);
+    EXPECT_TRUE(result.error.contains(QStringLiteral("Stopping…"))) << result.error.toStdString();
     EXPECT_EQ(fake.interruptsReceived(call), 1);
     EXPECT_EQ(QDir(documents).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList{"a.txt"});
+
+    // Listings end the same way.
+    for (const auto& arguments : {QStringList{QStringLiteral("snapshots")},
+                                  QStringList{QStringLiteral("ls"), QStringLiteral("abcdef01")}}) {
+        FakeRestic waiting;
+        test.useFakeRestic(waiting);
+        waiting.respond({{QStringLiteral("snapshots"), QStringLiteral("await_interrupt 130")}});
+        CapturedOutput listingOutput;
+        auto listing = Commands::run(&test.platform(), arguments);
+        ASSERT_TRUE(spinUntil([&] { return waiting.isWaiting(1); }));
+        ::raise(SIGINT);
+        const auto ended = finish(std::move(listing), listingOutput);
+        EXPECT_EQ(ended.status, 130) << arguments.join(' ').toStdString();
+        EXPECT_EQ(waiting.interruptsReceived(1), 1);
+    }
+    test.useFakeRestic(fake);
 
     // A status that waits on restic ends the same way.
     fake.respond({{QStringLiteral("snapshots"), QStringLiteral("await_interrupt 1")}});

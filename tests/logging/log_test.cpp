@@ -1,5 +1,5 @@
-#include "app/log.h"
-#include "app/log_file.h"
+#include "logging/log.h"
+#include "logging/log_file.h"
 #include "platform/system_log.h"
 #include "support/local_repository.h"
 

@@ -1,4 +1,4 @@
-#include "app/quit_signals.h"
+#include "platform/quit_signals.h"
 #include "support/event_loop.h"
 
 #include <csignal>

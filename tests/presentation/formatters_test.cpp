@@ -1,6 +1,6 @@
-#include "ui/formatters.h"
-#include "ui/plural.h"
-#include "ui/wording.h"
+#include "presentation/formatters.h"
+#include "presentation/plural.h"
+#include "presentation/wording.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
+#include "presentation/status_presentation.h"
 #include "support/test_platform.h"
-#include "ui/status_presentation.h"
 
 #include <gtest/gtest.h>
 

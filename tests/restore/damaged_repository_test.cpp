@@ -4,13 +4,13 @@
 #include "backup/post_backup_maintenance.h"
 #include "model/app_model.h"
 #include "model/settings_keys.h"
+#include "presentation/status_presentation.h"
 #include "restore/restore_browser.h"
 #include "support/coroutines.h"
 #include "support/local_repository.h"
 #include "support/log_capture.h"
 #include "support/s3_test_server.h"
 #include "support/test_platform.h"
-#include "ui/status_presentation.h"
 
 #include <gtest/gtest.h>
 #include <QDirIterator>

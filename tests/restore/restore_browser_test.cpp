@@ -115,19 +115,26 @@ TEST_F(Browser, showsDirectChildrenFoldersFirstAndCachesEachLevel) {
     await(browser->openFolder(browser->currentLevelEntries()[0]));
     EXPECT_EQ(namesOf(browser->currentLevelEntries()), (QStringList{"Y", "report.txt"}));
     await(browser->openFolder(browser->currentLevelEntries()[0]));
-    EXPECT_TRUE(browser->currentLevelEntries().isEmpty()); // its listing failed: an empty folder
+    // Its listing failed: said as a failure, never shown as an empty folder, and not loading forever.
+    EXPECT_TRUE(browser->currentLevelEntries().isEmpty());
+    ASSERT_TRUE(browser->levelFailure());
+    EXPECT_FALSE(browser->isLoading());
     EXPECT_EQ(browser->breadcrumb(), (QStringList{"Home", "A", "Y"}));
     const auto calls = lsCalls();
     await(browser->navigate(1));
     EXPECT_EQ(browser->breadcrumb(), (QStringList{"Home", "A"}));
     EXPECT_EQ(namesOf(browser->currentLevelEntries()), (QStringList{"Y", "report.txt"}));
+    EXPECT_FALSE(browser->levelFailure());
     await(browser->navigate(2 - 2));
     await(browser->openFolder(browser->currentLevelEntries()[0]));
     await(browser->openFolder(browser->currentLevelEntries()[0]));
-    EXPECT_EQ(lsCalls(), calls); // every level came from the cache, the failed one included
+    // Every listed level came from the cache; the failed one is asked again.
+    EXPECT_EQ(lsCalls(), calls + 1);
+    EXPECT_TRUE(browser->levelFailure());
 
     await(browser->selectSnapshot(QStringLiteral("week"))); // another snapshot starts over
-    EXPECT_EQ(lsCalls(), calls + 1);
+    EXPECT_EQ(lsCalls(), calls + 2);
+    EXPECT_FALSE(browser->levelFailure());
 }
 
 TEST_F(Browser, searchesTheLevelShownOnly) {

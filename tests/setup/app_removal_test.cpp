@@ -1,5 +1,5 @@
 // AppRemoval with the session's real (throwaway) keyring; runs under support/with-keyring.
-#include "app/app_removal.h"
+#include "setup/app_removal.h"
 #include "storage/keychain.h"
 #include "support/coroutines.h"
 #include "support/local_repository.h"

@@ -1,6 +1,6 @@
 #include "log_capture.h"
 
-#include "app/log_file.h"
+#include "logging/log_file.h"
 
 #include <QFile>
 #include <QFileInfo>

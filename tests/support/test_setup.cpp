@@ -1,6 +1,6 @@
 #include "test_setup.h"
 
-#include "app/log.h"
+#include "logging/log.h"
 #include "platform/system_log.h"
 
 #include <csignal>

@@ -1,18 +1,19 @@
 // The preferences window, the scope browser and the removal sheet, offscreen.
 #include "backup/backup_controller.h"
 #include "model/app_model.h"
+#include "model/settings_keys.h"
 #include "scope/backup_scope.h"
-#include "scope/scope_browser.h"
 #include "storage/keychain.h"
 #include "support/coroutines.h"
 #include "support/event_loop.h"
 #include "support/fake_restic.h"
 #include "support/local_repository.h"
 #include "support/test_platform.h"
-#include "ui/focus_ring_style.h"
-#include "ui/folder_chooser.h"
-#include "ui/preferences_window.h"
-#include "ui/remove_data_sheet.h"
+#include "widgets/focus_ring_style.h"
+#include "widgets/folder_chooser.h"
+#include "widgets/preferences_window.h"
+#include "widgets/remove_data_sheet.h"
+#include "widgets/scope/scope_browser.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -356,6 +357,21 @@ TEST(PreferencesStorage, changesKeysOnlyWhenTheyOpenTheBackupAndSetsUpANewBackup
 }
 
 // Esc and Ctrl+W close the preferences, as they close the desktop's other windows.
+TEST(PreferencesStorage, storageSettingsThatCannotBeReadAreSaidNotShownAsNone) {
+    TestPlatform test;
+    AppModel model(test.platform());
+    const auto summary = [&] {
+        PreferencesWindow window(model);
+        return window.findChild<QLabel*>(QStringLiteral("storageSummary"))->text().remove(QChar(0x200B));
+    };
+    EXPECT_TRUE(summary().contains(QStringLiteral("No storage set up yet")));
+    test.settings().setValue(SettingsKeys::storageConfig,
+                             QByteArray("{\"provider\":\"scaleway\",\"bucket\":"));
+    EXPECT_TRUE(summary().contains(QStringLiteral("storage settings can't be read")))
+        << summary().toStdString();
+    EXPECT_FALSE(summary().contains(QStringLiteral("No storage set up yet")));
+}
+
 TEST_F(Preferences_, escapeAndControlWClose) {
     window->show();
     QApplication::setActiveWindow(window.get());

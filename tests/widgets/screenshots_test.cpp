@@ -2,23 +2,23 @@
 #include "backup/backup_controller.h"
 #include "model/app_model.h"
 #include "platform/workspace.h"
-#include "restore/destination_sheet.h"
 #include "restore/restore_messages.h"
-#include "restore/restore_progress_overlay.h"
-#include "restore/restore_window.h"
-#include "scope/scope_browser.h"
-#include "setup/onboarding_window.h"
 #include "support/coroutines.h"
 #include "support/event_loop.h"
 #include "support/fake_restic.h"
 #include "support/local_repository.h"
 #include "support/test_platform.h"
-#include "ui/app_actions.h"
-#include "ui/keldoran_mark.h"
-#include "ui/mark_animator.h"
-#include "ui/preferences_window.h"
-#include "ui/remove_data_sheet.h"
-#include "ui/status_popover.h"
+#include "widgets/app_actions.h"
+#include "widgets/keldoran_mark.h"
+#include "widgets/mark_animator.h"
+#include "widgets/preferences_window.h"
+#include "widgets/remove_data_sheet.h"
+#include "widgets/restore/destination_sheet.h"
+#include "widgets/restore/restore_progress_overlay.h"
+#include "widgets/restore/restore_window.h"
+#include "widgets/scope/scope_browser.h"
+#include "widgets/setup/onboarding_window.h"
+#include "widgets/status_popover.h"
 
 #include <gtest/gtest.h>
 #include <QAbstractButton>
@@ -198,6 +198,9 @@ QString longPath(const QString& home, int i) {
 }
 const QString longBucket =
     QStringLiteral("family-photos-and-documents-backup-") + QString(165, QLatin1Char('x'));
+// A stored configuration holds a valid name: the longest S3 allows is 63 characters.
+const QString longestValidBucket =
+    QStringLiteral("family-photos-and-documents-backup-") + QString(28, QLatin1Char('x'));
 const QString translatedLength = QStringLiteral(
     "Die Sicherung konnte nicht abgeschlossen werden, weil der Speicheranbieter die Verbindung "
     "unerwartet beendet hat; Keldoran versucht es beim nächsten geplanten Zeitpunkt erneut.");
@@ -447,7 +450,7 @@ TEST(Screenshots, preferencesScopeBrowserAndRemoval) {
          {"Documents/a.txt", "Pictures/b.jpg", "Music/c.flac", "Projects/keldoran/d.cpp", "Videos/e.mkv"}) {
         writeFile(test.home() + QLatin1Char('/') + QLatin1String(file), QByteArray(4096, 'x'));
     }
-    StorageConfig{StorageProvider::scaleway().defaultRegion, longBucket}.save(test.settings());
+    StorageConfig{StorageProvider::scaleway().defaultRegion, longestValidBucket}.save(test.settings());
     AppModel model(test.platform());
     model.scope().toggle({test.home() + QStringLiteral("/Videos"), QStringLiteral("Videos"), true, 0});
     model.addExclusion(QFileInfo(longPath(test.home(), 2)).absolutePath());
@@ -458,6 +461,11 @@ TEST(Screenshots, preferencesScopeBrowserAndRemoval) {
         window.tabs()->setCurrentIndex(tab);
         shoot(&window, QStringLiteral("preferences-") + tabs[tab], false);
     }
+    // The storage drawn is the one stored, its whole name wrapped, never "No storage set up yet".
+    EXPECT_TRUE(window.findChild<QLabel*>(QStringLiteral("storageSummary"))
+                    ->text()
+                    .remove(QChar(0x200B))
+                    .contains(longestValidBucket));
     auto* browser = window.openScopeBrowser();
     shoot(browser, QStringLiteral("scope-browser"));
     browser->findChild<QCheckBox*>(QStringLiteral("showHidden"))->click();

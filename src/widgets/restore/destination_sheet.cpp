@@ -1,12 +1,12 @@
 #include "destination_sheet.h"
 
+#include "presentation/formatters.h"
+#include "presentation/plural.h"
 #include "restic/restore_selection.h"
-#include "restore_messages.h"
-#include "ui/folder_chooser.h"
-#include "ui/formatters.h"
-#include "ui/plural.h"
-#include "ui/symbols.h"
-#include "ui/text_fitting.h"
+#include "restore/restore_messages.h"
+#include "widgets/folder_chooser.h"
+#include "widgets/symbols.h"
+#include "widgets/text_fitting.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "restore_browser.h"
-#include "ui/folder_chooser.h"
+#include "restore/restore_browser.h"
+#include "widgets/folder_chooser.h"
 
 #include <functional>
 #include <optional>

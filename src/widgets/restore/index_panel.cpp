@@ -1,6 +1,6 @@
 #include "index_panel.h"
 
-#include "restore_messages.h"
+#include "restore/restore_messages.h"
 
 #include <QLabel>
 #include <QListWidget>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "restore_browser.h"
+#include "restore/restore_browser.h"
 
 #include <QWidget>
 

@@ -1,8 +1,8 @@
 #include "restore_file_table.h"
 
-#include "restore_browser.h"
-#include "ui/formatters.h"
-#include "ui/symbols.h"
+#include "presentation/formatters.h"
+#include "restore/restore_browser.h"
+#include "widgets/symbols.h"
 
 #include <QFileInfo>
 #include <QMouseEvent>

@@ -1,9 +1,9 @@
 #include "restore_progress_overlay.h"
 
-#include "ui/layouts.h"
-#include "ui/symbols.h"
-#include "ui/text_fitting.h"
-#include "ui/wording.h"
+#include "presentation/wording.h"
+#include "widgets/layouts.h"
+#include "widgets/symbols.h"
+#include "widgets/text_fitting.h"
 
 #include <cmath>
 #include <QEvent>

@@ -6,16 +6,17 @@
 #include "index_panel.h"
 #include "model/app_model.h"
 #include "platform/workspace.h"
+#include "presentation/formatters.h"
+#include "restic/restic_error.h"
+#include "restore/restore_messages.h"
 #include "restore_file_table.h"
-#include "restore_messages.h"
 #include "restore_progress_overlay.h"
-#include "ui/deferred_close.h"
-#include "ui/formatters.h"
-#include "ui/keyboard.h"
-#include "ui/layouts.h"
-#include "ui/symbols.h"
-#include "ui/text_fitting.h"
 #include "versions_dialog.h"
+#include "widgets/deferred_close.h"
+#include "widgets/keyboard.h"
+#include "widgets/layouts.h"
+#include "widgets/symbols.h"
+#include "widgets/text_fitting.h"
 
 #include <QFileInfo>
 #include <QHeaderView>
@@ -223,6 +224,8 @@ void RestoreWindow::refreshLevel() {
         empty = QStringLiteral("Loading…");
     } else if (!browser_.selectedSnapshot()) {
         empty = QStringLiteral("No backups to restore from yet.");
+    } else if (browser_.levelFailure()) {
+        empty = RestoreMessages::levelUnreadable(readFailureMessage(browser_.levelFailure()));
     } else if (browser_.visibleEntries().isEmpty()) {
         empty = browser_.searchText().isEmpty()
                     ? QStringLiteral("This folder is empty")

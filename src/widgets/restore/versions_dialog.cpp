@@ -1,8 +1,8 @@
 #include "versions_dialog.h"
 
+#include "presentation/formatters.h"
 #include "restic/restore_selection.h"
-#include "restore_messages.h"
-#include "ui/formatters.h"
+#include "restore/restore_messages.h"
 
 #include <QDialogButtonBox>
 #include <QListWidget>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "index/snapshot_index.h"
-#include "restore_browser.h"
+#include "restore/restore_browser.h"
 
 #include <QDialog>
 

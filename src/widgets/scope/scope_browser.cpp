@@ -1,11 +1,11 @@
 #include "scope_browser.h"
 
-#include "backup_scope.h"
-#include "exclude_row.h"
-#include "ui/formatters.h"
-#include "ui/layouts.h"
-#include "ui/plural.h"
-#include "ui/symbols.h"
+#include "presentation/formatters.h"
+#include "presentation/plural.h"
+#include "scope/backup_scope.h"
+#include "scope/exclude_row.h"
+#include "widgets/layouts.h"
+#include "widgets/symbols.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

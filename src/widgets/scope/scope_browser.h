@@ -1,8 +1,8 @@
 #pragma once
 
-#include "backup_node.h"
-#include "backup_scope.h"
 #include "model/exclude_item.h"
+#include "scope/backup_node.h"
+#include "scope/backup_scope.h"
 
 #include <QDialog>
 

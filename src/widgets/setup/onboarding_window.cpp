@@ -3,13 +3,13 @@
 #include "backup/backup_controller.h"
 #include "model/app_model.h"
 #include "platform/workspace.h"
+#include "presentation/formatters.h"
+#include "presentation/wording.h"
 #include "scope/backup_scope.h"
-#include "scope/scope_browser.h"
-#include "ui/deferred_close.h"
-#include "ui/formatters.h"
-#include "ui/layouts.h"
-#include "ui/symbols.h"
-#include "ui/wording.h"
+#include "widgets/deferred_close.h"
+#include "widgets/layouts.h"
+#include "widgets/scope/scope_browser.h"
+#include "widgets/symbols.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

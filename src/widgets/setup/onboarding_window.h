@@ -1,6 +1,6 @@
 #pragma once
 
-#include "onboarding_model.h"
+#include "setup/onboarding_model.h"
 
 #include <functional>
 #include <memory>

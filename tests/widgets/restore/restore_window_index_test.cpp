@@ -6,15 +6,15 @@
 #include "model/app_model.h"
 #include "platform/workspace.h"
 #include "restic/restore_selection.h"
-#include "restore/destination_sheet.h"
-#include "restore/index_panel.h"
-#include "restore/restore_window.h"
-#include "restore/versions_dialog.h"
 #include "support/coroutines.h"
 #include "support/event_loop.h"
 #include "support/fake_restic.h"
 #include "support/local_repository.h"
 #include "support/test_platform.h"
+#include "widgets/restore/destination_sheet.h"
+#include "widgets/restore/index_panel.h"
+#include "widgets/restore/restore_window.h"
+#include "widgets/restore/versions_dialog.h"
 
 #include <gtest/gtest.h>
 #include <QLabel>

@@ -4,18 +4,18 @@
 #include "index/snapshot_indexer.h"
 #include "model/app_model.h"
 #include "platform/workspace.h"
-#include "restore/destination_sheet.h"
-#include "restore/restore_file_table.h"
-#include "restore/restore_progress_overlay.h"
-#include "restore/restore_window.h"
 #include "support/coroutines.h"
 #include "support/event_loop.h"
 #include "support/fake_restic.h"
 #include "support/test_platform.h"
-#include "ui/app_actions.h"
-#include "ui/mark_animator.h"
-#include "ui/status_popover.h"
-#include "ui/text_fitting.h"
+#include "widgets/app_actions.h"
+#include "widgets/mark_animator.h"
+#include "widgets/restore/destination_sheet.h"
+#include "widgets/restore/restore_file_table.h"
+#include "widgets/restore/restore_progress_overlay.h"
+#include "widgets/restore/restore_window.h"
+#include "widgets/status_popover.h"
+#include "widgets/text_fitting.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -252,6 +252,30 @@ TEST_F(RestoreWindowTest, aRestoreThatEndsAfterItsWindowClosedIsToldOnTheDesktop
               QStringLiteral("Last restore, Today, 10:15 AM: ") + told);
     // It is kept for the next launch.
     EXPECT_EQ(AppModel(test.platform()).lastRestore()->message, told);
+}
+
+TEST_F(RestoreWindowTest, aRestoreThatFailsAfterItsWindowClosedIsToldWithItsReason) {
+    RecordingNotifier notifier;
+    NotificationPolicy notifications(*model, notifier);
+    fake.respond({{QStringLiteral("restore"),
+                   QStringLiteral("until [ -e \"$FAKE_RESTIC_DIR/release\" ]; do sleep 0.02; done; "
+                                  "cat '%1/restic-0.18/catconfig-wrongpw.stderr.txt' >&2; exit 12")
+                       .arg(QLatin1String(KELDORAN_FIXTURES))}});
+    window->browser().setSelection({test.home() + QStringLiteral("/notes.txt")});
+    window->openDestinationSheet()->findChild<QPushButton*>(QStringLiteral("restore"))->click();
+    ASSERT_TRUE(spinUntil([&] { return fake.callCount() >= 3; }));
+    QPointer<RestoreWindow> closed = window.release();
+    closed->close();
+    QFile(fake.planDirectory() + QStringLiteral("/release")).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(spinUntil([&] { return !notifier.shown.isEmpty() && !closed; }));
+    ASSERT_EQ(notifier.shown.size(), 1);
+    EXPECT_EQ(notifier.shown[0].title, QStringLiteral("Restore failed"));
+    EXPECT_TRUE(notifier.shown[0].body.contains(QStringLiteral("Repository password is incorrect.")))
+        << notifier.shown[0].body.toStdString();
+    const auto kept = AppModel(test.platform()).lastRestore();
+    ASSERT_TRUE(kept.has_value());
+    EXPECT_EQ(kept->title(), QStringLiteral("Restore failed"));
+    EXPECT_EQ(kept->message, notifier.shown[0].body);
 }
 
 // The keyboard of a desktop window: Backspace and Alt+Up go to the parent folder (Backspace still edits

@@ -4,7 +4,6 @@
 #include "model/app_model.h"
 #include "platform/workspace.h"
 #include "restic/restic.h"
-#include "setup/onboarding_window.h"
 #include "storage/storage_config.h"
 #include "storage/validation.h"
 #include "support/coroutines.h"
@@ -13,6 +12,7 @@
 #include "support/local_repository.h"
 #include "support/s3_test_server.h"
 #include "support/test_platform.h"
+#include "widgets/setup/onboarding_window.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
