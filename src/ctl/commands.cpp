@@ -625,6 +625,94 @@ QCoro::Task<int> resume(Session* session, QStringList arguments) {
     co_return result;
 }
 
+// keldoranctl setup's options.
+struct SetupOptions {
+    QCommandLineOption provider{QStringLiteral("provider"), QStringLiteral("ionos, ovhcloud or scaleway."),
+                                QStringLiteral("ID")};
+    QCommandLineOption endpoint{
+        QStringLiteral("endpoint"),
+        QStringLiteral("The address of other S3-compatible storage: https://host[:port]."),
+        QStringLiteral("URL")};
+    QCommandLineOption region{QStringLiteral("region"), QStringLiteral("Its region (default us-east-1)."),
+                              QStringLiteral("R")};
+    QCommandLineOption pathStyle{QStringLiteral("path-style"),
+                                 QStringLiteral("It knows buckets only in the address's path.")};
+    QCommandLineOption bucket{QStringLiteral("bucket"), QStringLiteral("The bucket's name."),
+                              QStringLiteral("NAME")};
+    QCommandLineOption accessFile{QStringLiteral("access-key-file"),
+                                  QStringLiteral("Read the access key from F."), QStringLiteral("F")};
+    QCommandLineOption secretFile{QStringLiteral("secret-key-file"),
+                                  QStringLiteral("Read the secret key from F."), QStringLiteral("F")};
+    QCommandLineOption passwordFile{QStringLiteral("password-file"),
+                                    QStringLiteral("Read the backup password from F."), QStringLiteral("F")};
+
+    QList<QCommandLineOption> all() const {
+        return {provider, endpoint, region, pathStyle, bucket, accessFile, secretFile, passwordFile};
+    }
+};
+
+// The storage the options name (a provider of the catalogue, or other storage by its address), or what
+// is wrong with them.
+std::variant<StorageProvider, QString> chosenProvider(const QCommandLineParser& parser,
+                                                      const SetupOptions& options, const Platform& platform) {
+    if (!parser.isSet(options.bucket) || parser.value(options.bucket).isEmpty() ||
+        !parser.positionalArguments().isEmpty()) {
+        return QStringLiteral("setup needs --bucket NAME.");
+    }
+    if (!isValidBucketName(parser.value(options.bucket))) {
+        return SetupMessages::invalidBucketName();
+    }
+    const bool custom = parser.isSet(options.endpoint);
+    if (custom && parser.isSet(options.provider)) {
+        return CtlMessages::providerOrEndpoint();
+    }
+    if (!custom && (parser.isSet(options.region) || parser.isSet(options.pathStyle))) {
+        return CtlMessages::customOptionsNeedEndpoint();
+    }
+    if (custom) {
+        auto region = CustomEndpoint::region(parser.value(options.endpoint), parser.value(options.region),
+                                             parser.isSet(options.pathStyle));
+        if (const auto* problem = std::get_if<QString>(&region)) {
+            return *problem;
+        }
+        return StorageProvider::custom(std::get<StorageRegion>(region));
+    }
+    if (parser.isSet(options.provider)) {
+        const auto id = storageProviderIdFromRaw(parser.value(options.provider));
+        // Other storage is named by its address, never by this id alone.
+        if (!id || *id == StorageProviderId::custom) {
+            return CtlMessages::unknownProvider(parser.value(options.provider));
+        }
+        return StorageProvider::withId(*id);
+    }
+    return OnboardingModel::chooseDefaultProvider(*platform.settings, QLocale::system());
+}
+
+struct SetupSecrets {
+    QString accessKey;
+    QString secretKey;
+    QString password;
+    QString confirmation;
+};
+
+// The keys and the password, from their files or asked for without echo; the sentence naming the one
+// that could not be read otherwise.
+std::variant<SetupSecrets, QString> readSetupSecrets(const QCommandLineParser& parser,
+                                                     const SetupOptions& options) {
+    const auto accessKey = Terminal::secret(QStringLiteral("Access key: "), parser.value(options.accessFile));
+    const auto secretKey = Terminal::secret(QStringLiteral("Secret key: "), parser.value(options.secretFile));
+    const auto password = Terminal::secret(QStringLiteral("Password: "), parser.value(options.passwordFile));
+    const auto confirmation = parser.isSet(options.passwordFile)
+                                  ? password
+                                  : Terminal::secret(QStringLiteral("Confirm password: "), {});
+    if (!accessKey || !secretKey || !password || !confirmation) {
+        return CtlMessages::unreadableSecret(!accessKey   ? QStringLiteral("access key")
+                                             : !secretKey ? QStringLiteral("secret key")
+                                                          : QStringLiteral("password"));
+    }
+    return SetupSecrets{*accessKey, *secretKey, *password, *confirmation};
+}
+
 QCoro::Task<int> setup(Session* session, QStringList arguments) {
     Platform* platform = &session->platform;
     const Usage usage{
@@ -635,89 +723,39 @@ QCoro::Task<int> setup(Session* session, QStringList arguments) {
             "starts the first backup. Keys and password are asked for without echo unless given in "
             "files.")};
     QCommandLineParser parser;
-    const QCommandLineOption providerOption(
-        QStringLiteral("provider"), QStringLiteral("ionos, ovhcloud or scaleway."), QStringLiteral("ID"));
-    const QCommandLineOption endpointOption(
-        QStringLiteral("endpoint"),
-        QStringLiteral("The address of other S3-compatible storage: https://host[:port]."),
-        QStringLiteral("URL"));
-    const QCommandLineOption regionOption(
-        QStringLiteral("region"), QStringLiteral("Its region (default us-east-1)."), QStringLiteral("R"));
-    const QCommandLineOption pathStyleOption(QStringLiteral("path-style"),
-                                             QStringLiteral("It knows buckets only in the address's path."));
-    const QCommandLineOption bucketOption(QStringLiteral("bucket"), QStringLiteral("The bucket's name."),
-                                          QStringLiteral("NAME"));
-    const QCommandLineOption accessFile(QStringLiteral("access-key-file"),
-                                        QStringLiteral("Read the access key from F."), QStringLiteral("F"));
-    const QCommandLineOption secretFile(QStringLiteral("secret-key-file"),
-                                        QStringLiteral("Read the secret key from F."), QStringLiteral("F"));
-    const QCommandLineOption passwordFile(QStringLiteral("password-file"),
-                                          QStringLiteral("Read the backup password from F."),
-                                          QStringLiteral("F"));
-    if (const auto early = parse(parser, arguments, usage,
-                                 {providerOption, endpointOption, regionOption, pathStyleOption, bucketOption,
-                                  accessFile, secretFile, passwordFile})) {
+    const SetupOptions options;
+    if (const auto early = parse(parser, arguments, usage, options.all())) {
         co_return *early;
     }
-    if (!parser.isSet(bucketOption) || parser.value(bucketOption).isEmpty() ||
-        !parser.positionalArguments().isEmpty()) {
-        co_return usageError(usage, QStringLiteral("setup needs --bucket NAME."));
-    }
-    if (!isValidBucketName(parser.value(bucketOption))) {
-        co_return usageError(usage, SetupMessages::invalidBucketName());
-    }
-    const bool custom = parser.isSet(endpointOption);
-    if (custom && parser.isSet(providerOption)) {
-        co_return usageError(usage, CtlMessages::providerOrEndpoint());
-    }
-    if (!custom && (parser.isSet(regionOption) || parser.isSet(pathStyleOption))) {
-        co_return usageError(usage, CtlMessages::customOptionsNeedEndpoint());
-    }
-    auto provider = OnboardingModel::chooseDefaultProvider(*platform->settings, QLocale::system());
-    if (custom) {
-        auto region = CustomEndpoint::region(parser.value(endpointOption), parser.value(regionOption),
-                                             parser.isSet(pathStyleOption));
-        if (const auto* problem = std::get_if<QString>(&region)) {
-            co_return usageError(usage, *problem);
-        }
-        provider = StorageProvider::custom(std::get<StorageRegion>(region));
-    } else if (parser.isSet(providerOption)) {
-        const auto id = storageProviderIdFromRaw(parser.value(providerOption));
-        // Other storage is named by its address, never by this id alone.
-        if (!id || *id == StorageProviderId::custom) {
-            co_return usageError(usage, CtlMessages::unknownProvider(parser.value(providerOption)));
-        }
-        provider = StorageProvider::withId(*id);
+    const auto provider = chosenProvider(parser, options, *platform);
+    if (const auto* problem = std::get_if<QString>(&provider)) {
+        co_return usageError(usage, *problem);
     }
     const auto lock = takeAppLock(*platform);
     if (!lock) {
         co_return failure(CtlMessages::runningElsewhereSetup());
     }
-    const auto accessKey = Terminal::secret(QStringLiteral("Access key: "), parser.value(accessFile));
-    const auto secretKey = Terminal::secret(QStringLiteral("Secret key: "), parser.value(secretFile));
-    const auto password = Terminal::secret(QStringLiteral("Password: "), parser.value(passwordFile));
-    const auto confirmation =
-        parser.isSet(passwordFile) ? password : Terminal::secret(QStringLiteral("Confirm password: "), {});
-    if (!accessKey || !secretKey || !password || !confirmation) {
-        co_return failure(CtlMessages::unreadableSecret(!accessKey   ? QStringLiteral("access key")
-                                                        : !secretKey ? QStringLiteral("secret key")
-                                                                     : QStringLiteral("password")));
+    const auto secrets = readSetupSecrets(parser, options);
+    if (const auto* unreadable = std::get_if<QString>(&secrets)) {
+        co_return failure(*unreadable);
     }
+    const auto& [accessKey, secretKey, password, confirmation] = std::get<SetupSecrets>(secrets);
 
     AppModel& model = session->model();
-    OnboardingModel onboarding(provider, *platform->clock, *platform->settings, platform->folders.home);
+    OnboardingModel onboarding(std::get<StorageProvider>(provider), *platform->clock, *platform->settings,
+                               platform->folders.home);
     onboarding.validationDebounce = std::chrono::milliseconds(0);
-    if (custom) {
-        onboarding.setCustomStorage(parser.value(endpointOption), parser.value(regionOption),
-                                    parser.isSet(pathStyleOption));
+    if (parser.isSet(options.endpoint)) {
+        onboarding.setCustomStorage(parser.value(options.endpoint), parser.value(options.region),
+                                    parser.isSet(options.pathStyle));
     }
     auto* controller = &model.controller();
     onboarding.setValidator([controller](StorageConfig config, QString access, QString secret) {
         return controller->validate(std::move(config), std::move(access), std::move(secret));
     });
-    onboarding.setAccessKey(*accessKey);
-    onboarding.setSecretKey(*secretKey);
-    onboarding.setBucket(parser.value(bucketOption));
+    onboarding.setAccessKey(accessKey);
+    onboarding.setSecretKey(secretKey);
+    onboarding.setBucket(parser.value(options.bucket));
     out(CtlMessages::checking());
     onboarding.scheduleValidation();
     using State = OnboardingModel::Connection::State;
@@ -729,8 +767,8 @@ QCoro::Task<int> setup(Session* session, QStringList arguments) {
         co_return failure(onboarding.connection().message);
     }
     out(CtlMessages::connected(onboarding.bucket(), onboarding.regionCity()));
-    onboarding.setPassword(*password);
-    onboarding.setConfirmPassword(*confirmation);
+    onboarding.setPassword(password);
+    onboarding.setConfirmPassword(confirmation);
     if (!onboarding.passwordValid()) {
         co_return failure(
             onboarding.passwordMessage().value_or(QStringLiteral("Use at least 8 characters.")));
@@ -748,19 +786,17 @@ QCoro::Task<int> setup(Session* session, QStringList arguments) {
 }
 
 // Every snapshot of the repository, newest first; none (after printing why) when it cannot be read.
-QCoro::Task<std::optional<QList<Snapshot>>> repositorySnapshots(AppModel* model) {
-    if (const auto problem = co_await configured(model)) {
+QCoro::Task<std::optional<QList<Snapshot>>> repositorySnapshots(Session* session) {
+    if (const auto problem = co_await configured(&session->model())) {
         failure(*problem);
         co_return std::nullopt;
     }
-    try {
-        auto listed = co_await model->controller().snapshots();
-        std::sort(listed.begin(), listed.end(), [](const auto& a, const auto& b) { return a.time > b.time; });
-        co_return listed;
-    } catch (const std::exception& unreadable) {
-        failure(QString::fromUtf8(unreadable.what()));
+    auto listed = co_await listSnapshots(session);
+    if (const auto* sentence = std::get_if<QString>(&listed)) {
+        failure(*sentence);
         co_return std::nullopt;
     }
+    co_return std::get<QList<Snapshot>>(std::move(listed));
 }
 
 // Indexes the snapshots the index does not hold yet, saying so on standard error; false when one
@@ -829,7 +865,7 @@ QCoro::Task<int> find(Session* session, QStringList arguments) {
         co_return usageError(usage);
     }
     AppModel& model = session->model();
-    auto snapshots = co_await repositorySnapshots(&model);
+    auto snapshots = co_await repositorySnapshots(session);
     if (!snapshots) {
         co_return 1;
     }
@@ -877,7 +913,7 @@ QCoro::Task<int> versions(Session* session, QStringList arguments) {
     }
     const auto path = QDir::cleanPath(QDir::current().absoluteFilePath(positional[0]));
     AppModel& model = session->model();
-    const auto snapshots = co_await repositorySnapshots(&model);
+    const auto snapshots = co_await repositorySnapshots(session);
     if (!snapshots || !co_await indexSnapshots(&model, *snapshots)) {
         co_return 1;
     }

@@ -40,6 +40,25 @@ DestinationSheet::DestinationSheet(RestoreBrowser::RestoreRequest request, const
     setFixedWidth(400);
 
     auto* layout = new QVBoxLayout(this);
+    addSummary(layout, snapshotDate, now);
+    addDestinationChoice(layout);
+    addConflictChoice(layout);
+    auto* buttons = new QDialogButtonBox(this);
+    auto* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("cancel"));
+    auto* restore = buttons->addButton(QStringLiteral("Restore"), QDialogButtonBox::AcceptRole);
+    restore->setObjectName(QStringLiteral("restore"));
+    restore->setIcon(Symbols::icon(QStringLiteral("clock.arrow.circlepath")));
+    restore->setDefault(true);
+    layout->addWidget(buttons);
+    follow(buttons, restore);
+    original_->setChecked(true);
+    keepBoth_->setChecked(true);
+    refresh();
+}
+
+// What is restored: how many items, from when, and which.
+void DestinationSheet::addSummary(QVBoxLayout* layout, const QDateTime& snapshotDate, const QDateTime& now) {
     auto* title = new QLabel(Plural::of("Restore %Ln items", request_.paths.size()), this);
     title->setObjectName(QStringLiteral("title"));
     auto font = title->font();
@@ -56,7 +75,9 @@ DestinationSheet::DestinationSheet(RestoreBrowser::RestoreRequest request, const
     layout->addWidget(title);
     layout->addWidget(subtitle);
     layout->addWidget(items);
+}
 
+void DestinationSheet::addDestinationChoice(QVBoxLayout* layout) {
     auto* where = new QGroupBox(QStringLiteral("Restore to"), this);
     auto* whereLayout = new QVBoxLayout(where);
     original_ = card(QStringLiteral("Original location"), RestoreMessages::tilded(request_.folder, home_),
@@ -77,7 +98,9 @@ DestinationSheet::DestinationSheet(RestoreBrowser::RestoreRequest request, const
     whereGroup->addButton(original_);
     whereGroup->addButton(another_);
     layout->addWidget(where);
+}
 
+void DestinationSheet::addConflictChoice(QVBoxLayout* layout) {
     auto* conflict = new QGroupBox(QStringLiteral("If a file already exists there"), this);
     auto* conflictLayout = new QVBoxLayout(conflict);
     keepBoth_ = card(QStringLiteral("Keep both"), {}, conflict, QStringLiteral("keepBoth"));
@@ -94,16 +117,9 @@ DestinationSheet::DestinationSheet(RestoreBrowser::RestoreRequest request, const
     conflictGroup->addButton(keepBoth_);
     conflictGroup->addButton(replace_);
     layout->addWidget(conflict);
+}
 
-    auto* buttons = new QDialogButtonBox(this);
-    auto* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("cancel"));
-    auto* restore = buttons->addButton(QStringLiteral("Restore"), QDialogButtonBox::AcceptRole);
-    restore->setObjectName(QStringLiteral("restore"));
-    restore->setIcon(Symbols::icon(QStringLiteral("clock.arrow.circlepath")));
-    restore->setDefault(true);
-    layout->addWidget(buttons);
-
+void DestinationSheet::follow(QDialogButtonBox* buttons, QPushButton* restore) {
     connect(original_, &QRadioButton::toggled, this, [this](bool on) {
         useOriginal_ = on;
         refresh();
@@ -128,9 +144,6 @@ DestinationSheet::DestinationSheet(RestoreBrowser::RestoreRequest request, const
             accept();
         }
     });
-    original_->setChecked(true);
-    keepBoth_->setChecked(true);
-    refresh();
 }
 
 QString DestinationSheet::subtitleFor(const QDateTime& snapshotDate, const QDateTime& now) {

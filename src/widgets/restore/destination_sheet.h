@@ -9,9 +9,11 @@
 #include <QDialog>
 
 class ElidingLabel;
+class QDialogButtonBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class QVBoxLayout;
 
 /// Where restored items go and what happens to a file already there: the original location or another
 /// folder, keep both or replace. It names the items it will restore, fixed when it opened, whatever the
@@ -40,6 +42,10 @@ signals:
     void restoreChosen(RestoreBrowser::RestoreRequest request, RestoreBrowser::Destination destination);
 
 private:
+    void addSummary(QVBoxLayout* layout, const QDateTime& snapshotDate, const QDateTime& now);
+    void addDestinationChoice(QVBoxLayout* layout);
+    void addConflictChoice(QVBoxLayout* layout);
+    void follow(QDialogButtonBox* buttons, QPushButton* restore);
     void refresh();
 
     RestoreBrowser::RestoreRequest request_;

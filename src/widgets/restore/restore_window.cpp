@@ -53,6 +53,22 @@ RestoreWindow::RestoreWindow(AppModel& model, Workspace& workspace, QWidget* par
     resize(760, 520);
 
     auto* layout = new QVBoxLayout(this);
+    buildTopRow(layout);
+    buildFileArea(layout);
+    buildFooter(layout);
+    overlay_ = new RestoreProgressOverlay(this);
+    followBrowser();
+    closeOnEscapeAndCtrlW(this);
+    for (const auto& keys : {QKeySequence(Qt::Key_Backspace), QKeySequence(Qt::ALT | Qt::Key_Up)}) {
+        // The search field keeps Backspace while it has the focus.
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &RestoreWindow::goToParentFolder);
+    }
+    refreshSnapshots();
+    refreshLevel();
+}
+
+// The snapshot picker, the breadcrumb and the search field.
+void RestoreWindow::buildTopRow(QVBoxLayout* layout) {
     auto* top = new QHBoxLayout;
     snapshotPicker_ = new QToolButton(this);
     snapshotPicker_->setObjectName(QStringLiteral("snapshotPicker"));
@@ -73,7 +89,10 @@ RestoreWindow::RestoreWindow(AppModel& model, Workspace& workspace, QWidget* par
     search_->setMaximumWidth(220);
     top->addWidget(search_);
     layout->addLayout(top);
+}
 
+// The files of the level shown, or the sentence that stands in for them, and the index's panel.
+void RestoreWindow::buildFileArea(QVBoxLayout* layout) {
     files_ = new RestoreFileTable(
         browser_, [this] { return model_.platform().clock->now(); }, this);
     table_ = new RestoreTableView(this);
@@ -100,10 +119,12 @@ RestoreWindow::RestoreWindow(AppModel& model, Workspace& workspace, QWidget* par
     tableArea_->addWidget(table_);
     tableArea_->addWidget(placeholder_);
     layout->addLayout(tableArea_, 1);
-    browser_.useIndex(&model.snapshotIndexer());
-    indexPanel_ = new IndexPanel(browser_, model.platform().folders.home, this);
+    browser_.useIndex(&model_.snapshotIndexer());
+    indexPanel_ = new IndexPanel(browser_, model_.platform().folders.home, this);
     layout->addWidget(indexPanel_);
+}
 
+void RestoreWindow::buildFooter(QVBoxLayout* layout) {
     auto* footer = new QHBoxLayout;
     selectedCount_ = new QLabel(this);
     selectedCount_->setObjectName(QStringLiteral("selectedCount"));
@@ -120,9 +141,9 @@ RestoreWindow::RestoreWindow(AppModel& model, Workspace& workspace, QWidget* par
     footer->addWidget(showVersions_);
     footer->addWidget(restoreTo_);
     layout->addLayout(footer);
+}
 
-    overlay_ = new RestoreProgressOverlay(this);
-
+void RestoreWindow::followBrowser() {
     browser_.isSecondClickOfDoubleClick = [this] {
         return table_->isHandlingSecondClick();
     };
@@ -152,13 +173,6 @@ RestoreWindow::RestoreWindow(AppModel& model, Workspace& workspace, QWidget* par
         workspace_.reveal(path, [this, path] { tellNothingOpened(path); });
     });
     connect(overlay_, &RestoreProgressOverlay::dismissed, &browser_, &RestoreBrowser::dismissPhase);
-    closeOnEscapeAndCtrlW(this);
-    for (const auto& keys : {QKeySequence(Qt::Key_Backspace), QKeySequence(Qt::ALT | Qt::Key_Up)}) {
-        // The search field keeps Backspace while it has the focus.
-        connect(new QShortcut(keys, this), &QShortcut::activated, this, &RestoreWindow::goToParentFolder);
-    }
-    refreshSnapshots();
-    refreshLevel();
 }
 
 void RestoreWindow::goToParentFolder() {

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QVBoxLayout;
 class AppModel;
 class DestinationSheet;
 class IndexPanel;
@@ -42,6 +43,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void buildTopRow(QVBoxLayout* layout);
+    void buildFileArea(QVBoxLayout* layout);
+    void buildFooter(QVBoxLayout* layout);
+    void followBrowser();
     void goToParentFolder();
     void refreshSnapshots();
     void refreshLevel();

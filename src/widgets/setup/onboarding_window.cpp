@@ -664,6 +664,22 @@ void OnboardingWindow::refresh() {
     stepProgress_->setRange(0, onboarding_->shownStepCount());
     stepProgress_->setValue(onboarding_->shownStepNumber());
 
+    refreshButtons();
+    accessGranted_->parentWidget()->setVisible(onboarding_->fullDiskAccessGranted());
+    refreshConnectPage();
+    refreshRegionPage();
+    refreshPassword();
+    if (step == Step::scope) {
+        refreshScope();
+    }
+    refreshDone();
+    setupErrorLabel_->setText(setupError_);
+    setupErrorLabel_->parentWidget()->setVisible(!setupError_.isEmpty());
+}
+
+// Forward names the next step; neither button works while setup finishes.
+void OnboardingWindow::refreshButtons() {
+    const auto step = onboarding_->step();
     const auto& provider = onboarding_->provider();
     switch (step) {
     case Step::welcome:
@@ -681,9 +697,10 @@ void OnboardingWindow::refresh() {
     }
     forward_->setEnabled(onboarding_->canContinue() && !onboarding_->isFinishing());
     back_->setEnabled(step != Step::welcome && !onboarding_->isFinishing());
+}
 
-    accessGranted_->parentWidget()->setVisible(onboarding_->fullDiskAccessGranted());
-
+void OnboardingWindow::refreshConnectPage() {
+    const auto& provider = onboarding_->provider();
     const bool custom = provider.id == StorageProviderId::custom;
     connectText_->setText(Wording::forPlatform(
         custom
@@ -715,7 +732,11 @@ void OnboardingWindow::refresh() {
         }
     }
     refreshConnection();
+}
 
+void OnboardingWindow::refreshRegionPage() {
+    const auto& provider = onboarding_->provider();
+    const bool custom = provider.id == StorageProviderId::custom;
     customPathStyle_->setChecked(onboarding_->customPathStyle());
     regionText_->setText(
         custom ? QStringLiteral("Your backups stay where your storage keeps them. Keldoran simply uses it.")
@@ -733,12 +754,4 @@ void OnboardingWindow::refresh() {
                            alternatives(others) + QStringLiteral(" at ") + provider.displayName +
                            QStringLiteral(" instead — the location is set there, not here."));
     otherRegions_->setVisible(!others.isEmpty());
-
-    refreshPassword();
-    if (step == Step::scope) {
-        refreshScope();
-    }
-    refreshDone();
-    setupErrorLabel_->setText(setupError_);
-    setupErrorLabel_->parentWidget()->setVisible(!setupError_.isEmpty());
 }

@@ -64,6 +64,9 @@ private:
     void refreshPassword();
     void refreshScope();
     void refreshDone();
+    void refreshButtons();
+    void refreshConnectPage();
+    void refreshRegionPage();
     void checkAccess();
 
     AppModel& model_;
