@@ -12,6 +12,8 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+using namespace keldoran;
+
 namespace {
 
 int makeTree(const QString& root, int files, qint64 bytes) {

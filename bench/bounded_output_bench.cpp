@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <sys/resource.h>
 
+using namespace keldoran;
+
 namespace {
 
 constexpr qint64 flood = 200'000'000;

@@ -17,6 +17,8 @@
 #include <QFile>
 #include <QTimer>
 
+using namespace keldoran;
+
 namespace {
 
 using SteadyClock = std::chrono::steady_clock;

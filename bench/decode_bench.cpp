@@ -16,6 +16,8 @@
 #include <QTimer>
 #include <sys/resource.h>
 
+using namespace keldoran;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;

@@ -25,6 +25,8 @@
 #include <QTimer>
 #include <random>
 
+using namespace keldoran;
+
 namespace {
 
 using SteadyClock = std::chrono::steady_clock;

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <vector>
 
+using namespace keldoran;
+
 int main(int argc, char** argv) {
     QTemporaryDir state;
     qputenv("XDG_STATE_HOME", state.path().toUtf8());

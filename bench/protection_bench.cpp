@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <QCoreApplication>
 
+using namespace keldoran;
+
 int main(int argc, char** argv) {
     prepareTestProcess();
     QCoreApplication application(argc, argv);

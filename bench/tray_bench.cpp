@@ -21,6 +21,8 @@
 #include <QSet>
 #include <QTimer>
 
+using namespace keldoran;
+
 namespace {
 
 // Prints the first paint of every popover instance.

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <deque>
 
+using namespace keldoran;
+
 namespace {
 
 // The input cut into chunks at the positions its own bytes choose, as a pipe would deliver it.

@@ -13,6 +13,8 @@
 
 #include <QCoreApplication>
 
+namespace keldoran {
+
 bool AgentRunner::OnceBox::claim() {
     std::lock_guard guard(lock_);
     return !std::exchange(claimed_, true);
@@ -123,3 +125,5 @@ QCoro::Task<void> AgentRunner::run() {
     }
     Log::lifecycle().info(QStringLiteral("agent: backup finished — exiting"));
 }
+
+} // namespace keldoran

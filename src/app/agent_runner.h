@@ -10,6 +10,8 @@
 #include <qcoro/qcorotask.h>
 #include <stop_token>
 
+namespace keldoran {
+
 class AppModel;
 
 /// The background agent: one tick, started periodically by the system with KELDORAN_AGENT=1. It runs a
@@ -54,3 +56,5 @@ private:
     AppModel* model_ = nullptr;
     bool quitRequested_ = false;
 };
+
+} // namespace keldoran

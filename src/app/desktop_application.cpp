@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <QApplication>
 
+namespace keldoran {
+
 int runDesktopApplication(int argc, char** argv, const std::function<void(DesktopShell&)>& started) {
     // Without a display Qt would abort with a message about its platform plugin.
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
@@ -38,3 +40,5 @@ int runDesktopApplication(int argc, char** argv, const std::function<void(Deskto
     }
     return application.exec();
 }
+
+} // namespace keldoran

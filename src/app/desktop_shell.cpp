@@ -21,6 +21,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+namespace keldoran {
+
 namespace {
 
 void bringForward(QWidget* window) {
@@ -249,3 +251,5 @@ PreferencesWindow* DesktopShell::showPreferences() {
     bringForward(preferences_);
     return preferences_;
 }
+
+} // namespace keldoran

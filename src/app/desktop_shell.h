@@ -11,6 +11,8 @@
 #include <QPointer>
 #include <QTimer>
 
+namespace keldoran {
+
 class AppModel;
 class AppcastItem;
 class FreedesktopNotifier;
@@ -72,3 +74,5 @@ private:
     QPointer<RestoreWindow> restore_;
     QPointer<PreferencesWindow> preferences_;
 };
+
+} // namespace keldoran

@@ -9,6 +9,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+namespace keldoran {
+
 Diagnostics::Diagnostics(QString logFolder)
     : logFolder_(std::move(logFolder)) {}
 
@@ -60,3 +62,5 @@ QList<DiagnosticPayload> Diagnostics::takePending(const QString& pendingFolder) 
     }
     return payloads;
 }
+
+} // namespace keldoran

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+namespace keldoran {
+
 /// One diagnostic report: when the period it covers ended, and its JSON.
 struct DiagnosticPayload {
     QDateTime timeStampEnd;
@@ -29,3 +31,5 @@ public:
 private:
     QString logFolder_;
 };
+
+} // namespace keldoran

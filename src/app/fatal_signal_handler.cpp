@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <unistd.h>
 
+namespace keldoran {
+
 namespace {
 
 // Everything the handler needs is prepared at install time: it may not allocate, lock or format.
@@ -226,3 +228,5 @@ void install(const QString& pendingFolder, const QString& versionText) {
 }
 
 } // namespace FatalSignalHandler
+
+} // namespace keldoran

@@ -11,6 +11,8 @@
 #include <QCoreApplication>
 #include <QTimer>
 
+using namespace keldoran;
+
 namespace {
 
 QCoro::Task<void> runAgentTick(AgentRunner* agent) {

@@ -19,6 +19,8 @@
 #include <QJsonObject>
 #include <QLocalSocket>
 
+namespace keldoran {
+
 MenuBarApp::MenuBarApp(Platform& platform)
     : platform_(platform) {
     connect(&quitSignals_, &QuitSignals::quitRequested, this, &MenuBarApp::requestQuit);
@@ -126,3 +128,5 @@ QCoro::Task<void> MenuBarApp::quitAfterIdle(BackupController* controller, Snapsh
     Log::lifecycle().info(QStringLiteral("operations wound down — terminating"));
     terminate();
 }
+
+} // namespace keldoran

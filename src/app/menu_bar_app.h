@@ -11,6 +11,8 @@
 #include <qcoro/qcorotask.h>
 #include <QObject>
 
+namespace keldoran {
+
 class AppModel;
 class BackupController;
 class PostBackupIndexing;
@@ -58,3 +60,5 @@ private:
     std::unique_ptr<PostBackupIndexing> postBackupIndexing_;
     bool quitting_ = false;
 };
+
+} // namespace keldoran

@@ -9,6 +9,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+namespace keldoran {
+
 namespace {
 
 constexpr NotificationPolicy::Reason allReasons[] = {
@@ -165,3 +167,5 @@ void NotificationPolicy::perform(const QString& key) {
         model_.controller().bootstrapAgain();
     }
 }
+
+} // namespace keldoran

@@ -9,6 +9,8 @@
 #include <QObject>
 #include <QSet>
 
+namespace keldoran {
+
 class AppModel;
 
 /// Decides when Keldoran tells the user something through a desktop notification: a failed backup,
@@ -47,3 +49,5 @@ private:
     QSet<QString> told_;
     std::unique_ptr<ClockTimer> overdueCheck_;
 };
+
+} // namespace keldoran

@@ -9,6 +9,8 @@
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 
+namespace keldoran {
+
 namespace {
 
 const QString sparkleNamespace = QStringLiteral("http://www.andymatuschak.org/xml-namespaces/sparkle");
@@ -178,3 +180,5 @@ int Updater::compareVersions(const QString& a, const QString& b) {
     }
     return 0;
 }
+
+} // namespace keldoran

@@ -5,6 +5,9 @@
 #include <QUrl>
 
 class QNetworkAccessManager;
+
+namespace keldoran {
+
 class Workspace;
 
 /// One release in the appcast.
@@ -65,3 +68,5 @@ private:
     QNetworkAccessManager* network_ = nullptr;
     Workspace* workspace_ = nullptr;
 };
+
+} // namespace keldoran

@@ -7,6 +7,8 @@
 #include <memory>
 #include <qcoro/qcoroasyncgenerator.h>
 
+namespace keldoran {
+
 /// Carries values from a producer (an operation running in the queue) to one consumer reading them as
 /// a stream. The buffer is unbounded; the stream ends when the producer finishes, with its error if any.
 template <typename T> class AsyncChannel {
@@ -75,3 +77,5 @@ private:
     std::exception_ptr error_;
     std::coroutine_handle<> reader_;
 };
+
+} // namespace keldoran

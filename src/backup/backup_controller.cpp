@@ -26,6 +26,8 @@
 #include <algorithm>
 #include <QScopeGuard>
 
+namespace keldoran {
+
 namespace {
 
 // A running backup's status; `notice` (retrying, stopping) replaces its progress line.
@@ -142,7 +144,7 @@ BackupController::BackupController(AppModel& model)
     };
     auto* services = model.platform().services;
     setLoginItemEnabled = [services](bool enabled) {
-        return ::setLoginItemEnabled(*services, enabled);
+        return keldoran::setLoginItemEnabled(*services, enabled);
     };
     connect(&queue_, &OperationQueue::currentOperationChanged, this,
             &BackupController::currentOperationChanged);
@@ -657,3 +659,5 @@ QCoro::AsyncGenerator<RestoreEvent> BackupController::restore(QString snapshotId
     });
     return AsyncChannel<RestoreEvent>::read(channel, [handle] { handle->cancel(); });
 }
+
+} // namespace keldoran

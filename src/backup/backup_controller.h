@@ -19,6 +19,8 @@
 #include <QObject>
 #include <vector>
 
+namespace keldoran {
+
 class AppModel;
 struct BackupWarning;
 
@@ -33,7 +35,7 @@ class BackupController : public QObject {
     Q_PROPERTY(int queuedOperationCount READ queuedOperationCount NOTIFY queuedOperationCountChanged)
 
 public:
-    using ConfigurationOutcome = ::ConfigurationOutcome;
+    using ConfigurationOutcome = keldoran::ConfigurationOutcome;
     /// The body of an operation, given the token that cancels it.
     using OperationBody = OperationQueue::Body;
 
@@ -160,3 +162,5 @@ private:
     std::optional<QList<Snapshot>> listedSnapshots_;
     QString runLockPath_;
 };
+
+} // namespace keldoran

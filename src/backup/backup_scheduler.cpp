@@ -5,6 +5,8 @@
 #include "model/app_model.h"
 #include "platform/run_lock.h"
 
+namespace keldoran {
+
 BackupScheduler::BackupScheduler(AppModel& model)
     : model_(model) {}
 
@@ -120,3 +122,5 @@ void BackupScheduler::tick() {
     }
     reschedule();
 }
+
+} // namespace keldoran

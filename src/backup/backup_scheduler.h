@@ -7,6 +7,8 @@
 #include <QDateTime>
 #include <QObject>
 
+namespace keldoran {
+
 class AppModel;
 
 /// Runs the scheduled backups of the tray application. The next backup falls due one interval after the
@@ -54,3 +56,5 @@ private:
     std::optional<QDateTime> lastAttempt_;
     bool following_ = false;
 };
+
+} // namespace keldoran

@@ -1,5 +1,7 @@
 #include "backup_stall_watch.h"
 
+namespace keldoran {
+
 BackupStallWatch::BackupStallWatch(Clock& clock, std::function<void(bool)> stalledChanged,
                                    std::function<void()> giveUp)
     : clock_(clock)
@@ -56,3 +58,5 @@ QString BackupStallWatch::gaveUpSentence(const QString& provider) {
     return QStringLiteral("Can't reach %1 — the backup stopped after 30 minutes without progress.")
         .arg(provider);
 }
+
+} // namespace keldoran

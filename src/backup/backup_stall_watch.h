@@ -7,6 +7,8 @@
 #include <memory>
 #include <QDateTime>
 
+namespace keldoran {
+
 /// Notices a backup that stopped making progress: restic retries an unreachable server for a quarter
 /// of an hour per request while its progress stands still. After a minute without progress the backup is
 /// said to be retrying; after half an hour it is given up. Progress is any change of files or bytes
@@ -42,3 +44,5 @@ private:
     bool stalled_ = false;
     bool gaveUp_ = false;
 };
+
+} // namespace keldoran

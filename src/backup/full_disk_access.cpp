@@ -3,6 +3,8 @@
 #include <dirent.h>
 #include <QFile>
 
+namespace keldoran {
+
 bool probeFullDiskAccess(const QString& home) {
     DIR* directory = ::opendir(QFile::encodeName(home).constData());
     if (!directory) {
@@ -13,3 +15,5 @@ bool probeFullDiskAccess(const QString& home) {
     ::closedir(directory);
     return readable;
 }
+
+} // namespace keldoran

@@ -2,6 +2,8 @@
 
 #include "model/app_model.h"
 
+namespace keldoran {
+
 NetworkMonitor::NetworkMonitor(AppModel& model)
     : model_(model)
     , monitor_(model.platform().network->createMonitor()) {}
@@ -21,3 +23,5 @@ void NetworkMonitor::start() {
     });
     monitor_->start();
 }
+
+} // namespace keldoran

@@ -5,6 +5,8 @@
 #include <memory>
 #include <QObject>
 
+namespace keldoran {
+
 class AppModel;
 
 /// Keeps the model's isOnline in step with the network path and, whenever the path is usable, lets the
@@ -22,3 +24,5 @@ private:
     std::unique_ptr<NetworkPathMonitor> monitor_;
     bool started_ = false;
 };
+
+} // namespace keldoran

@@ -2,6 +2,8 @@
 
 #include <qcoro/qcorosignal.h>
 
+namespace keldoran {
+
 QCoro::Task<void> OperationHandle::wait(std::shared_ptr<OperationHandle> handle) {
     // The handle is held by this frame, so the queued resumption always has a receiver.
     if (!handle->finished_) {
@@ -15,3 +17,5 @@ void OperationHandle::markFinished() {
         emit finished();
     }
 }
+
+} // namespace keldoran

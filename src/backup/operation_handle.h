@@ -5,6 +5,8 @@
 #include <QObject>
 #include <stop_token>
 
+namespace keldoran {
+
 /// A repository operation that any number of parties may wait for and one may cancel. Waiting never
 /// fails, and a cancelled operation still finishes: its body winds down (restic ends by itself).
 class OperationHandle : public QObject {
@@ -28,3 +30,5 @@ private:
     std::stop_source stop_;
     bool finished_ = false;
 };
+
+} // namespace keldoran

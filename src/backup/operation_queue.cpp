@@ -3,6 +3,8 @@
 #include "base/raw_values.h"
 #include "logging/log.h"
 
+namespace keldoran {
+
 namespace {
 
 constexpr RawValues operations{std::array{std::pair{RepositoryOperation::backup, "backup"},
@@ -91,3 +93,5 @@ void OperationQueue::setQueuedCount(int count) {
         emit queuedCountChanged();
     }
 }
+
+} // namespace keldoran

@@ -9,6 +9,8 @@
 #include <QObject>
 #include <vector>
 
+namespace keldoran {
+
 /// The one chain repository operations run on: each starts once every earlier one has finished, so at
 /// most one runs at a time. Main thread only.
 class OperationQueue : public QObject {
@@ -49,3 +51,5 @@ private:
     std::shared_ptr<OperationHandle> current_;
     std::vector<std::weak_ptr<OperationHandle>> queued_;
 };
+
+} // namespace keldoran

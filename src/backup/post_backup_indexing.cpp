@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <QPointer>
 
+namespace keldoran {
+
 PostBackupIndexing::PostBackupIndexing(BackupController& controller, SnapshotIndexer& indexer,
                                        const Platform& platform, QObject* parent)
     : QObject(parent)
@@ -48,3 +50,5 @@ QCoro::Task<void> PostBackupIndexing::indexNewest() {
     }
     indexer_.request(*restic, {newest.id, newest.time, files});
 }
+
+} // namespace keldoran

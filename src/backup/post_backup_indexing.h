@@ -5,6 +5,8 @@
 #include <qcoro/qcorotask.h>
 #include <QObject>
 
+namespace keldoran {
+
 class BackupController;
 class SnapshotIndexer;
 
@@ -26,3 +28,5 @@ private:
     SnapshotIndexer& indexer_;
     const Platform& platform_;
 };
+
+} // namespace keldoran

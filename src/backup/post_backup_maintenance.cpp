@@ -11,6 +11,8 @@
 
 #include <cctype>
 
+namespace keldoran {
+
 namespace PostBackupMaintenance {
 namespace {
 
@@ -180,3 +182,5 @@ QCoro::Task<void> checkIntegrity(AppModel* model, Restic restic, std::stop_token
 }
 
 } // namespace PostBackupMaintenance
+
+} // namespace keldoran

@@ -5,6 +5,8 @@
 #include <qcoro/qcorotask.h>
 #include <stop_token>
 
+namespace keldoran {
+
 class AppModel;
 
 /// What follows every backup that ended with exit 0 or 3, inside the same operation: retention (pruning
@@ -21,3 +23,5 @@ QCoro::Task<void> cleanUpCache(AppModel* model, Restic restic, std::stop_token s
 QCoro::Task<void> checkIntegrity(AppModel* model, Restic restic, std::stop_token stop);
 
 } // namespace PostBackupMaintenance
+
+} // namespace keldoran

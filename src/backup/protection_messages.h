@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace keldoran {
+
 /// The sentences that tell why a backup did not start.
 namespace ProtectionMessages {
 
@@ -21,3 +23,5 @@ inline QString backupRunningElsewhere(RunLock::Holder holder) {
 }
 
 } // namespace ProtectionMessages
+
+} // namespace keldoran

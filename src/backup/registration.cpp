@@ -2,6 +2,8 @@
 
 #include "logging/log.h"
 
+namespace keldoran {
+
 QCoro::Task<std::optional<QString>> registerBackgroundAgent(ServiceRegistration* services) {
     const auto before = co_await services->agentStatus();
     if (before == ServiceRegistration::Status::enabled) {
@@ -51,3 +53,5 @@ bool setLoginItemEnabled(ServiceRegistration& services, bool enabled) {
     }
     return status == ServiceRegistration::Status::enabled;
 }
+
+} // namespace keldoran

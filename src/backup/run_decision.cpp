@@ -1,5 +1,7 @@
 #include "run_decision.h"
 
+namespace keldoran {
+
 QString reasonName(RunReason reason) {
     switch (reason) {
     case RunReason::notConfigured:
@@ -76,3 +78,5 @@ RunDecision decideRun(const RunInputs& inputs, const QDateTime& now) {
     }
     return RunDecision::run(expired);
 }
+
+} // namespace keldoran

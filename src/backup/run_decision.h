@@ -5,6 +5,8 @@
 #include <optional>
 #include <QDateTime>
 
+namespace keldoran {
+
 /// Why a scheduled backup does not run now.
 enum class RunReason {
     notConfigured,
@@ -70,3 +72,5 @@ RunDecision decideRun(const RunInputs& inputs, const QDateTime& now);
 /// When the next scheduled backup falls due: the last one plus the interval, less the allowed early
 /// start; now when there has been none.
 QDateTime dueTime(const RunInputs& inputs, const QDateTime& now);
+
+} // namespace keldoran

@@ -6,6 +6,8 @@
 #include <QString>
 #include <utility>
 
+namespace keldoran {
+
 /// The text each value of an enumeration is stored or logged as, in one table per enumeration: a
 /// stored text that names no value reads as none.
 template <typename Enum, std::size_t count> class RawValues {
@@ -34,3 +36,5 @@ public:
 private:
     std::array<std::pair<Enum, const char*>, count> entries_;
 };
+
+} // namespace keldoran

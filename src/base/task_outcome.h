@@ -5,6 +5,8 @@
 #include <qcoro/qcorotask.h>
 #include <utility>
 
+namespace keldoran {
+
 /// What an awaited task gave: its value, or the failure it ended with. A coroutine may not co_await in
 /// a catch handler, so it awaits `outcomeOf(task)` and handles the failure after the await instead.
 template <typename T> class TaskOutcome {
@@ -58,3 +60,5 @@ template <typename T> QCoro::Task<TaskFailure> failureOf(QCoro::Task<T> task) {
     }
     co_return failure;
 }
+
+} // namespace keldoran

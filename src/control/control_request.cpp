@@ -3,6 +3,8 @@
 #include <QJsonDocument>
 #include <QJsonParseError>
 
+namespace keldoran {
+
 namespace ControlRequest {
 
 std::optional<QJsonObject> parse(QByteArrayView line) {
@@ -15,3 +17,5 @@ std::optional<QJsonObject> parse(QByteArrayView line) {
 }
 
 } // namespace ControlRequest
+
+} // namespace keldoran

@@ -4,6 +4,8 @@
 #include <QByteArrayView>
 #include <QJsonObject>
 
+namespace keldoran {
+
 /// One line a client sent on the control socket.
 namespace ControlRequest {
 
@@ -11,3 +13,5 @@ namespace ControlRequest {
 std::optional<QJsonObject> parse(QByteArrayView line);
 
 } // namespace ControlRequest
+
+} // namespace keldoran

@@ -9,6 +9,8 @@
 #include <QJsonDocument>
 #include <QLocalSocket>
 
+namespace keldoran {
+
 ControlServer::ControlServer(Clock& clock, Handler handler)
     : clock_(clock)
     , handler_(std::move(handler)) {
@@ -71,3 +73,5 @@ void ControlServer::drop(QLocalSocket* connection) {
     connection->abort();
     connection->deleteLater();
 }
+
+} // namespace keldoran

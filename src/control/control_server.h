@@ -10,6 +10,8 @@
 
 class QLocalSocket;
 
+namespace keldoran {
+
 /// The tray application's local socket. It answers this user's processes only, one request per line,
 /// and bounds what a client can make it hold: a line of at most 64 KiB, 8 connections at once, and no
 /// connection that stays silent for 30 s.
@@ -40,3 +42,5 @@ private:
     std::map<QLocalSocket*, std::unique_ptr<ClockTimer>> idleTimers_;
     QLocalServer server_;
 };
+
+} // namespace keldoran

@@ -12,6 +12,8 @@
 #include <QJsonDocument>
 #include <QLocalSocket>
 
+namespace keldoran {
+
 namespace RemoteControl {
 namespace {
 
@@ -120,3 +122,5 @@ QCoro::Task<std::optional<QJsonObject>> send(QString socketPath, QJsonObject req
 }
 
 } // namespace RemoteControl
+
+} // namespace keldoran

@@ -6,6 +6,8 @@
 #include <QJsonObject>
 #include <QString>
 
+namespace keldoran {
+
 class AppModel;
 
 /// How keldoranctl reaches a running tray application: one JSON request and one JSON reply per line on
@@ -27,3 +29,5 @@ QJsonObject handle(const QJsonObject& request, AppModel& model, const std::funct
 QCoro::Task<std::optional<QJsonObject>> send(QString socketPath, QJsonObject request);
 
 } // namespace RemoteControl
+
+} // namespace keldoran

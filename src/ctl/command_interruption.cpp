@@ -1,5 +1,7 @@
 #include "command_interruption.h"
 
+namespace keldoran {
+
 CommandInterruption::CommandInterruption(Clock& clock)
     : clock_(clock) {
     connect(&signals_, &QuitSignals::quitRequested, this, [this] {
@@ -24,3 +26,5 @@ void CommandInterruption::stop() {
     deadline_.reset();
     source_.request_stop();
 }
+
+} // namespace keldoran

@@ -7,6 +7,8 @@
 #include <memory>
 #include <stop_token>
 
+namespace keldoran {
+
 /// What ends a keldoranctl command early: SIGINT or SIGTERM (a Ctrl-C, a kill), or its time limit. Either
 /// requests the stop every restic of the command is started with, so each gets its one interrupt and is
 /// waited for; the command then ends, with status 130 after a signal. One per run, shared by every
@@ -35,3 +37,5 @@ private:
     bool interrupted_ = false;
     bool timedOut_ = false;
 };
+
+} // namespace keldoran

@@ -30,6 +30,8 @@
 #include <QJsonArray>
 #include <variant>
 
+namespace keldoran {
+
 namespace Commands {
 namespace {
 
@@ -982,3 +984,5 @@ QCoro::Task<int> run(Platform* platform, QStringList arguments) {
 }
 
 } // namespace Commands
+
+} // namespace keldoran

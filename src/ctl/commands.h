@@ -5,6 +5,8 @@
 #include <qcoro/qcorotask.h>
 #include <QStringList>
 
+namespace keldoran {
+
 /// keldoranctl's commands over the same core as the tray application. Each answers the exit status:
 /// 0 success, 1 failure (its sentence on standard error), 2 bad usage (a usage text).
 namespace Commands {
@@ -13,3 +15,5 @@ namespace Commands {
 QCoro::Task<int> run(Platform* platform, QStringList arguments);
 
 } // namespace Commands
+
+} // namespace keldoran

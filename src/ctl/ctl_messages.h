@@ -5,6 +5,8 @@
 #include <optional>
 #include <QString>
 
+namespace keldoran {
+
 /// Every sentence keldoranctl itself prints; the rest are the application's own (setup, status, restore).
 namespace CtlMessages {
 
@@ -142,3 +144,5 @@ inline std::optional<QString> waitingFor(const RunDecision& decision) {
 }
 
 } // namespace CtlMessages
+
+} // namespace keldoran

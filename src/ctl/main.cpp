@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QTimer>
 
+using namespace keldoran;
+
 namespace {
 QCoro::Task<void> runThenQuit(Platform* platform, QStringList arguments, int* status) {
     *status = co_await Commands::run(platform, std::move(arguments));

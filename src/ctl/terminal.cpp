@@ -8,6 +8,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+namespace keldoran {
+
 namespace Terminal {
 
 namespace {
@@ -151,3 +153,5 @@ void Progress::finish() {
 }
 
 } // namespace Terminal
+
+} // namespace keldoran

@@ -3,6 +3,8 @@
 #include <optional>
 #include <QString>
 
+namespace keldoran {
+
 /// keldoranctl's terminal: what it prints, the secrets it asks for, and its progress bar.
 namespace Terminal {
 
@@ -33,3 +35,5 @@ private:
 };
 
 } // namespace Terminal
+
+} // namespace keldoran

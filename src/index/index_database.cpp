@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QSqlError>
 
+namespace keldoran {
+
 namespace {
 
 // "KLDI": tells our file from any other SQLite database.
@@ -159,3 +161,5 @@ std::optional<QString> IndexDatabase::execute(const QString& sql) const {
     }
     return std::nullopt;
 }
+
+} // namespace keldoran

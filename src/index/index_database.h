@@ -5,6 +5,8 @@
 #include <QSqlQuery>
 #include <QString>
 
+namespace keldoran {
+
 /// One connection to the snapshot index file, used only on the thread that opened it. The file holds
 /// nothing that cannot be listed again, so one that is not an index of this layout, or that SQLite finds
 /// damaged, is removed and created anew rather than trusted.
@@ -51,3 +53,5 @@ private:
     QSqlDatabase database_;
     bool replaced_ = false;
 };
+
+} // namespace keldoran

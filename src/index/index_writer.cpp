@@ -7,6 +7,8 @@
 #include <QCryptographicHash>
 #include <QSqlError>
 
+namespace keldoran {
+
 class IndexWriter::Statements {
 public:
     explicit Statements(IndexDatabase& database)
@@ -179,3 +181,5 @@ std::optional<QString> IndexWriter::store(Statements& statements, const OpenFold
     }
     return std::nullopt;
 }
+
+} // namespace keldoran

@@ -9,6 +9,8 @@
 #include <QList>
 #include <vector>
 
+namespace keldoran {
+
 class IndexDatabase;
 
 /// Turns one snapshot's recursive listing, in restic's order (each folder before its contents), into
@@ -56,3 +58,5 @@ private:
     qint64 origin_ = 0;
     qint64 entriesSeen_ = 0;
 };
+
+} // namespace keldoran

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace keldoran {
+
 namespace NameFolding {
 
 QString fold(const QString& name) {
@@ -26,3 +28,5 @@ bool contains(const QString& name, const QString& text) {
 }
 
 } // namespace NameFolding
+
+} // namespace keldoran

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace keldoran {
+
 /// How names are compared when searching: case folded, accents dropped ("Café" matches "cafe").
 namespace NameFolding {
 
@@ -10,3 +12,5 @@ QString fold(const QString& name);
 bool contains(const QString& name, const QString& text);
 
 } // namespace NameFolding
+
+} // namespace keldoran

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QSqlQuery>
 
+namespace keldoran {
+
 namespace {
 
 QString childPath(const QString& folder, const QString& name) {
@@ -266,3 +268,5 @@ std::optional<QString> SnapshotIndex::keepOnly(const QSet<QString>& existing) {
     }
     return std::nullopt;
 }
+
+} // namespace keldoran

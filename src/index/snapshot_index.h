@@ -9,6 +9,8 @@
 #include <QSet>
 #include <QString>
 
+namespace keldoran {
+
 class IndexDatabase;
 
 /// Reads the snapshot index: folder levels, whole-snapshot search and a file's versions, all without
@@ -71,3 +73,5 @@ private:
     QString file_;
     std::unique_ptr<IndexDatabase> database_;
 };
+
+} // namespace keldoran

@@ -10,6 +10,8 @@
 #include <QtConcurrent/QtConcurrentRun>
 #include <QTimer>
 
+namespace keldoran {
+
 SnapshotIndexer::SnapshotIndexer(QString folder, QObject* parent)
     : QObject(parent)
     , index_(std::move(folder)) {
@@ -238,3 +240,5 @@ void SnapshotIndexer::setProgress(double progress) {
         emit progressChanged(current_->snapshotId);
     }
 }
+
+} // namespace keldoran

@@ -14,6 +14,8 @@
 #include <stop_token>
 #include <vector>
 
+namespace keldoran {
+
 class IndexDatabase;
 
 /// Fills the snapshot index in the background: one streamed `restic ls` per snapshot, written on a
@@ -81,3 +83,5 @@ private:
     bool closed_ = false;
     std::vector<std::coroutine_handle<>> idleWaiters_;
 };
+
+} // namespace keldoran

@@ -4,6 +4,8 @@
 #include <QCryptographicHash>
 #include <QFile>
 
+namespace keldoran {
+
 QString codeIdentity() {
     // No team identifier or privacy grant exists here: the executable's hash tells one build from another.
     static const QString identity = [] {
@@ -16,3 +18,5 @@ QString codeIdentity() {
     }();
     return identity;
 }
+
+} // namespace keldoran

@@ -6,6 +6,8 @@
 #include <ctime>
 #include <memory>
 
+namespace keldoran {
+
 namespace Log {
 namespace {
 
@@ -71,3 +73,5 @@ void setSystemLog(std::unique_ptr<SystemLog> log) {
 }
 
 } // namespace Log
+
+} // namespace keldoran

@@ -3,6 +3,8 @@
 #include <memory>
 #include <QString>
 
+namespace keldoran {
+
 class SystemLog;
 
 /// The named channels every part of the system logs through. Each message goes to the system log and, as
@@ -34,3 +36,5 @@ SystemLog& systemLog();
 void setSystemLog(std::unique_ptr<SystemLog> log);
 
 } // namespace Log
+
+} // namespace keldoran

@@ -11,6 +11,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace keldoran {
+
 namespace {
 
 constexpr auto gatheringTime = std::chrono::milliseconds(2);
@@ -150,3 +152,5 @@ void LogFile::write(const QByteArray& line) const {
     }
     ::close(descriptor);
 }
+
+} // namespace keldoran

@@ -11,6 +11,8 @@
 #include <thread>
 #include <variant>
 
+namespace keldoran {
+
 /// The log file "Keldoran.log" with one older generation "Keldoran.log.1". Lines are formatted and
 /// appended on one background thread, in the order they were handed over, so a caller never waits for
 /// the disk; the system log's copy of a message is written there too, just before its line. Every
@@ -72,3 +74,5 @@ private:
     bool writerWaiting_ = false;
     std::thread worker_;
 };
+
+} // namespace keldoran

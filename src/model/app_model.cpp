@@ -13,6 +13,8 @@
 
 #include <QSet>
 
+namespace keldoran {
+
 namespace {
 // Stores `value` when it differs; answers whether it did.
 template <typename T> bool assign(T& field, const T& value) {
@@ -477,3 +479,5 @@ void AppModel::setNotificationsEnabled(bool enabled) {
         emit notificationsEnabledChanged();
     }
 }
+
+} // namespace keldoran

@@ -17,6 +17,8 @@
 #include <QObject>
 #include <QStringList>
 
+namespace keldoran {
+
 class BackupController;
 class BackupScheduler;
 class NetworkMonitor;
@@ -255,3 +257,5 @@ private:
     std::unique_ptr<BackupScope> scope_;
     std::unique_ptr<SnapshotIndexer> snapshotIndexer_;
 };
+
+} // namespace keldoran

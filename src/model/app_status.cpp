@@ -1,5 +1,7 @@
 #include "app_status.h"
 
+namespace keldoran {
+
 QString AppStatus::caseName() const {
     switch (kind) {
     case Kind::protectedWithWarnings:
@@ -23,3 +25,5 @@ QString AppStatus::caseName() const {
     }
     return QStringLiteral("offline");
 }
+
+} // namespace keldoran

@@ -4,6 +4,8 @@
 #include <QMetaType>
 #include <QString>
 
+namespace keldoran {
+
 /// How far a running backup has come.
 struct BackupProgress {
     double fraction = 0;
@@ -53,4 +55,6 @@ struct AppStatus {
     QString caseName() const;
 };
 
-Q_DECLARE_METATYPE(AppStatus)
+} // namespace keldoran
+
+Q_DECLARE_METATYPE(keldoran::AppStatus)

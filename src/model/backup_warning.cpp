@@ -6,6 +6,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+namespace keldoran {
+
 namespace {
 
 constexpr RawValues kinds{std::array{std::pair{BackupWarning::Kind::privacyProtected, "privacyProtected"},
@@ -52,3 +54,5 @@ QList<BackupWarning> BackupWarning::decodeList(const QByteArray& json) {
     }
     return warnings;
 }
+
+} // namespace keldoran

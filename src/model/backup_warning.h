@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+namespace keldoran {
+
 /// One file the last backup could not read.
 struct BackupWarning {
     enum class Kind { privacyProtected, permissionDenied, vanished, other };
@@ -22,3 +24,5 @@ struct BackupWarning {
     /// An empty list when the blob or any element does not decode.
     static QList<BackupWarning> decodeList(const QByteArray& json);
 };
+
+} // namespace keldoran

@@ -5,6 +5,8 @@
 #include <optional>
 #include <QtGlobal>
 
+namespace keldoran {
+
 /// Conversions into qint64 that refuse what does not fit instead of wrapping (or, from a double, being
 /// undefined): restic counts are unsigned 64-bit, stored JSON numbers are doubles.
 namespace CheckedNumber {
@@ -28,3 +30,5 @@ inline std::optional<qint64> fromWholeDouble(double value) {
 }
 
 } // namespace CheckedNumber
+
+} // namespace keldoran

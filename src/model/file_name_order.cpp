@@ -1,5 +1,7 @@
 #include "file_name_order.h"
 
+namespace keldoran {
+
 QCollator fileNameCollator() {
     auto locale = QLocale::system();
     if (locale.language() == QLocale::C) {
@@ -10,3 +12,5 @@ QCollator fileNameCollator() {
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     return collator;
 }
+
+} // namespace keldoran

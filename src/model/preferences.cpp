@@ -10,6 +10,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+namespace keldoran {
+
 namespace {
 
 constexpr RawValues frequencies{std::array{std::pair{BackupFrequency::hourly, "hourly"},
@@ -127,3 +129,5 @@ Preferences Preferences::loadReconciled(SettingsStore& settings) {
     }
     return preferences;
 }
+
+} // namespace keldoran

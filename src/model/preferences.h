@@ -8,6 +8,8 @@
 #include <QList>
 #include <QStringList>
 
+namespace keldoran {
+
 /// The user's settings, persisted as one JSON record under "preferences".
 struct Preferences {
     BackupFrequency frequency = BackupFrequency::hourly;
@@ -32,3 +34,5 @@ struct Preferences {
     /// nothing was stored or reconciling changed it.
     static Preferences loadReconciled(SettingsStore& settings);
 };
+
+} // namespace keldoran

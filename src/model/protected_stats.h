@@ -3,6 +3,8 @@
 #include <optional>
 #include <QtGlobal>
 
+namespace keldoran {
+
 /// What the newest snapshot protects and what storing the repository costs.
 struct ProtectedStats {
     std::optional<qint64> protectedBytes;
@@ -10,3 +12,5 @@ struct ProtectedStats {
     std::optional<double> monthlyCostEUR;
     bool operator==(const ProtectedStats&) const = default;
 };
+
+} // namespace keldoran

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace keldoran {
+
 QList<RecentBackup> RecentBackup::build(QList<Snapshot> snapshots, const QList<BackupWarning>& warnings,
                                         std::optional<qint64> excludeCount, int limit) {
     std::stable_sort(snapshots.begin(), snapshots.end(),
@@ -26,3 +28,5 @@ QList<RecentBackup> RecentBackup::build(QList<Snapshot> snapshots, const QList<B
     }
     return rows;
 }
+
+} // namespace keldoran

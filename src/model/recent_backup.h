@@ -6,6 +6,8 @@
 #include <QDateTime>
 #include <QUuid>
 
+namespace keldoran {
+
 /// One row of the recent-backups list.
 struct RecentBackup {
     QUuid id;
@@ -21,3 +23,5 @@ struct RecentBackup {
     static QList<RecentBackup> build(QList<Snapshot> snapshots, const QList<BackupWarning>& warnings,
                                      std::optional<qint64> excludeCount, int limit);
 };
+
+} // namespace keldoran

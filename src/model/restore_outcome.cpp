@@ -5,6 +5,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+namespace keldoran {
+
 namespace {
 
 constexpr RawValues kinds{std::array{std::pair{RestoreOutcome::Kind::succeeded, "succeeded"},
@@ -43,3 +45,5 @@ std::optional<RestoreOutcome> RestoreOutcome::decoded(const QByteArray& json) {
     }
     return RestoreOutcome{*kind, finished, message.toString()};
 }
+
+} // namespace keldoran

@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <QString>
 
+namespace keldoran {
+
 /// How the last restore ended, kept so the popover can tell it after its window has gone.
 struct RestoreOutcome {
     enum class Kind { succeeded, incomplete, failed };
@@ -20,3 +22,5 @@ struct RestoreOutcome {
     QByteArray encoded() const;
     static std::optional<RestoreOutcome> decoded(const QByteArray& json);
 };
+
+} // namespace keldoran

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace keldoran {
+
 /// Every key the application persists, with what it holds. A value that is absent or cannot be read
 /// as its type counts as absent: a key with a default (`SettingsStore::read`) then reads as that default,
 /// and the others as none, or as the default of the blob's own decoder.
@@ -45,3 +47,5 @@ inline const QString lastRestore = QStringLiteral("lastRestore"); // {"kind","fi
 inline const SettingWithDefault<bool> hasCompletedOnboarding{QStringLiteral("hasCompletedOnboarding"), false};
 inline const QString onboardingDefaultProvider = QStringLiteral("onboardingDefaultProvider"); // provider id
 } // namespace SettingsKeys
+
+} // namespace keldoran

@@ -6,6 +6,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+namespace keldoran {
+
 namespace {
 
 void insert(QJsonObject& object, const char* key, const std::optional<qint64>& value) {
@@ -62,3 +64,5 @@ std::optional<StatsCache> StatsCache::decoded(const QByteArray& json) {
     }
     return cache;
 }
+
+} // namespace keldoran

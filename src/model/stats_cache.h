@@ -5,6 +5,8 @@
 #include <optional>
 #include <QByteArray>
 
+namespace keldoran {
+
 /// The last known statistics, kept so the figures show right after a relaunch. It has no age limit:
 /// the next repository refresh replaces it.
 struct StatsCache {
@@ -20,3 +22,5 @@ struct StatsCache {
     QByteArray encoded() const;
     static std::optional<StatsCache> decoded(const QByteArray& json);
 };
+
+} // namespace keldoran

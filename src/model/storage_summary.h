@@ -3,6 +3,8 @@
 #include <optional>
 #include <QString>
 
+namespace keldoran {
+
 /// The configured storage as the interface shows it.
 struct StorageSummary {
     QString provider;
@@ -12,3 +14,5 @@ struct StorageSummary {
     bool encrypted = false;
     bool operator==(const StorageSummary&) const = default;
 };
+
+} // namespace keldoran

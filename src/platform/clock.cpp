@@ -6,6 +6,8 @@
 #include <sys/timerfd.h>
 #include <unistd.h>
 
+namespace keldoran {
+
 namespace {
 
 class WallClockTimer : public ClockTimer {
@@ -113,3 +115,5 @@ QCoro::Task<bool> sleepFor(Clock* clock, std::chrono::milliseconds duration, std
     co_await awaiter;
     co_return elapsed && !stop.stop_requested();
 }
+
+} // namespace keldoran

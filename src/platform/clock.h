@@ -1,8 +1,13 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
+#include <qcoro/qcorotask.h>
 #include <QDateTime>
+#include <stop_token>
+
+namespace keldoran {
 
 /// A pending call made by a Clock; destroying it cancels the call.
 class ClockTimer {
@@ -29,10 +34,8 @@ public:
     std::unique_ptr<ClockTimer> callAt(const QDateTime& when, std::function<void()> callback) override;
 };
 
-#include <chrono>
-#include <qcoro/qcorotask.h>
-#include <stop_token>
-
 /// Waits `duration` on `clock`; answers false when `stop` was requested first. Resumes on a later turn
 /// of the event loop.
 QCoro::Task<bool> sleepFor(Clock* clock, std::chrono::milliseconds duration, std::stop_token stop);
+
+} // namespace keldoran

@@ -6,6 +6,8 @@
 #include <QDBusPendingReply>
 #include <QDBusVariant>
 
+namespace keldoran {
+
 DesktopPreferences::DesktopPreferences(QObject* parent)
     : QObject(parent) {
     read(QStringLiteral("org.gnome.desktop.interface"), QStringLiteral("enable-animations"));
@@ -58,3 +60,5 @@ void DesktopPreferences::setReducedMotion(bool reduced) {
         emit reducedMotionChanged();
     }
 }
+
+} // namespace keldoran

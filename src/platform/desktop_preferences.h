@@ -3,6 +3,8 @@
 #include <optional>
 #include <QObject>
 
+namespace keldoran {
+
 /// What the desktop asks of applications, read from the desktop portal's settings: whether the user wants
 /// reduced motion (GNOME's "enable-animations" off, or KDE's animation speed at zero), and whether the
 /// desktop is dark or light. Read once at start, asynchronously; until the answer arrives, and without a
@@ -27,3 +29,5 @@ private:
     bool reducedMotion_ = false;
     std::optional<bool> darkScheme_;
 };
+
+} // namespace keldoran

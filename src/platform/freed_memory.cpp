@@ -2,6 +2,10 @@
 
 #include <malloc.h>
 
+namespace keldoran {
+
 void returnFreedMemory() {
     ::malloc_trim(0);
 }
+
+} // namespace keldoran

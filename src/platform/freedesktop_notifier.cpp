@@ -5,6 +5,8 @@
 #include <QDBusPendingReply>
 #include <QVariantMap>
 
+namespace keldoran {
+
 namespace {
 const QString service = QStringLiteral("org.freedesktop.Notifications");
 const QString path = QStringLiteral("/org/freedesktop/Notifications");
@@ -60,3 +62,5 @@ void FreedesktopNotifier::onClosed(uint id, uint) {
         idByKey_.remove(key);
     }
 }
+
+} // namespace keldoran

@@ -5,6 +5,8 @@
 #include <QDBusConnection>
 #include <QHash>
 
+namespace keldoran {
+
 /// Notifications through the desktop's notification server (org.freedesktop.Notifications on the session
 /// bus). Without one, each notification is reported unavailable so the caller can fall back.
 class FreedesktopNotifier : public Notifier {
@@ -23,3 +25,5 @@ private:
     // Server ids of the notifications still shown, by key: a new one replaces the old.
     QHash<QString, uint> idByKey_;
 };
+
+} // namespace keldoran

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace keldoran {
+
 IniSettingsStore::IniSettingsStore(const QString& path)
     : path_(path)
     , settings_(path, QSettings::IniFormat) {
@@ -52,3 +54,5 @@ void IniSettingsStore::removeAll() {
     settings_.sync();
     QFile::remove(path_);
 }
+
+} // namespace keldoran

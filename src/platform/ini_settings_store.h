@@ -4,6 +4,8 @@
 
 #include <QSettings>
 
+namespace keldoran {
+
 /// Settings in an INI file; the live one is $XDG_CONFIG_HOME/keldoran/keldoran.conf.
 class IniSettingsStore : public SettingsStore {
 public:
@@ -24,3 +26,5 @@ private:
     QString path_;
     mutable QSettings settings_;
 };
+
+} // namespace keldoran

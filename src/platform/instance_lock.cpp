@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace keldoran {
+
 InstanceLock::~InstanceLock() {
     // Still held here: nobody can read a holder that has gone.
     [[maybe_unused]] const int cleared = ::ftruncate(descriptor_, 0);
@@ -65,3 +67,5 @@ bool InstanceLock::isFolderPrivate(const QString& runtimeFolder) {
     }
     return S_ISDIR(info.st_mode) && info.st_uid == ::getuid() && (info.st_mode & 07777) == 0700;
 }
+
+} // namespace keldoran

@@ -3,6 +3,8 @@
 #include <memory>
 #include <QString>
 
+namespace keldoran {
+
 /// A per-user lock file: "app.lock" is held by the tray application for its life, "agent.lock" by the
 /// background agent during a tick. The lock goes with the process, also when it crashes.
 class InstanceLock {
@@ -31,3 +33,5 @@ private:
         : descriptor_(descriptor) {}
     int descriptor_;
 };
+
+} // namespace keldoran

@@ -5,6 +5,8 @@
 
 #include <optional>
 
+namespace keldoran {
+
 /// Where the running instances of this user meet: their locks and the tray application's socket.
 namespace InstancePaths {
 inline QString appLock(const UserFolders& folders) {
@@ -32,3 +34,5 @@ inline std::optional<QString> unsafeFolderProblem(const UserFolders& folders) {
         .arg(InstanceLock::folder(folders.runtime));
 }
 } // namespace InstancePaths
+
+} // namespace keldoran

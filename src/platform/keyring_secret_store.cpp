@@ -10,6 +10,8 @@
 #include <QDBusVariant>
 #include <QMap>
 
+namespace keldoran {
+
 namespace {
 
 // The Secret Service's secret structure, (oayays).
@@ -22,7 +24,11 @@ struct SecretValue {
 
 } // namespace
 
-Q_DECLARE_METATYPE(SecretValue)
+} // namespace keldoran
+
+Q_DECLARE_METATYPE(keldoran::SecretValue)
+
+namespace keldoran {
 
 namespace {
 
@@ -275,3 +281,5 @@ QCoro::Task<std::optional<SecretStore::Failure>> KeyringSecretStore::remove(QStr
     auto failure = co_await deleteItems(found.unlocked);
     co_return failure;
 }
+
+} // namespace keldoran

@@ -2,6 +2,8 @@
 
 #include "secret_store.h"
 
+namespace keldoran {
+
 /// Secrets in the desktop's Secret Service (gnome-keyring, KWallet, KeePassXC), spoken to directly over
 /// the session bus. Items carry the attributes `server` (service name), `user` (account) and `type`
 /// "plaintext", so the desktop's own tools find them and items they stored are read. A locked item or
@@ -15,3 +17,5 @@ public:
     QCoro::Task<std::optional<Failure>> write(QString service, QString account, QString value) override;
     QCoro::Task<std::optional<Failure>> remove(QString service, QString account) override;
 };
+
+} // namespace keldoran

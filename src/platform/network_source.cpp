@@ -11,6 +11,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+namespace keldoran {
+
 namespace {
 
 class NetworkManagerMonitor : public NetworkPathMonitor {
@@ -125,3 +127,5 @@ private:
 std::unique_ptr<NetworkSource> NetworkSource::live() {
     return std::make_unique<LiveNetworkSource>();
 }
+
+} // namespace keldoran

@@ -3,6 +3,8 @@
 #include <memory>
 #include <QObject>
 
+namespace keldoran {
+
 /// Reports whether a usable network path exists: at once after start, then on every change.
 class NetworkPathMonitor : public QObject {
     Q_OBJECT
@@ -26,3 +28,5 @@ public:
     /// route means a usable path. (Qt's glib backend does not update on Debian 12.)
     static std::unique_ptr<NetworkSource> live();
 };
+
+} // namespace keldoran

@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QString>
 
+namespace keldoran {
+
 /// A desktop notification. `key` names what it is about; a later one with the same key replaces it.
 struct DesktopNotification {
     QString key;
@@ -27,3 +29,5 @@ signals:
     /// The desktop has no notification service: the notification was not shown.
     void unavailable(DesktopNotification notification);
 };
+
+} // namespace keldoran

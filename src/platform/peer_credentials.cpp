@@ -3,6 +3,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+namespace keldoran {
+
 namespace PeerCredentials {
 
 bool isSameUser(qintptr descriptor) {
@@ -17,3 +19,5 @@ bool isSameUser(qintptr descriptor) {
 }
 
 } // namespace PeerCredentials
+
+} // namespace keldoran

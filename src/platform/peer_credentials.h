@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+namespace keldoran {
+
 /// Who is at the other end of a local socket.
 namespace PeerCredentials {
 
@@ -10,3 +12,5 @@ namespace PeerCredentials {
 bool isSameUser(qintptr descriptor);
 
 } // namespace PeerCredentials
+
+} // namespace keldoran

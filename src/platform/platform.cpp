@@ -6,6 +6,8 @@
 
 #include <QCoreApplication>
 
+namespace keldoran {
+
 std::optional<QString> Platform::endpointOverride() const {
     const auto endpoint = environment.value(QStringLiteral("KELDORAN_S3_ENDPOINT"));
     return endpoint.isEmpty() ? std::nullopt : std::optional<QString>(endpoint);
@@ -36,3 +38,5 @@ LivePlatform::LivePlatform() {
 }
 
 LivePlatform::~LivePlatform() = default;
+
+} // namespace keldoran

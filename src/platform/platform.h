@@ -13,6 +13,8 @@
 #include <QProcessEnvironment>
 #include <stop_token>
 
+namespace keldoran {
+
 class ResticLauncher;
 
 /// Everything the core reaches of the operating system. The application uses the live facilities;
@@ -57,3 +59,5 @@ private:
     std::unique_ptr<ServiceRegistration> services_;
     Platform platform_;
 };
+
+} // namespace keldoran

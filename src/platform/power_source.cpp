@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 
+namespace keldoran {
+
 namespace {
 
 QByteArray readTrimmed(const QString& path) {
@@ -64,3 +66,5 @@ private:
 std::unique_ptr<PowerSource> PowerSource::live(const QString& supplyFolder) {
     return std::make_unique<LivePowerSource>(supplyFolder);
 }
+
+} // namespace keldoran

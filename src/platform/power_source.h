@@ -3,6 +3,8 @@
 #include <memory>
 #include <QString>
 
+namespace keldoran {
+
 /// Whether the machine runs on battery power.
 class PowerSource {
 public:
@@ -14,3 +16,5 @@ public:
     static std::unique_ptr<PowerSource>
     live(const QString& supplyFolder = QStringLiteral("/sys/class/power_supply"));
 };
+
+} // namespace keldoran

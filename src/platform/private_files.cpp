@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace keldoran {
+
 namespace PrivateFiles {
 
 bool makeFolder(const QString& path) {
@@ -23,3 +25,5 @@ bool makeFile(const QString& path) {
 }
 
 } // namespace PrivateFiles
+
+} // namespace keldoran

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace keldoran {
+
 /// Files that hold paths, bucket names and endpoints are the user's alone.
 namespace PrivateFiles {
 
@@ -11,3 +13,5 @@ bool makeFolder(const QString& path);
 bool makeFile(const QString& path);
 
 } // namespace PrivateFiles
+
+} // namespace keldoran

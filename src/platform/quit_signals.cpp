@@ -8,6 +8,8 @@
 #include <unistd.h>
 #include <utility>
 
+namespace keldoran {
+
 namespace {
 
 // Every live instance's write end: the handler tells each of them. A fixed table of atomics is what a
@@ -78,3 +80,5 @@ QuitSignals::~QuitSignals() {
         }
     }
 }
+
+} // namespace keldoran

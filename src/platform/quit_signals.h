@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QSocketNotifier>
 
+namespace keldoran {
+
 /// Turns SIGTERM and SIGINT (a session logout, a Ctrl-C) into a signal on the event loop, so the
 /// application quits through its own quit sequence instead of dying with restic still running. Every
 /// live instance is told.
@@ -21,3 +23,5 @@ private:
     int readEnd_ = -1;
     std::unique_ptr<QSocketNotifier> notifier_;
 };
+
+} // namespace keldoran

@@ -6,6 +6,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+namespace keldoran {
+
 namespace {
 
 const char* nameOf(RunLock::Holder holder) {
@@ -71,3 +73,5 @@ std::optional<RunLock::Holder> RunLock::holder(const QString& path) {
     }
     return Holder::app;
 }
+
+} // namespace keldoran

@@ -4,6 +4,8 @@
 #include <optional>
 #include <QString>
 
+namespace keldoran {
+
 /// The lock every front end holds for the whole of a repository operation that writes, so that two
 /// restic writers never run at once. The file names who holds it; the lock goes with the process, also
 /// when it crashes.
@@ -26,3 +28,5 @@ private:
         : descriptor_(descriptor) {}
     int descriptor_;
 };
+
+} // namespace keldoran

@@ -4,6 +4,8 @@
 #include <qcoro/qcorotask.h>
 #include <QString>
 
+namespace keldoran {
+
 /// The user's per-device secret store, addressed by service name and account. An absent secret and an
 /// unreadable store (locked, or no store at all) are different answers; there is never a plaintext
 /// fallback.
@@ -28,3 +30,5 @@ public:
     /// Deleting an absent item succeeds.
     virtual QCoro::Task<std::optional<Failure>> remove(QString service, QString account) = 0;
 };
+
+} // namespace keldoran

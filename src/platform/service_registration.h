@@ -4,6 +4,8 @@
 #include <qcoro/qcorotask.h>
 #include <QString>
 
+namespace keldoran {
+
 /// The operating system's registrations that keep protection running: the login item, which starts the
 /// tray application at login, and the background agent, started periodically with KELDORAN_AGENT=1.
 /// Register and unregister answer the failure's description, or none.
@@ -29,3 +31,5 @@ public:
 
 /// The status as log lines show it: "enabled", "notRegistered", "requiresApproval", "notFound".
 QString statusName(ServiceRegistration::Status status);
+
+} // namespace keldoran

@@ -1,5 +1,7 @@
 #include "settings_store.h"
 
+namespace keldoran {
+
 // An INI file keeps only text for plain values, so "true" and "42" come back as strings.
 std::optional<bool> SettingsStore::boolValue(const QString& key) const {
     const auto stored = value(key);
@@ -53,3 +55,5 @@ std::optional<QByteArray> SettingsStore::dataValue(const QString& key) const {
     return stored.typeId() == QMetaType::QByteArray ? std::optional<QByteArray>(stored.toByteArray())
                                                     : std::nullopt;
 }
+
+} // namespace keldoran

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QVariant>
 
+namespace keldoran {
+
 /// A key whose readers share one default: the value that applies while it is absent or unreadable.
 template <typename T> struct SettingWithDefault {
     QString key;
@@ -41,3 +43,5 @@ public:
         return integerValue(setting.key).value_or(setting.fallback);
     }
 };
+
+} // namespace keldoran

@@ -5,6 +5,8 @@
 #include <syslog.h>
 #include <systemd/sd-journal.h>
 
+namespace keldoran {
+
 namespace {
 
 class JournalLog : public SystemLog {
@@ -53,3 +55,5 @@ std::unique_ptr<SystemLog> SystemLog::live() {
     }
     return std::make_unique<StandardErrorLog>();
 }
+
+} // namespace keldoran

@@ -3,6 +3,8 @@
 #include <memory>
 #include <QString>
 
+namespace keldoran {
+
 /// The operating system's log, beside the application's own log file.
 class SystemLog {
 public:
@@ -16,3 +18,5 @@ public:
     /// The journal when one is running, otherwise nothing (the log file alone).
     static std::unique_ptr<SystemLog> journalOnly();
 };
+
+} // namespace keldoran

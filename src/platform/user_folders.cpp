@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+namespace keldoran {
+
 namespace {
 // An XDG variable counts only when it holds an absolute path.
 QString folder(const QProcessEnvironment& environment, const char* variable, const QString& fallback) {
@@ -25,3 +27,5 @@ UserFolders UserFolders::fromEnvironment(const QProcessEnvironment& environment)
 UserFolders UserFolders::live() {
     return fromEnvironment(QProcessEnvironment::systemEnvironment());
 }
+
+} // namespace keldoran

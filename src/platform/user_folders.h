@@ -3,6 +3,8 @@
 #include <QProcessEnvironment>
 #include <QString>
 
+namespace keldoran {
+
 /// The user's own folders, after the XDG base-directory rules.
 struct UserFolders {
     QString home;
@@ -20,3 +22,5 @@ struct UserFolders {
     static UserFolders fromEnvironment(const QProcessEnvironment& environment);
     static UserFolders live();
 };
+
+} // namespace keldoran

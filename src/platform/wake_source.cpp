@@ -2,6 +2,8 @@
 
 #include <QDBusConnection>
 
+namespace keldoran {
+
 namespace {
 class LogindWakeSource : public WakeSource {
     Q_OBJECT
@@ -25,5 +27,7 @@ private slots:
 std::unique_ptr<WakeSource> WakeSource::live() {
     return std::make_unique<LogindWakeSource>();
 }
+
+} // namespace keldoran
 
 #include "wake_source.moc"

@@ -3,6 +3,8 @@
 #include <memory>
 #include <QObject>
 
+namespace keldoran {
+
 /// Tells when the machine has woken from sleep.
 class WakeSource : public QObject {
     Q_OBJECT
@@ -13,3 +15,5 @@ public:
 signals:
     void woke();
 };
+
+} // namespace keldoran

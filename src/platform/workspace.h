@@ -4,6 +4,8 @@
 #include <QString>
 #include <QUrl>
 
+namespace keldoran {
+
 /// What the desktop does on Keldoran's behalf: opening a web address, showing a file in the file manager.
 class Workspace {
 public:
@@ -13,3 +15,5 @@ public:
     /// `failed` runs when nothing could show it.
     virtual void reveal(const QString& path, std::function<void()> failed) = 0;
 };
+
+} // namespace keldoran

@@ -9,6 +9,8 @@
 #include <QSaveFile>
 #include <QSettings>
 
+namespace keldoran {
+
 QString statusName(ServiceRegistration::Status status) {
     switch (status) {
     case ServiceRegistration::Status::notRegistered:
@@ -219,3 +221,5 @@ QCoro::Task<std::optional<QString>> XdgServiceRegistration::unregisterAgent() {
     co_await callSystemd(reload);
     co_return disableError ? disableError : stopError;
 }
+
+} // namespace keldoran

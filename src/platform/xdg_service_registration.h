@@ -2,6 +2,8 @@
 
 #include "service_registration.h"
 
+namespace keldoran {
+
 /// The login item as the XDG autostart entry $XDG_CONFIG_HOME/autostart/app.keldoran.Keldoran.desktop
 /// (enabled when it exists and is not Hidden=true), and the agent as the systemd user units
 /// app.keldoran.Keldoran.agent.service (oneshot) and .timer (every 15 minutes, catching up on missed
@@ -37,3 +39,5 @@ private:
     QString configurationFolder_;
     QString executablePath_;
 };
+
+} // namespace keldoran

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <QLocale>
 
+namespace keldoran {
+
 namespace Formatters {
 namespace {
 
@@ -127,3 +129,5 @@ QString euros(double amount) {
 }
 
 } // namespace Formatters
+
+} // namespace keldoran

@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QString>
 
+namespace keldoran {
+
 /// The formats every screen (and keldoranctl) shows numbers and times in. Each takes `now` rather than
 /// reading the clock.
 namespace Formatters {
@@ -28,3 +30,5 @@ QString count(qint64 value);
 QString euros(double amount);
 
 } // namespace Formatters
+
+} // namespace keldoran

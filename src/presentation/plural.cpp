@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QTranslator>
 
+namespace keldoran {
+
 namespace Plural {
 
 QString of(const char* sourceText, qint64 count) {
@@ -25,3 +27,5 @@ QString of(const char* sourceText, qint64 count) {
 }
 
 } // namespace Plural
+
+} // namespace keldoran

@@ -4,6 +4,8 @@
 #include "model/app_model.h"
 #include "plural.h"
 
+namespace keldoran {
+
 namespace {
 
 const QString none = QStringLiteral("—");
@@ -78,3 +80,5 @@ QString activityToggle(bool shown) {
 }
 
 } // namespace StatusWords
+
+} // namespace keldoran

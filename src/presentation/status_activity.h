@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+namespace keldoran {
+
 class AppModel;
 
 /// The popover's activity panel as text: the three figures, the last restore and the recent backups.
@@ -42,3 +44,5 @@ QString registerAgain();
 QString detailsToggle(bool shown);
 QString activityToggle(bool shown);
 } // namespace StatusWords
+
+} // namespace keldoran

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace keldoran {
+
 namespace {
 
 using Kind = AppStatus::Kind;
@@ -314,3 +316,5 @@ QStringList StatusPresentation::lines(const AppModel& model) const {
     }
     return lines;
 }
+
+} // namespace keldoran

@@ -5,6 +5,8 @@
 #include <optional>
 #include <QStringList>
 
+namespace keldoran {
+
 /// What the status popover shows, as text: every title, subtitle, action and line, chosen from the
 /// model's state. The same text serves `keldoranctl status`. Sentences naming macOS arrive here in the
 /// platform's words.
@@ -47,3 +49,5 @@ struct StatusPresentation {
     /// "Backed up 2 hours ago", or "Not backed up yet".
     static QString lastBackupLine(const std::optional<QDateTime>& lastBackup, const QDateTime& now);
 };
+
+} // namespace keldoran

@@ -2,6 +2,8 @@
 
 #include <QHash>
 
+namespace keldoran {
+
 namespace Wording {
 
 QString forPlatform(const QString& canonical) {
@@ -60,3 +62,5 @@ QString forPlatform(const QString& canonical) {
 }
 
 } // namespace Wording
+
+} // namespace keldoran

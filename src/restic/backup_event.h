@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <variant>
 
+namespace keldoran {
+
 /// Progress of a running backup. restic leaves out every field whose value is zero.
 struct BackupStatus {
     std::optional<quint64> secondsElapsed;
@@ -54,3 +56,5 @@ struct BackupSummary {
 
 /// One line of `restic backup --json`.
 using BackupEvent = std::variant<BackupStatus, BackupErrorMessage, BackupSummary, UnrecognizedMessage>;
+
+} // namespace keldoran

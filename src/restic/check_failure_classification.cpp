@@ -2,6 +2,8 @@
 
 #include "restic_error.h"
 
+namespace keldoran {
+
 CheckFailureClassification classifyCheckFailure(const std::exception_ptr& error) {
     std::optional<ResticError::ExitStatus> status;
     try {
@@ -50,3 +52,5 @@ std::optional<CheckFailureReason> recordedReason(CheckFailureClassification clas
     }
     return CheckFailureReason::other;
 }
+
+} // namespace keldoran

@@ -4,6 +4,8 @@
 
 #include <exception>
 
+namespace keldoran {
+
 /// How a failed `restic check` is judged: skipped because another process holds the lock, or failed.
 enum class CheckFailureClassification { locked, corruption, unreachable, other };
 
@@ -12,3 +14,5 @@ CheckFailureClassification classifyCheckFailure(const std::exception_ptr& error)
 
 /// The reason to record for a classification; none for a skipped (locked) check.
 std::optional<CheckFailureReason> recordedReason(CheckFailureClassification classification);
+
+} // namespace keldoran

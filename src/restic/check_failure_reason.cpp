@@ -2,6 +2,8 @@
 
 #include "base/raw_values.h"
 
+namespace keldoran {
+
 namespace {
 
 constexpr RawValues reasons{std::array{std::pair{CheckFailureReason::corruption, "corruption"},
@@ -17,3 +19,5 @@ QString rawValue(CheckFailureReason reason) {
 std::optional<CheckFailureReason> checkFailureReasonFromRaw(const QString& raw) {
     return reasons.parse(raw);
 }
+
+} // namespace keldoran

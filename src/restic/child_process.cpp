@@ -6,6 +6,8 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+namespace keldoran {
+
 ChildProcess::ChildProcess(Launch launch, Output output)
     : outputMode_(output) {
     process_.setProgram(launch.program);
@@ -218,3 +220,5 @@ void ChildProcess::notifyWaiter() {
         },
         Qt::QueuedConnection);
 }
+
+} // namespace keldoran

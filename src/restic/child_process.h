@@ -11,6 +11,8 @@
 #include <QObject>
 #include <QProcess>
 
+namespace keldoran {
+
 /// One restic child process and what it prints. Both pipes are read as data arrives, so a chatty child
 /// never blocks on a full pipe, and what is kept is bounded: a whole output up to 16 MiB (beyond it the
 /// child is interrupted), lines up to 1 MiB each and 8 MiB of lines not yet taken (beyond it the child
@@ -114,3 +116,5 @@ private:
     bool released_ = false;
     bool resumePosted_ = false;
 };
+
+} // namespace keldoran

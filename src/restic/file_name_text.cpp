@@ -1,5 +1,7 @@
 #include "file_name_text.h"
 
+namespace keldoran {
+
 namespace {
 
 // The length of the well-formed UTF-8 sequence starting at `at`, or 0 (RFC 3629, as Go decodes it).
@@ -47,3 +49,5 @@ QString fileNameText(QByteArrayView name) {
     }
     return text;
 }
+
+} // namespace keldoran

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace keldoran {
+
 /// The object printed by `restic init --json`.
 struct InitResult {
     QString messageType;
@@ -9,3 +11,5 @@ struct InitResult {
     QString repository;
     bool operator==(const InitResult&) const = default;
 };
+
+} // namespace keldoran

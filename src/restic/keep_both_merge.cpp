@@ -16,6 +16,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace keldoran {
+
 namespace KeepBothMerge {
 namespace {
 
@@ -471,3 +473,5 @@ void removeStagingFolder(const QString& staging) {
 }
 
 } // namespace KeepBothMerge
+
+} // namespace keldoran

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <string>
 
+namespace keldoran {
+
 /// A keep-both restore that could not place anything: the staging folder or the destination could not
 /// be opened. Its text is shown to the user as it is.
 class RestoreMergeError : public std::exception {
@@ -60,3 +62,5 @@ QByteArray candidateName(const QByteArray& name, int attempt, bool isFolder = fa
 void removeStagingFolder(const QString& staging);
 
 } // namespace KeepBothMerge
+
+} // namespace keldoran

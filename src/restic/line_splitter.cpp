@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace keldoran {
+
 void LineSplitter::feed(QByteArrayView chunk, std::deque<QByteArray>& lines) {
     const char* position = chunk.data();
     const char* const end = position + chunk.size();
@@ -51,3 +53,5 @@ std::optional<QByteArray> LineSplitter::finish() {
     }
     return std::exchange(partial_, QByteArray());
 }
+
+} // namespace keldoran

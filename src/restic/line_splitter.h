@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
+namespace keldoran {
+
 /// Cuts a byte stream into lines; LF, CR and CR LF each end a line, also when CR and LF arrive in
 /// different chunks. Lines exclude their terminator and are passed on unchanged, except that a line
 /// longer than the limit keeps only its first `maximumLineBytes` bytes.
@@ -25,3 +27,5 @@ private:
     QByteArray partial_;
     bool skipLineFeed_ = false;
 };
+
+} // namespace keldoran

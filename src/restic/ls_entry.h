@@ -4,6 +4,8 @@
 #include <QDateTime>
 #include <QString>
 
+namespace keldoran {
+
 /// One file-system entry of `restic ls --json`; `type` is restic's kind ("dir", "file", "symlink", ...).
 struct LsEntry {
     std::optional<QString> structType;
@@ -16,3 +18,5 @@ struct LsEntry {
 
     bool isDirectory() const { return type == QLatin1String("dir"); }
 };
+
+} // namespace keldoran

@@ -6,6 +6,8 @@
 #include <QSocketNotifier>
 #include <unistd.h>
 
+namespace keldoran {
+
 namespace {
 
 // Room for about three thousand lines of a listing, so the child rarely waits for us between reads.
@@ -107,3 +109,5 @@ void PacedPipe::closeReadEnd() {
     ::close(readEnd_);
     readEnd_ = -1;
 }
+
+} // namespace keldoran

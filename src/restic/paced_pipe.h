@@ -8,6 +8,8 @@
 
 class QSocketNotifier;
 
+namespace keldoran {
+
 /// A pipe a child writes its output into, read at most once per pace. restic writes a line at a time;
 /// read as each line arrives, the pipe wakes both processes for every line and the listing of a large
 /// snapshot takes a third longer. Paced, the lines pile up in a roomy pipe and arrive in large chunks.
@@ -43,3 +45,5 @@ private:
     QTimer pause_;
     bool held_ = false;
 };
+
+} // namespace keldoran

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace keldoran {
+
 void ProcessExitSignal::exited(ProcessEnd end) {
     std::coroutine_handle<> continuation;
     {
@@ -28,3 +30,5 @@ ProcessEnd ProcessExitSignal::Awaiter::await_resume() const {
     std::lock_guard guard(signal_.lock_);
     return *signal_.status_;
 }
+
+} // namespace keldoran

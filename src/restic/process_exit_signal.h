@@ -4,6 +4,8 @@
 #include <mutex>
 #include <optional>
 
+namespace keldoran {
+
 /// How a child process ended: its exit code, or the signal that killed it.
 struct ProcessEnd {
     int code = 0;
@@ -37,3 +39,5 @@ private:
     std::optional<ProcessEnd> status_;
     std::coroutine_handle<> continuation_;
 };
+
+} // namespace keldoran

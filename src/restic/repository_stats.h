@@ -3,6 +3,8 @@
 #include <optional>
 #include <QtGlobal>
 
+namespace keldoran {
+
 /// The object printed by `restic stats --json`.
 struct RepositoryStats {
     quint64 totalSize = 0;
@@ -13,3 +15,5 @@ struct RepositoryStats {
     std::optional<double> compressionRatio;
     bool operator==(const RepositoryStats&) const = default;
 };
+
+} // namespace keldoran

@@ -8,6 +8,8 @@
 #include "restore_problem.h"
 #include "restore_selection.h"
 
+namespace keldoran {
+
 namespace {
 
 bool isLockFailure(const std::exception_ptr& error) {
@@ -364,3 +366,5 @@ QCoro::Task<InitResult> Restic::initRepository(std::stop_token stop) const {
 QCoro::Task<QByteArray> Restic::runRetryingAfterUnlock(QStringList arguments, std::stop_token stop) const {
     return runRetrying(process_, std::move(arguments), std::move(stop));
 }
+
+} // namespace keldoran

@@ -12,6 +12,8 @@
 
 #include <QList>
 
+namespace keldoran {
+
 /// The one way the system asks restic for something. Each operation builds its exact argument list, runs
 /// it through the process runner and turns the output into values or a ResticError. Holds no state of
 /// its own and may be copied freely: the repository travels in the runner.
@@ -69,3 +71,5 @@ public:
 private:
     ResticProcess process_;
 };
+
+} // namespace keldoran

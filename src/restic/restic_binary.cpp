@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace keldoran {
+
 std::optional<ResticBinary> ResticBinary::locate(const QString& directory) {
     const QFileInfo file(QDir(directory).filePath(QStringLiteral("restic")));
     if (!file.exists() || file.isDir()) {
@@ -10,3 +12,5 @@ std::optional<ResticBinary> ResticBinary::locate(const QString& directory) {
     }
     return ResticBinary{file.filePath()};
 }
+
+} // namespace keldoran

@@ -3,6 +3,8 @@
 #include <optional>
 #include <QString>
 
+namespace keldoran {
+
 /// The restic executable. It is looked for only beside the application's own executable, never on PATH.
 struct ResticBinary {
     QString path;
@@ -10,3 +12,5 @@ struct ResticBinary {
     /// The file named "restic" in `directory`; none when there is no such file.
     static std::optional<ResticBinary> locate(const QString& directory);
 };
+
+} // namespace keldoran

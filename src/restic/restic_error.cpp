@@ -3,6 +3,8 @@
 #include "restic_json.h"
 #include "restore_problem.h"
 
+namespace keldoran {
+
 ResticError::ResticError(Case errorCase, QString detail, QString underlying, std::optional<ExitStatus> status)
     : case_(errorCase)
     , detail_(std::move(detail))
@@ -229,3 +231,5 @@ QString restoreFailureMessage(const std::exception_ptr& error) {
     return unpacked.restic ? unpacked.restic->restoreFailureMessage()
                            : QStringLiteral("Restore could not be started.");
 }
+
+} // namespace keldoran

@@ -5,6 +5,8 @@
 #include <QString>
 #include <string>
 
+namespace keldoran {
+
 /// Every way a restic run can fail. Thrown as an exception through the engine's coroutines.
 class ResticError : public std::exception {
 public:
@@ -81,3 +83,5 @@ QString errorLogDescription(const std::exception_ptr& error);
 QString restoreFailureMessage(const std::exception_ptr& error);
 /// The sentence for a listing or other read of the repository that failed.
 QString readFailureMessage(const std::exception_ptr& error);
+
+} // namespace keldoran

@@ -5,6 +5,8 @@
 #include <QTimeZone>
 #include <simdjson.h>
 
+namespace keldoran {
+
 namespace ResticJson {
 namespace {
 
@@ -416,3 +418,5 @@ std::optional<QDateTime> decodeTimestamp(QByteArrayView text, QString* error) {
 }
 
 } // namespace ResticJson
+
+} // namespace keldoran

@@ -10,6 +10,8 @@
 #include <QByteArrayView>
 #include <QList>
 
+namespace keldoran {
+
 /// Decoding of restic's JSON. One strict configuration serves every message: keys a type does not name
 /// are ignored, a missing or mistyped required key fails the whole object, integers must be unsigned
 /// whole numbers, and timestamps are RFC 3339 date-times with or without a fraction.
@@ -31,3 +33,5 @@ InitResult decodeInitResult(const QByteArray& output);
 std::optional<QDateTime> decodeTimestamp(QByteArrayView text, QString* error = nullptr);
 
 } // namespace ResticJson
+
+} // namespace keldoran

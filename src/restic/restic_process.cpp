@@ -8,6 +8,8 @@
 #include <QStandardPaths>
 #include <QThread>
 
+namespace keldoran {
+
 namespace {
 
 // Either stop: the run's own, or the program's interruption.
@@ -155,3 +157,5 @@ QCoro::AsyncGenerator<QByteArray> ResticProcess::streamLines(QStringList argumen
     }
     return linesUntilEnd(std::move(launch), {std::move(stop), context_.interruption});
 }
+
+} // namespace keldoran

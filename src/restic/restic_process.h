@@ -11,6 +11,8 @@
 #include <QStringList>
 #include <stop_token>
 
+namespace keldoran {
+
 class ResticLauncher;
 
 /// The single place where restic child processes are started. Every run gets its own process with the
@@ -62,3 +64,5 @@ private:
     ResticRepository repository_;
     Context context_;
 };
+
+} // namespace keldoran

@@ -1,5 +1,7 @@
 #include "restic_repository.h"
 
+namespace keldoran {
+
 QMap<QString, QString> ResticRepository::environment() const {
     auto variables = additionalEnvironment;
     variables.insert(QStringLiteral("RESTIC_REPOSITORY"), location);
@@ -26,3 +28,5 @@ ResticRepository ResticRepository::s3(const QString& endpointUrl, const QString&
     };
     return repository;
 }
+
+} // namespace keldoran

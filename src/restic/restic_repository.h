@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <variant>
 
+namespace keldoran {
+
 /// Where a repository lives and how restic opens it. restic learns both only from its environment,
 /// so no secret ever appears on a command line.
 struct ResticRepository {
@@ -33,3 +35,5 @@ struct ResticRepository {
     static ResticRepository s3(const QString& endpointUrl, const QString& regionCode, const QString& bucket,
                                const QString& accessKey, const QString& secretKey, const QString& password);
 };
+
+} // namespace keldoran

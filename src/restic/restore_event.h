@@ -7,6 +7,8 @@
 #include <QString>
 #include <variant>
 
+namespace keldoran {
+
 /// Progress of a running restore.
 struct RestoreStatus {
     double percentDone = 0;
@@ -49,3 +51,5 @@ struct RestoreMergeReport {
 
 /// One line of `restic restore --json`, or the keep-both merge's report.
 using RestoreEvent = std::variant<RestoreStatus, RestoreSummary, RestoreMergeReport, UnrecognizedMessage>;
+
+} // namespace keldoran

@@ -5,6 +5,8 @@
 #include <QSet>
 #include <QStringList>
 
+namespace keldoran {
+
 namespace {
 
 using Cause = RestoreProblem::Cause;
@@ -97,3 +99,5 @@ std::optional<QString> RestoreProblem::summary(const QList<RestoreProblem>& prob
     }
     return sentences.join(QLatin1Char(' '));
 }
+
+} // namespace keldoran

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+namespace keldoran {
+
 /// One item a restore could not write, read from restic's error records on standard error.
 struct RestoreProblem {
     enum class Cause { destinationFull, folderInTheWay, damagedInBackup, notPermitted, other };
@@ -22,3 +24,5 @@ struct RestoreProblem {
     /// The first causes, each said once, and how many more items failed: what the user is told.
     static std::optional<QString> summary(const QList<RestoreProblem>& problems);
 };
+
+} // namespace keldoran

@@ -1,5 +1,7 @@
 #include "restore_selection.h"
 
+namespace keldoran {
+
 namespace {
 QString withoutTrailingSlashes(QString path) {
     while (path.size() > 1 && path.endsWith(QLatin1Char('/'))) {
@@ -65,3 +67,5 @@ RestoreSelection RestoreSelection::reduce(const QStringList& selection) {
     }
     return reduced;
 }
+
+} // namespace keldoran

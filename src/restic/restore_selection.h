@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace keldoran {
+
 /// A restore selection reduced to restic's terms: the folder to restore from (when every selected path
 /// shares one parent) and the include patterns, which match each selected name literally.
 struct RestoreSelection {
@@ -22,3 +24,5 @@ QString escapeGlob(const QString& literalPath);
 QString parentPath(const QString& path);
 /// The last component of a path, ignoring a trailing slash.
 QString lastPathComponent(const QString& path);
+
+} // namespace keldoran

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+namespace keldoran {
+
 /// Which snapshots `restic forget` keeps; an empty rule is not passed.
 struct RetentionPolicy {
     std::optional<int> keepLast;
@@ -19,3 +21,5 @@ struct RetentionPolicy {
         return policy;
     }
 };
+
+} // namespace keldoran

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace keldoran {
+
 /// One snapshot of the repository, as `restic snapshots --json` lists it.
 struct Snapshot {
     struct Summary {
@@ -28,3 +30,5 @@ struct Snapshot {
     std::optional<Summary> summary;
     bool operator==(const Snapshot&) const = default;
 };
+
+} // namespace keldoran

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace keldoran {
+
 /// The counting mode of `restic stats`.
 enum class StatsMode { restoreSize, filesByContents, blobsPerFile, rawData };
 
@@ -18,3 +20,5 @@ inline QString resticName(StatsMode mode) {
     }
     return QStringLiteral("raw-data");
 }
+
+} // namespace keldoran

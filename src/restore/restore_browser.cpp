@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <QTimer>
 
+namespace keldoran {
+
 RestoreBrowser::RestoreBrowser(BackupController& controller, Clock& clock, QString home, QObject* parent)
     : QObject(parent)
     , controller_(controller)
@@ -98,7 +100,7 @@ QCoro::Task<void> RestoreBrowser::loadLevel() {
     // it belonged to the folder now named in the breadcrumb.
     showLevel({});
     updateLoading();
-    auto listed = co_await ::outcomeOf(controller_.listDirectory(snapshot, path));
+    auto listed = co_await keldoran::outcomeOf(controller_.listDirectory(snapshot, path));
     if (!listed.succeeded()) {
         // Never an empty folder: nothing in it could be chosen, and a restore of it would find nothing.
         Log::queue().error(
@@ -450,3 +452,5 @@ void RestoreBrowser::setRestorePhase(const RestorePhase& phase) {
         emit restorePhaseChanged();
     }
 }
+
+} // namespace keldoran

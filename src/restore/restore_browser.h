@@ -14,6 +14,8 @@
 #include <QObject>
 #include <QSet>
 
+namespace keldoran {
+
 class BackupController;
 class SnapshotIndexer;
 
@@ -202,3 +204,5 @@ private:
     RestorePhase restorePhase_;
     int busy_ = 0;
 };
+
+} // namespace keldoran

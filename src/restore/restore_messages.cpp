@@ -6,6 +6,8 @@
 
 #include <QStringList>
 
+namespace keldoran {
+
 namespace RestoreMessages {
 namespace {
 
@@ -137,3 +139,5 @@ QString versionLine(const QString& snapshotTime, const QString& size, const QStr
 }
 
 } // namespace RestoreMessages
+
+} // namespace keldoran

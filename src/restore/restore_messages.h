@@ -5,6 +5,8 @@
 #include <optional>
 #include <QString>
 
+namespace keldoran {
+
 /// Every sentence the restore window and its sheet show about what a restore does and did.
 namespace RestoreMessages {
 
@@ -42,3 +44,5 @@ QString versionLine(const QString& snapshotTime, const QString& size, const QStr
 QString tilded(const QString& folder, const QString& home);
 
 } // namespace RestoreMessages
+
+} // namespace keldoran

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace keldoran {
+
 /// One file or folder of the home folder as the scope browser lists it.
 struct BackupNode {
     /// The absolute path.
@@ -12,3 +14,5 @@ struct BackupNode {
     bool isHidden = false;
     bool operator==(const BackupNode&) const = default;
 };
+
+} // namespace keldoran

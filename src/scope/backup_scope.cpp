@@ -15,6 +15,8 @@
 #include <QPromise>
 #include <QThreadPool>
 
+namespace keldoran {
+
 const QSet<QString>& BackupScope::keptHiddenFolders() {
     static const QSet<QString> kept{QStringLiteral(".ssh"), QStringLiteral(".gnupg"),
                                     QStringLiteral(".config")};
@@ -460,3 +462,5 @@ void BackupScope::save() {
 void BackupScope::saveKept() {
     settings_.setValue(SettingsKeys::keptHiddenPaths, encodedPaths(keptHidden_));
 }
+
+} // namespace keldoran

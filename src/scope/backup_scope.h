@@ -12,6 +12,8 @@
 #include <QSet>
 #include <QStringList>
 
+namespace keldoran {
+
 /// What a backup of the home folder leaves out: the user's exclusion list, the files and folders unticked
 /// in the scope browser, hidden folders directly in the home folder (except three, and those the user
 /// keeps), and folders that mark themselves as caches (restic's --exclude-caches). Main thread only.
@@ -108,3 +110,5 @@ private:
     QHash<QString, qint64> sizeByPath_;
     QHash<QString, QFuture<qint64>> measuring_;
 };
+
+} // namespace keldoran

@@ -2,6 +2,8 @@
 
 #include <QSet>
 
+namespace keldoran {
+
 const QStringList& defaultExcludePaths() {
     static const QStringList paths{
         QStringLiteral("~/Library"), QStringLiteral("~/.Trash"),   QStringLiteral("node_modules"),
@@ -37,3 +39,5 @@ Preferences reconcileDefaultExcludes(Preferences preferences) {
     preferences.seenDefaultExcludePaths = sorted;
     return preferences;
 }
+
+} // namespace keldoran

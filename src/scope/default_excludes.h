@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+namespace keldoran {
+
 /// The 22 built-in exclusions, in the order missing ones are appended.
 const QStringList& defaultExcludePaths();
 
@@ -11,3 +13,5 @@ const QStringList& defaultExcludePaths();
 /// deleted stays deleted, and one added by a later version arrives once), then records every default as
 /// given: seenDefaultExcludePaths becomes the previous ones with all defaults, sorted.
 Preferences reconcileDefaultExcludes(Preferences preferences);
+
+} // namespace keldoran

@@ -1,5 +1,7 @@
 #include "exclude_row.h"
 
+namespace keldoran {
+
 ExcludeRow ExcludeRow::of(const BackupScope& scope, const BackupNode& node,
                           const QList<ExcludeItem>& exclusionList) {
     ExcludeRow row;
@@ -52,3 +54,5 @@ QString ExcludeRow::accessibilityValue() const {
     }
     return {};
 }
+
+} // namespace keldoran

@@ -4,6 +4,8 @@
 
 #include <optional>
 
+namespace keldoran {
+
 /// One row of the scope browser: a file or folder with its tick state and the hint under its name.
 struct ExcludeRow {
     BackupNode node;
@@ -23,3 +25,5 @@ struct ExcludeRow {
     /// The hint, or "Backed up", "Skipped", "Partially skipped".
     QString accessibilityValue() const;
 };
+
+} // namespace keldoran

@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <sys/stat.h>
 
+namespace keldoran {
+
 namespace {
 
 const QString bundleIdentifier = QStringLiteral("app.keldoran.Keldoran");
@@ -37,7 +39,7 @@ AppRemoval AppRemoval::live(Platform& platform) {
         setLoginItemEnabled(*services, false);
     };
     removal.unregisterBackgroundAgent = [services] {
-        return ::unregisterBackgroundAgent(services);
+        return keldoran::unregisterBackgroundAgent(services);
     };
     return removal;
 }
@@ -146,3 +148,5 @@ QCoro::Task<AppRemoval::Outcome> AppRemoval::run(bool includeResticCache) const 
             .arg(removedNames.join(QStringLiteral(", ")), failedNames.join(QStringLiteral(", "))));
     co_return outcome;
 }
+
+} // namespace keldoran

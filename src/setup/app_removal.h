@@ -8,6 +8,8 @@
 #include <QList>
 #include <QString>
 
+namespace keldoran {
+
 /// Removes everything Keldoran keeps on this computer — the login item and agent registrations, the
 /// secrets, the settings, the logs and caches, and on request restic's cache — never the repository in
 /// the user's bucket. Every step is attempted; each reports removed or failed.
@@ -52,3 +54,5 @@ public:
     std::function<void()> unregisterLoginItem;
     std::function<QCoro::Task<void>()> unregisterBackgroundAgent;
 };
+
+} // namespace keldoran

@@ -10,6 +10,8 @@
 #include <QSet>
 #include <QTextBoundaryFinder>
 
+namespace keldoran {
+
 OnboardingModel::OnboardingModel(StorageProvider defaultProvider, Clock& clock, SettingsStore& settings,
                                  const QString& home, QObject* parent)
     : QObject(parent)
@@ -423,3 +425,5 @@ QCoro::Task<std::optional<QString>> OnboardingModel::finish(AppModel& model) {
     }
     co_return error;
 }
+
+} // namespace keldoran

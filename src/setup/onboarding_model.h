@@ -14,6 +14,8 @@
 #include <QObject>
 #include <stop_token>
 
+namespace keldoran {
+
 class AppModel;
 
 /// The state behind the setup window: the step, the chosen provider and region, the keys and bucket as
@@ -196,3 +198,5 @@ private:
     std::unique_ptr<BackupScope> scope_;
     bool finishing_ = false;
 };
+
+} // namespace keldoran

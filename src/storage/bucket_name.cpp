@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <QStringList>
 
+namespace keldoran {
+
 namespace {
 bool isLetterOrDigit(QChar c) {
     return (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9');
@@ -35,3 +37,5 @@ bool isValidBucketName(const QString& name) {
     }
     return !looksLikeAnAddress(name);
 }
+
+} // namespace keldoran

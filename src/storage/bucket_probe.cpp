@@ -11,6 +11,8 @@
 #include <QSslConfiguration>
 #include <QUrl>
 
+namespace keldoran {
+
 namespace BucketProbe {
 namespace {
 
@@ -84,3 +86,5 @@ QCoro::Task<Presence> check(StorageConfig config, QString accessKey, QString sec
 }
 
 } // namespace BucketProbe
+
+} // namespace keldoran

@@ -6,6 +6,8 @@
 #include <qcoro/qcorotask.h>
 #include <QProcessEnvironment>
 
+namespace keldoran {
+
 /// Whether a bucket exists, asked of the S3 endpoint directly (a signed HEAD request): restic reports a
 /// missing bucket exactly like an empty one, and its init would create a mistyped one.
 namespace BucketProbe {
@@ -22,3 +24,5 @@ QByteArray authorization(const QByteArray& method, const QByteArray& path, const
                          const QString& secretKey);
 
 } // namespace BucketProbe
+
+} // namespace keldoran

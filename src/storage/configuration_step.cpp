@@ -5,6 +5,8 @@
 #include "model/settings_keys.h"
 #include "storage_config.h"
 
+namespace keldoran {
+
 QString caseName(ConfigurationOutcome outcome) {
     switch (outcome) {
     case ConfigurationOutcome::configured:
@@ -71,3 +73,5 @@ QCoro::Task<Configuration> runConfigurationStep(ConfigurationSources sources) {
                             Restic(ResticProcess(*binary, repository, sources.processContext)),
                             config->provider()};
 }
+
+} // namespace keldoran

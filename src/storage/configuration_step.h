@@ -7,6 +7,8 @@
 
 #include <optional>
 
+namespace keldoran {
+
 /// The result of bringing a stored configuration into service.
 enum class ConfigurationOutcome { configured, needsSetup, credentialsUnavailable, settingsUnreadable };
 
@@ -37,3 +39,5 @@ struct Configuration {
 /// had: credentialsUnavailable, never needsSetup, so the user unlocks and retries rather than starting
 /// over. Otherwise a restic runner for the repository.
 QCoro::Task<Configuration> runConfigurationStep(ConfigurationSources sources);
+
+} // namespace keldoran

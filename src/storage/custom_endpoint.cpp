@@ -7,6 +7,8 @@
 #include <QHostAddress>
 #include <QUrl>
 
+namespace keldoran {
+
 namespace CustomEndpoint {
 namespace {
 
@@ -65,3 +67,5 @@ std::variant<StorageRegion, QString> region(const QString& address, const QStrin
 }
 
 } // namespace CustomEndpoint
+
+} // namespace keldoran

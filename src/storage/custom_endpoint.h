@@ -4,6 +4,8 @@
 
 #include <variant>
 
+namespace keldoran {
+
 /// The address of another S3-compatible storage as the user types it: "https://s3.example.net",
 /// "s3.example.net:9000" (https is assumed), or plain http to a server on this machine.
 namespace CustomEndpoint {
@@ -16,3 +18,5 @@ std::variant<StorageRegion, QString> region(const QString& address, const QStrin
 bool isRegionCode(const QString& code);
 
 } // namespace CustomEndpoint
+
+} // namespace keldoran

@@ -2,6 +2,8 @@
 
 #include "build_info.h"
 
+namespace keldoran {
+
 KeychainError::KeychainError(int status, QString message)
     : status_(status)
     , message_(std::move(message))
@@ -76,3 +78,5 @@ QCoro::Task<void> Keychain::save(QString value, Account account) const {
 QCoro::Task<void> Keychain::remove(Account account) const {
     return removeSecret(store_, service_, accountName(account));
 }
+
+} // namespace keldoran

@@ -8,6 +8,8 @@
 #include <QString>
 #include <string>
 
+namespace keldoran {
+
 /// The secret store could not do what was asked; it carries the store's status and message.
 class KeychainError : public std::exception {
 public:
@@ -45,3 +47,5 @@ private:
     SecretStore* store_;
     QString service_;
 };
+
+} // namespace keldoran

@@ -11,6 +11,8 @@
 #include "restic/restic_binary.h"
 #include "restic/restic_error.h"
 
+namespace keldoran {
+
 namespace {
 
 QCoro::Task<void> saveCredentials(const Keychain& keychain, QString accessKey, QString secretKey,
@@ -139,3 +141,5 @@ QCoro::Task<StorageConfig> RepositorySetup::store(StorageConfig config, QString 
     config.save(*settings);
     co_return config;
 }
+
+} // namespace keldoran

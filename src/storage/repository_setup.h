@@ -6,6 +6,8 @@
 
 #include <qcoro/qcorotask.h>
 
+namespace keldoran {
+
 struct Platform;
 class SettingsStore;
 
@@ -35,3 +37,5 @@ private:
     const Platform& platform_;
     ResticProcess::Context context_;
 };
+
+} // namespace keldoran

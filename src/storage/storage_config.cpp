@@ -7,6 +7,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+namespace keldoran {
+
 QByteArray StorageConfig::encoded() const {
     QJsonObject object{
         {QStringLiteral("provider"), rawValue(region.provider)},
@@ -102,3 +104,5 @@ ResticRepository StorageConfig::repository(const QString& accessKey, const QStri
     }
     return repository;
 }
+
+} // namespace keldoran

@@ -6,6 +6,8 @@
 
 #include <optional>
 
+namespace keldoran {
+
 /// Where the repository lives: a region of a catalogue provider and a bucket. Persisted as the JSON
 /// {"provider":"scaleway","region":"fr-par","bucket":"backups"} under "storageConfig"; another
 /// S3-compatible storage adds its address, {"provider":"custom",…,"endpoint":"https://host:port"}, and
@@ -31,3 +33,5 @@ struct StorageConfig {
     ResticRepository repository(const QString& accessKey, const QString& secretKey, const QString& password,
                                 const std::optional<QString>& endpointOverride = std::nullopt) const;
 };
+
+} // namespace keldoran

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace keldoran {
+
 namespace {
 
 constexpr RawValues providerIds{std::array{
@@ -208,3 +210,5 @@ std::optional<double> StorageProvider::monthlyCost(qint64 bytes) const {
     }
     return double(bytes) / 1e9 * pricing->eurPerGBMonth;
 }
+
+} // namespace keldoran

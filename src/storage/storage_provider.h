@@ -8,6 +8,8 @@
 #include <QSet>
 #include <QUrl>
 
+namespace keldoran {
+
 /// A European S3 provider the system stores backups with. The catalogue is compiled in and immutable;
 /// "Other S3-compatible storage" stands beside it with the one endpoint and region the user gives.
 struct StorageProvider {
@@ -59,3 +61,5 @@ struct StorageProvider {
     /// Estimated euros per month for `bytes` stored; none without a recorded price, never zero for that.
     std::optional<double> monthlyCost(qint64 bytes) const;
 };
+
+} // namespace keldoran

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace keldoran {
+
 /// One region of a provider: its code (also restic's S3 region), the city shown, and its S3 endpoint.
 struct StorageRegion {
     StorageProviderId provider = StorageProviderId::scaleway;
@@ -19,3 +21,5 @@ struct StorageRegion {
 
     QString endpointUrl() const { return endpointScheme + QStringLiteral("://") + endpointHost; }
 };
+
+} // namespace keldoran

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace keldoran {
+
 namespace SetupMessages {
 namespace {
 
@@ -246,3 +248,5 @@ QString customRegionInvalid() {
 }
 
 } // namespace SetupMessages
+
+} // namespace keldoran

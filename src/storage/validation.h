@@ -7,6 +7,8 @@
 #include <QString>
 #include <string>
 
+namespace keldoran {
+
 /// The outcome of one probe of a bucket in one region.
 struct Validation {
     enum class Kind {
@@ -90,3 +92,5 @@ QString endpointNotHttps();
 QString customRegionInvalid();
 
 } // namespace SetupMessages
+
+} // namespace keldoran

@@ -4,6 +4,8 @@
 #include "model/app_model.h"
 #include "symbols.h"
 
+namespace keldoran {
+
 AppActions::AppActions(AppModel& model, bool updateFeed, QObject* parent)
     : QObject(parent)
     , model_(model)
@@ -90,3 +92,5 @@ void AppActions::perform(StatusPresentation::Action action) {
         break;
     }
 }
+
+} // namespace keldoran

@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QObject>
 
+namespace keldoran {
+
 class AppModel;
 
 /// The menu rows, shared by the tray's context menu and the popover: back up now (the tray's only; the
@@ -53,3 +55,5 @@ private:
     QAction checkForUpdates_;
     QAction quit_;
 };
+
+} // namespace keldoran

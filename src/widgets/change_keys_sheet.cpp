@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace keldoran {
+
 ChangeKeysSheet::ChangeKeysSheet(Change change, QWidget* parent)
     : QDialog(parent)
     , change_(std::move(change)) {
@@ -71,3 +73,5 @@ QCoro::Task<void> ChangeKeysSheet::save() {
     message_->setText(*refused);
     refresh();
 }
+
+} // namespace keldoran

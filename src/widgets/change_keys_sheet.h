@@ -9,6 +9,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace keldoran {
+
 /// "Change keys…": the two new keys, checked against the backup before they replace the stored ones.
 /// The sheet stays with the reason when they do not open it.
 class ChangeKeysSheet : public QDialog {
@@ -30,3 +32,5 @@ private:
     QLabel* message_;
     QPushButton* save_;
 };
+
+} // namespace keldoran

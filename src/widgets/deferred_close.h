@@ -4,6 +4,8 @@
 #include <QCloseEvent>
 #include <QWidget>
 
+namespace keldoran {
+
 /// A window closed while work it started is still running must outlive that work, which resumes into
 /// its objects: hide it now and delete it once `changed` fires with nothing left running (unless it has
 /// been shown again meanwhile). Answers whether the close was deferred.
@@ -22,3 +24,5 @@ bool deferCloseWhileBusy(QWidget* window, QCloseEvent* event, std::function<bool
     });
     return true;
 }
+
+} // namespace keldoran

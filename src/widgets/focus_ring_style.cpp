@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QStyleOption>
 
+namespace keldoran {
+
 void FocusRingStyle::drawRing(const QStyleOption* option, QPainter* painter) const {
     if (!(option->state & State_HasFocus) || !(option->state & State_KeyboardFocusChange)) {
         return;
@@ -44,3 +46,5 @@ void FocusRingStyle::drawComplexControl(ComplexControl control, const QStyleOpti
         drawRing(option, painter);
     }
 }
+
+} // namespace keldoran

@@ -2,6 +2,8 @@
 
 #include <QProxyStyle>
 
+namespace keldoran {
+
 /// The desktop's style with a focus ring that can be seen: two pixels of the highlight colour around the
 /// control that has the keyboard focus, where the default style draws a faint outline.
 class FocusRingStyle : public QProxyStyle {
@@ -19,3 +21,5 @@ public:
 private:
     void drawRing(const QStyleOption* option, QPainter* painter) const;
 };
+
+} // namespace keldoran

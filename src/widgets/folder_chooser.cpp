@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileDialog>
 
+namespace keldoran {
+
 FolderChooser folderChooser(const QString& acceptLabel) {
     return [acceptLabel](QWidget* parent, std::function<void(QString)> chosen) {
         auto* dialog = new QFileDialog(parent);
@@ -17,3 +19,5 @@ FolderChooser folderChooser(const QString& acceptLabel) {
         dialog->open();
     };
 }
+
+} // namespace keldoran

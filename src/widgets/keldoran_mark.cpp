@@ -5,6 +5,8 @@
 #include <QPainterPath>
 #include <QPixmap>
 
+namespace keldoran {
+
 namespace KeldoranMark {
 
 State stateFor(const AppStatus& status) {
@@ -120,3 +122,5 @@ QIcon icon(const Shape& shape, double rotationDegrees, const QColor& colour) {
 }
 
 } // namespace KeldoranMark
+
+} // namespace keldoran

@@ -9,6 +9,8 @@
 
 class QPainter;
 
+namespace keldoran {
+
 /// Keldoran's mark: a ring with a gap at its upper right and a slab that sits in the gap like a
 /// keystone. Nothing crosses the ring's middle, so it never reads as a prohibition sign. Each visual state
 /// is a shape; changes between states interpolate the shape, so the mark can animate from one to the next.
@@ -47,3 +49,5 @@ QIcon icon(const Shape& shape, double rotationDegrees, const QColor& colour);
 QColor panelColour(std::optional<bool> darkPanel);
 
 } // namespace KeldoranMark
+
+} // namespace keldoran

@@ -2,5 +2,9 @@
 
 class QWidget;
 
+namespace keldoran {
+
 /// Esc and Ctrl+W close `window`, as the desktop's other windows do.
 void closeOnEscapeAndCtrlW(QWidget* window);
+
+} // namespace keldoran

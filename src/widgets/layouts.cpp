@@ -6,6 +6,8 @@
 #include <QToolButton>
 #include <QWidget>
 
+namespace keldoran {
+
 void clearLayout(QLayout* layout) {
     while (auto* item = layout->takeAt(0)) {
         if (auto* widget = item->widget()) {
@@ -39,3 +41,5 @@ void fillBreadcrumb(QHBoxLayout* row, const QStringList& crumbs, const std::func
     }
     row->addStretch(1);
 }
+
+} // namespace keldoran

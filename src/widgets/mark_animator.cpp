@@ -1,5 +1,7 @@
 #include "mark_animator.h"
 
+namespace keldoran {
+
 MarkAnimator::MarkAnimator(QObject* parent)
     : QObject(parent) {
     transition_.setDuration(250);
@@ -54,3 +56,5 @@ void MarkAnimator::updateSpin() {
         emit changed();
     }
 }
+
+} // namespace keldoran

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QVariantAnimation>
 
+namespace keldoran {
+
 /// Moves the mark from one state to the next over 0.25 s (ease-in-out) and spins it while broken, unless
 /// the desktop asks for reduced motion.
 class MarkAnimator : public QObject {
@@ -35,3 +37,5 @@ private:
     QVariantAnimation transition_;
     QVariantAnimation spin_;
 };
+
+} // namespace keldoran

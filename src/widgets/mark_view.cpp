@@ -4,6 +4,8 @@
 
 #include <QPainter>
 
+namespace keldoran {
+
 MarkView::MarkView(MarkAnimator& animator, int size, QWidget* parent)
     : QWidget(parent)
     , animator_(animator) {
@@ -17,3 +19,5 @@ void MarkView::paintEvent(QPaintEvent*) {
     KeldoranMark::paint(painter, QRectF(rect()), animator_.shape(), animator_.rotation(),
                         palette().color(QPalette::WindowText));
 }
+
+} // namespace keldoran

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+namespace keldoran {
+
 class MarkAnimator;
 
 /// The mark drawn at any size in the interface's text colour, following the animator.
@@ -16,3 +18,5 @@ protected:
 private:
     MarkAnimator& animator_;
 };
+
+} // namespace keldoran

@@ -30,6 +30,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+namespace keldoran {
+
 namespace {
 
 // The speeds offered for the upload limit, in MB/s; stored as n × 1024 KiB/s.
@@ -405,3 +407,5 @@ void PreferencesWindow::closeEvent(QCloseEvent* event) {
     }
     QWidget::closeEvent(event);
 }
+
+} // namespace keldoran

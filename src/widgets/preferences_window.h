@@ -8,14 +8,17 @@
 #include <qcoro/qcorotask.h>
 #include <QWidget>
 
-class AppModel;
-class ChangeKeysSheet;
 class QMessageBox;
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QTabWidget;
 class QVBoxLayout;
+
+namespace keldoran {
+
+class AppModel;
+class ChangeKeysSheet;
 class RemoveDataSheet;
 class ScopeBrowser;
 
@@ -72,3 +75,5 @@ private:
     QLabel* tally_;
     QLabel* storageRow_;
 };
+
+} // namespace keldoran

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace keldoran {
+
 namespace {
 
 QLabel* paragraph(const QString& text, QWidget* parent) {
@@ -81,3 +83,5 @@ RemoveDataSheet::RemoveDataSheet(std::optional<qint64> resticCacheBytes, QWidget
         accept();
     });
 }
+
+} // namespace keldoran

@@ -5,6 +5,8 @@
 
 class QCheckBox;
 
+namespace keldoran {
+
 /// "Remove Keldoran and its data?": what goes, the reassurance that backups stay, and the switch for
 /// restic's shared cache when there is one.
 class RemoveDataSheet : public QDialog {
@@ -19,3 +21,5 @@ signals:
 private:
     QCheckBox* includeResticCache_ = nullptr;
 };
+
+} // namespace keldoran

@@ -20,6 +20,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+namespace keldoran {
+
 namespace {
 
 QLabel* label(QWidget* parent, const QString& name, bool secondary = false) {
@@ -400,3 +402,5 @@ void StatusPopover::refreshActivity() {
         recentRows_->addWidget(line);
     }
 }
+
+} // namespace keldoran

@@ -6,14 +6,17 @@
 #include <QTimer>
 #include <QWidget>
 
-class AppActions;
-class AppModel;
-class MarkAnimator;
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QToolButton;
 class QVBoxLayout;
+
+namespace keldoran {
+
+class AppActions;
+class AppModel;
+class MarkAnimator;
 
 /// The main face of Keldoran: status, one primary action, the next backup, the last backup's warnings,
 /// the integrity check, the activity figures and recent backups, and the menu rows. Everything is read
@@ -83,3 +86,5 @@ private:
     QLabel* recentCaption_;
     QVBoxLayout* recentRows_;
 };
+
+} // namespace keldoran

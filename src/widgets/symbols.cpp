@@ -6,6 +6,8 @@
 #include <QPalette>
 #include <QSvgRenderer>
 
+namespace keldoran {
+
 namespace Symbols {
 namespace {
 
@@ -124,3 +126,5 @@ QIcon icon(const QString& symbol) {
 }
 
 } // namespace Symbols
+
+} // namespace keldoran

@@ -3,6 +3,8 @@
 #include <QIcon>
 #include <QString>
 
+namespace keldoran {
+
 /// The design's symbol names (`pause.fill`, `checkmark.circle.fill`, …) as icons: the desktop theme's
 /// icon where the theme has one, otherwise the small SVG shipped with Keldoran, tinted with the text
 /// colour unless it carries colours of its own.
@@ -24,3 +26,5 @@ QIcon icon(const QString& symbol);
 QIcon shippedIcon(const QString& symbol);
 
 } // namespace Symbols
+
+} // namespace keldoran

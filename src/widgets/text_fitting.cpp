@@ -2,6 +2,8 @@
 
 #include <QResizeEvent>
 
+namespace keldoran {
+
 namespace TextFitting {
 
 QString wrappable(const QString& text) {
@@ -56,3 +58,5 @@ void ElidingLabel::elide() {
     setText(shown);
     setToolTip(shown == fullText_ ? QString() : fullText_);
 }
+
+} // namespace keldoran

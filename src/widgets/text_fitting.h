@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+namespace keldoran {
+
 /// Text that must fit where it is drawn: names and paths come from the user's disk and the backup, and
 /// a long one must neither run past its label nor draw over its neighbours.
 namespace TextFitting {
@@ -31,3 +33,5 @@ private:
 
     QString fullText_;
 };
+
+} // namespace keldoran

@@ -9,6 +9,8 @@
 
 #include <QMenu>
 
+namespace keldoran {
+
 TrayItem::TrayItem(AppModel& model, AppActions& actions, MarkAnimator& mark, QObject* parent)
     : QObject(parent)
     , model_(model)
@@ -70,3 +72,5 @@ void TrayItem::redraw() {
     dirty_ = false;
     icon_.setIcon(KeldoranMark::icon(mark_.shape(), mark_.rotation(), colour_));
 }
+
+} // namespace keldoran

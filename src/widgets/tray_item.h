@@ -8,10 +8,13 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+class QMenu;
+
+namespace keldoran {
+
 class AppActions;
 class AppModel;
 class MarkAnimator;
-class QMenu;
 
 /// The status item in the desktop's tray: the mark in its current state, the status as tooltip, the
 /// popover on a left click and the menu rows on a right click.
@@ -48,3 +51,5 @@ private:
     QString balloonKey_;
     QColor colour_;
 };
+
+} // namespace keldoran

@@ -16,6 +16,8 @@
 #include <QProcess>
 #include <QTimeZone>
 
+namespace keldoran {
+
 namespace {
 
 const QDateTime snapshotTime(QDate(2026, 12, 6), QTime(22, 59, 11, 672), QTimeZone::utc());
@@ -220,3 +222,5 @@ TEST_F(Agent, aTerminationSignalEndsTheTickTheWayTheTrayQuits) {
     EXPECT_TRUE(log.messages(QStringLiteral("backup")).contains(QStringLiteral("cancelled by user or quit")));
     EXPECT_EQ(test.settings().stringValue(SettingsKeys::lastBackupFailure), std::nullopt);
 }
+
+} // namespace keldoran

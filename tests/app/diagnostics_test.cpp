@@ -17,6 +17,8 @@
 #include <QTimeZone>
 #include <sys/stat.h>
 
+namespace keldoran {
+
 namespace {
 unsigned modeOf(const QString& path) {
     struct stat info {};
@@ -115,3 +117,5 @@ TEST(Diagnostics, namesFilesByEndTimeAndIndexAndIgnoresAnEmptyList) {
                                         "[ERROR] lifecycle: crash report received — persisted to "
                                         "diagnostic-2026-12-05T04:12:00Z-1.json"}));
 }
+
+} // namespace keldoran

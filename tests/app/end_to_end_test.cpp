@@ -23,6 +23,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+namespace keldoran {
+
 namespace {
 
 const QString password = QStringLiteral("end-to-end password");
@@ -374,3 +376,5 @@ TEST_F(EndToEnd, aBackupInterruptedByQuitIsResumedAtTheNextLaunch) {
     app.requestQuit();
     ASSERT_TRUE(spinUntil([&] { return terminated; }, 60000));
 }
+
+} // namespace keldoran

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+namespace keldoran {
+
 namespace {
 
 class Quit : public ::testing::Test {
@@ -151,3 +153,5 @@ TEST(Launch, aStoredConfigurationShowsTheLastKnownStateAndOfflineWhileTheListing
     ASSERT_TRUE(spinUntil([&] { return terminated; }));
     EXPECT_EQ(fake.interruptsReceived(1), 1);
 }
+
+} // namespace keldoran

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+namespace keldoran {
+
 namespace {
 
 class RecordingNotifier : public Notifier {
@@ -100,3 +102,5 @@ TEST_F(Notifications, actionsBackUpOrAskForSetup) {
     emit notifier.actionInvoked(QStringLiteral("backupFailed"));
     EXPECT_EQ(setupRequests, 1); // not set up: "Try again" leads to setup
 }
+
+} // namespace keldoran

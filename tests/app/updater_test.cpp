@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 #include <QTcpServer>
 
+namespace keldoran {
+
 namespace {
 
 class RecordingWorkspace : public Workspace {
@@ -119,3 +121,5 @@ TEST(Updater, comparesVersionsPartByPart) {
     EXPECT_LT(Updater::compareVersions(QStringLiteral("57"), QStringLiteral("100")), 0);
     EXPECT_LT(Updater::compareVersions(QStringLiteral("2.0b1"), QStringLiteral("2.0b2")), 0);
 }
+
+} // namespace keldoran

@@ -20,6 +20,8 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 
+namespace keldoran {
+
 namespace {
 
 QString fixture(const char* name) {
@@ -563,3 +565,5 @@ TEST_F(Controller, aBackupWithoutProgressSaysItIsRetryingThenGivesUp) {
     await(OperationHandle::wait(cancelled));
     EXPECT_NE(model->baseStatus().kind, AppStatus::Kind::backingUp);
 }
+
+} // namespace keldoran

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+namespace keldoran {
+
 namespace {
 
 QString fixture(const char* name) {
@@ -224,3 +226,5 @@ TEST_F(Scheduler, wakingWithABackupDueStartsItAfterTheSettlingDelay) {
     advance(BackupScheduler::settleSeconds);
     EXPECT_EQ(backups(), 1);
 }
+
+} // namespace keldoran

@@ -13,6 +13,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+namespace keldoran {
+
 namespace {
 
 /// The parts of systemd's manager interface the registration uses, on the session bus.
@@ -184,5 +186,7 @@ TEST(Registration, registrationsNamingAnotherProgramAreRewrittenAndTheRepairLogg
     EXPECT_EQ(log.messages(QStringLiteral("lifecycle")).size(), 2);
     EXPECT_TRUE(readFile(registration.autostartPath()).endsWith("Hidden=true\n"));
 }
+
+} // namespace keldoran
 
 #include "registration_test.moc"

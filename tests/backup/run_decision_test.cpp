@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace keldoran {
+
 namespace {
 
 const QDateTime now(QDate(2026, 12, 7), QTime(10, 15), Qt::UTC);
@@ -167,3 +169,5 @@ TEST(RunDecision, reasonNamesAreDistinct) {
     names.removeDuplicates();
     EXPECT_EQ(names.size(), int(RunReason::locked) + 1);
 }
+
+} // namespace keldoran

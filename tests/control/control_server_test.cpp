@@ -16,6 +16,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace keldoran {
+
 namespace {
 
 constexpr uid_t nobody = 65534;
@@ -216,3 +218,5 @@ TEST(InstanceLock, usesOnlyARuntimeFolderThatIsPrivateToThisUser) {
         EXPECT_TRUE(problem->contains(folder)) << problem->toStdString();
     }
 }
+
+} // namespace keldoran

@@ -18,6 +18,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace keldoran {
+
 namespace {
 
 struct Outcome {
@@ -282,3 +284,5 @@ TEST(RemoteControlReasons, aLockedKeyringIsNotASetupToDo) {
     EXPECT_EQ(answer.value(QLatin1String("message")).toString(),
               QStringLiteral("Couldn't read your saved credentials. Unlock your keyring and try again."));
 }
+
+} // namespace keldoran

@@ -10,6 +10,8 @@
 #include <QTemporaryFile>
 #include <unistd.h>
 
+namespace keldoran {
+
 namespace {
 
 // Standard output, captured into a file while it lives.
@@ -114,3 +116,5 @@ TEST_F(CtlStatus, saysWhyADueBackupWaits) {
         QStringLiteral("\nBackups wait while the connection is metered. Allow them in Preferences.\n")))
         << text.toStdString();
 }
+
+} // namespace keldoran

@@ -16,6 +16,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+namespace keldoran {
+
 namespace {
 
 struct Result {
@@ -355,3 +357,5 @@ TEST_F(Ctl, findsFilesInEveryBackupAndListsAFilesVersions) {
     EXPECT_EQ(result.status, 1);
     EXPECT_TRUE(result.error.endsWith(QStringLiteral("is in none of your backups.\n")));
 }
+
+} // namespace keldoran

@@ -15,6 +15,8 @@
 #include <QSqlQuery>
 #include <sys/stat.h>
 
+namespace keldoran {
+
 namespace {
 
 // Names restic must list exactly: spaces, glob characters, leading dashes, control characters, accents,
@@ -426,3 +428,5 @@ TEST(SnapshotIndex, aFilesVersionsAreEveryDifferentOneNewestFirst) {
     }
     EXPECT_TRUE(indexer.index().versions(source + QStringLiteral("/Documents/missing.pdf")).isEmpty());
 }
+
+} // namespace keldoran

@@ -11,6 +11,8 @@
 #include <sys/stat.h>
 #include <thread>
 
+namespace keldoran {
+
 namespace {
 unsigned modeOf(const QString& path) {
     struct stat info {};
@@ -170,3 +172,5 @@ TEST(LogFile, isPrivateInAPrivateFolder) {
     file.flush();
     EXPECT_EQ(modeOf(file.currentPath()), 0600u);
 }
+
+} // namespace keldoran

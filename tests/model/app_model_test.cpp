@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 #include <QSignalSpy>
 
+namespace keldoran {
+
 namespace {
 using Kind = AppStatus::Kind;
 
@@ -202,3 +204,5 @@ TEST(AppModel, maintainsTheExclusionList) {
               int(defaults) - 1); // behind the defaults kept in place
     EXPECT_EQ(AppModel(test.platform()).excludes(), model.excludes());
 }
+
+} // namespace keldoran

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <QTimeZone>
 
+namespace keldoran {
+
 namespace {
 Snapshot snapshotAt(int minutesAgo,
                     std::optional<Snapshot::Summary> summary = Snapshot::Summary{100, 80, 1000, 10}) {
@@ -69,3 +71,5 @@ TEST(RecentBackup, listsTheNewestFiveAndGivesOnlyTheNewestTheLastWarnings) {
     EXPECT_NE(rows[0].id, rows[1].id);
     EXPECT_TRUE(RecentBackup::build({}, warnings, 1, 5).isEmpty());
 }
+
+} // namespace keldoran

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <QTemporaryDir>
 
+namespace keldoran {
+
 namespace {
 QStringList pathsOf(const QList<ExcludeItem>& items) {
     QStringList paths;
@@ -99,3 +101,5 @@ TEST(Preferences, backingUpOnMeteredConnectionsIsOffUnlessStoredOn) {
     EXPECT_FALSE(Preferences::decoded(
         R"({"frequency":"daily","backupOnBattery":true,"excludes":[],"backupOnMetered":"yes"})"));
 }
+
+} // namespace keldoran

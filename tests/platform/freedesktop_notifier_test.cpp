@@ -7,6 +7,8 @@
 #include <QDBusMessage>
 #include <QVariantMap>
 
+namespace keldoran {
+
 namespace {
 
 // org.freedesktop.Notifications, on a connection of its own so the notifier talks to it over the bus.
@@ -94,5 +96,7 @@ TEST(FreedesktopNotifier, reportsUnavailableWithoutAServer) {
     ASSERT_TRUE(spinUntil([&] { return missed.has_value(); }));
     EXPECT_EQ(missed->key, QStringLiteral("protectionOverdue"));
 }
+
+} // namespace keldoran
 
 #include "freedesktop_notifier_test.moc"

@@ -11,6 +11,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
+namespace keldoran {
+
 namespace {
 
 // The stand-in services in their own process, answering "ok" to each command.
@@ -93,3 +95,5 @@ TEST(NetworkSource, followsTheDefaultRoute) {
               0);
     EXPECT_TRUE(spinUntil([&] { return paths.last(); }, 5000));
 }
+
+} // namespace keldoran

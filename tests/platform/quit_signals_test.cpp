@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+namespace keldoran {
+
 // A process may hold more than one listener (the tray application and an in-process agent run, as in
 // the simulated year): each is told of a signal, and one going away leaves the others working.
 TEST(QuitSignals, everyLiveListenerIsToldAndOneGoingAwayLeavesTheOthersListening) {
@@ -29,3 +31,5 @@ TEST(QuitSignals, everyLiveListenerIsToldAndOneGoingAwayLeavesTheOthersListening
     ASSERT_TRUE(spinUntil([&] { return olderTold == 2; }, 2000));
     older.reset();
 }
+
+} // namespace keldoran

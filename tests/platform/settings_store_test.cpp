@@ -8,6 +8,8 @@
 #include <QTimeZone>
 #include <sys/stat.h>
 
+namespace keldoran {
+
 namespace {
 unsigned modeOf(const QString& path) {
     struct stat info {};
@@ -104,3 +106,5 @@ TEST(IniSettingsStore, keepsItsFileAndFolderPrivate) {
     EXPECT_EQ(modeOf(path), 0600u);
     EXPECT_EQ(widened.integerValue(QStringLiteral("count")), 44);
 }
+
+} // namespace keldoran

@@ -7,6 +7,8 @@
 #include <limits>
 #include <QFile>
 
+namespace keldoran {
+
 // Every sentence with a count has its singular: "1 item", not "1 items"; large counts are grouped.
 TEST(Plurals, everyCountedSentenceTakesTheFormItsCountNeeds) {
     EXPECT_EQ(Plural::of("%Ln items selected", 1), QStringLiteral("1 item selected"));
@@ -123,3 +125,5 @@ TEST(Formatters, whatCannotBeAQuantityIsShownAsADash) {
     EXPECT_EQ(Formatters::euros(std::nan("")), QStringLiteral("—"));
     EXPECT_NE(Formatters::count(12), QStringLiteral("—"));
 }
+
+} // namespace keldoran

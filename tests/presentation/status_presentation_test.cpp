@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace keldoran {
+
 namespace {
 
 class Presentation : public ::testing::Test {
@@ -134,3 +136,5 @@ TEST_F(Presentation, tellsTheStateOfTheIntegrityCheck) {
     EXPECT_EQ(shown().checkDetail,
               QStringLiteral("The last check didn't complete. It will retry on schedule."));
 }
+
+} // namespace keldoran

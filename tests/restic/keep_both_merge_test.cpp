@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <sys/stat.h>
 
+namespace keldoran {
+
 TEST(KeepBothMerge, namesCollisionsAfterTheOriginalWithinTheNameLimit) {
     using KeepBothMerge::candidateName;
     EXPECT_EQ(candidateName("report.pdf", 0), QByteArray("report.pdf"));
@@ -63,3 +65,5 @@ TEST(KeepBothMerge, copiesAcrossFilesystemsKeepingWhatRenameWouldKeep) {
     ::stat(QFile::encodeName(destination + QStringLiteral("/disk.img")).constData(), &image);
     EXPECT_LT(image.st_blocks * 512, 1 << 20) << "the copy was filled in";
 }
+
+} // namespace keldoran

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <QList>
 
+namespace keldoran {
+
 namespace {
 QList<QByteArray> split(const QList<QByteArray>& chunks) {
     LineSplitter splitter;
@@ -39,3 +41,5 @@ TEST(LineSplitter, keepsOnlyTheLimitOfALongLineAcrossChunks) {
     EXPECT_EQ(QList<QByteArray>(lines.begin(), lines.end()), (QList<QByteArray>{"abcd", "1234"}));
     EXPECT_EQ(splitter.finish(), QByteArray("xy"));
 }
+
+} // namespace keldoran

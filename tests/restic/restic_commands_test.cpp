@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+namespace keldoran {
+
 namespace {
 
 QString catFixture(const char* name) {
@@ -204,3 +206,5 @@ TEST(ResticCommands, decodesCommandOutput) {
     EXPECT_EQ(Restic::statsDocument("a\r\n{\"x\":1}\u2028b"), QByteArray("{\"x\":1}"));
     EXPECT_EQ(Restic::statsDocument("{\"a\":1}\n{\"b\":2}\n"), QByteArray("{\"b\":2}"));
 }
+
+} // namespace keldoran

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+namespace keldoran {
+
 namespace {
 
 ResticError failed(int code, const QString& stderrText = {}) {
@@ -107,3 +109,5 @@ TEST(ResticError, classifiesFailedIntegrityChecks) {
     EXPECT_EQ(checkFailureReasonFromRaw(QStringLiteral("Corruption")), std::nullopt);
     EXPECT_EQ(rawValue(CheckFailureReason::other), QStringLiteral("other"));
 }
+
+} // namespace keldoran

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <QTimeZone>
 
+namespace keldoran {
+
 namespace {
 
 QByteArray fixture(const char* name) {
@@ -188,3 +190,5 @@ TEST(ResticJson, aWholeDocumentThatFailsKeepsItsFirst500Bytes) {
         EXPECT_TRUE(error.description().endsWith(QChar(0xFFFD)));
     }
 }
+
+} // namespace keldoran

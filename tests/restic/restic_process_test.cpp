@@ -15,6 +15,8 @@
 #include <sys/wait.h>
 #include <thread>
 
+namespace keldoran {
+
 namespace {
 
 template <typename Exception, typename T> Exception expectThrown(QCoro::Task<T>&& task) {
@@ -414,3 +416,5 @@ TEST(ResticProcess, aWholeOutputBeyondItsLimitInterruptsResticAndFailsClearly) {
     EXPECT_EQ(lines[0].size(), ChildProcess::maximumLineBytes);
     EXPECT_EQ(lines[1], QByteArray("after"));
 }
+
+} // namespace keldoran

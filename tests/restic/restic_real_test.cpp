@@ -14,6 +14,8 @@
 #include <QProcess>
 #include <unistd.h>
 
+namespace keldoran {
+
 namespace {
 
 QStringList filesBelow(const QString& root) {
@@ -306,3 +308,5 @@ TEST(RealRestic, namesThatLookLikeOptionsStayNames) {
     EXPECT_TRUE(error);
     EXPECT_FALSE(QFileInfo::exists(marker));
 }
+
+} // namespace keldoran

@@ -18,6 +18,8 @@
 #include <QSet>
 #include <QTemporaryDir>
 
+namespace keldoran {
+
 namespace {
 
 QByteArray randomBytes(qint64 size) {
@@ -127,3 +129,5 @@ TEST(DamagedRepository, theWeeklyCheckFindsADamagedDataPackAndARestoreNamesTheFi
     EXPECT_TRUE(queue.contains(QStringLiteral("restore failed for /photo.raw: decrypting blob")))
         << queue.toStdString();
 }
+
+} // namespace keldoran

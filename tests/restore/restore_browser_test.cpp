@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QTimeZone>
 
+namespace keldoran {
+
 namespace {
 
 using Phase = RestoreBrowser::RestorePhase;
@@ -263,3 +265,5 @@ TEST_F(Browser, aSearchNeverRestoresWhatItHides) {
     EXPECT_EQ(browser->selectedItems().size(), 3);
     EXPECT_EQ(browser->hiddenSelectedCount(), 0);
 }
+
+} // namespace keldoran

@@ -29,6 +29,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace keldoran {
+
 namespace {
 
 using FileTree::Entry;
@@ -663,3 +665,5 @@ TEST_P(RestoreProperty, keepsItsPromise) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, RestoreProperty, ::testing::Range(0, 3));
+
+} // namespace keldoran

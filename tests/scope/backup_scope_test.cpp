@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 #include <QDir>
 
+namespace keldoran {
+
 namespace {
 
 using TriState = BackupScope::TriState;
@@ -325,3 +327,5 @@ TEST(BackupScope, keptAppDataAndTickedHiddenFoldersAreBackedUpWithoutTheirTrashA
     EXPECT_EQ(BackupScope(test.settings(), home).keptHidden(),
               QSet<QString>{home + QStringLiteral("/.kube")});
 }
+
+} // namespace keldoran

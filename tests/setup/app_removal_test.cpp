@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace keldoran {
+
 TEST(AppRemoval, removesEverythingButTheResticCacheUnlessAsked) {
     TestPlatform test;
     test.storeConfiguration();
@@ -64,3 +66,5 @@ TEST(AppRemoval, aFolderThatCannotBeDeletedFailsItsStepAndTheOthersGoOn) {
         << lines[lines.size() - 2].toStdString();
     EXPECT_TRUE(lines.last().endsWith(QStringLiteral("; failed logs")));
 }
+
+} // namespace keldoran

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 #include <QCoreApplication>
 
+namespace keldoran {
+
 namespace {
 
 using Step = OnboardingModel::Step;
@@ -218,3 +220,5 @@ TEST_F(Onboarding, theDefaultProviderIsChosenOnceAndKept) {
     EXPECT_EQ(OnboardingModel::chooseDefaultProvider(settings, QLocale::c()).id, StorageProviderId::scaleway);
     EXPECT_EQ(settings.stringValue(SettingsKeys::onboardingDefaultProvider), QStringLiteral("scaleway"));
 }
+
+} // namespace keldoran

@@ -28,6 +28,8 @@
 #include <random>
 #include <unistd.h>
 
+namespace keldoran {
+
 namespace {
 
 constexpr qint64 minute = 60;
@@ -693,3 +695,5 @@ LaptopYear LaptopYear::simulate(quint64 seed, int days) {
     }
     return laptop.run(days);
 }
+
+} // namespace keldoran

@@ -5,6 +5,8 @@
 #include <map>
 #include <QStringList>
 
+namespace keldoran {
+
 /// A year of one laptop's life, randomised from a seed and replayable from it: sleep and wake, reboots,
 /// logins with and without the tray application, the agent's quarter-hour ticks, offline, battery and
 /// metered hours, every kind of pause, frequency changes, restic failures and slow runs, and
@@ -22,3 +24,5 @@ struct LaptopYear {
 
     static LaptopYear simulate(quint64 seed, int days = 365);
 };
+
+} // namespace keldoran

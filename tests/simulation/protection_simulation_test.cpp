@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace keldoran {
+
 namespace {
 
 class LaptopYearSeed : public ::testing::TestWithParam<int> {};
@@ -23,3 +25,5 @@ TEST_P(LaptopYearSeed, keepsEveryPromise) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, LaptopYearSeed, ::testing::Range(1, 21));
+
+} // namespace keldoran

@@ -7,6 +7,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+namespace keldoran {
+
 // Counts a writing command for as long as it runs.
 class ScriptedRestic::Writer {
 public:
@@ -117,3 +119,5 @@ QCoro::AsyncGenerator<QByteArray> ScriptedRestic::streamLines(ChildProcess::Laun
         R"("data_added":100,"data_added_packed":90,"total_files_processed":1000,)"
         R"("total_bytes_processed":1048576,"total_duration":1,"snapshot_id":"ab"})");
 }
+
+} // namespace keldoran

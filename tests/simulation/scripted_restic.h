@@ -7,6 +7,8 @@
 #include <QDateTime>
 #include <QList>
 
+namespace keldoran {
+
 /// A restic that answers in process, on the fake clock: backups take the time and end the way their
 /// plan says, snapshots accumulate, every other command answers at once. It watches the promise no
 /// front end may break: never two writers at once.
@@ -52,3 +54,5 @@ private:
     QList<QDateTime> runningBackups_;
     int writers_ = 0;
 };
+
+} // namespace keldoran

@@ -13,6 +13,8 @@
 #include <QDirIterator>
 #include <QTemporaryDir>
 
+namespace keldoran {
+
 using Account = Keychain::Account;
 
 namespace {
@@ -176,3 +178,5 @@ TEST_F(ConfigurationStep, noSecretServiceIsCredentialsUnavailable) {
     ASSERT_TRUE(TestKeyring::stopSecretService());
     EXPECT_EQ(configure().outcome, ConfigurationOutcome::credentialsUnavailable);
 }
+
+} // namespace keldoran

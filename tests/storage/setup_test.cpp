@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 #include <QTcpServer>
 
+namespace keldoran {
+
 namespace {
 
 class Setup : public ::testing::Test {
@@ -121,3 +123,5 @@ TEST(SetupBucketNames, anEmptyBucketNamedLikeAnErrorCanBeSetUp) {
             << name.toStdString();
     }
 }
+
+} // namespace keldoran

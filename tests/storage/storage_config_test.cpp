@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 #include <QTemporaryDir>
 
+namespace keldoran {
+
 TEST(StorageConfig, persistsAsThreeKeysAndLoadsOnlyCatalogueRegions) {
     QTemporaryDir folder;
     IniSettingsStore settings(IniSettingsStore::standardPath(folder.path()));
@@ -158,3 +160,5 @@ TEST(BucketName, followsTheS3NamingRules) {
         R"({"provider":"scaleway","region":"fr-par","bucket":"keldoran-sec/../weird"})", &error));
     EXPECT_TRUE(error.contains(QStringLiteral("not a valid S3 bucket name"))) << error.toStdString();
 }
+
+} // namespace keldoran

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace keldoran {
+
 TEST(StorageProvider, holdsTheCatalogue) {
     const auto& all = StorageProvider::all();
     ASSERT_EQ(all.size(), 3);
@@ -64,3 +66,5 @@ TEST(StorageProvider, proposesAnOfferedProviderForEveryLocale) {
             << locale.name().toStdString();
     }
 }
+
+} // namespace keldoran

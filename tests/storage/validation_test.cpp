@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace keldoran {
+
 namespace {
 
 QString recorded(const char* name) {
@@ -138,3 +140,5 @@ TEST(SetupMessages, statusCodesCountOnlyAsWholeCodes) {
     EXPECT_EQ(SetupMessages::userMessage(QStringLiteral("Stat: 403 Forbidden")), rejected);
     EXPECT_EQ(SetupMessages::userMessage(QStringLiteral("status code: 301")), otherRegion);
 }
+
+} // namespace keldoran

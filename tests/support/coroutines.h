@@ -7,6 +7,8 @@
 #include <QEventLoop>
 #include <QList>
 
+namespace keldoran {
+
 /// Drains a stream into a list; `error` receives the exception the stream ended with, if any.
 template <typename T>
 QCoro::Task<QList<T>> collect(QCoro::AsyncGenerator<T> stream, std::exception_ptr* error = nullptr) {
@@ -84,3 +86,5 @@ template <typename T> std::exception_ptr failureOf(QCoro::Task<T>&& task) {
     }
     return nullptr;
 }
+
+} // namespace keldoran

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <QCoreApplication>
 
+using namespace keldoran;
+
 namespace {
 
 // Deep enough to overflow any stack; the frames are kept so the compiler cannot turn it into a loop.

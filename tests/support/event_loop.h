@@ -5,6 +5,8 @@
 #include <QElapsedTimer>
 #include <QThread>
 
+namespace keldoran {
+
 /// Runs the event loop until `done` holds or `timeoutMs` passes; answers whether `done` held.
 inline bool spinUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
     QElapsedTimer timer;
@@ -18,3 +20,5 @@ inline bool spinUntil(const std::function<bool()>& done, int timeoutMs = 10000) 
     }
     return true;
 }
+
+} // namespace keldoran

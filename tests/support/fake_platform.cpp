@@ -4,6 +4,8 @@
 #include <limits>
 #include <QTimer>
 
+namespace keldoran {
+
 class FakeClockTimer : public ClockTimer {
 public:
     FakeClockTimer(FakeClock& clock, quint64 id)
@@ -127,3 +129,5 @@ QCoro::Task<std::optional<QString>> FakeServiceRegistration::unregisterAgent() {
     agent = Status::notRegistered;
     co_return agentFailure;
 }
+
+} // namespace keldoran

@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QTimeZone>
 
+namespace keldoran {
+
 /// A clock that moves only when told. Calls due at the new time run in time order, synchronously.
 class FakeClock : public Clock {
 public:
@@ -90,3 +92,5 @@ public:
     std::optional<QString> loginItemDifference() override { return loginItemStale; }
     std::optional<QString> agentDifference() override { return agentStale; }
 };
+
+} // namespace keldoran

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 
+namespace keldoran {
+
 FakeRestic::FakeRestic() {
     QDir(directory_.path()).mkpath(QStringLiteral("bin"));
     QFile::link(QStringLiteral(KELDORAN_FAKE_RESTIC), directory_.filePath(QStringLiteral("bin/restic")));
@@ -96,3 +98,5 @@ ResticRepository FakeRestic::testRepository() {
                                 QStringLiteral("backups"), QStringLiteral("AKIATEST"),
                                 QStringLiteral("secret-key"), QStringLiteral("repository password"));
 }
+
+} // namespace keldoran

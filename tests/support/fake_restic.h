@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+namespace keldoran {
+
 /// A scripted restic for failures that a real one cannot be made to show on demand. Each call runs the
 /// bash snippet given for it and records its arguments, environment and the SIGINTs it received.
 class FakeRestic {
@@ -43,3 +45,5 @@ private:
     QByteArray read(const QString& name) const;
     QTemporaryDir directory_;
 };
+
+} // namespace keldoran

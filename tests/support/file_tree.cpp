@@ -13,6 +13,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace keldoran {
+
 namespace FileTree {
 namespace {
 
@@ -218,3 +220,5 @@ void Builder::finish() {
 }
 
 } // namespace FileTree
+
+} // namespace keldoran

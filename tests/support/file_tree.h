@@ -6,6 +6,8 @@
 #include <sys/types.h>
 #include <vector>
 
+namespace keldoran {
+
 /// Real folders built and read back byte for byte: names as bytes, modes, link targets, contents and
 /// modification times, so two trees can be compared entry by entry.
 namespace FileTree {
@@ -66,3 +68,5 @@ private:
 };
 
 } // namespace FileTree
+
+} // namespace keldoran

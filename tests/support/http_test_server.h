@@ -4,6 +4,8 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
+namespace keldoran {
+
 /// A one-page HTTP server on 127.0.0.1 for tests: every request gets `body` with `status`.
 class HttpTestServer : public QObject {
 public:
@@ -37,3 +39,5 @@ public:
 private:
     QTcpServer server_;
 };
+
+} // namespace keldoran

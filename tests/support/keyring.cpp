@@ -9,6 +9,8 @@
 #include <QDBusObjectPath>
 #include <QProcess>
 
+namespace keldoran {
+
 namespace TestKeyring {
 
 bool lockDefaultCollection() {
@@ -41,3 +43,5 @@ QString secretTool(const QStringList& arguments, const QByteArray& input) {
 }
 
 } // namespace TestKeyring
+
+} // namespace keldoran

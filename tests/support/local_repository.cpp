@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace keldoran {
+
 LocalRepository::LocalRepository() = default;
 
 QString LocalRepository::scratch(const QString& name) const {
@@ -54,3 +56,5 @@ QByteArray readFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+} // namespace keldoran

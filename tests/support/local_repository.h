@@ -4,6 +4,8 @@
 
 #include <QTemporaryDir>
 
+namespace keldoran {
+
 /// A real restic repository in a temporary folder, run by the real restic that the build links beside
 /// the test executables.
 class LocalRepository {
@@ -31,3 +33,5 @@ ResticBinary realRestic();
 /// Writes `content` to `path`, creating missing folders.
 void writeFile(const QString& path, const QByteArray& content);
 QByteArray readFile(const QString& path);
+
+} // namespace keldoran

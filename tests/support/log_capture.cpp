@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace keldoran {
+
 LogCapture::LogCapture() {
     LogFile::shared().flush();
     start_ = QFileInfo(LogFile::shared().currentPath()).size();
@@ -34,3 +36,5 @@ QStringList LogCapture::messages(const QString& channel) const {
     }
     return messages;
 }
+
+} // namespace keldoran

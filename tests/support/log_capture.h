@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+namespace keldoran {
+
 /// The lines the application logs from now on, read back from the real log file, without their
 /// timestamps: "[INFO] backup: summary: …".
 class LogCapture {
@@ -14,3 +16,5 @@ public:
 private:
     qint64 start_;
 };
+
+} // namespace keldoran

@@ -6,6 +6,8 @@
 #include <qcoro/qcorotimer.h>
 #include <QHash>
 
+namespace keldoran {
+
 /// Secrets kept in memory, for simulations that read them thousands of times. Each answer comes on a
 /// later turn of the event loop, as a real store's does.
 class MemorySecretStore : public SecretStore {
@@ -30,3 +32,5 @@ public:
 private:
     QHash<QString, QString> values_;
 };
+
+} // namespace keldoran

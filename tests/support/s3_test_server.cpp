@@ -4,6 +4,8 @@
 #include <QProcess>
 #include <QTcpServer>
 
+namespace keldoran {
+
 namespace {
 QString launcher() {
     return QStringLiteral(KELDORAN_TEST_SUPPORT "/s3-test-server");
@@ -45,3 +47,5 @@ void S3TestServer::addClientEnvironment(QProcessEnvironment& environment) const 
     environment.insert(QStringLiteral("KELDORAN_S3_ENDPOINT"), endpoint_);
     environment.insert(QStringLiteral("SSL_CERT_FILE"), certificateAuthority_);
 }
+
+} // namespace keldoran

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+namespace keldoran {
+
 /// The S3-compatible test server (support/s3-test-server) on a free loopback port with TLS, for the
 /// life of the object. Its bucket is "keldoran-test", plus any `otherBuckets`.
 class S3TestServer {
@@ -28,3 +30,5 @@ private:
     QString endpoint_;
     QString certificateAuthority_;
 };
+
+} // namespace keldoran

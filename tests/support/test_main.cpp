@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <QCoreApplication>
 
+using namespace keldoran;
+
 // Every test runs with a Qt event loop.
 int main(int argc, char** argv) {
     prepareTestProcess();

@@ -8,6 +8,8 @@
 #include <QCoreApplication>
 #include <QDir>
 
+namespace keldoran {
+
 TestPlatform::TestPlatform() {
     const auto root = root_.path();
     for (const char* folder : {"home", "state", "cache", "config", "run"}) {
@@ -52,3 +54,5 @@ QProcessEnvironment TestPlatform::processEnvironment(QProcessEnvironment base) c
     base.insert(QStringLiteral("XDG_RUNTIME_DIR"), folders.runtime);
     return base;
 }
+
+} // namespace keldoran

@@ -6,6 +6,8 @@
 
 #include <QTemporaryDir>
 
+namespace keldoran {
+
 class FakeRestic;
 
 /// A platform for one test: a temporary home folder and XDG folders, a real settings file, the session's
@@ -41,3 +43,5 @@ private:
     std::unique_ptr<IniSettingsStore> settings_;
     Platform platform_;
 };
+
+} // namespace keldoran

@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 #include <QProcess>
 
+namespace keldoran {
+
 TEST(TestRunner, DISABLED_aTestThatLeavesAProcessRunningFails) {
     qint64 pid = 0;
     ASSERT_TRUE(QProcess::startDetached(QStringLiteral("sleep"), {QStringLiteral("300")}, {}, &pid));
     EXPECT_GT(pid, 0);
 }
+
+} // namespace keldoran

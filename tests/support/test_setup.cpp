@@ -15,6 +15,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+namespace keldoran {
+
 namespace {
 // Log lines still reach the log file, which tests read; the system log stays quiet.
 class QuietSystemLog : public SystemLog {
@@ -86,3 +88,5 @@ void prepareTestProcess() {
     Log::setSystemLog(std::make_unique<QuietSystemLog>());
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
 }
+
+} // namespace keldoran

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 
+using namespace keldoran;
+
 // Widgets render offscreen (prepareTestProcess): a rendering is the same on every machine.
 int main(int argc, char** argv) {
     prepareTestProcess();

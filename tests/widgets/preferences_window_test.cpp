@@ -31,6 +31,8 @@
 #include <QTest>
 #include <QToolButton>
 
+namespace keldoran {
+
 namespace {
 
 class Preferences_ : public ::testing::Test {
@@ -425,3 +427,5 @@ TEST(FocusRing, theFocusedControlIsClearlyMarked) {
     // Most of the button's outline, not a faint tint: at least one full side of it.
     EXPECT_GT(ringPixels, focused.width() + focused.height()) << ringPixels;
 }
+
+} // namespace keldoran

@@ -39,6 +39,8 @@
 #include <QTextLayout>
 #include <QToolButton>
 
+namespace keldoran {
+
 namespace {
 
 class NoWorkspace : public Workspace {
@@ -477,3 +479,5 @@ TEST(Screenshots, preferencesScopeBrowserAndRemoval) {
     shoot(removal, QStringLiteral("removal-sheet"));
     removal->close();
 }
+
+} // namespace keldoran

@@ -31,6 +31,8 @@
 #include <QTest>
 #include <QToolButton>
 
+namespace keldoran {
+
 namespace {
 
 class RecordingWorkspace : public Workspace {
@@ -551,3 +553,5 @@ TEST(Mark, everyPairOfStatesDiffersClearlyAtTraySizesAndNothingCrossesTheMiddle)
     EXPECT_GE(contrast(KeldoranMark::panelColour(true), QColor(0x24, 0x24, 0x24)), 150);
     EXPECT_GE(contrast(KeldoranMark::panelColour(false), QColor(0xf0, 0xf0, 0xf0)), 150);
 }
+
+} // namespace keldoran

@@ -6,6 +6,8 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 
+namespace keldoran {
+
 void DesktopWorkspace::openUrl(const QUrl& url) {
     QDesktopServices::openUrl(url);
 }
@@ -34,3 +36,5 @@ void DesktopWorkspace::reveal(const QString& path, std::function<void()> failed)
         }
     });
 }
+
+} // namespace keldoran

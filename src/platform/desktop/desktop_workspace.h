@@ -4,6 +4,8 @@
 
 #include <QObject>
 
+namespace keldoran {
+
 /// The desktop's URL opener, and the file manager's ShowItems over D-Bus; where no file manager answers
 /// it, the folder holding the file is opened with the desktop's default handler instead.
 class DesktopWorkspace : public QObject, public Workspace {
@@ -13,3 +15,5 @@ public:
     void openUrl(const QUrl& url) override;
     void reveal(const QString& path, std::function<void()> failed) override;
 };
+
+} // namespace keldoran

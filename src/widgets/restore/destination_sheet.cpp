@@ -16,6 +16,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+namespace keldoran {
+
 namespace {
 
 QRadioButton* card(const QString& title, const QString& detail, QWidget* parent, const QString& name) {
@@ -201,3 +203,5 @@ void DestinationSheet::refresh() {
                   "Keeping both restores as name (restored).ext — your current files stay untouched.")
             : QStringLiteral("Replace overwrites the current files at the destination."));
 }
+
+} // namespace keldoran

@@ -8,12 +8,15 @@
 #include <QDateTime>
 #include <QDialog>
 
-class ElidingLabel;
 class QDialogButtonBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
 class QVBoxLayout;
+
+namespace keldoran {
+
+class ElidingLabel;
 
 /// Where restored items go and what happens to a file already there: the original location or another
 /// folder, keep both or replace. It names the items it will restore, fixed when it opened, whatever the
@@ -62,3 +65,5 @@ private:
     QRadioButton* replace_;
     QLabel* explanation_;
 };
+
+} // namespace keldoran

@@ -6,6 +6,8 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+namespace keldoran {
+
 IndexPanel::IndexPanel(RestoreBrowser& browser, QString home, QWidget* parent)
     : QWidget(parent)
     , browser_(browser)
@@ -51,3 +53,5 @@ void IndexPanel::refresh() {
     found_->setVisible(!shown_.isEmpty());
     matches_->setVisible(!shown_.isEmpty());
 }
+
+} // namespace keldoran

@@ -7,6 +7,8 @@
 class QLabel;
 class QListWidget;
 
+namespace keldoran {
+
 /// Under the restore window's files: the quiet indexing line, and the search's matches in other folders
 /// once the snapshot is indexed. Choosing a match opens its folder with it selected.
 class IndexPanel : public QWidget {
@@ -26,3 +28,5 @@ private:
     QListWidget* matches_;
     QList<SnapshotIndex::Match> shown_;
 };
+
+} // namespace keldoran

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QMouseEvent>
 
+namespace keldoran {
+
 RestoreFileTable::RestoreFileTable(RestoreBrowser& browser, std::function<QDateTime()> now, QObject* parent)
     : QAbstractTableModel(parent)
     , browser_(browser)
@@ -126,3 +128,5 @@ void RestoreTableView::mouseReleaseEvent(QMouseEvent* event) {
     QTableView::mouseReleaseEvent(event);
     secondClick_ = false;
 }
+
+} // namespace keldoran

@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <QTableView>
 
+namespace keldoran {
+
 class RestoreBrowser;
 
 /// The restore window's table: the level's visible entries with a selection mark, Name, Size and
@@ -47,3 +49,5 @@ private:
     bool secondClick_ = false;
     bool releaseOfSecondClick_ = false;
 };
+
+} // namespace keldoran

@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace keldoran {
+
 RestoreProgressOverlay::RestoreProgressOverlay(QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("restoreOverlay"));
@@ -125,3 +127,5 @@ void RestoreProgressOverlay::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(0, 0, 0, 90));
 }
+
+} // namespace keldoran

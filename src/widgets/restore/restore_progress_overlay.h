@@ -8,6 +8,8 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 
+namespace keldoran {
+
 /// Covers the restore window while a restore runs and when it has ended: the percentage, then
 /// "Restore complete" with the way to the files, or "Restore failed" with the reason.
 class RestoreProgressOverlay : public QWidget {
@@ -37,3 +39,5 @@ private:
     QPushButton* done_;
     QString destination_;
 };
+
+} // namespace keldoran

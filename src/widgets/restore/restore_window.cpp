@@ -30,6 +30,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+namespace keldoran {
+
 namespace {
 
 // The snapshot's time; older ones carry their date too.
@@ -362,3 +364,5 @@ QCoro::Task<void> RestoreWindow::restore(RestoreBrowser::RestoreRequest request,
                                          RestoreBrowser::Destination destination) {
     co_await browser_.runRestore(std::move(request), std::move(destination));
 }
+
+} // namespace keldoran

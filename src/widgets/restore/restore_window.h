@@ -5,16 +5,19 @@
 #include <QWidget>
 
 class QVBoxLayout;
-class AppModel;
-class DestinationSheet;
-class IndexPanel;
-class VersionsDialog;
 class QLabel;
 class QLineEdit;
 class QHBoxLayout;
 class QPushButton;
 class QStackedLayout;
 class QToolButton;
+
+namespace keldoran {
+
+class AppModel;
+class DestinationSheet;
+class IndexPanel;
+class VersionsDialog;
 class RestoreFileTable;
 class RestoreProgressOverlay;
 class RestoreTableView;
@@ -85,3 +88,5 @@ private:
     IndexPanel* indexPanel_;
     RestoreProgressOverlay* overlay_;
 };
+
+} // namespace keldoran

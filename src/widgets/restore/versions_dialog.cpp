@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace keldoran {
+
 VersionsDialog::VersionsDialog(const QString& path, QList<SnapshotIndex::Version> versions,
                                const QDateTime& now, QWidget* parent)
     : QDialog(parent)
@@ -44,3 +46,5 @@ VersionsDialog::VersionsDialog(const QString& path, QList<SnapshotIndex::Version
         accept();
     });
 }
+
+} // namespace keldoran

@@ -8,6 +8,8 @@
 class QListWidget;
 class QPushButton;
 
+namespace keldoran {
+
 /// "Show versions…": every different version of one file in the indexed snapshots. Restoring one goes
 /// through the destination sheet like any other restore.
 class VersionsDialog : public QDialog {
@@ -29,3 +31,5 @@ private:
     QListWidget* list_;
     QPushButton* restore_;
 };
+
+} // namespace keldoran

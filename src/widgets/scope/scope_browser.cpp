@@ -16,6 +16,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+namespace keldoran {
+
 ScopeBrowser::ScopeBrowser(BackupScope& scope, QList<ExcludeItem> exclusionList, QWidget* parent)
     : QDialog(parent)
     , scope_(scope)
@@ -201,3 +203,5 @@ QWidget* ScopeBrowser::rowFor(const BackupNode& node) {
     }
     return widget;
 }
+
+} // namespace keldoran

@@ -10,6 +10,8 @@ class QHBoxLayout;
 class QLabel;
 class QVBoxLayout;
 
+namespace keldoran {
+
 /// The sheet behind "Choose what's backed up…": the home folder one level at a time, a tick per item,
 /// a breadcrumb back up, and the tally of what is skipped. Every tick goes to the scope at once; the
 /// sheet keeps only the folders opened. Paths the exclusion list leaves out show unticked, and hidden
@@ -40,3 +42,5 @@ private:
     QVBoxLayout* rows_;
     QLabel* tally_;
 };
+
+} // namespace keldoran

@@ -24,6 +24,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+namespace keldoran {
+
 namespace {
 
 using Step = OnboardingModel::Step;
@@ -755,3 +757,5 @@ void OnboardingWindow::refreshRegionPage() {
                            QStringLiteral(" instead — the location is set there, not here."));
     otherRegions_->setVisible(!others.isEmpty());
 }
+
+} // namespace keldoran

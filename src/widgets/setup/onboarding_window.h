@@ -6,7 +6,6 @@
 #include <memory>
 #include <QWidget>
 
-class AppModel;
 class QCheckBox;
 class QFormLayout;
 class QLabel;
@@ -17,6 +16,10 @@ class QPushButton;
 class QStackedWidget;
 class QToolButton;
 class QVBoxLayout;
+
+namespace keldoran {
+
+class AppModel;
 class Workspace;
 
 /// The setup window: eight screens over the onboarding model, a common frame with the step counter and
@@ -120,3 +123,5 @@ private:
     QProgressBar* finishBusy_;
     bool started_ = false;
 };
+
+} // namespace keldoran

@@ -23,6 +23,8 @@
 #include <QPushButton>
 #include <QTest>
 
+namespace keldoran {
+
 namespace {
 
 class NoWorkspace : public Workspace {
@@ -221,3 +223,5 @@ TEST_F(RestoreWindowIndexTest, aSuccessfulBackupIndexesTheNewestSnapshotOnlyOnMa
     await(indexer.whenIdle());
     EXPECT_EQ(lsCalls(), 1) << "the newest snapshot, listed once";
 }
+
+} // namespace keldoran

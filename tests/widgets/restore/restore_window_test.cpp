@@ -30,6 +30,8 @@
 #include <QTest>
 #include <QToolButton>
 
+namespace keldoran {
+
 namespace {
 
 class RecordingWorkspace : public Workspace {
@@ -371,3 +373,5 @@ TEST(RestoreWindowLoading, saysLoadingUntilTheSnapshotListAnswers) {
     }
     await(model.controller().whenIdle());
 }
+
+} // namespace keldoran

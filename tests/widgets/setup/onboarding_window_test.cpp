@@ -26,6 +26,8 @@
 #include <QTest>
 #include <QToolButton>
 
+namespace keldoran {
+
 namespace {
 
 class NoWorkspace : public Workspace {
@@ -440,3 +442,5 @@ TEST(OtherS3Storage, theSetupWindowConnectsItByItsAddressAndTheFirstBackupLandsT
         return entry.path == test.home() + QStringLiteral("/Documents/report.pdf");
     }));
 }
+
+} // namespace keldoran
