@@ -70,9 +70,9 @@ void AgentRunner::requestQuit() {
     Log::lifecycle().info(
         QStringLiteral("agent: quit requested — cancelling running backup and waiting for restic to exit"));
     interruption_.request_stop();
+    // As the tray quits: a backup a quit stops is owed, and runs again at the next chance.
     if (model_) {
-        model_->controller().cancelBackup();
-        model_->controller().cancelCurrentOperation();
+        model_->controller().cancelAll();
     }
 }
 

@@ -375,6 +375,10 @@ QCoro::Task<void> BackupController::whenIdle() {
 QCoro::Task<void> BackupController::runBackup(BackupInputs inputs, std::stop_token stop) {
     // However the backup ends, a later one is never blocked by this one's marker.
     const auto clearTask = qScopeGuard([this] { clearBackupTask(); });
+    // Cancelled while it waited in the queue: it never began, so nothing is owed or recorded.
+    if (stop.stop_requested()) {
+        co_return;
+    }
     const auto runLock = takeRunLock();
     if (!runLock) {
         co_return;

@@ -59,8 +59,8 @@ std::optional<QString> IndexDatabase::open(Trust trust) {
     if (!PrivateFiles::makeFolder(QFileInfo(file_).absolutePath())) {
         return QStringLiteral("cannot create the folder of ") + file_;
     }
-    if (!openFile()) {
-        return database_.lastError().text();
+    if (const auto unopened = openFile()) {
+        return unopened;
     }
     if (trust == Trust::alreadyVerified) {
         return std::nullopt;
@@ -79,16 +79,16 @@ std::optional<QString> IndexDatabase::open(Trust trust) {
     replaced_ = true;
     database_.close();
     removeFiles();
-    if (!openFile()) {
-        return database_.lastError().text();
+    if (const auto unopened = openFile()) {
+        return unopened;
     }
     return createSchema();
 }
 
-bool IndexDatabase::openFile() {
+std::optional<QString> IndexDatabase::openFile() {
     // SQLite gives new journal files the database file's mode; older ones are narrowed here.
     if (!PrivateFiles::makeFile(file_)) {
-        return false;
+        return QStringLiteral("cannot create ") + file_;
     }
     for (const auto* suffix : {"-wal", "-shm"}) {
         if (QFile::exists(file_ + QLatin1String(suffix))) {
@@ -101,12 +101,12 @@ bool IndexDatabase::openFile() {
         database_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
     }
     if (!database_.open()) {
-        return false;
+        return database_.lastError().text();
     }
     // Readers go on while a snapshot is written; a crash loses at most the last batch.
     execute(QStringLiteral("PRAGMA journal_mode=WAL"));
     execute(QStringLiteral("PRAGMA synchronous=NORMAL"));
-    return true;
+    return std::nullopt;
 }
 
 bool IndexDatabase::isTrustworthy() const {

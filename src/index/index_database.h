@@ -43,7 +43,8 @@ public:
     void rollback() { execute(QStringLiteral("ROLLBACK")); }
 
 private:
-    bool openFile();
+    /// Why the file could not be opened, if it could not.
+    std::optional<QString> openFile();
     bool isTrustworthy() const;
     std::optional<QString> createSchema();
     void removeFiles();

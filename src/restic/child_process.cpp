@@ -124,7 +124,7 @@ void ChildProcess::deliverInterrupt() {
 QByteArray ChildProcess::takeLine() {
     auto line = std::move(lines_.front());
     lines_.pop_front();
-    queuedLineBytes_ -= line.size();
+    queuedLineBytes_ -= line.size() + 1;
     if (outputPipe_.isHeld() && queuedLineBytes_ <= maximumQueuedLineBytes / 2) {
         outputPipe_.hold(false);
     }
@@ -133,10 +133,15 @@ QByteArray ChildProcess::takeLine() {
 
 void ChildProcess::receiveOutput(const QByteArray& chunk) {
     if (outputMode_ == Output::lines) {
+        // Released, nobody will take them: restic is only let write its way to its exit.
+        if (released_) {
+            return;
+        }
         const auto before = lines_.size();
         splitter_.feed(chunk, lines_);
+        // An empty line still costs its place in the queue.
         for (auto line = lines_.begin() + qsizetype(before); line != lines_.end(); ++line) {
-            queuedLineBytes_ += line->size();
+            queuedLineBytes_ += line->size() + 1;
         }
         if (queuedLineBytes_ > maximumQueuedLineBytes && !interrupted_) {
             outputPipe_.hold(true);
@@ -187,7 +192,7 @@ void ChildProcess::processFinished() {
     outputPipe_.finish();
     readStandardError();
     if (auto tail = splitter_.finish()) {
-        queuedLineBytes_ += tail->size();
+        queuedLineBytes_ += tail->size() + 1;
         lines_.push_back(std::move(*tail));
     }
     if (auto errorTail = errorSplitter_.finish()) {

@@ -15,9 +15,9 @@ namespace keldoran {
 
 /// One restic child process and what it prints. Both pipes are read as data arrives, so a chatty child
 /// never blocks on a full pipe, and what is kept is bounded: a whole output up to 16 MiB (beyond it the
-/// child is interrupted), lines up to 1 MiB each and 8 MiB of lines not yet taken (beyond it the child
-/// waits for its reader), and of standard error its JSON records (up to 4 MiB, the exit record always)
-/// and its last 64 KiB. Lives on the thread that created it.
+/// child is interrupted), lines up to 1 MiB each and 8 MiB of lines not yet taken (beyond it, and one
+/// read more, the child waits for its reader), and of standard error its JSON records (up to 4 MiB, the exit
+/// record always) and its last 64 KiB. Lives on the thread that created it.
 class ChildProcess : public QObject {
     Q_OBJECT
 public:

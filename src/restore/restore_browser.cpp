@@ -65,6 +65,7 @@ QCoro::Task<void> RestoreBrowser::selectSnapshot(std::optional<QString> id) {
     currentPath_.reset();
     pathStack_.clear();
     childrenCache_.clear();
+    levelFailure_ = nullptr;
     selectedSnapshot_ = id;
     refreshMatches();
     emit selectionChanged();
@@ -105,7 +106,8 @@ QCoro::Task<void> RestoreBrowser::loadLevel() {
         // Never an empty folder: nothing in it could be chosen, and a restore of it would find nothing.
         Log::queue().error(
             QStringLiteral("listing %1 failed: %2").arg(path, errorLogDescription(listed.failure())));
-        if (selectedSnapshot_ == snapshot && levelPath() == path) {
+        // An older listing's failure never hides a newer one's rows.
+        if (selectedSnapshot_ == snapshot && levelPath() == path && !childrenCache_.contains(path)) {
             levelFailure_ = listed.failure();
             emit levelChanged();
         }
@@ -135,6 +137,7 @@ void RestoreBrowser::sortAndCache(const QString& snapshot, const QString& path, 
     if (selectedSnapshot_ == snapshot) {
         childrenCache_.insert(path, children);
         if (levelPath() == path) {
+            levelFailure_ = nullptr;
             showLevel(children);
         }
     }
@@ -223,7 +226,7 @@ QCoro::Task<void> RestoreBrowser::openMatch(SnapshotIndex::Match match) {
     currentPath_ = stack.isEmpty() ? std::nullopt : std::optional(match.folder);
     co_await loadLevel();
     // Only if the user stayed where the match was opened.
-    if (selectedSnapshot_ == snapshot && levelPath() == match.folder && !loading_) {
+    if (selectedSnapshot_ == snapshot && levelPath() == match.folder && !loading_ && !levelFailure_) {
         selection_ = {match.entry.path};
         emit selectionChanged();
     }
@@ -330,7 +333,7 @@ qsizetype RestoreBrowser::hiddenSelectedCount() const {
 
 std::optional<RestoreBrowser::RestoreRequest> RestoreBrowser::restoreRequest() const {
     const auto items = selectedItems();
-    if (loading_ || !selectedSnapshot_ || items.isEmpty()) {
+    if (loading_ || levelFailure_ || !selectedSnapshot_ || items.isEmpty()) {
         return std::nullopt;
     }
     return RestoreRequest{*selectedSnapshot_, levelPath(), items};

@@ -221,6 +221,8 @@ TEST_F(Agent, aTerminationSignalEndsTheTickTheWayTheTrayQuits) {
         QStringLiteral("agent: quit requested — cancelling running backup and waiting for restic to exit")));
     EXPECT_TRUE(log.messages(QStringLiteral("backup")).contains(QStringLiteral("cancelled by user or quit")));
     EXPECT_EQ(test.settings().stringValue(SettingsKeys::lastBackupFailure), std::nullopt);
+    // Stopped by a quit, not by the user: the backup is still owed, and the next chance runs it.
+    EXPECT_EQ(test.settings().boolValue(SettingsKeys::backupUnfinished), true);
 }
 
 } // namespace keldoran

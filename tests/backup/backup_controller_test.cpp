@@ -409,6 +409,21 @@ TEST_F(Controller, operationsRunOneAfterAnotherInOrder) {
                            "restore finished", "backup started", "backup finished"}));
 }
 
+TEST_F(Controller, aBackupCancelledWhileQueuedNeverBeginsAndIsNotOwed) {
+    auto gate = std::make_shared<OperationHandle>();
+    controller().enqueue(RepositoryOperation::restore,
+                         [gate](std::stop_token) { return OperationHandle::wait(gate); });
+    controller().startBackup();
+    const auto task = controller().backupTask();
+    ASSERT_NE(task, nullptr);
+    controller().cancelBackup();
+    gate->markFinished();
+    await(OperationHandle::wait(task));
+    EXPECT_TRUE(callsOf(QStringLiteral("backup")).isEmpty());
+    EXPECT_FALSE(model->lastBackupUnfinished());
+    EXPECT_FALSE(controller().hasBackupTask());
+}
+
 TEST_F(Controller, theRefreshFallsBackWhereTheRepositoryAnswersLess) {
     respond({{QStringLiteral("snapshots"), QStringLiteral("exit 1")}});
     await(controller().refreshRepositoryState());
