@@ -412,12 +412,10 @@ QCoro::Task<void> BackupController::runBackup(BackupInputs inputs, std::stop_tok
             giveUp.request_stop();
         });
     QList<BackupWarning> warnings;
-    std::exception_ptr failure;
-    try {
-        auto events =
-            restic.backup(Restic::backupArguments(inputs.excludes, inputs.uploadLimitKiBps, inputs.sources),
-                          giveUp.get_token());
-        QCORO_FOREACH(const BackupEvent& event, events) {
+    const auto ended = co_await failureOfEach(
+        restic.backup(Restic::backupArguments(inputs.excludes, inputs.uploadLimitKiBps, inputs.sources),
+                      giveUp.get_token()),
+        [&](const BackupEvent& event) {
             stallWatch.observe(event);
             if (const auto* status = std::get_if<BackupStatus>(&event)) {
                 progress = {status->percentDone,
@@ -440,11 +438,8 @@ QCoro::Task<void> BackupController::runBackup(BackupInputs inputs, std::stop_tok
                                        .arg(excludeCount));
                 model_.setLastBackupExcludeCount(excludeCount);
             }
-        }
-    } catch (...) {
-        failure = std::current_exception();
-    }
-
+        });
+    const auto& failure = ended.exception;
     bool succeeded = !failure;
     if (failure) {
         try {

@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <optional>
+#include <qcoro/qcoroasyncgenerator.h>
 #include <qcoro/qcorotask.h>
 #include <utility>
 
@@ -55,6 +56,23 @@ template <typename T> QCoro::Task<TaskFailure> failureOf(QCoro::Task<T> task) {
     TaskFailure failure;
     try {
         co_await std::move(task);
+    } catch (...) {
+        failure.exception = std::current_exception();
+    }
+    co_return failure;
+}
+
+/// Hands every item of a stream to `onEach`, in order; answers the failure the stream ended with, if
+/// any. `onEach` runs before the next item is read and must not outlive the await.
+template <typename T, typename OnEach>
+QCoro::Task<TaskFailure> failureOfEach(QCoro::AsyncGenerator<T> stream, OnEach onEach) {
+    TaskFailure failure;
+    try {
+        auto item = co_await stream.begin();
+        while (item != stream.end()) {
+            onEach(*item);
+            co_await ++item;
+        }
     } catch (...) {
         failure.exception = std::current_exception();
     }

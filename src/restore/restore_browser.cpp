@@ -395,20 +395,16 @@ QCoro::Task<void> RestoreBrowser::runRestore(RestoreRequest request, Destination
     }
     setRestorePhase(RestorePhase::restoring(0));
     RestoreMergeReport report;
-    std::exception_ptr failure;
-    try {
-        auto events = controller_.restore(request.snapshotId, request.paths, target, destination.conflict);
-        QCORO_FOREACH(const RestoreEvent& event, events) {
+    const auto failure = co_await failureOfEach(
+        controller_.restore(request.snapshotId, request.paths, target, destination.conflict),
+        [this, &report](const RestoreEvent& event) {
             if (const auto* status = std::get_if<RestoreStatus>(&event)) {
                 setRestorePhase(RestorePhase::restoring(status->percentDone));
             } else if (const auto* merged = std::get_if<RestoreMergeReport>(&event)) {
                 report = *merged;
             }
-        }
-    } catch (...) {
-        failure = std::current_exception();
-    }
-    setRestorePhase(outcomeOf(request, target, report, failure));
+        });
+    setRestorePhase(outcomeOf(request, target, report, failure.exception));
     emit restoreEnded(restorePhase_);
 }
 
