@@ -2,6 +2,7 @@
 #include "app/diagnostics.h"
 #include "app/menu_bar_app.h"
 #include "support/event_loop.h"
+#include "support/file_tree.h"
 #include "support/local_repository.h"
 #include "support/log_capture.h"
 #include "support/test_platform.h"
@@ -15,17 +16,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimeZone>
-#include <sys/stat.h>
 
 namespace keldoran {
-
-namespace {
-unsigned modeOf(const QString& path) {
-    struct stat info {};
-    ::stat(QFile::encodeName(path).constData(), &info);
-    return info.st_mode & 07777;
-}
-} // namespace
 
 namespace {
 
@@ -110,8 +102,8 @@ TEST(Diagnostics, namesFilesByEndTimeAndIndexAndIgnoresAnEmptyList) {
     EXPECT_EQ(readFile(logs + QStringLiteral("/diagnostic-2026-12-05T04:12:00Z-1.json")),
               QByteArray("{\"b\":2}"));
     // Reports hold paths: the user's alone.
-    EXPECT_EQ(modeOf(logs + QStringLiteral("/diagnostic-2026-12-05T04:12:00Z-0.json")), 0600u);
-    EXPECT_EQ(modeOf(logs), 0700u);
+    EXPECT_EQ(FileTree::modeOf(logs + QStringLiteral("/diagnostic-2026-12-05T04:12:00Z-0.json")), 0600u);
+    EXPECT_EQ(FileTree::modeOf(logs), 0700u);
     EXPECT_EQ(log.lines(), (QStringList{"[ERROR] lifecycle: crash report received — persisted to "
                                         "diagnostic-2026-12-05T04:12:00Z-0.json",
                                         "[ERROR] lifecycle: crash report received — persisted to "

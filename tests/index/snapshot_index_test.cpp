@@ -276,13 +276,10 @@ TEST(SnapshotIndex, aTruncatedOrForeignFileIsRebuiltNeverTrusted) {
     const auto file = IndexDatabase::fileIn(indexFolder);
     // It names every file backed up: the user's alone, whoever made the file before.
     const auto expectPrivate = [&](const char* what) {
-        struct stat status {};
-        ASSERT_EQ(::stat(QFile::encodeName(indexFolder).constData(), &status), 0);
-        EXPECT_EQ(status.st_mode & 07777, 0700u) << what;
+        EXPECT_EQ(FileTree::modeOf(indexFolder), 0700u) << what;
         for (const auto& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
             if (QFile::exists(file + suffix)) {
-                ASSERT_EQ(::stat(QFile::encodeName(file + suffix).constData(), &status), 0);
-                EXPECT_EQ(status.st_mode & 07777, 0600u) << what << suffix.toStdString();
+                EXPECT_EQ(FileTree::modeOf(file + suffix), 0600u) << what << suffix.toStdString();
             }
         }
     };

@@ -1,6 +1,7 @@
 #include "logging/log.h"
 #include "logging/log_file.h"
 #include "platform/system_log.h"
+#include "support/file_tree.h"
 #include "support/local_repository.h"
 
 #include <gtest/gtest.h>
@@ -8,18 +9,9 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <set>
-#include <sys/stat.h>
 #include <thread>
 
 namespace keldoran {
-
-namespace {
-unsigned modeOf(const QString& path) {
-    struct stat info {};
-    ::stat(QFile::encodeName(path).constData(), &info);
-    return info.st_mode & 07777;
-}
-} // namespace
 
 namespace {
 
@@ -164,13 +156,13 @@ TEST(LogFile, isPrivateInAPrivateFolder) {
     LogFile file(root.filePath(QStringLiteral("Logs/Keldoran")));
     file.append("one\n");
     file.flush();
-    EXPECT_EQ(modeOf(file.currentPath()), 0600u);
-    EXPECT_EQ(modeOf(file.directory()), 0700u);
+    EXPECT_EQ(FileTree::modeOf(file.currentPath()), 0600u);
+    EXPECT_EQ(FileTree::modeOf(file.directory()), 0700u);
     QFile::setPermissions(file.currentPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                   QFileDevice::ReadGroup | QFileDevice::ReadOther);
     file.append("two\n");
     file.flush();
-    EXPECT_EQ(modeOf(file.currentPath()), 0600u);
+    EXPECT_EQ(FileTree::modeOf(file.currentPath()), 0600u);
 }
 
 } // namespace keldoran

@@ -1,22 +1,14 @@
 #include "model/settings_keys.h"
 #include "platform/ini_settings_store.h"
 #include "storage/storage_config.h"
+#include "support/file_tree.h"
 #include "support/local_repository.h"
 
 #include <gtest/gtest.h>
 #include <QTemporaryDir>
 #include <QTimeZone>
-#include <sys/stat.h>
 
 namespace keldoran {
-
-namespace {
-unsigned modeOf(const QString& path) {
-    struct stat info {};
-    ::stat(QFile::encodeName(path).constData(), &info);
-    return info.st_mode & 07777;
-}
-} // namespace
 
 TEST(IniSettingsStore, keepsTypedValuesAcrossReloadsAndReadsGarbageAsAbsent) {
     QTemporaryDir folder;
@@ -92,18 +84,18 @@ TEST(IniSettingsStore, keepsItsFileAndFolderPrivate) {
         IniSettingsStore settings(path);
         settings.setValue(QStringLiteral("count"), 42);
     }
-    EXPECT_EQ(modeOf(path), 0600u);
-    EXPECT_EQ(modeOf(QFileInfo(path).path()), 0700u);
+    EXPECT_EQ(FileTree::modeOf(path), 0600u);
+    EXPECT_EQ(FileTree::modeOf(QFileInfo(path).path()), 0700u);
 
     QFile::setPermissions(path, owner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     IniSettingsStore widened(path);
-    EXPECT_EQ(modeOf(path), 0600u);
+    EXPECT_EQ(FileTree::modeOf(path), 0600u);
     widened.setValue(QStringLiteral("count"), 43);
-    EXPECT_EQ(modeOf(path), 0600u);
+    EXPECT_EQ(FileTree::modeOf(path), 0600u);
 
     widened.removeAll();
     widened.setValue(QStringLiteral("count"), 44);
-    EXPECT_EQ(modeOf(path), 0600u);
+    EXPECT_EQ(FileTree::modeOf(path), 0600u);
     EXPECT_EQ(widened.integerValue(QStringLiteral("count")), 44);
 }
 

@@ -161,6 +161,12 @@ void remove(const QByteArray& path) {
     }
 }
 
+unsigned modeOf(const QString& path) {
+    struct stat status {};
+    ::lstat(QFile::encodeName(path).constData(), &status);
+    return status.st_mode & 07777;
+}
+
 dev_t deviceOf(const QString& path) {
     struct stat status {};
     ::stat(QFile::encodeName(path).constData(), &status);

@@ -36,6 +36,8 @@ QString difference(const Tree& expected, const Tree& actual);
 /// The part of `tree` below `folder` (a relative path), with paths relative to it.
 Tree below(const Tree& tree, const QByteArray& folder);
 dev_t deviceOf(const QString& path);
+/// The permission bits of `path` (0 when it cannot be read), links not followed.
+unsigned modeOf(const QString& path);
 /// Removes an entry and everything below it, whatever its name's bytes.
 void remove(const QByteArray& path);
 QString describe(const QByteArray& path);
