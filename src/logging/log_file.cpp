@@ -16,6 +16,8 @@ namespace keldoran {
 namespace {
 
 constexpr auto gatheringTime = std::chrono::milliseconds(2);
+// Lines reach the file in writes of about this many bytes: one open and one write for many lines.
+constexpr qsizetype chunkSize = 64 * 1024;
 
 // Faster than QDateTime formatting.
 QByteArray timestampOf(const timespec& time) {
@@ -79,7 +81,16 @@ void LogFile::enqueue(Entry entry) {
         std::lock_guard guard(mutex_);
         // Waking the writer costs the caller a system call: only the first line it has not seen does.
         wake = writerWaiting_ && pending_.empty();
-        pending_.push_back(std::move(entry));
+        if (pending_.empty() || pending_.back()->count == Block::capacity) {
+            if (spares_.empty()) {
+                pending_.push_back(std::make_unique<Block>());
+            } else {
+                pending_.push_back(std::move(spares_.back()));
+                spares_.pop_back();
+            }
+        }
+        auto& block = *pending_.back();
+        block.entries[block.count++] = std::move(entry);
         ++queued_;
     }
     if (wake) {
@@ -110,28 +121,55 @@ void LogFile::run() {
         }
         auto batch = std::exchange(pending_, {});
         lock.unlock();
-        PrivateFiles::makeFolder(directory_);
-        for (const auto& entry : batch) {
+        quint64 written = 0;
+        for (const auto& block : batch) {
+            written += block->count;
+        }
+        writeBatch(batch);
+        lock.lock();
+        done_ += written;
+        while (!batch.empty() && spares_.size() < sparesKept) {
+            spares_.push_back(std::move(batch.back()));
+            batch.pop_back();
+        }
+        written_.notify_all();
+        lock.unlock();
+        batch.clear(); // not while holding the lock: freeing blocks takes a while
+        lock.lock();
+    }
+}
+
+void LogFile::writeBatch(std::vector<std::unique_ptr<Block>>& batch) {
+    PrivateFiles::makeFolder(directory_);
+    QByteArray chunk;
+    chunk.reserve(chunkSize + 4096);
+    for (const auto& block : batch) {
+        for (std::size_t i = 0; i < block->count; ++i) {
+            auto& entry = block->entries[i];
             if (const auto* message = std::get_if<Message>(&entry)) {
                 if (message->systemLog) {
                     message->systemLog->write(message->isError ? SystemLog::Level::error
                                                                : SystemLog::Level::info,
                                               message->channel, message->message);
                 }
-                write(lineOf(*message));
+                chunk += lineOf(*message);
             } else {
-                write(std::get<QByteArray>(entry));
+                chunk += std::get<QByteArray>(entry);
+            }
+            entry = Entry();
+            if (chunk.size() >= chunkSize) {
+                write(chunk);
+                chunk.clear();
             }
         }
-        const auto written = batch.size();
-        batch.clear(); // not while holding the lock: freeing a batch takes a while
-        lock.lock();
-        done_ += written;
-        written_.notify_all();
+        block->count = 0;
+    }
+    if (!chunk.isEmpty()) {
+        write(chunk);
     }
 }
 
-void LogFile::write(const QByteArray& line) const {
+void LogFile::write(const QByteArray& lines) const {
     struct stat status {};
     if (::stat(currentName_.constData(), &status) == 0 && status.st_size >= rotationSize) {
         ::unlink(previousName_.constData());
@@ -143,8 +181,8 @@ void LogFile::write(const QByteArray& line) const {
     }
     // A log an older version made readable to all is narrowed too.
     ::fchmod(descriptor, 0600);
-    for (qsizetype written = 0; written < line.size();) {
-        const auto count = ::write(descriptor, line.constData() + written, size_t(line.size() - written));
+    for (qsizetype written = 0; written < lines.size();) {
+        const auto count = ::write(descriptor, lines.constData() + written, size_t(lines.size() - written));
         if (count <= 0) {
             break;
         }
