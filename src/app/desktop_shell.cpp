@@ -70,12 +70,13 @@ DesktopShell::DesktopShell(MenuBarApp& app, Workspace& workspace, QObject* paren
     connect(&updater, &Updater::updateFound, this, &DesktopShell::offerUpdate);
     connect(&updater, &Updater::noUpdateFound, this, [this] {
         if (std::exchange(updateCheckAsked_, false)) {
-            tell(QStringLiteral("Keldoran is up to date."));
+            tell(tr("Keldoran is up to date."));
         }
     });
     connect(&updater, &Updater::checkAborted, this, [this](const QString& description) {
         if (std::exchange(updateCheckAsked_, false)) {
-            tell(QStringLiteral("Couldn't check for updates. ") + description);
+            //: %1 says why, in a sentence of its own.
+            tell(tr("Couldn't check for updates. %1").arg(description));
         }
     });
 
@@ -160,12 +161,13 @@ void DesktopShell::ensureTray() {
 void DesktopShell::offerUpdate(const AppcastItem& item) {
     updateCheckAsked_ = false;
     auto* offer = new QMessageBox(QMessageBox::Information, QStringLiteral("Keldoran"),
-                                  QStringLiteral("Keldoran %1 is available.").arg(item.displayVersionString));
+                                  tr("Keldoran %1 is available.").arg(item.displayVersionString));
     offer->setObjectName(QStringLiteral("updateOffer"));
-    offer->setInformativeText(QStringLiteral("You have %1. The download page opens in your browser.")
-                                  .arg(QLatin1String(BuildInfo::version)));
-    auto* download = offer->addButton(QStringLiteral("Download"), QMessageBox::AcceptRole);
-    offer->addButton(QStringLiteral("Not now"), QMessageBox::RejectRole);
+    //: %1 is the version of Keldoran that runs now.
+    offer->setInformativeText(
+        tr("You have %1. The download page opens in your browser.").arg(QLatin1String(BuildInfo::version)));
+    auto* download = offer->addButton(tr("Download"), QMessageBox::AcceptRole);
+    offer->addButton(tr("Not now"), QMessageBox::RejectRole);
     offer->setAttribute(Qt::WA_DeleteOnClose);
     connect(offer, &QMessageBox::buttonClicked, this, [this, download, item](QAbstractButton* button) {
         if (button == static_cast<QAbstractButton*>(download)) {

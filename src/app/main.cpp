@@ -6,6 +6,7 @@
 #include "logging/log.h"
 #include "platform/instance_paths.h"
 #include "platform/user_folders.h"
+#include "presentation/translations.h"
 
 #include <cstdio>
 #include <QCoreApplication>
@@ -28,6 +29,7 @@ QCoro::Task<void> runAgentTick(AgentRunner* agent) {
 // The background agent: one tick on a core application (no display needed), then exit status 0.
 int runAgent(int argc, char** argv) {
     QCoreApplication application(argc, argv);
+    const InstalledTranslations translations;
     LivePlatform live;
     AgentRunner agent(live.platform());
     QTimer::singleShot(0, &application, [&agent] { runAgentTick(&agent); });

@@ -98,24 +98,30 @@ DesktopNotification NotificationPolicy::notificationFor(Reason reason, const App
     const auto key = rawValue(reason);
     switch (reason) {
     case Reason::backupFailed:
-        return {key, QStringLiteral("Backup failed"),
-                model.lastBackupFailure().value_or(model.baseStatus().message), QStringLiteral("Try again")};
+        return {key, tr("Backup failed"), model.lastBackupFailure().value_or(model.baseStatus().message),
+                tr("Try again")};
     case Reason::credentialsUnreadable:
-        return {key, QStringLiteral("Couldn't read your saved credentials"),
-                Wording::forPlatform(QStringLiteral(
-                    "Your Mac's Keychain may still be locked — try Retry, or unlock it and try again.")),
-                QStringLiteral("Retry")};
+        return {key, tr("Couldn't read your saved credentials"),
+                //: On Linux this reads “Your keyring may still be locked — try Retry, or unlock it and try
+                //: again.”: translate that meaning. “Retry” is the notification's button.
+                Wording::forPlatform(
+                    tr("Your Mac's Keychain may still be locked — try Retry, or unlock it and try again.")),
+                tr("Retry")};
     case Reason::homeFolderUnreadable:
-        return {key, Wording::forPlatform(QStringLiteral("Full Disk Access needed")),
-                Wording::forPlatform(QStringLiteral(
-                    "Without it, macOS hides Desktop, Documents, Mail and more from the backup. "
-                    "Backups are paused until it's granted.")),
+        //: On Linux this reads “Home folder access needed”: translate that meaning.
+        return {key, Wording::forPlatform(tr("Full Disk Access needed")),
+                //: On Linux this reads “Keldoran can't read your home folder. Backups are paused until it
+                //: can.”: translate that meaning.
+                Wording::forPlatform(
+                    tr("Without it, macOS hides Desktop, Documents, Mail and more from the backup. "
+                       "Backups are paused until it's granted.")),
                 std::nullopt};
     case Reason::protectionOverdue:
-        return {key, QStringLiteral("Backups are overdue"),
-                QStringLiteral("Keldoran last backed up %1. It will try again when it can.")
+        return {key, tr("Backups are overdue"),
+                //: %1 is when, as “3 days ago”.
+                tr("Keldoran last backed up %1. It will try again when it can.")
                     .arg(Formatters::relativeTime(model.lastBackup().value_or(now), now)),
-                QStringLiteral("Back up now")};
+                tr("Back up now")};
     }
     return {};
 }

@@ -40,7 +40,7 @@ QString Updater::buildVersion() {
 void Updater::checkForUpdates() {
     Log::updater().info(QStringLiteral("manual update check requested"));
     if (feed_.isEmpty()) {
-        abort({QStringLiteral("Updater"), 1, QStringLiteral("This build has no update feed.")});
+        abort({QStringLiteral("Updater"), 1, tr("This build has no update feed.")});
         return;
     }
     if (!network_) {
@@ -147,12 +147,13 @@ std::optional<QList<AppcastItem>> Updater::parseAppcast(const QByteArray& xml, F
         }
     }
     if (reader.hasError()) {
+        //: %1 is the XML reader's own description of the error.
         *failure = {QStringLiteral("Appcast"), 1,
-                    QStringLiteral("The update feed is not well-formed XML: ") + reader.errorString()};
+                    tr("The update feed is not well-formed XML: %1").arg(reader.errorString())};
         return std::nullopt;
     }
     if (!sawChannel) {
-        *failure = {QStringLiteral("Appcast"), 2, QStringLiteral("The update feed is not an RSS appcast.")};
+        *failure = {QStringLiteral("Appcast"), 2, tr("The update feed is not an RSS appcast.")};
         return std::nullopt;
     }
     return items;

@@ -38,7 +38,7 @@ AppStatus backingUpStatus(const BackupProgress& progress, const QString& notice)
 }
 
 QString stoppingSentence() {
-    return QStringLiteral("Stopping…");
+    return BackupController::tr("Stopping…");
 }
 
 BackupWarning classifyWarning(const BackupErrorMessage& record) {
@@ -75,7 +75,7 @@ QList<BackupWarning> withoutDuplicates(const QList<BackupWarning>& warnings) {
 }
 
 QCoro::AsyncGenerator<RestoreEvent> noRestore() {
-    throw std::runtime_error("Keldoran isn't set up yet.");
+    throw std::runtime_error(BackupController::tr("Keldoran isn't set up yet.").toStdString());
     co_return;
 }
 
@@ -224,8 +224,8 @@ QCoro::Task<BackupController::ConfigurationOutcome> BackupController::configure(
     emit resticChanged();
     if (const auto config = StorageConfig::load(*platform.settings); config && restic_) {
         auto storage = model_.storage();
-        storage.provider = config->provider().displayName;
-        storage.region = config->region.displayName;
+        storage.provider = config->provider().shownName();
+        storage.region = config->region.shownName();
         storage.encrypted = true;
         model_.setStorage(storage);
     }
@@ -387,8 +387,7 @@ QCoro::Task<void> BackupController::runBackup(BackupInputs inputs, std::stop_tok
     // The backup's time is when it began, as restic stamps its snapshot.
     const auto started = model_.platform().clock->now();
     const auto excludeCount = qint64(inputs.excludes.size());
-    const auto provider =
-        configuredProvider_ ? configuredProvider_->displayName : QStringLiteral("the storage");
+    const auto provider = configuredProvider_ ? configuredProvider_->shownName() : tr("the storage");
     cancelledByUser_ = false;
     model_.setLastBackupUnfinished(true);
     model_.setBaseStatus(AppStatus::backingUp({}));

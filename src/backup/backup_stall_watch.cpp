@@ -51,12 +51,11 @@ void BackupStallWatch::check() {
 }
 
 QString BackupStallWatch::retryingSentence(const QString& provider) {
-    return QStringLiteral("Can't reach %1 — retrying…").arg(provider);
+    return tr("Can't reach %1 — retrying…").arg(provider);
 }
 
 QString BackupStallWatch::gaveUpSentence(const QString& provider) {
-    return QStringLiteral("Can't reach %1 — the backup stopped after 30 minutes without progress.")
-        .arg(provider);
+    return tr("Can't reach %1 — the backup stopped after 30 minutes without progress.").arg(provider);
 }
 
 } // namespace keldoran

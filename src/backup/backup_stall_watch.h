@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <QCoreApplication>
 #include <QDateTime>
 
 namespace keldoran {
@@ -14,6 +15,8 @@ namespace keldoran {
 /// said to be retrying; after half an hour it is given up. Progress is any change of files or bytes
 /// done, or any event other than a status line.
 class BackupStallWatch {
+    Q_DECLARE_TR_FUNCTIONS(BackupStallWatch)
+
 public:
     static constexpr int retryingAfterSeconds = 60;
     static constexpr int giveUpAfterSeconds = 30 * 60;

@@ -2,7 +2,17 @@
 
 #include "logging/log.h"
 
+#include <QCoreApplication>
+
 namespace keldoran {
+
+namespace {
+
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(Registration)
+};
+
+} // namespace
 
 QCoro::Task<std::optional<QString>> registerBackgroundAgent(ServiceRegistration* services) {
     const auto before = co_await services->agentStatus();
@@ -19,7 +29,7 @@ QCoro::Task<std::optional<QString>> registerBackgroundAgent(ServiceRegistration*
         Log::lifecycle().info(QStringLiteral("background agent registered (status: %1)").arg(status));
     }
     if (!error && after != ServiceRegistration::Status::enabled) {
-        co_return QStringLiteral("systemd did not enable the timer (status: %1)").arg(status);
+        co_return Text::tr("systemd did not enable the timer (status: %1)").arg(status);
     }
     co_return error;
 }

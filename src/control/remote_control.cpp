@@ -7,6 +7,7 @@
 #include "presentation/status_presentation.h"
 
 #include <memory>
+#include <QCoreApplication>
 #include <qcoro/qcorolocalsocket.h>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -17,6 +18,10 @@ namespace keldoran {
 namespace RemoteControl {
 namespace {
 
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(RemoteControl)
+};
+
 QJsonObject reply(bool ok, const QString& message) {
     return QJsonObject{{QStringLiteral("ok"), ok}, {QStringLiteral("message"), message}};
 }
@@ -25,13 +30,13 @@ QJsonObject reply(bool ok, const QString& message) {
 QString unconfiguredReason(const AppStatus& status) {
     switch (status.kind) {
     case AppStatus::Kind::credentialsUnavailable:
-        return QStringLiteral("Couldn't read your saved credentials. Unlock your keyring and try again.");
+        return Text::tr("Couldn't read your saved credentials. Unlock your keyring and try again.");
     case AppStatus::Kind::error:
         return status.message;
     default:
         break;
     }
-    return QStringLiteral("Keldoran isn't set up yet. Run “keldoranctl setup” first.");
+    return Text::tr("Keldoran isn't set up yet. Run “keldoranctl setup” first.");
 }
 
 std::optional<AppModel::PauseChoice> pauseChoice(const QString& text) {
@@ -50,7 +55,7 @@ std::optional<AppModel::PauseChoice> pauseChoice(const QString& text) {
 } // namespace
 
 QJsonObject unreadableRequest() {
-    return reply(false, QStringLiteral("Unknown command."));
+    return reply(false, Text::tr("Unknown command."));
 }
 
 QJsonObject handle(const QJsonObject& request, AppModel& model, const std::function<void()>& raise) {
@@ -74,28 +79,27 @@ QJsonObject handle(const QJsonObject& request, AppModel& model, const std::funct
         const bool pending = controller.hasBackupTask();
         model.backUpNow();
         if (pending) {
-            return reply(true, QStringLiteral("Keldoran is running and already backing up."));
+            return reply(true, Text::tr("Keldoran is running and already backing up."));
         }
         return controller.hasBackupTask()
-                   ? reply(true, QStringLiteral("Keldoran is running; it has started a backup."))
+                   ? reply(true, Text::tr("Keldoran is running; it has started a backup."))
                    : reply(false, StatusPresentation::titleOf(model.status()) + QStringLiteral("."));
     }
     if (command == QLatin1String("pause")) {
         const auto choice = pauseChoice(request.value(QLatin1String("choice")).toString());
         if (!choice) {
-            return reply(false, QStringLiteral("Unknown pause."));
+            return reply(false, Text::tr("Unknown pause."));
         }
         model.pause(*choice, now);
-        return reply(true,
-                     model.pauseUntil()
-                         ? QStringLiteral("Paused until %1.").arg(Formatters::shortTime(*model.pauseUntil()))
-                         : QStringLiteral("Paused until you resume."));
+        return reply(true, model.pauseUntil()
+                               ? Text::tr("Paused until %1.").arg(Formatters::shortTime(*model.pauseUntil()))
+                               : Text::tr("Paused until you resume."));
     }
     if (command == QLatin1String("resume")) {
         model.resume();
-        return reply(true, QStringLiteral("Protection resumed."));
+        return reply(true, Text::tr("Protection resumed."));
     }
-    return reply(false, QStringLiteral("Unknown command."));
+    return reply(false, Text::tr("Unknown command."));
 }
 
 QCoro::Task<std::optional<QJsonObject>> send(QString socketPath, QJsonObject request) {

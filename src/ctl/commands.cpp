@@ -38,6 +38,10 @@ namespace {
 using Terminal::error;
 using Terminal::out;
 
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(Commands)
+};
+
 struct Usage {
     QString synopsis;
     QString description;
@@ -47,7 +51,7 @@ int usageError(const Usage& usage, const QString& problem = {}) {
     if (!problem.isEmpty()) {
         error(problem);
     }
-    error(QStringLiteral("Usage: keldoranctl %1").arg(usage.synopsis));
+    error(Text::tr("Usage: keldoranctl %1").arg(usage.synopsis));
     return 2;
 }
 
@@ -72,14 +76,15 @@ std::optional<QString> optionLike(const QStringList& arguments) {
 std::optional<int> parse(QCommandLineParser& parser, const QStringList& arguments, const Usage& usage,
                          const QList<QCommandLineOption>& options = {}) {
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Shows this help."));
+                                  Text::tr("Shows this help."));
     parser.addOptions(options);
     parser.addOption(help);
     if (!parser.parse(QStringList{QStringLiteral("keldoranctl")} + arguments)) {
         return usageError(usage, parser.errorText());
     }
     if (parser.isSet(help)) {
-        out(QStringLiteral("Usage: keldoranctl %1\n\n%2\n\nOptions:").arg(usage.synopsis, usage.description));
+        out(Text::tr("Usage: keldoranctl %1").arg(usage.synopsis) + QStringLiteral("\n\n") +
+            usage.description + QStringLiteral("\n\n") + Text::tr("Options:"));
         for (const auto& option : options + QList<QCommandLineOption>{help}) {
             auto names = option.names();
             for (auto& name : names) {
@@ -135,7 +140,8 @@ constexpr int listingTimeLimitSeconds = 30;
 
 QString providerName(AppModel& model) {
     const auto& provider = model.controller().configuredProvider();
-    return provider ? provider->displayName : QStringLiteral("your storage");
+    //: Stands for the storage's name in “Couldn't reach %1.” when none is configured.
+    return provider ? provider->shownName() : Text::tr("your storage");
 }
 
 // The sentence for a command that could not read the repository: a time limit reached reads as a
@@ -281,7 +287,8 @@ QCoro::Task<int> followBackup(Session* session) {
             error(notice);
         }
         progress.show(status.progress.fraction, status.progress.filesDone, status.progress.totalFiles,
-                      QStringLiteral("files"));
+                      //: What keldoranctl backup's progress counts: “1,204 of 5,310 files”.
+                      Text::tr("files"));
     });
     co_await OperationHandle::wait(task);
     QObject::disconnect(connection);
@@ -305,13 +312,13 @@ QCoro::Task<int> followBackup(Session* session) {
 QCoro::Task<int> backup(Session* session, QStringList arguments) {
     Platform* platform = &session->platform;
     const Usage usage{QStringLiteral("backup"),
-                      QStringLiteral("Backs the home folder up now, with a progress bar. Ctrl-C cancels.")};
+                      Text::tr("Backs the home folder up now, with a progress bar. Ctrl-C cancels.")};
     QCommandLineParser parser;
     if (const auto early = parse(parser, arguments, usage)) {
         co_return *early;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        co_return usageError(usage, QStringLiteral("backup takes no arguments."));
+        co_return usageError(usage, Text::tr("backup takes no arguments."));
     }
     const auto lock = takeAppLock(*platform);
     if (!lock) {
@@ -333,8 +340,7 @@ QCoro::Task<int> backup(Session* session, QStringList arguments) {
 
 QCoro::Task<int> status(Session* session, QStringList arguments) {
     Platform* platform = &session->platform;
-    const Usage usage{QStringLiteral("status"),
-                      QStringLiteral("Prints what Keldoran's status window would show.")};
+    const Usage usage{QStringLiteral("status"), Text::tr("Prints what Keldoran's status window would show.")};
     QCommandLineParser parser;
     if (const auto early = parse(parser, arguments, usage)) {
         co_return *early;
@@ -362,7 +368,7 @@ QCoro::Task<int> status(Session* session, QStringList arguments) {
         controller.showLastKnownState();
         const auto refreshed = co_await refreshWithin(&controller, platform->clock, statusTimeLimitSeconds);
         if (!refreshed || isUnreachable(refreshed->exception)) {
-            unreachable = CtlMessages::unreachableJustNow(controller.configuredProvider()->displayName);
+            unreachable = CtlMessages::unreachableJustNow(controller.configuredProvider()->shownName());
         } else if (*refreshed) {
             // What was last known is shown, but the backups can no longer be read: that is a failure.
             unreadable = readFailureMessage(refreshed->exception);
@@ -391,7 +397,7 @@ QCoro::Task<int> status(Session* session, QStringList arguments) {
 
 QCoro::Task<int> snapshots(Session* session, QStringList arguments) {
     const Usage usage{QStringLiteral("snapshots"),
-                      QStringLiteral("Lists the backups in the repository, newest first.")};
+                      Text::tr("Lists the backups in the repository, newest first.")};
     QCommandLineParser parser;
     if (const auto early = parse(parser, arguments, usage)) {
         co_return *early;
@@ -441,9 +447,9 @@ QCoro::Task<void> openLevel(RestoreBrowser* browser, QString path) {
 QCoro::Task<int> list(Session* session, QStringList arguments) {
     Platform* platform = &session->platform;
     const Usage usage{
-        QStringLiteral("ls SNAPSHOT [PATH]"),
-        QStringLiteral(
-            "Lists one folder of a backup (the home folder unless PATH is given), folders first.")};
+        //: Usage line: keep “ls”; SNAPSHOT and PATH may be translated.
+        Text::tr("ls SNAPSHOT [PATH]"),
+        Text::tr("Lists one folder of a backup (the home folder unless PATH is given), folders first.")};
     QCommandLineParser parser;
     if (const auto early = parse(parser, arguments, usage)) {
         co_return *early;
@@ -492,15 +498,16 @@ QCoro::Task<int> list(Session* session, QStringList arguments) {
 QCoro::Task<int> restore(Session* session, QStringList arguments) {
     Platform* platform = &session->platform;
     const Usage usage{
-        QStringLiteral("restore SNAPSHOT PATH... [--to DIR] [--replace]"),
-        QStringLiteral(
-            "Restores files and folders of one folder of a backup to where they were backed up "
-            "from, or into DIR. Existing files are kept and restored ones named \"name (restored)\", "
-            "unless --replace.")};
+        //: Usage line: keep “restore” and the options; SNAPSHOT, PATH and DIR may be translated.
+        Text::tr("restore SNAPSHOT PATH... [--to DIR] [--replace]"),
+        Text::tr("Restores files and folders of one folder of a backup to where they were backed up "
+                 "from, or into DIR. Existing files are kept and restored ones named \"name (restored)\", "
+                 "unless --replace.")};
     QCommandLineParser parser;
-    const QCommandLineOption to(QStringLiteral("to"), QStringLiteral("Restore into DIR instead."),
-                                QStringLiteral("DIR"));
-    const QCommandLineOption replace(QStringLiteral("replace"), QStringLiteral("Overwrite existing files."));
+    const QCommandLineOption to(QStringLiteral("to"), Text::tr("Restore into DIR instead."),
+                                //: The value of --to in keldoranctl restore's help: a folder.
+                                Text::tr("DIR"));
+    const QCommandLineOption replace(QStringLiteral("replace"), Text::tr("Overwrite existing files."));
     if (const auto early = parse(parser, arguments, usage, {to, replace})) {
         co_return *early;
     }
@@ -574,10 +581,9 @@ QCoro::Task<int> restore(Session* session, QStringList arguments) {
 QCoro::Task<int> pauseOrResume(Session* session, QStringList arguments, bool pausing) {
     Platform* platform = &session->platform;
     const Usage usage =
-        pausing
-            ? Usage{QStringLiteral("pause 1h|tomorrow|indefinitely"),
-                    QStringLiteral("Pauses scheduled backups for an hour, until midnight, or until resumed.")}
-            : Usage{QStringLiteral("resume"), QStringLiteral("Resumes scheduled backups.")};
+        pausing ? Usage{QStringLiteral("pause 1h|tomorrow|indefinitely"),
+                        Text::tr("Pauses scheduled backups for an hour, until midnight, or until resumed.")}
+                : Usage{QStringLiteral("resume"), Text::tr("Resumes scheduled backups.")};
     QCommandLineParser parser;
     if (const auto early = parse(parser, arguments, usage)) {
         co_return *early;
@@ -629,24 +635,30 @@ QCoro::Task<int> resume(Session* session, QStringList arguments) {
 
 // keldoranctl setup's options.
 struct SetupOptions {
-    QCommandLineOption provider{QStringLiteral("provider"), QStringLiteral("ionos, ovhcloud or scaleway."),
-                                QStringLiteral("ID")};
-    QCommandLineOption endpoint{
-        QStringLiteral("endpoint"),
-        QStringLiteral("The address of other S3-compatible storage: https://host[:port]."),
-        QStringLiteral("URL")};
-    QCommandLineOption region{QStringLiteral("region"), QStringLiteral("Its region (default us-east-1)."),
-                              QStringLiteral("R")};
+    //: keldoranctl setup --help: ionos, ovhcloud and scaleway are typed as they are.
+    QCommandLineOption provider{
+        QStringLiteral("provider"), Text::tr("ionos, ovhcloud or scaleway."),
+        //: The value of --provider (a provider's id) and of --snapshot (a backup's id) in keldoranctl's help.
+        Text::tr("ID")};
+    QCommandLineOption endpoint{QStringLiteral("endpoint"),
+                                Text::tr("The address of other S3-compatible storage: https://host[:port]."),
+                                //: The value of --endpoint in keldoranctl setup's help: an address.
+                                Text::tr("URL")};
+    QCommandLineOption region{QStringLiteral("region"), Text::tr("Its region (default us-east-1)."),
+                              //: The value of --region in keldoranctl setup's help: a region.
+                              Text::tr("R")};
     QCommandLineOption pathStyle{QStringLiteral("path-style"),
-                                 QStringLiteral("It knows buckets only in the address's path.")};
-    QCommandLineOption bucket{QStringLiteral("bucket"), QStringLiteral("The bucket's name."),
-                              QStringLiteral("NAME")};
-    QCommandLineOption accessFile{QStringLiteral("access-key-file"),
-                                  QStringLiteral("Read the access key from F."), QStringLiteral("F")};
-    QCommandLineOption secretFile{QStringLiteral("secret-key-file"),
-                                  QStringLiteral("Read the secret key from F."), QStringLiteral("F")};
+                                 Text::tr("It knows buckets only in the address's path.")};
+    QCommandLineOption bucket{QStringLiteral("bucket"), Text::tr("The bucket's name."),
+                              //: The value of --bucket in keldoranctl setup's help: a bucket's name.
+                              Text::tr("NAME")};
+    QCommandLineOption accessFile{QStringLiteral("access-key-file"), Text::tr("Read the access key from F."),
+                                  //: The value of the --…-file options in keldoranctl setup's help: a file.
+                                  Text::tr("F")};
+    QCommandLineOption secretFile{QStringLiteral("secret-key-file"), Text::tr("Read the secret key from F."),
+                                  Text::tr("F")};
     QCommandLineOption passwordFile{QStringLiteral("password-file"),
-                                    QStringLiteral("Read the backup password from F."), QStringLiteral("F")};
+                                    Text::tr("Read the backup password from F."), Text::tr("F")};
 
     QList<QCommandLineOption> all() const {
         return {provider, endpoint, region, pathStyle, bucket, accessFile, secretFile, passwordFile};
@@ -659,7 +671,7 @@ std::variant<StorageProvider, QString> chosenProvider(const QCommandLineParser& 
                                                       const SetupOptions& options, const Platform& platform) {
     if (!parser.isSet(options.bucket) || parser.value(options.bucket).isEmpty() ||
         !parser.positionalArguments().isEmpty()) {
-        return QStringLiteral("setup needs --bucket NAME.");
+        return Text::tr("setup needs --bucket NAME.");
     }
     if (!isValidBucketName(parser.value(options.bucket))) {
         return SetupMessages::invalidBucketName();
@@ -701,16 +713,16 @@ struct SetupSecrets {
 // that could not be read otherwise.
 std::variant<SetupSecrets, QString> readSetupSecrets(const QCommandLineParser& parser,
                                                      const SetupOptions& options) {
-    const auto accessKey = Terminal::secret(QStringLiteral("Access key: "), parser.value(options.accessFile));
-    const auto secretKey = Terminal::secret(QStringLiteral("Secret key: "), parser.value(options.secretFile));
-    const auto password = Terminal::secret(QStringLiteral("Password: "), parser.value(options.passwordFile));
-    const auto confirmation = parser.isSet(options.passwordFile)
-                                  ? password
-                                  : Terminal::secret(QStringLiteral("Confirm password: "), {});
+    const auto accessKey = Terminal::secret(Text::tr("Access key: "), parser.value(options.accessFile));
+    const auto secretKey = Terminal::secret(Text::tr("Secret key: "), parser.value(options.secretFile));
+    const auto password = Terminal::secret(Text::tr("Password: "), parser.value(options.passwordFile));
+    const auto confirmation =
+        parser.isSet(options.passwordFile) ? password : Terminal::secret(Text::tr("Confirm password: "), {});
     if (!accessKey || !secretKey || !password || !confirmation) {
-        return CtlMessages::unreadableSecret(!accessKey   ? QStringLiteral("access key")
-                                             : !secretKey ? QStringLiteral("secret key")
-                                                          : QStringLiteral("password"));
+        //: Stands for %1 in “Couldn't read the %1.”
+        return CtlMessages::unreadableSecret(!accessKey   ? Text::tr("access key")
+                                             : !secretKey ? Text::tr("secret key")
+                                                          : Text::tr("password"));
     }
     return SetupSecrets{*accessKey, *secretKey, *password, *confirmation};
 }
@@ -718,12 +730,13 @@ std::variant<SetupSecrets, QString> readSetupSecrets(const QCommandLineParser& p
 QCoro::Task<int> setup(Session* session, QStringList arguments) {
     Platform* platform = &session->platform;
     const Usage usage{
-        QStringLiteral("setup (--provider ID | --endpoint URL [--region R] [--path-style]) --bucket NAME "
-                       "[--access-key-file F] [--secret-key-file F] [--password-file F]"),
-        QStringLiteral(
-            "Connects your bucket, creates the encrypted backup (or recognises an existing one) and "
-            "starts the first backup. Keys and password are asked for without echo unless given in "
-            "files.")};
+        //: Usage line: keep “setup” and the options; ID, URL, R, NAME and F may be translated as in the
+        //: options' help.
+        Text::tr("setup (--provider ID | --endpoint URL [--region R] [--path-style]) --bucket NAME "
+                 "[--access-key-file F] [--secret-key-file F] [--password-file F]"),
+        Text::tr("Connects your bucket, creates the encrypted backup (or recognises an existing one) and "
+                 "starts the first backup. Keys and password are asked for without echo unless given in "
+                 "files.")};
     QCommandLineParser parser;
     const SetupOptions options;
     if (const auto early = parse(parser, arguments, usage, options.all())) {
@@ -772,16 +785,15 @@ QCoro::Task<int> setup(Session* session, QStringList arguments) {
     onboarding.setPassword(password);
     onboarding.setConfirmPassword(confirmation);
     if (!onboarding.passwordValid()) {
-        co_return failure(
-            onboarding.passwordMessage().value_or(QStringLiteral("Use at least 8 characters.")));
+        co_return failure(onboarding.passwordMessage().value_or(Text::tr("Use at least 8 characters.")));
     }
     const auto problem = co_await onboarding.finish(model);
     if (problem) {
         co_return failure(*problem);
     }
     platform->settings->setValue(SettingsKeys::hasCompletedOnboarding, true);
-    out(QStringLiteral("You're protected"));
-    out(Wording::forPlatform(QStringLiteral(
+    out(Text::tr("You're protected"));
+    out(Wording::forPlatform(Text::tr(
         "Your first backup is starting now. Keldoran lives in the menu bar — look for the ring icon.")));
     const int result = co_await followBackup(session);
     co_return result;
@@ -849,13 +861,15 @@ bool looksLikeOption(const QString& argument) {
 
 QCoro::Task<int> find(Session* session, QStringList arguments) {
     Platform* platform = &session->platform;
-    const Usage usage{
-        QStringLiteral("find PATTERN [--snapshot ID]"),
-        QStringLiteral("Lists the files and folders of your backups whose name contains PATTERN "
-                       "(ignoring case and accents): path, size, modified, and the newest backup "
-                       "holding it. Backups not indexed yet are indexed first.")};
-    const QCommandLineOption snapshotOption(QStringLiteral("snapshot"),
-                                            QStringLiteral("Searches one backup."), QStringLiteral("ID"));
+    const Usage usage{//: Usage line: keep “find” and “--snapshot”; PATTERN and ID may be translated.
+                      Text::tr("find PATTERN [--snapshot ID]"),
+                      Text::tr("Lists the files and folders of your backups whose name contains PATTERN "
+                               "(ignoring case and accents): path, size, modified, and the newest backup "
+                               "holding it. Backups not indexed yet are indexed first.")};
+    const QCommandLineOption snapshotOption(
+        QStringLiteral("snapshot"), Text::tr("Searches one backup."),
+        //: The value of --provider (a provider's id) and of --snapshot (a backup's id) in keldoranctl's help.
+        Text::tr("ID"));
     QCommandLineParser parser;
     if (const auto early = parse(parser, arguments, usage, {snapshotOption})) {
         co_return *early;
@@ -902,9 +916,10 @@ QCoro::Task<int> find(Session* session, QStringList arguments) {
 
 QCoro::Task<int> versions(Session* session, QStringList arguments) {
     Platform* platform = &session->platform;
-    const Usage usage{QStringLiteral("versions PATH"),
-                      QStringLiteral("Lists every different version of a file in your backups, newest first: "
-                                     "the backup holding it, size and modified.")};
+    //: Usage line: keep “versions”; PATH may be translated.
+    const Usage usage{Text::tr("versions PATH"),
+                      Text::tr("Lists every different version of a file in your backups, newest first: "
+                               "the backup holding it, size and modified.")};
     QCommandLineParser parser;
     if (const auto early = parse(parser, arguments, usage)) {
         co_return *early;
@@ -977,9 +992,9 @@ QCoro::Task<int> run(Platform* platform, QStringList arguments) {
         out(CtlMessages::version(QLatin1String(BuildInfo::version), QLatin1String(BuildInfo::buildNumber)));
         co_return 0;
     }
-    error(command.isEmpty()
-              ? CtlMessages::usage()
-              : QStringLiteral("Unknown command “%1”.\n\n").arg(command) + CtlMessages::usage());
+    error(command.isEmpty() ? CtlMessages::usage()
+                            : Text::tr("Unknown command “%1”.").arg(command) + QStringLiteral("\n\n") +
+                                  CtlMessages::usage());
     co_return 2;
 }
 

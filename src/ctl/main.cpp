@@ -1,6 +1,7 @@
 #include "commands.h"
 #include "logging/log.h"
 #include "platform/system_log.h"
+#include "presentation/translations.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -18,6 +19,7 @@ QCoro::Task<void> runThenQuit(Platform* platform, QStringList arguments, int* st
 // tray application.
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
+    const InstalledTranslations translations;
     // Standard error belongs to the user here: log lines go to the file and, when one runs, the journal.
     Log::setSystemLog(SystemLog::journalOnly());
     LivePlatform live;

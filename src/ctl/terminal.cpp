@@ -130,14 +130,15 @@ void Progress::show(double fraction, std::optional<qint64> done, std::optional<q
                     .arg(QString(filled, QLatin1Char('#')), QString(width - filled, QLatin1Char(' ')))
                     .arg(percent, 3);
     if (done && total && *total > 0) {
-        line +=
-            QStringLiteral("  %1 of %2 %3").arg(QLocale().toString(*done), QLocale().toString(*total), unit);
+        //: Progress of keldoranctl: %1 done of %2 in all, %3 what is counted (“files”).
+        line += QStringLiteral("  ") +
+                tr("%1 of %2 %3").arg(QLocale().toString(*done), QLocale().toString(*total), unit);
     }
     const auto elapsed = (QDateTime::currentMSecsSinceEpoch() - startedMs_) / 1000.0;
     if (fraction > 0.01 && elapsed > 2) {
         const auto left = qint64(elapsed * (1 - fraction) / fraction);
-        line += left >= 60 ? QStringLiteral("  about %1 min left").arg(left / 60)
-                           : QStringLiteral("  about %1 s left").arg(left);
+        line += QStringLiteral("  ") + (left >= 60 ? tr("about %n min left", nullptr, int(left / 60))
+                                                   : tr("about %n s left", nullptr, int(left)));
     }
     std::fputs((line + QStringLiteral("\x1b[K")).toLocal8Bit().constData(), stdout);
     std::fflush(stdout);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <QCoreApplication>
 #include <QString>
 
 namespace keldoran {
@@ -21,6 +22,8 @@ std::optional<QString> secret(const QString& prompt, const QString& file);
 
 /// Draws progress in place on a terminal, or prints each tenth elsewhere.
 class Progress {
+    Q_DECLARE_TR_FUNCTIONS(Progress)
+
 public:
     Progress();
     void show(double fraction, std::optional<qint64> done, std::optional<qint64> total, const QString& unit);

@@ -18,13 +18,13 @@ constexpr RawValues kinds{std::array{std::pair{RestoreOutcome::Kind::succeeded, 
 QString RestoreOutcome::title() const {
     switch (kind) {
     case Kind::succeeded:
-        return QStringLiteral("Restore complete");
+        return tr("Restore complete");
     case Kind::incomplete:
-        return QStringLiteral("Restore incomplete");
+        return tr("Restore incomplete");
     case Kind::failed:
         break;
     }
-    return QStringLiteral("Restore failed");
+    return tr("Restore failed");
 }
 
 QByteArray RestoreOutcome::encoded() const {

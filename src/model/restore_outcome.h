@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
 
@@ -9,6 +10,9 @@ namespace keldoran {
 
 /// How the last restore ended, kept so the popover can tell it after its window has gone.
 struct RestoreOutcome {
+    Q_DECLARE_TR_FUNCTIONS(RestoreOutcome)
+
+public:
     enum class Kind { succeeded, incomplete, failed };
     Kind kind = Kind::succeeded;
     QDateTime finished;

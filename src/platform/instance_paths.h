@@ -4,11 +4,17 @@
 #include "platform/user_folders.h"
 
 #include <optional>
+#include <QCoreApplication>
 
 namespace keldoran {
 
 /// Where the running instances of this user meet: their locks and the tray application's socket.
 namespace InstancePaths {
+
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(InstancePaths)
+};
+
 inline QString appLock(const UserFolders& folders) {
     return InstanceLock::folder(folders.runtime) + QStringLiteral("/app.lock");
 }
@@ -28,9 +34,8 @@ inline std::optional<QString> unsafeFolderProblem(const UserFolders& folders) {
     if (InstanceLock::isFolderPrivate(folders.runtime)) {
         return std::nullopt;
     }
-    return QStringLiteral(
-               "Keldoran's private folder %1 is not safe to use: it must be a folder of yours that no "
-               "one else can open. Remove it, or set XDG_RUNTIME_DIR, and try again.")
+    return Text::tr("Keldoran's private folder %1 is not safe to use: it must be a folder of yours that no "
+                    "one else can open. Remove it, or set XDG_RUNTIME_DIR, and try again.")
         .arg(InstanceLock::folder(folders.runtime));
 }
 } // namespace InstancePaths

@@ -1,5 +1,6 @@
 #include "keyring_secret_store.h"
 
+#include <QCoreApplication>
 #include <qcoro/qcorodbus.h>
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -13,6 +14,10 @@
 namespace keldoran {
 
 namespace {
+
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(KeyringSecretStore)
+};
 
 // The Secret Service's secret structure, (oayays).
 struct SecretValue {
@@ -68,7 +73,7 @@ const QString noPrompt = QStringLiteral("/");
 using Failure = SecretStore::Failure;
 
 Failure lockedFailure() {
-    return {KeyringSecretStore::locked, QStringLiteral("The keyring is locked.")};
+    return {KeyringSecretStore::locked, Text::tr("The keyring is locked.")};
 }
 
 Failure failureOf(const QDBusMessage& reply) {
@@ -76,15 +81,14 @@ Failure failureOf(const QDBusMessage& reply) {
     if (name == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown") ||
         name == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner") ||
         name == QLatin1String("org.freedesktop.DBus.Error.Spawn.ServiceNotFound")) {
-        return {KeyringSecretStore::noService,
-                QStringLiteral("No Secret Service is running on this session.")};
+        return {KeyringSecretStore::noService, Text::tr("No Secret Service is running on this session.")};
     }
     if (name == QLatin1String("org.freedesktop.Secret.Error.IsLocked")) {
         return lockedFailure();
     }
     if (name == QLatin1String("org.freedesktop.Secret.Error.NoSuchObject") ||
         name == QLatin1String("org.freedesktop.DBus.Error.UnknownObject")) {
-        return {KeyringSecretStore::otherError, QStringLiteral("The keyring has no default collection.")};
+        return {KeyringSecretStore::otherError, Text::tr("The keyring has no default collection.")};
     }
     return {KeyringSecretStore::otherError, reply.errorMessage()};
 }

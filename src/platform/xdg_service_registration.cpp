@@ -1,5 +1,6 @@
 #include "xdg_service_registration.h"
 
+#include <QCoreApplication>
 #include <qcoro/qcorodbus.h>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -27,6 +28,10 @@ QString statusName(ServiceRegistration::Status status) {
 
 namespace {
 
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(XdgServiceRegistration)
+};
+
 // Quotes a path for a systemd or desktop-entry command line.
 QString quotedCommand(const QString& path) {
     QString escaped = path;
@@ -39,7 +44,7 @@ std::optional<QString> writeFile(const QString& path, const QString& content) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(content.toUtf8()) < 0 || !file.commit()) {
-        return QStringLiteral("Couldn't write %1: %2").arg(path, file.errorString());
+        return Text::tr("Couldn't write %1: %2").arg(path, file.errorString());
     }
     return std::nullopt;
 }

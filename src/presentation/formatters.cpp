@@ -1,14 +1,17 @@
 #include "formatters.h"
 
-#include "plural.h"
-
 #include <cmath>
+#include <QCoreApplication>
 #include <QLocale>
 
 namespace keldoran {
 
 namespace Formatters {
 namespace {
+
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(Formatters)
+};
 
 QString trimmedNumber(double value, int decimals) {
     auto text = QLocale().toString(value, 'f', decimals);
@@ -28,19 +31,19 @@ QString trimmedNumber(double value, int decimals) {
 
 QString byteCount(qint64 bytes) {
     if (bytes <= 0) {
-        return QStringLiteral("Zero KB");
+        return Text::tr("Zero KB");
     }
     const auto value = double(bytes);
     if (value >= 1e12) {
-        return trimmedNumber(value / 1e12, 2) + QStringLiteral(" TB");
+        return Text::tr("%1 TB").arg(trimmedNumber(value / 1e12, 2));
     }
     if (value >= 1e9) {
-        return trimmedNumber(value / 1e9, 2) + QStringLiteral(" GB");
+        return Text::tr("%1 GB").arg(trimmedNumber(value / 1e9, 2));
     }
     if (value >= 1e6) {
-        return trimmedNumber(value / 1e6, 1) + QStringLiteral(" MB");
+        return Text::tr("%1 MB").arg(trimmedNumber(value / 1e6, 1));
     }
-    return trimmedNumber(std::max(value / 1e3, 1.0), 0) + QStringLiteral(" KB");
+    return Text::tr("%1 KB").arg(trimmedNumber(std::max(value / 1e3, 1.0), 0));
 }
 
 QString relativeTime(const QDateTime& date, const QDateTime& now) {
@@ -54,14 +57,23 @@ QString relativeTime(const QDateTime& date, const QDateTime& now) {
         const char* past;
         const char* future;
     };
-    static constexpr Step steps[] = {
-        {31536000, "%Ln years ago", "in %Ln years"}, {2592000, "%Ln months ago", "in %Ln months"},
-        {604800, "%Ln weeks ago", "in %Ln weeks"},   {86400, "%Ln days ago", "in %Ln days"},
-        {3600, "%Ln hours ago", "in %Ln hours"},     {60, "%Ln minutes ago", "in %Ln minutes"},
-        {1, "%Ln seconds ago", "in %Ln seconds"}};
+    static constexpr Step steps[] = {{31536000, QT_TRANSLATE_N_NOOP("Formatters", "%Ln years ago"),
+                                      QT_TRANSLATE_N_NOOP("Formatters", "in %Ln years")},
+                                     {2592000, QT_TRANSLATE_N_NOOP("Formatters", "%Ln months ago"),
+                                      QT_TRANSLATE_N_NOOP("Formatters", "in %Ln months")},
+                                     {604800, QT_TRANSLATE_N_NOOP("Formatters", "%Ln weeks ago"),
+                                      QT_TRANSLATE_N_NOOP("Formatters", "in %Ln weeks")},
+                                     {86400, QT_TRANSLATE_N_NOOP("Formatters", "%Ln days ago"),
+                                      QT_TRANSLATE_N_NOOP("Formatters", "in %Ln days")},
+                                     {3600, QT_TRANSLATE_N_NOOP("Formatters", "%Ln hours ago"),
+                                      QT_TRANSLATE_N_NOOP("Formatters", "in %Ln hours")},
+                                     {60, QT_TRANSLATE_N_NOOP("Formatters", "%Ln minutes ago"),
+                                      QT_TRANSLATE_N_NOOP("Formatters", "in %Ln minutes")},
+                                     {1, QT_TRANSLATE_N_NOOP("Formatters", "%Ln seconds ago"),
+                                      QT_TRANSLATE_N_NOOP("Formatters", "in %Ln seconds")}};
     for (const auto& step : steps) {
         if (magnitude >= step.size || step.size == 1) {
-            return Plural::of(seconds < 0 ? step.past : step.future, magnitude / step.size);
+            return Text::tr(seconds < 0 ? step.past : step.future, nullptr, int(magnitude / step.size));
         }
     }
     return {};
@@ -70,19 +82,19 @@ QString relativeTime(const QDateTime& date, const QDateTime& now) {
 QString compactTimeUntil(const QDateTime& date, const QDateTime& now) {
     const qint64 minutes = std::max<qint64>(0, now.secsTo(date) / 60);
     if (minutes <= 59) {
-        return QStringLiteral("in %1 min").arg(minutes);
+        return Text::tr("in %1 min").arg(minutes);
     }
-    return QStringLiteral("in %1 h").arg(minutes / 60);
+    return Text::tr("in %1 h").arg(minutes / 60);
 }
 
 QString timeLeft(qint64 seconds) {
     if (seconds < 60) {
-        return QStringLiteral("less than a minute left");
+        return Text::tr("less than a minute left");
     }
     if (seconds < 90 * 60) {
-        return Plural::of("about %Ln minutes left", (seconds + 30) / 60);
+        return Text::tr("about %Ln minutes left", nullptr, int((seconds + 30) / 60));
     }
-    return Plural::of("about %Ln hours left", (seconds + 1800) / 3600);
+    return Text::tr("about %Ln hours left", nullptr, int((seconds + 1800) / 3600));
 }
 
 QString shortTime(const QDateTime& date) {
@@ -97,10 +109,10 @@ QString recentBackupTimestamp(const QDateTime& date, const QDateTime& now) {
     const auto day = date.toLocalTime().date();
     const auto today = now.toLocalTime().date();
     if (day == today) {
-        return QStringLiteral("Today, ") + shortTime(date);
+        return Text::tr("Today, %1").arg(shortTime(date));
     }
     if (day == today.addDays(-1)) {
-        return QStringLiteral("Yesterday, ") + shortTime(date);
+        return Text::tr("Yesterday, %1").arg(shortTime(date));
     }
     return QLocale().dayName(day.dayOfWeek(), QLocale::ShortFormat) + QStringLiteral(", ") + shortTime(date);
 }
@@ -112,7 +124,7 @@ QString modified(const QDateTime& date, const QDateTime& now) {
         return shortTime(date);
     }
     if (day == today.addDays(-1)) {
-        return QStringLiteral("yesterday");
+        return Text::tr("yesterday");
     }
     return relativeTime(date, now);
 }

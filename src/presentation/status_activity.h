@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -11,6 +12,9 @@ class AppModel;
 
 /// The popover's activity panel as text: the three figures, the last restore and the recent backups.
 struct StatusActivity {
+    Q_DECLARE_TR_FUNCTIONS(StatusActivity)
+
+public:
     struct Figure {
         QString caption;
         QString value;

@@ -2,7 +2,6 @@
 
 #include "backup/backup_controller.h"
 #include "formatters.h"
-#include "plural.h"
 #include "wording.h"
 
 #include <algorithm>
@@ -24,7 +23,8 @@ std::optional<QString> fileCountOf(const BackupProgress& progress) {
     if (!progress.filesDone || !progress.totalFiles || *progress.totalFiles == 0) {
         return std::nullopt;
     }
-    return Plural::of("%1 of %Ln files", *progress.totalFiles).arg(Formatters::count(*progress.filesDone));
+    return StatusPresentation::tr("%1 of %Ln files", nullptr, int(*progress.totalFiles))
+        .arg(Formatters::count(*progress.filesDone));
 }
 
 QString subtitleOf(const AppModel& model, const AppStatus& status, const QDateTime& now) {
@@ -36,7 +36,7 @@ QString subtitleOf(const AppModel& model, const AppStatus& status, const QDateTi
         // Bytes first: a few large files leave the file count standing still for most of the run.
         const auto& progress = status.progress;
         if (progress.totalBytes.value_or(0) > 0) {
-            auto text = QStringLiteral("%1 of %2")
+            auto text = StatusPresentation::tr("%1 of %2")
                             .arg(Formatters::byteCount(progress.bytesDone.value_or(0)),
                                  Formatters::byteCount(*progress.totalBytes));
             if (progress.secondsRemaining) {
@@ -47,23 +47,23 @@ QString subtitleOf(const AppModel& model, const AppStatus& status, const QDateTi
         if (const auto files = fileCountOf(progress)) {
             return *files;
         }
-        return QStringLiteral("%1% complete").arg(qint64(progress.fraction * 100));
+        return StatusPresentation::tr("%1% complete").arg(qint64(progress.fraction * 100));
     }
     case Kind::error:
         return status.message;
     case Kind::credentialsUnavailable:
-        return QStringLiteral(
+        return StatusPresentation::tr(
             "Your Mac's Keychain may still be locked — try Retry, or unlock it and try again.");
     case Kind::fullDiskAccessRequired:
-        return QStringLiteral(
+        return StatusPresentation::tr(
             "Without it, macOS hides Desktop, Documents, Mail and more from the backup. Backups are paused "
             "until it's granted.");
     case Kind::paused:
-        return model.pauseUntil()
-                   ? QStringLiteral("Resumes ") + Formatters::relativeTime(*model.pauseUntil(), now)
-                   : QStringLiteral("Resume to continue protection");
+        return model.pauseUntil() ? StatusPresentation::tr("Resumes %1")
+                                        .arg(Formatters::relativeTime(*model.pauseUntil(), now))
+                                  : StatusPresentation::tr("Resume to continue protection");
     case Kind::offline:
-        return QStringLiteral("Will resume automatically");
+        return StatusPresentation::tr("Will resume automatically");
     default:
         return StatusPresentation::lastBackupLine(model.lastBackup(), now);
     }
@@ -95,19 +95,19 @@ StatusPresentation::Action actionOf(const AppStatus& status) {
 QString primaryActionOf(const AppStatus& status) {
     switch (status.kind) {
     case Kind::error:
-        return QStringLiteral("Try again");
+        return StatusPresentation::tr("Try again");
     case Kind::needsSetup:
-        return QStringLiteral("Set Up Keldoran");
+        return StatusPresentation::tr("Set Up Keldoran");
     case Kind::credentialsUnavailable:
-        return QStringLiteral("Retry");
+        return StatusPresentation::tr("Retry");
     case Kind::fullDiskAccessRequired:
-        return QStringLiteral("Open System Settings");
+        return StatusPresentation::tr("Open System Settings");
     case Kind::paused:
-        return QStringLiteral("Resume");
+        return StatusPresentation::tr("Resume");
     case Kind::offline:
-        return QStringLiteral("Waiting for network");
+        return StatusPresentation::tr("Waiting for network");
     default:
-        return QStringLiteral("Back up now");
+        return StatusPresentation::tr("Back up now");
     }
 }
 
@@ -116,30 +116,30 @@ QString primaryActionOf(const AppStatus& status) {
 QString StatusPresentation::titleOf(const AppStatus& status) {
     switch (status.kind) {
     case Kind::protectedWithWarnings:
-        return Plural::of("Completed with %Ln warnings", status.warningCount);
+        return tr("Completed with %Ln warnings", nullptr, int(status.warningCount));
     case Kind::backingUp:
-        return QStringLiteral("Backing up…");
+        return tr("Backing up…");
     case Kind::error:
-        return QStringLiteral("Last backup failed");
+        return tr("Last backup failed");
     case Kind::needsSetup:
-        return QStringLiteral("Set up Keldoran");
+        return tr("Set up Keldoran");
     case Kind::credentialsUnavailable:
-        return QStringLiteral("Couldn't read your saved credentials");
+        return tr("Couldn't read your saved credentials");
     case Kind::fullDiskAccessRequired:
-        return QStringLiteral("Full Disk Access needed");
+        return tr("Full Disk Access needed");
     case Kind::protected_:
-        return QStringLiteral("Protected");
+        return tr("Protected");
     case Kind::paused:
-        return QStringLiteral("Paused");
+        return tr("Paused");
     case Kind::offline:
         break;
     }
-    return QStringLiteral("Waiting for network");
+    return tr("Waiting for network");
 }
 
 QString StatusPresentation::lastBackupLine(const std::optional<QDateTime>& lastBackup, const QDateTime& now) {
-    return lastBackup ? QStringLiteral("Backed up ") + Formatters::relativeTime(*lastBackup, now)
-                      : QStringLiteral("Not backed up yet");
+    return lastBackup ? tr("Backed up %1").arg(Formatters::relativeTime(*lastBackup, now))
+                      : tr("Not backed up yet");
 }
 
 QString StatusPresentation::warningLine(const BackupWarning& warning, const QString& home) {
@@ -147,28 +147,28 @@ QString StatusPresentation::warningLine(const BackupWarning& warning, const QStr
     if (!warning.path) {
         switch (warning.kind) {
         case WarningKind::privacyProtected:
-            return QStringLiteral("macOS blocked access to a file.");
+            return tr("macOS blocked access to a file.");
         case WarningKind::permissionDenied:
-            return QStringLiteral("A file couldn't be read (no permission).");
+            return tr("A file couldn't be read (no permission).");
         case WarningKind::vanished:
-            return QStringLiteral("A file changed or was removed while backing up.");
+            return tr("A file changed or was removed while backing up.");
         case WarningKind::other:
             break;
         }
-        return QStringLiteral("Some files couldn't be backed up.");
+        return tr("Some files couldn't be backed up.");
     }
     const auto path = abbreviated(*warning.path, home);
     switch (warning.kind) {
     case WarningKind::privacyProtected:
-        return QStringLiteral("macOS blocked access to ") + path + QLatin1Char('.');
+        return tr("macOS blocked access to %1.").arg(path);
     case WarningKind::permissionDenied:
-        return QStringLiteral("No permission to read ") + path + QLatin1Char('.');
+        return tr("No permission to read %1.").arg(path);
     case WarningKind::vanished:
-        return path + QStringLiteral(" changed or was removed while backing up.");
+        return tr("%1 changed or was removed while backing up.").arg(path);
     case WarningKind::other:
         break;
     }
-    return path + QStringLiteral(" couldn't be backed up.");
+    return tr("%1 couldn't be backed up.").arg(path);
 }
 
 StatusPresentation StatusPresentation::current(AppModel& model) {
@@ -191,16 +191,16 @@ StatusPresentation StatusPresentation::of(const AppModel& model, bool operationR
     shown.subtitle = subtitleOf(model, status, now);
     const bool settled = status.kind == Kind::protected_ || status.kind == Kind::protectedWithWarnings;
     if (settled && model.lastBackupUnfinished()) {
-        shown.title = QStringLiteral("Last backup didn't finish");
-        shown.subtitle = QStringLiteral("It continues where it left off. ") +
-                         StatusPresentation::lastBackupLine(model.lastBackup(), now) + QLatin1Char('.');
+        shown.title = tr("Last backup didn't finish");
+        shown.subtitle = tr("It continues where it left off. %1.")
+                             .arg(StatusPresentation::lastBackupLine(model.lastBackup(), now));
     }
     if (const auto problem = model.agentRegistrationProblem()) {
         shown.registrationWarning =
-            QStringLiteral("Background backups aren't set up (%1). Backups run only while Keldoran is open.")
+            tr("Background backups aren't set up (%1). Backups run only while Keldoran is open.")
                 .arg(*problem);
     }
-    shown.primaryAction = operationRunning ? QStringLiteral("Cancel") : primaryActionOf(status);
+    shown.primaryAction = operationRunning ? tr("Cancel") : primaryActionOf(status);
     shown.action = operationRunning ? Action::cancel : actionOf(status);
     shown.actionEnabled = shown.action != Action::none;
     if (status.kind == Kind::backingUp) {
@@ -212,8 +212,7 @@ StatusPresentation StatusPresentation::of(const AppModel& model, bool operationR
     const bool hidesNext = status.kind == Kind::backingUp || status.kind == Kind::paused ||
                            status.kind == Kind::offline || status.kind == Kind::fullDiskAccessRequired;
     if (!hidesNext && model.nextBackup()) {
-        shown.nextBackup =
-            QStringLiteral("Next backup ") + Formatters::compactTimeUntil(*model.nextBackup(), now);
+        shown.nextBackup = tr("Next backup %1").arg(Formatters::compactTimeUntil(*model.nextBackup(), now));
     }
 
     const auto warnings = model.lastBackupWarnings();
@@ -222,7 +221,7 @@ StatusPresentation StatusPresentation::of(const AppModel& model, bool operationR
         shown.warningPaths.append(warnings[i].path ? abbreviated(*warnings[i].path, home) : QString());
     }
     if (warnings.size() >= 6) {
-        shown.warnings.append(Plural::of("and %Ln more", warnings.size() - 5));
+        shown.warnings.append(tr("and %Ln more", nullptr, int(warnings.size() - 5)));
     }
     const auto has = [&](BackupWarning::Kind kind) {
         return std::any_of(warnings.begin(), warnings.end(),
@@ -231,40 +230,39 @@ StatusPresentation StatusPresentation::of(const AppModel& model, bool operationR
     if (has(BackupWarning::Kind::privacyProtected)) {
         shown.guidance.append(
             fullDiskAccessGranted
-                ? QStringLiteral(
-                      "Full Disk Access is on, yet macOS still blocked these. In System Settings › "
-                      "Privacy & Security › Full Disk Access, remove Keldoran, add it again, then "
-                      "relaunch.")
-                : QStringLiteral("Keldoran needs Full Disk Access in System Settings › Privacy & Security to "
-                                 "read these."));
+                ? tr("Full Disk Access is on, yet macOS still blocked these. In System Settings › "
+                     "Privacy & Security › Full Disk Access, remove Keldoran, add it again, then "
+                     "relaunch.")
+                : tr("Keldoran needs Full Disk Access in System Settings › Privacy & Security to "
+                     "read these."));
     }
     if (has(BackupWarning::Kind::permissionDenied)) {
-        shown.guidance.append(QStringLiteral("These files' owner or permissions prevent reading them — Full "
-                                             "Disk Access doesn't change that."));
+        shown.guidance.append(tr("These files' owner or permissions prevent reading them — Full "
+                                 "Disk Access doesn't change that."));
     }
 
     switch (model.checkHealth()) {
     case AppModel::CheckHealth::verified:
-        shown.check = QStringLiteral("Data integrity verified");
+        shown.check = tr("Data integrity verified");
         break;
     case AppModel::CheckHealth::overdue:
-        shown.check = QStringLiteral("Check overdue");
+        shown.check = tr("Check overdue");
         break;
     case AppModel::CheckHealth::failed:
-        shown.check = QStringLiteral("Check failed");
+        shown.check = tr("Check failed");
         break;
     }
     if (const auto reason = model.lastCheckFailure()) {
         switch (*reason) {
         case CheckFailureReason::corruption:
-            shown.checkDetail = QStringLiteral(
-                "Damaged data was found in the backup. Don't delete snapshots — check the repository.");
+            shown.checkDetail =
+                tr("Damaged data was found in the backup. Don't delete snapshots — check the repository.");
             break;
         case CheckFailureReason::unreachable:
-            shown.checkDetail = QStringLiteral("The backup storage couldn't be reached for checking.");
+            shown.checkDetail = tr("The backup storage couldn't be reached for checking.");
             break;
         case CheckFailureReason::other:
-            shown.checkDetail = QStringLiteral("The last check didn't complete. It will retry on schedule.");
+            shown.checkDetail = tr("The last check didn't complete. It will retry on schedule.");
             break;
         }
     }
@@ -300,17 +298,16 @@ QStringList StatusPresentation::lines(const AppModel& model) const {
     }
     const auto stats = model.stats();
     if (stats.protectedBytes) {
-        auto line = QStringLiteral("Protected: ") + Formatters::byteCount(*stats.protectedBytes);
+        auto line = tr("Protected: %1").arg(Formatters::byteCount(*stats.protectedBytes));
         if (stats.fileCount) {
-            line += QStringLiteral(", ") + Plural::of("%Ln files · source data", *stats.fileCount);
+            line += QStringLiteral(", ") + tr("%Ln files · source data", nullptr, int(*stats.fileCount));
         }
         lines.append(line);
     }
     if (const auto stored = model.storage().sizeBytes) {
-        auto line = QStringLiteral("Storage: ") + Formatters::byteCount(*stored) +
-                    QStringLiteral(" stored after deduplication");
+        auto line = tr("Storage: %1 stored after deduplication").arg(Formatters::byteCount(*stored));
         if (stats.monthlyCostEUR) {
-            line += QStringLiteral(", about %1 a month").arg(Formatters::euros(*stats.monthlyCostEUR));
+            line += tr(", about %1 a month").arg(Formatters::euros(*stats.monthlyCostEUR));
         }
         lines.append(line);
     }

@@ -3,6 +3,7 @@
 #include "model/app_model.h"
 
 #include <optional>
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace keldoran {
@@ -11,6 +12,9 @@ namespace keldoran {
 /// model's state. The same text serves `keldoranctl status`. Sentences naming macOS arrive here in the
 /// platform's words.
 struct StatusPresentation {
+    Q_DECLARE_TR_FUNCTIONS(StatusPresentation)
+
+public:
     /// What the primary button does; `AppActions::perform` carries it out.
     enum class Action { cancel, backUpNow, setUp, readCredentialsAgain, checkFolderAccess, resume, none };
 

@@ -48,6 +48,7 @@ QString forPlatform(const QString& canonical) {
         {QStringLiteral("macOS blocked access to "), QStringLiteral("The system blocked access to ")},
         {QStringLiteral("Keldoran keeps them in your Mac's Keychain"),
          QStringLiteral("Keldoran keeps them in your keyring")},
+        {QStringLiteral("in your Mac's Keychain"), QStringLiteral("in your keyring")},
         {QStringLiteral("before it leaves your Mac."), QStringLiteral("before it leaves your computer.")},
         {QStringLiteral("Keldoran lives in the menu bar"),
          QStringLiteral("Keldoran lives in the system tray")},

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -20,6 +21,10 @@ namespace keldoran {
 
 namespace KeepBothMerge {
 namespace {
+
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(KeepBothMerge)
+};
 
 constexpr qsizetype nameMax = 255;
 
@@ -394,8 +399,9 @@ Descriptor openDestination(const QString& destination) {
         folder = Descriptor(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     }
     if (!folder.isOpen()) {
-        throw RestoreMergeError(
-            QStringLiteral("Couldn't open the folder “%1”: %2.").arg(destination, systemError(errno)));
+        // errno is read before anything else runs.
+        const auto reason = systemError(errno);
+        throw RestoreMergeError(Text::tr("Couldn't open the folder “%1”: %2.").arg(destination, reason));
     }
     return folder;
 }
@@ -415,16 +421,16 @@ QString createStagingFolder(const QString& destination) {
             return staging;
         }
     }
-    throw RestoreMergeError(
-        QStringLiteral("Couldn't make a folder to restore into: %1.").arg(systemError(errno)));
+    const auto reason = systemError(errno);
+    throw RestoreMergeError(Text::tr("Couldn't make a folder to restore into: %1.").arg(reason));
 }
 
 RestoreMergeReport merge(const QString& staging, const QString& destination, const Selection& selection) {
     const Descriptor staged(
         ::open(QFile::encodeName(staging).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (!staged.isOpen()) {
-        throw RestoreMergeError(
-            QStringLiteral("Couldn't read the restored files: %1.").arg(systemError(errno)));
+        const auto reason = systemError(errno);
+        throw RestoreMergeError(Text::tr("Couldn't read the restored files: %1.").arg(reason));
     }
     for (const auto& item : selection.failedItems) {
         discardFailedItem(staged.get(), item.split(QLatin1Char('/'), Qt::SkipEmptyParts));

@@ -12,8 +12,19 @@ ResticError::ResticError(Case errorCase, QString detail, QString underlying, std
     , exitStatus_(std::move(status))
     , what_(description().toStdString()) {}
 
+namespace {
+QString stoppedBySignalSentence() {
+    return ResticError::tr("restic stopped unexpectedly (signal %1).");
+}
+} // namespace
+
 QString stoppedBySignal(int signal) {
-    return QStringLiteral("restic stopped unexpectedly (signal %1).").arg(signal);
+    return stoppedBySignalSentence().arg(signal);
+}
+
+bool startsWithStoppedBySignal(const QString& text) {
+    const auto sentence = stoppedBySignalSentence();
+    return text.startsWith(sentence.left(sentence.indexOf(QLatin1String("%1"))));
 }
 
 namespace {
@@ -22,11 +33,11 @@ namespace {
 std::optional<QString> sharedFailureMessage(const ResticError::ExitStatus& status) {
     switch (status.kind()) {
     case ResticError::Kind::repositoryDoesNotExist:
-        return QStringLiteral("The backup repository could not be found.");
+        return ResticError::tr("The backup repository could not be found.");
     case ResticError::Kind::lockFailed:
-        return QStringLiteral("Repository is locked by another process.");
+        return ResticError::tr("Repository is locked by another process.");
     case ResticError::Kind::wrongPassword:
-        return QStringLiteral("Repository password is incorrect.");
+        return ResticError::tr("Repository password is incorrect.");
     case ResticError::Kind::killedBySignal:
         return stoppedBySignal(*status.signal);
     default:
@@ -103,17 +114,17 @@ QString ResticError::ExitStatus::kindName() const {
 QString ResticError::description() const {
     switch (case_) {
     case Case::launchFailed:
-        return QStringLiteral("restic could not be launched: ") + underlying_;
+        return tr("restic could not be launched: %1").arg(underlying_);
     case Case::commandFailed:
         if (exitStatus_->signal) {
             return stoppedBySignal(*exitStatus_->signal) + QLatin1Char(' ') + exitStatus_->stderrText;
         }
-        return QStringLiteral("restic exited with code %1: ").arg(exitStatus_->code) +
-               exitStatus_->stderrText;
+        return tr("restic exited with code %1: %2")
+            .arg(QString::number(exitStatus_->code), exitStatus_->stderrText);
     case Case::decodingFailed:
-        return QStringLiteral("Unexpected restic output: ") + detail_;
+        return tr("Unexpected restic output: %1").arg(detail_);
     case Case::binaryNotFound:
-        return QStringLiteral("The restic executable was not found in the application bundle.");
+        return tr("The restic executable was not found in the application bundle.");
     }
     return {};
 }
@@ -131,30 +142,30 @@ QString ResticError::logDescription() const {
 QString ResticError::backupFailureMessage() const {
     switch (case_) {
     case Case::launchFailed:
-        return QStringLiteral("Backup could not be started.");
+        return tr("Backup could not be started.");
     case Case::decodingFailed:
-        return QStringLiteral("Backup failed.");
+        return tr("Backup failed.");
     case Case::binaryNotFound:
-        return QStringLiteral("The restic executable is missing from the app.");
+        return tr("The restic executable is missing from the app.");
     case Case::commandFailed:
         break;
     }
     switch (exitStatus_->kind()) {
     case Kind::repositoryDoesNotExist:
-        return QStringLiteral("Backup destination could not be found.");
+        return tr("Backup destination could not be found.");
     case Kind::interrupted:
-        return QStringLiteral("Backup was cancelled.");
+        return tr("Backup was cancelled.");
     default:
-        return sharedFailureMessage(*exitStatus_).value_or(QStringLiteral("Backup failed."));
+        return sharedFailureMessage(*exitStatus_).value_or(tr("Backup failed."));
     }
 }
 
 QString ResticError::restoreFailureMessage() const {
     if (case_ != Case::commandFailed) {
-        return QStringLiteral("Restore could not be started.");
+        return tr("Restore could not be started.");
     }
     if (exitStatus_->kind() == Kind::interrupted) {
-        return QStringLiteral("Restore was cancelled.");
+        return tr("Restore was cancelled.");
     }
     if (const auto shared = sharedFailureMessage(*exitStatus_)) {
         return *shared;
@@ -164,7 +175,7 @@ QString ResticError::restoreFailureMessage() const {
             RestoreProblem::summary(RestoreProblem::fromStandardError(exitStatus_->stderrText))) {
         return *problems;
     }
-    return resticFatalMessage(exitStatus_->stderrText).value_or(QStringLiteral("Restore failed."));
+    return resticFatalMessage(exitStatus_->stderrText).value_or(tr("Restore failed."));
 }
 
 QString ResticError::readFailureMessage() const {
@@ -174,8 +185,7 @@ QString ResticError::readFailureMessage() const {
     if (const auto shared = sharedFailureMessage(*exitStatus_)) {
         return *shared;
     }
-    return resticFatalMessage(exitStatus_->stderrText)
-        .value_or(QStringLiteral("The backups could not be read."));
+    return resticFatalMessage(exitStatus_->stderrText).value_or(tr("The backups could not be read."));
 }
 
 std::optional<QString> resticFatalMessage(const QString& stderrText) {
@@ -197,7 +207,7 @@ struct UnpackedError {
 
 UnpackedError unpack(const std::exception_ptr& error) {
     if (!error) {
-        return {std::nullopt, QStringLiteral("Unknown error")};
+        return {std::nullopt, ResticError::tr("Unknown error")};
     }
     try {
         std::rethrow_exception(error);
@@ -206,7 +216,7 @@ UnpackedError unpack(const std::exception_ptr& error) {
     } catch (const std::exception& other) {
         return {std::nullopt, QString::fromUtf8(other.what())};
     } catch (...) {
-        return {std::nullopt, QStringLiteral("Unknown error")};
+        return {std::nullopt, ResticError::tr("Unknown error")};
     }
 }
 } // namespace
@@ -229,7 +239,7 @@ QString readFailureMessage(const std::exception_ptr& error) {
 QString restoreFailureMessage(const std::exception_ptr& error) {
     const auto unpacked = unpack(error);
     return unpacked.restic ? unpacked.restic->restoreFailureMessage()
-                           : QStringLiteral("Restore could not be started.");
+                           : ResticError::tr("Restore could not be started.");
 }
 
 } // namespace keldoran

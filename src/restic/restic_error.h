@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <optional>
+#include <QCoreApplication>
 #include <QString>
 #include <string>
 
@@ -9,6 +10,8 @@ namespace keldoran {
 
 /// Every way a restic run can fail. Thrown as an exception through the engine's coroutines.
 class ResticError : public std::exception {
+    Q_DECLARE_TR_FUNCTIONS(ResticError)
+
 public:
     enum class Case { launchFailed, commandFailed, decodingFailed, binaryNotFound };
 
@@ -71,6 +74,8 @@ private:
 
 /// The sentence for a restic that a signal ended: "restic stopped unexpectedly (signal 3)."
 QString stoppedBySignal(int signal);
+/// Whether `text` begins with that sentence, in the language it was made in.
+bool startsWithStoppedBySignal(const QString& text);
 
 /// restic's fatal message from its standard error: the first JSON line with a "message", without "Fatal: ".
 std::optional<QString> resticFatalMessage(const QString& stderrText);

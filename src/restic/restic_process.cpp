@@ -5,12 +5,17 @@
 #include "restic_error.h"
 #include "restic_launcher.h"
 
+#include <QCoreApplication>
 #include <QStandardPaths>
 #include <QThread>
 
 namespace keldoran {
 
 namespace {
+
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(ResticProcess)
+};
 
 // Either stop: the run's own, or the program's interruption.
 struct Stops {
@@ -42,9 +47,9 @@ void throwIfFailed(ChildProcess& child, const ProcessEnd& end, const Stops& stop
         throw OperationCancelled();
     }
     if (child.outputOverflowed()) {
-        throw ResticError::decodingFailed(QStringLiteral("an answer larger than %1 MiB")
-                                              .arg(ChildProcess::maximumOutputBytes / (1024 * 1024)),
-                                          QStringLiteral("output limit"));
+        throw ResticError::decodingFailed(
+            Text::tr("an answer larger than %1 MiB").arg(ChildProcess::maximumOutputBytes / (1024 * 1024)),
+            QStringLiteral("output limit"));
     }
     if (end.code != 0 || end.signal) {
         throw ResticError::commandFailed({end.code, child.stderrText(), end.signal});

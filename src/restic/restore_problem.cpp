@@ -62,18 +62,17 @@ QString RestoreProblem::sentence() const {
     const auto name = shown(item);
     switch (cause) {
     case Cause::destinationFull:
-        return QStringLiteral("The destination is full.");
+        return tr("The destination is full.");
     case Cause::folderInTheWay:
-        return QStringLiteral("“%1” is a folder in the destination but a file in the backup.").arg(name);
+        return tr("“%1” is a folder in the destination but a file in the backup.").arg(name);
     case Cause::damagedInBackup:
-        return QStringLiteral("“%1” is damaged in the backup.").arg(name);
+        return tr("“%1” is damaged in the backup.").arg(name);
     case Cause::notPermitted:
-        return QStringLiteral("Keldoran isn't allowed to write “%1”.").arg(name);
+        return tr("Keldoran isn't allowed to write “%1”.").arg(name);
     case Cause::other:
         break;
     }
-    return name.isEmpty() ? QStringLiteral("An item couldn't be restored.")
-                          : QStringLiteral("“%1” couldn't be restored.").arg(name);
+    return name.isEmpty() ? tr("An item couldn't be restored.") : tr("“%1” couldn't be restored.").arg(name);
 }
 
 std::optional<QString> RestoreProblem::summary(const QList<RestoreProblem>& problems) {
@@ -94,8 +93,7 @@ std::optional<QString> RestoreProblem::summary(const QList<RestoreProblem>& prob
     }
     const auto rest = problems.size() - covered;
     if (rest > 0) {
-        sentences.append(rest == 1 ? QStringLiteral("1 more item couldn't be restored.")
-                                   : QStringLiteral("%1 more items couldn't be restored.").arg(rest));
+        sentences.append(tr("%n more items couldn't be restored.", nullptr, int(rest)));
     }
     return sentences.join(QLatin1Char(' '));
 }

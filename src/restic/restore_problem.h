@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -8,6 +9,9 @@ namespace keldoran {
 
 /// One item a restore could not write, read from restic's error records on standard error.
 struct RestoreProblem {
+    Q_DECLARE_TR_FUNCTIONS(RestoreProblem)
+
+public:
     enum class Cause { destinationFull, folderInTheWay, damagedInBackup, notPermitted, other };
 
     /// As restic names it: "/sub/a.txt", relative to the folder restored.

@@ -344,8 +344,7 @@ QList<RestoreBrowser::SnapshotGroup> RestoreBrowser::snapshotGroups() const {
     std::stable_sort(sorted.begin(), sorted.end(),
                      [](const SnapshotItem& a, const SnapshotItem& b) { return a.date > b.date; });
     const auto today = clock_.now().toLocalTime().date();
-    QList<SnapshotGroup> groups{
-        {QStringLiteral("Today"), {}}, {QStringLiteral("Yesterday"), {}}, {QStringLiteral("Earlier"), {}}};
+    QList<SnapshotGroup> groups{{tr("Today"), {}}, {tr("Yesterday"), {}}, {tr("Earlier"), {}}};
     for (const auto& item : sorted) {
         const auto day = item.date.toLocalTime().date();
         groups[day == today ? 0 : day == today.addDays(-1) ? 1 : 2].items.append(item);
@@ -355,7 +354,7 @@ QList<RestoreBrowser::SnapshotGroup> RestoreBrowser::snapshotGroups() const {
 }
 
 QStringList RestoreBrowser::breadcrumb() const {
-    QStringList crumbs{QStringLiteral("Home")};
+    QStringList crumbs{tr("Home")};
     for (const auto& path : pathStack_) {
         crumbs.append(lastPathComponent(path));
     }
@@ -425,7 +424,7 @@ RestoreBrowser::RestorePhase RestoreBrowser::outcomeOf(const RestoreRequest& req
             }
             problems.append(*RestoreProblem::summary(items));
         } catch (const OperationCancelled&) {
-            return RestorePhase::failed(QStringLiteral("Restore was cancelled."));
+            return RestorePhase::failed(tr("Restore was cancelled."));
         } catch (const std::exception& error) {
             return RestorePhase::failed(QString::fromUtf8(error.what()));
         }

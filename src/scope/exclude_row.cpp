@@ -9,7 +9,7 @@ ExcludeRow ExcludeRow::of(const BackupScope& scope, const BackupNode& node,
     row.canDescend = node.isDirectory;
     if (scope.isListedExclusion(node.id, exclusionList)) {
         row.state = BackupScope::TriState::excluded;
-        row.hint = QStringLiteral("Excluded in Preferences");
+        row.hint = tr("Excluded in Preferences");
         row.excludedInPreferences = true;
         return row;
     }
@@ -18,11 +18,10 @@ ExcludeRow ExcludeRow::of(const BackupScope& scope, const BackupNode& node,
     case BackupScope::TriState::included:
         break;
     case BackupScope::TriState::excluded:
-        row.hint = node.isHidden && !scope.isExcluded(node.id) ? QStringLiteral("Hidden folder, skipped")
-                                                               : QStringLiteral("Skipped");
+        row.hint = node.isHidden && !scope.isExcluded(node.id) ? tr("Hidden folder, skipped") : tr("Skipped");
         break;
     case BackupScope::TriState::partial:
-        row.hint = scope.skippedChildNames(node.id).join(QStringLiteral(", ")) + QStringLiteral(" skipped");
+        row.hint = tr("%1 skipped").arg(scope.skippedChildNames(node.id).join(QStringLiteral(", ")));
         break;
     }
     return row;
@@ -46,11 +45,11 @@ QString ExcludeRow::accessibilityValue() const {
     }
     switch (state) {
     case BackupScope::TriState::included:
-        return QStringLiteral("Backed up");
+        return tr("Backed up");
     case BackupScope::TriState::excluded:
-        return QStringLiteral("Skipped");
+        return tr("Skipped");
     case BackupScope::TriState::partial:
-        return QStringLiteral("Partially skipped");
+        return tr("Partially skipped");
     }
     return {};
 }

@@ -3,11 +3,15 @@
 #include "backup_scope.h"
 
 #include <optional>
+#include <QCoreApplication>
 
 namespace keldoran {
 
 /// One row of the scope browser: a file or folder with its tick state and the hint under its name.
 struct ExcludeRow {
+    Q_DECLARE_TR_FUNCTIONS(ExcludeRow)
+
+public:
     BackupNode node;
     BackupScope::TriState state = BackupScope::TriState::included;
     /// "Skipped", "Excluded in Preferences", "Hidden folder, skipped", or the names of the skipped

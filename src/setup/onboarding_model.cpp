@@ -171,7 +171,7 @@ void OnboardingModel::setBucket(const QString& bucket) {
 QString OnboardingModel::regionCity() const {
     const auto regions = provider_.allRegions();
     const auto known = std::find(regions.begin(), regions.end(), region_);
-    const auto name = known != regions.end() ? known->displayName : region_.displayName;
+    const auto name = known != regions.end() ? known->shownName() : region_.shownName();
     return name.section(QLatin1Char(','), 0, 0);
 }
 
@@ -221,9 +221,9 @@ std::optional<QString> OnboardingModel::passwordMessage() const {
     if (joinsExistingBackup()) {
         switch (passwordCheck_) {
         case PasswordCheck::checking:
-            return QStringLiteral("Checking…");
+            return tr("Checking…");
         case PasswordCheck::doesNotOpen:
-            return QStringLiteral("That password doesn't open this backup.");
+            return tr("That password doesn't open this backup.");
         case PasswordCheck::failed:
             return SetupMessages::userMessage(passwordCheckFailure_, provider_.id);
         default:
@@ -231,12 +231,12 @@ std::optional<QString> OnboardingModel::passwordMessage() const {
         }
     }
     if (perceivedLength(password_) < 8) {
-        return QStringLiteral("Use at least 8 characters.");
+        return tr("Use at least 8 characters.");
     }
     if (confirmPassword_.isEmpty() || confirmPassword_ == password_) {
         return std::nullopt;
     }
-    return QStringLiteral("Passwords don't match.");
+    return tr("Passwords don't match.");
 }
 
 bool OnboardingModel::canContinue() const {
@@ -350,9 +350,8 @@ QCoro::Task<void> OnboardingModel::runValidation(OnboardingModel* model, Storage
     if (!model->validator_) {
         const bool paused = co_await sleepFor(&model->clock_, std::chrono::milliseconds(700), stop);
         if (paused) {
-            model->setConnection(accessKey.size() < 8
-                                     ? Connection::failed(QStringLiteral("Couldn't reach the bucket."))
-                                     : Connection::connected());
+            model->setConnection(accessKey.size() < 8 ? Connection::failed(tr("Couldn't reach the bucket."))
+                                                      : Connection::connected());
         }
         co_return;
     }

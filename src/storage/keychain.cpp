@@ -10,7 +10,7 @@ KeychainError::KeychainError(int status, QString message)
     , what_(description().toStdString()) {}
 
 QString KeychainError::description() const {
-    return QStringLiteral("The keyring answered with status %1: %2").arg(status_).arg(message_);
+    return tr("The keyring answered with status %1: %2").arg(QString::number(status_), message_);
 }
 
 namespace {

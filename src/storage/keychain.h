@@ -4,6 +4,7 @@
 
 #include <exception>
 #include <optional>
+#include <QCoreApplication>
 #include <qcoro/qcorotask.h>
 #include <QString>
 #include <string>
@@ -12,6 +13,8 @@ namespace keldoran {
 
 /// The secret store could not do what was asked; it carries the store's status and message.
 class KeychainError : public std::exception {
+    Q_DECLARE_TR_FUNCTIONS(KeychainError)
+
 public:
     KeychainError(int status, QString message);
     int status() const { return status_; }

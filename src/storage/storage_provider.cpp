@@ -4,6 +4,7 @@
 #include "custom_endpoint.h"
 
 #include <algorithm>
+#include <QCoreApplication>
 
 namespace keldoran {
 
@@ -12,6 +13,9 @@ namespace {
 constexpr RawValues providerIds{std::array{
     std::pair{StorageProviderId::ionos, "ionos"}, std::pair{StorageProviderId::ovhcloud, "ovhcloud"},
     std::pair{StorageProviderId::scaleway, "scaleway"}, std::pair{StorageProviderId::custom, "custom"}}};
+
+// The catalogue keeps English names, compared and stored; they are translated where shown.
+const char* const otherStorage = QT_TRANSLATE_NOOP("StorageCatalogue", "Other S3-compatible storage");
 
 } // namespace
 
@@ -47,9 +51,12 @@ StorageProvider makeIonos() {
         StorageProvider::Availability::pendingVerification,
         std::nullopt,
         {QStringLiteral("DE"), QStringLiteral("AT")},
-        region(id, "eu-central-2", "Berlin, Germany", QStringLiteral("s3-eu-central-2.ionoscloud.com")),
-        {region(id, "eu-central-1", "Frankfurt, Germany", QStringLiteral("s3-eu-central-1.ionoscloud.com")),
-         region(id, "eu-south-2", "Logroño, Spain", QStringLiteral("s3-eu-south-2.ionoscloud.com"))},
+        region(id, "eu-central-2", QT_TRANSLATE_NOOP("StorageCatalogue", "Berlin, Germany"),
+               QStringLiteral("s3-eu-central-2.ionoscloud.com")),
+        {region(id, "eu-central-1", QT_TRANSLATE_NOOP("StorageCatalogue", "Frankfurt, Germany"),
+                QStringLiteral("s3-eu-central-1.ionoscloud.com")),
+         region(id, "eu-south-2", QT_TRANSLATE_NOOP("StorageCatalogue", "Logroño, Spain"),
+                QStringLiteral("s3-eu-south-2.ionoscloud.com"))},
         website("www.ionos.com"),
         QStringLiteral("ionos"),
         QStringLiteral("IONOS Group"),
@@ -68,9 +75,11 @@ StorageProvider makeOvhcloud() {
         StorageProvider::Availability::pendingVerification,
         std::nullopt,
         {},
-        ovhRegion("gra", "Gravelines, France"),
-        {ovhRegion("sbg", "Strasbourg, France"), ovhRegion("rbx", "Roubaix, France"),
-         ovhRegion("de", "Frankfurt, Germany"), ovhRegion("waw", "Warsaw, Poland")},
+        ovhRegion("gra", QT_TRANSLATE_NOOP("StorageCatalogue", "Gravelines, France")),
+        {ovhRegion("sbg", QT_TRANSLATE_NOOP("StorageCatalogue", "Strasbourg, France")),
+         ovhRegion("rbx", QT_TRANSLATE_NOOP("StorageCatalogue", "Roubaix, France")),
+         ovhRegion("de", QT_TRANSLATE_NOOP("StorageCatalogue", "Frankfurt, Germany")),
+         ovhRegion("waw", QT_TRANSLATE_NOOP("StorageCatalogue", "Warsaw, Poland"))},
         website("www.ovhcloud.com"),
         QStringLiteral("ovhcloud"),
         std::nullopt,
@@ -92,8 +101,9 @@ StorageProvider makeScaleway() {
             QStringLiteral("Scaleway Object Storage pricing page, Standard Multi-AZ class "
                            "(One Zone €0.00803, Glacier €0.00254 per GB and month)")},
         {},
-        scalewayRegion("fr-par", "Paris, France"),
-        {scalewayRegion("nl-ams", "Amsterdam, Netherlands"), scalewayRegion("pl-waw", "Warsaw, Poland")},
+        scalewayRegion("fr-par", QT_TRANSLATE_NOOP("StorageCatalogue", "Paris, France")),
+        {scalewayRegion("nl-ams", QT_TRANSLATE_NOOP("StorageCatalogue", "Amsterdam, Netherlands")),
+         scalewayRegion("pl-waw", QT_TRANSLATE_NOOP("StorageCatalogue", "Warsaw, Poland"))},
         website("www.scaleway.com"),
         QStringLiteral("scaleway"),
         std::nullopt,
@@ -101,6 +111,16 @@ StorageProvider makeScaleway() {
 }
 
 } // namespace
+
+QString StorageProvider::shownName() const {
+    return id == ID::custom ? QCoreApplication::translate("StorageCatalogue", otherStorage) : displayName;
+}
+
+QString StorageRegion::shownName() const {
+    return provider == StorageProviderId::custom
+               ? displayName
+               : QCoreApplication::translate("StorageCatalogue", displayName.toUtf8().constData());
+}
 
 const QList<StorageProvider>& StorageProvider::all() {
     static const QList<StorageProvider> providers{makeIonos(), makeOvhcloud(), makeScaleway()};
@@ -137,7 +157,7 @@ StorageProvider StorageProvider::custom(StorageRegion region) {
     }
     return StorageProvider{
         ID::custom,
-        QStringLiteral("Other S3-compatible storage"),
+        QString::fromUtf8(otherStorage),
         Availability::offered,
         std::nullopt,
         {},

@@ -53,6 +53,8 @@ struct StorageProvider {
     /// The provider the setup wizard proposes first for a user of `locale`.
     static StorageProvider preferredDefault(const QLocale& locale);
 
+    /// The name in the user's language (brand names stay as they are).
+    QString shownName() const;
     /// The default region followed by the others.
     QList<StorageRegion> allRegions() const;
     /// The region with exactly this code (case-sensitive), looked up within this provider only; for a

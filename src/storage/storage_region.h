@@ -20,6 +20,8 @@ struct StorageRegion {
     bool operator==(const StorageRegion&) const = default;
 
     QString endpointUrl() const { return endpointScheme + QStringLiteral("://") + endpointHost; }
+    /// The name in the user's language; a custom storage's is its address, as typed.
+    QString shownName() const;
 };
 
 } // namespace keldoran

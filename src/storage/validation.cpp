@@ -1,12 +1,19 @@
 #include "validation.h"
 
+#include "restic/restic_error.h"
+
 #include <algorithm>
 #include <cstring>
+#include <QCoreApplication>
 
 namespace keldoran {
 
 namespace SetupMessages {
 namespace {
+
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(SetupMessages)
+};
 
 // A status code such as "403" counts only on its own: "retrying after 403.2ms" holds no 403.
 bool containsCode(const QString& lowered, QLatin1String code) {
@@ -77,13 +84,12 @@ QString withoutLocations(const QString& errorText) {
 
 QString userMessage(const QString& errorText, StorageProviderId provider) {
     // Sentences already written for the user pass through.
-    if (errorText.startsWith(QLatin1String("restic stopped unexpectedly")) ||
-        errorText == invalidBucketName()) {
+    if (startsWithStoppedBySignal(errorText) || errorText == invalidBucketName()) {
         return errorText;
     }
     const auto text = withoutLocations(errorText).toLower();
     if (containsAny(text, {"wrong password", "empty password"})) {
-        return QStringLiteral(
+        return Text::tr(
             "This bucket already holds a backup protected by a different password. Enter the password "
             "that backup was created with.");
     }
@@ -91,28 +97,27 @@ QString userMessage(const QString& errorText, StorageProviderId provider) {
                            "no route to host", "i/o timeout", "timeout", "could not connect",
                            "temporary failure in name resolution", "tls handshake"})) {
         if (provider == StorageProviderId::custom) {
-            return QStringLiteral(
-                "Couldn't reach your storage. Check its address and your internet connection, "
-                "then try again.");
+            return Text::tr("Couldn't reach your storage. Check its address and your internet connection, "
+                            "then try again.");
         }
         // Names Scaleway whatever catalogue provider: it is the one offered.
-        return QStringLiteral("Couldn't reach Scaleway. Check your internet connection and try again.");
+        return Text::tr("Couldn't reach Scaleway. Check your internet connection and try again.");
     }
     if (containsAny(text, {"403", "forbidden", "access denied", "accessdenied", "invalidaccesskeyid",
                            "signaturedoesnotmatch", "invalid access key", "credentials", "not authorized"})) {
-        return QStringLiteral(
+        return Text::tr(
             "Those keys were rejected. Double-check the access key and secret key, then try again.");
     }
     if (containsAny(text, {"permanentredirect", "authorizationheadermalformed", "301", "wrong region",
                            "bucketregion", "region", "bucketalreadyownedbyyou",
                            "already exists, and you own it"})) {
-        return QStringLiteral(
+        return Text::tr(
             "That bucket is in a different region than expected. Check the bucket name, then try again.");
     }
     if (containsAny(text, {"nosuchbucket", "bucket", "404", "not found"})) {
-        return QStringLiteral("Couldn't find that bucket. Check the bucket name, then try again.");
+        return Text::tr("Couldn't find that bucket. Check the bucket name, then try again.");
     }
-    return QStringLiteral("Couldn't reach the bucket. Check your keys and bucket name, then try again.");
+    return Text::tr("Couldn't reach the bucket. Check your keys and bucket name, then try again.");
 }
 
 std::optional<StorageRegion> detectRegion(const QString& fullText, const StorageProvider& provider,
@@ -183,13 +188,13 @@ Validation classifyProbeFailure(const QString& errorText) {
 }
 
 QString invalidBucketName() {
-    return QStringLiteral(
+    return Text::tr(
         "Bucket names use 3–63 lowercase letters, digits, dots and hyphens, and begin and end with "
         "a letter or digit.");
 }
 
 QString unreadableConfiguration() {
-    return QStringLiteral(
+    return Text::tr(
         "Keldoran's storage settings can't be read. Set up the storage again to go on backing up.");
 }
 
@@ -198,22 +203,20 @@ QString bucketNotFound(const QString& bucket) {
 }
 
 QString bucketMissing(const QString& bucket, const QString& city) {
-    return QStringLiteral(
-               "There's no bucket named %1 in %2. Create it on your provider's page, or check the name.")
+    return Text::tr("There's no bucket named %1 in %2. Create it on your provider's page, or check the name.")
         .arg(bucket, city);
 }
 
 QString noBackupToChangeKeysOf() {
-    return QStringLiteral("There's no backup set up yet to use these keys with.");
+    return Text::tr("There's no backup set up yet to use these keys with.");
 }
 
 QString keysMissTheBackup() {
-    return QStringLiteral(
-        "These keys don't reach your backup. Use keys of the account that holds its bucket.");
+    return Text::tr("These keys don't reach your backup. Use keys of the account that holds its bucket.");
 }
 
 QString regionUndetermined() {
-    return QStringLiteral("Couldn't determine your bucket's region. Check the bucket name, then try again.");
+    return Text::tr("Couldn't determine your bucket's region. Check the bucket name, then try again.");
 }
 
 QString resticMissing() {
@@ -225,26 +228,24 @@ QString probeTimedOut(int seconds) {
 }
 
 QString endpointMissing() {
-    return QStringLiteral("Enter your storage's address, such as https://s3.example.com.");
+    return Text::tr("Enter your storage's address, such as https://s3.example.com.");
 }
 
 QString endpointInvalid() {
-    return QStringLiteral("That isn't a storage address. Enter it as https://s3.example.com, with a port if "
-                          "it needs one.");
+    return Text::tr("That isn't a storage address. Enter it as https://s3.example.com, with a port if "
+                    "it needs one.");
 }
 
 QString endpointWithPath() {
-    return QStringLiteral(
-        "Enter the storage's address without a bucket or folder; the bucket has its own field.");
+    return Text::tr("Enter the storage's address without a bucket or folder; the bucket has its own field.");
 }
 
 QString endpointNotHttps() {
-    return QStringLiteral(
-        "Keldoran connects to storage only over https, except to a server on this computer.");
+    return Text::tr("Keldoran connects to storage only over https, except to a server on this computer.");
 }
 
 QString customRegionInvalid() {
-    return QStringLiteral("A region is made of letters, digits and hyphens, such as us-east-1.");
+    return Text::tr("A region is made of letters, digits and hyphens, such as us-east-1.");
 }
 
 } // namespace SetupMessages

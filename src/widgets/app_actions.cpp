@@ -9,25 +9,24 @@ namespace keldoran {
 AppActions::AppActions(AppModel& model, bool updateFeed, QObject* parent)
     : QObject(parent)
     , model_(model)
-    , backUpNow_(Symbols::icon(QStringLiteral("arrow.clockwise")), QStringLiteral("Back up now"))
-    , pause_(Symbols::icon(QStringLiteral("pause.fill")), QStringLiteral("Pause protection…"))
-    , resume_(Symbols::icon(QStringLiteral("play.fill")), QStringLiteral("Resume protection"))
-    , restore_(Symbols::icon(QStringLiteral("clock.arrow.circlepath")), QStringLiteral("Restore files…"))
-    , preferences_(Symbols::icon(QStringLiteral("slider.horizontal.3")), QStringLiteral("Preferences…"))
-    , checkForUpdates_(Symbols::icon(QStringLiteral("arrow.down.circle")),
-                       QStringLiteral("Check for updates…"))
-    , quit_(Symbols::icon(QStringLiteral("power")), QStringLiteral("Quit Keldoran")) {
+    , backUpNow_(Symbols::icon(QStringLiteral("arrow.clockwise")), tr("Back up now"))
+    , pause_(Symbols::icon(QStringLiteral("pause.fill")), tr("Pause protection…"))
+    , resume_(Symbols::icon(QStringLiteral("play.fill")), tr("Resume protection"))
+    , restore_(Symbols::icon(QStringLiteral("clock.arrow.circlepath")), tr("Restore files…"))
+    , preferences_(Symbols::icon(QStringLiteral("slider.horizontal.3")), tr("Preferences…"))
+    , checkForUpdates_(Symbols::icon(QStringLiteral("arrow.down.circle")), tr("Check for updates…"))
+    , quit_(Symbols::icon(QStringLiteral("power")), tr("Quit Keldoran")) {
     const auto choose = [this](AppModel::PauseChoice choice) {
         return [this, choice] {
             model_.pause(choice, model_.platform().clock->now());
         };
     };
-    connect(pauseChoices_.addAction(QStringLiteral("For 1 hour")), &QAction::triggered, this,
+    connect(pauseChoices_.addAction(tr("For 1 hour")), &QAction::triggered, this,
             choose(AppModel::PauseChoice::oneHour));
-    connect(pauseChoices_.addAction(QStringLiteral("Until tomorrow")), &QAction::triggered, this,
+    connect(pauseChoices_.addAction(tr("Until tomorrow")), &QAction::triggered, this,
             choose(AppModel::PauseChoice::untilTomorrow));
     pauseChoices_.addSeparator();
-    connect(pauseChoices_.addAction(QStringLiteral("Indefinitely")), &QAction::triggered, this,
+    connect(pauseChoices_.addAction(tr("Indefinitely")), &QAction::triggered, this,
             choose(AppModel::PauseChoice::indefinitely));
     pause_.setMenu(&pauseChoices_);
 

@@ -14,14 +14,14 @@ ChangeKeysSheet::ChangeKeysSheet(Change change, QWidget* parent)
     : QDialog(parent)
     , change_(std::move(change)) {
     setObjectName(QStringLiteral("changeKeysSheet"));
-    setWindowTitle(QStringLiteral("Change keys"));
+    setWindowTitle(tr("Change keys"));
     setWindowModality(Qt::WindowModal);
     setFixedWidth(420);
     auto* layout = new QVBoxLayout(this);
-    auto* explanation = new QLabel(
-        QStringLiteral("Keldoran checks the new keys against your backup, and keeps the old ones until they "
-                       "work."),
-        this);
+    auto* explanation =
+        new QLabel(tr("Keldoran checks the new keys against your backup, and keeps the old ones until they "
+                      "work."),
+                   this);
     explanation->setWordWrap(true);
     layout->addWidget(explanation);
     auto* fields = new QFormLayout;
@@ -30,8 +30,8 @@ ChangeKeysSheet::ChangeKeysSheet(Change change, QWidget* parent)
     secretKey_ = new QLineEdit(this);
     secretKey_->setObjectName(QStringLiteral("secretKey"));
     secretKey_->setEchoMode(QLineEdit::Password);
-    fields->addRow(QStringLiteral("Access key"), accessKey_);
-    fields->addRow(QStringLiteral("Secret key"), secretKey_);
+    fields->addRow(tr("Access key"), accessKey_);
+    fields->addRow(tr("Secret key"), secretKey_);
     layout->addLayout(fields);
     message_ = new QLabel(this);
     message_->setObjectName(QStringLiteral("message"));
@@ -39,8 +39,8 @@ ChangeKeysSheet::ChangeKeysSheet(Change change, QWidget* parent)
     message_->setTextFormat(Qt::PlainText);
     layout->addWidget(message_);
     auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    save_ = buttons->addButton(QStringLiteral("Check and save"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
+    save_ = buttons->addButton(tr("Check and save"), QDialogButtonBox::AcceptRole);
     save_->setObjectName(QStringLiteral("save"));
     save_->setDefault(true);
     layout->addWidget(buttons);
@@ -58,7 +58,7 @@ void ChangeKeysSheet::refresh() {
 
 QCoro::Task<void> ChangeKeysSheet::save() {
     checking_ = true;
-    message_->setText(QStringLiteral("Checking…"));
+    message_->setText(tr("Checking…"));
     refresh();
     QPointer<ChangeKeysSheet> alive(this);
     const auto refused = co_await change_(accessKey_->text().trimmed(), secretKey_->text());

@@ -57,10 +57,10 @@ QPushButton* button(const QString& symbol, const QString& text, QWidget* parent,
 
 PreferencesWindow::PreferencesWindow(AppModel& model, QWidget* parent)
     : QWidget(parent, Qt::Window)
-    , chooseFolder(folderChooser(QStringLiteral("Exclude")))
+    , chooseFolder(folderChooser(tr("Exclude")))
     , model_(model) {
     setObjectName(QStringLiteral("preferencesWindow"));
-    setWindowTitle(QStringLiteral("Keldoran Preferences"));
+    setWindowTitle(tr("Keldoran Preferences"));
     resize(560, 620);
     auto* platform = &model_.platform();
     runRemoval = [platform](bool includeResticCache) {
@@ -69,9 +69,9 @@ PreferencesWindow::PreferencesWindow(AppModel& model, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     tabs_ = new QTabWidget(this);
-    tabs_->addTab(backupTab(), QStringLiteral("Backup"));
-    tabs_->addTab(storageTab(), QStringLiteral("Storage"));
-    tabs_->addTab(advancedTab(), QStringLiteral("Advanced"));
+    tabs_->addTab(backupTab(), tr("Backup"));
+    tabs_->addTab(storageTab(), tr("Storage"));
+    tabs_->addTab(advancedTab(), tr("Advanced"));
     layout->addWidget(tabs_);
 
     for (const auto signal :
@@ -93,13 +93,13 @@ QWidget* PreferencesWindow::backupTab() {
     addScheduleRows(tab, layout);
     addLoginRows(tab, layout);
     const auto& policy = RetentionPolicy::standard();
-    auto* retention = paragraph(
-        QStringLiteral("Keldoran automatically keeps %1 hourly, %2 daily, and %3 monthly versions. This "
-                       "isn't adjustable — sensible by design.")
-            .arg(policy.keepHourly.value_or(0))
-            .arg(policy.keepDaily.value_or(0))
-            .arg(policy.keepMonthly.value_or(0)),
-        tab, QStringLiteral("retention"));
+    auto* retention =
+        paragraph(tr("Keldoran automatically keeps %1 hourly, %2 daily, and %3 monthly versions. This "
+                     "isn't adjustable — sensible by design.")
+                      .arg(policy.keepHourly.value_or(0))
+                      .arg(policy.keepDaily.value_or(0))
+                      .arg(policy.keepMonthly.value_or(0)),
+                  tab, QStringLiteral("retention"));
     retention->setForegroundRole(QPalette::PlaceholderText);
     layout->addWidget(retention);
     addExclusionRows(tab, layout);
@@ -111,35 +111,35 @@ void PreferencesWindow::addScheduleRows(QWidget* tab, QVBoxLayout* layout) {
     auto* form = new QFormLayout;
     frequency_ = new QComboBox(tab);
     frequency_->setObjectName(QStringLiteral("frequency"));
-    frequency_->setAccessibleName(QStringLiteral("Back up"));
-    frequency_->addItem(QStringLiteral("Every hour"), int(BackupFrequency::hourly));
-    frequency_->addItem(QStringLiteral("Every 6 hours"), int(BackupFrequency::sixHourly));
-    frequency_->addItem(QStringLiteral("Once a day"), int(BackupFrequency::daily));
-    form->addRow(QStringLiteral("Back up"), frequency_);
+    frequency_->setAccessibleName(tr("Back up"));
+    frequency_->addItem(tr("Every hour"), int(BackupFrequency::hourly));
+    frequency_->addItem(tr("Every 6 hours"), int(BackupFrequency::sixHourly));
+    frequency_->addItem(tr("Once a day"), int(BackupFrequency::daily));
+    form->addRow(tr("Back up"), frequency_);
     layout->addLayout(form);
     connect(frequency_, &QComboBox::activated, this,
             [this](int index) { model_.setFrequency(BackupFrequency(frequency_->itemData(index).toInt())); });
 
-    onBattery_ = new QCheckBox(QStringLiteral("Back up on battery power"), tab);
+    onBattery_ = new QCheckBox(tr("Back up on battery power"), tab);
     onBattery_->setObjectName(QStringLiteral("backupOnBattery"));
     connect(onBattery_, &QCheckBox::clicked, &model_, &AppModel::setBackupOnBattery);
     layout->addWidget(onBattery_);
 
-    onMetered_ = new QCheckBox(QStringLiteral("Back up on metered connections"), tab);
+    onMetered_ = new QCheckBox(tr("Back up on metered connections"), tab);
     onMetered_->setObjectName(QStringLiteral("backupOnMetered"));
     connect(onMetered_, &QCheckBox::clicked, &model_, &AppModel::setBackupOnMetered);
     layout->addWidget(onMetered_);
 
     auto* limitRow = new QHBoxLayout;
-    limitUpload_ = new QCheckBox(QStringLiteral("Limit upload speed"), tab);
+    limitUpload_ = new QCheckBox(tr("Limit upload speed"), tab);
     limitUpload_->setObjectName(QStringLiteral("limitUpload"));
     uploadSpeed_ = new QComboBox(tab);
     uploadSpeed_->setObjectName(QStringLiteral("uploadSpeed"));
-    uploadSpeed_->setAccessibleName(QStringLiteral("Upload speed"));
+    uploadSpeed_->setAccessibleName(tr("Upload speed"));
     for (const int speed : offeredSpeeds) {
-        uploadSpeed_->addItem(QStringLiteral("%1 MB/s").arg(speed), qint64(speed) * 1024);
+        uploadSpeed_->addItem(tr("%1 MB/s").arg(speed), qint64(speed) * 1024);
     }
-    uploadSpeed_->addItem(QStringLiteral("Unlimited"), QVariant());
+    uploadSpeed_->addItem(tr("Unlimited"), QVariant());
     limitRow->addWidget(limitUpload_);
     limitRow->addWidget(uploadSpeed_);
     limitRow->addStretch(1);
@@ -155,7 +155,7 @@ void PreferencesWindow::addScheduleRows(QWidget* tab, QVBoxLayout* layout) {
 }
 
 void PreferencesWindow::addLoginRows(QWidget* tab, QVBoxLayout* layout) {
-    startAtLogin_ = new QCheckBox(QStringLiteral("Start protecting when I log in"), tab);
+    startAtLogin_ = new QCheckBox(tr("Start protecting when I log in"), tab);
     startAtLogin_->setObjectName(QStringLiteral("startAtLogin"));
     connect(startAtLogin_, &QCheckBox::clicked, this, [this](bool on) {
         // The model holds what the desktop reports afterwards, which may differ when registering failed.
@@ -163,22 +163,22 @@ void PreferencesWindow::addLoginRows(QWidget* tab, QVBoxLayout* layout) {
         refresh();
     });
     layout->addWidget(startAtLogin_);
-    notifications_ = new QCheckBox(QStringLiteral("Notify me when a backup needs my attention"), tab);
+    notifications_ = new QCheckBox(tr("Notify me when a backup needs my attention"), tab);
     notifications_->setObjectName(QStringLiteral("notifications"));
     notifications_->setToolTip(
-        QStringLiteral("A failed backup, credentials that can't be read, a home folder that can't be "
-                       "read, or backups overdue."));
+        tr("A failed backup, credentials that can't be read, a home folder that can't be "
+           "read, or backups overdue."));
     connect(notifications_, &QCheckBox::clicked, &model_, &AppModel::setNotificationsEnabled);
     layout->addWidget(notifications_);
 }
 
 // The exclusions list, its buttons, the scope button and the tally.
 void PreferencesWindow::addExclusionRows(QWidget* tab, QVBoxLayout* layout) {
-    layout->addWidget(paragraph(
-        QStringLiteral("These are never sent to your backup. Hidden folders are skipped automatically "
-                       "(except .ssh, .gnupg, .config and those you tick in “Choose what's backed "
-                       "up”), plus sensible defaults and anything you add."),
-        tab));
+    layout->addWidget(
+        paragraph(tr("These are never sent to your backup. Hidden folders are skipped automatically "
+                     "(except .ssh, .gnupg, .config and those you tick in “Choose what's backed "
+                     "up”), plus sensible defaults and anything you add."),
+                  tab));
     // Only the list scrolls: its buttons and the tally stay in view however long it grows.
     auto* scroll = new QScrollArea(tab);
     scroll->setObjectName(QStringLiteral("exclusionScroll"));
@@ -193,12 +193,10 @@ void PreferencesWindow::addExclusionRows(QWidget* tab, QVBoxLayout* layout) {
     layout->addWidget(scroll, 1);
 
     auto* actions = new QHBoxLayout;
-    auto* add =
-        button(QStringLiteral("plus"), QStringLiteral("Add exclusion…"), tab, QStringLiteral("addExclusion"));
-    auto* defaults = button(QStringLiteral("arrow.clockwise"), QStringLiteral("Restore defaults"), tab,
+    auto* add = button(QStringLiteral("plus"), tr("Add exclusion…"), tab, QStringLiteral("addExclusion"));
+    auto* defaults = button(QStringLiteral("arrow.clockwise"), tr("Restore defaults"), tab,
                             QStringLiteral("restoreDefaults"));
-    defaults->setToolTip(
-        QStringLiteral("Re-add the built-in default exclusions; your own entries are kept."));
+    defaults->setToolTip(tr("Re-add the built-in default exclusions; your own entries are kept."));
     actions->addWidget(add);
     actions->addWidget(defaults);
     actions->addStretch(1);
@@ -206,7 +204,7 @@ void PreferencesWindow::addExclusionRows(QWidget* tab, QVBoxLayout* layout) {
     connect(add, &QPushButton::clicked, this,
             [this] { chooseFolder(this, [this](const QString& folder) { model_.addExclusion(folder); }); });
     connect(defaults, &QPushButton::clicked, &model_, &AppModel::restoreDefaultExcludes);
-    auto* scope = new QPushButton(QStringLiteral("Choose what's backed up…"), tab);
+    auto* scope = new QPushButton(tr("Choose what's backed up…"), tab);
     scope->setObjectName(QStringLiteral("chooseScope"));
     connect(scope, &QPushButton::clicked, this, &PreferencesWindow::openScopeBrowser);
     layout->addWidget(scope, 0, Qt::AlignLeft);
@@ -226,14 +224,12 @@ QWidget* PreferencesWindow::storageTab() {
     row->addWidget(storageRow_, 1);
     layout->addLayout(row);
     layout->addWidget(paragraph(
-        QStringLiteral(
-            "To back up somewhere else, set up a new backup. This one stays restorable with its keys."),
-        tab));
+        tr("To back up somewhere else, set up a new backup. This one stays restorable with its keys."), tab));
     auto* actions = new QHBoxLayout;
-    auto* changeKeys = new QPushButton(QStringLiteral("Change keys…"), tab);
+    auto* changeKeys = new QPushButton(tr("Change keys…"), tab);
     changeKeys->setObjectName(QStringLiteral("changeKeys"));
     connect(changeKeys, &QPushButton::clicked, this, &PreferencesWindow::openChangeKeysSheet);
-    auto* newBackup = new QPushButton(QStringLiteral("Set up a new backup…"), tab);
+    auto* newBackup = new QPushButton(tr("Set up a new backup…"), tab);
     newBackup->setObjectName(QStringLiteral("setUpNewBackup"));
     connect(newBackup, &QPushButton::clicked, this, &PreferencesWindow::confirmNewBackup);
     actions->addWidget(changeKeys);
@@ -247,16 +243,16 @@ QWidget* PreferencesWindow::storageTab() {
 QWidget* PreferencesWindow::advancedTab() {
     auto* tab = new QWidget(this);
     auto* layout = new QVBoxLayout(tab);
-    auto* heading = paragraph(QStringLiteral("Remove Keldoran and its data"), tab);
+    auto* heading = paragraph(tr("Remove Keldoran and its data"), tab);
     auto font = heading->font();
     font.setBold(true);
     heading->setFont(font);
     layout->addWidget(heading);
-    layout->addWidget(paragraph(
-        QStringLiteral("Deletes the keys, password and settings Keldoran keeps on this Mac. Your backups are "
-                       "not touched."),
-        tab));
-    auto* remove = new QPushButton(QStringLiteral("Remove…"), tab);
+    layout->addWidget(
+        paragraph(tr("Deletes the keys, password and settings Keldoran keeps on this Mac. Your backups are "
+                     "not touched."),
+                  tab));
+    auto* remove = new QPushButton(tr("Remove…"), tab);
     remove->setObjectName(QStringLiteral("remove"));
     connect(remove, &QPushButton::clicked, this, &PreferencesWindow::openRemovalSheet);
     layout->addWidget(remove, 0, Qt::AlignLeft);
@@ -274,8 +270,7 @@ void PreferencesWindow::refresh() {
     if (limit) {
         auto index = uploadSpeed_->findData(*limit);
         if (index < 0) { // a stored speed that is not offered is shown as it is
-            uploadSpeed_->insertItem(0, QStringLiteral("%1 MB/s").arg(double(*limit) / 1024, 0, 'g', 3),
-                                     *limit);
+            uploadSpeed_->insertItem(0, tr("%1 MB/s").arg(double(*limit) / 1024, 0, 'g', 3), *limit);
             index = 0;
         }
         uploadSpeed_->setCurrentIndex(index);
@@ -286,14 +281,14 @@ void PreferencesWindow::refresh() {
     const auto config = StorageConfig::load(*model_.platform().settings);
     QStringList lines;
     if (config) {
-        lines << QStringLiteral("%1 · %2").arg(config->provider().displayName, config->region.displayName)
-              << QStringLiteral("Bucket ") + config->bucket;
+        lines << QStringLiteral("%1 · %2").arg(config->provider().shownName(), config->region.shownName())
+              << tr("Bucket %1").arg(config->bucket);
     } else if (model_.platform().settings->contains(SettingsKeys::storageConfig)) {
         lines << SetupMessages::unreadableConfiguration();
     } else {
-        lines << QStringLiteral("No storage set up yet");
+        lines << tr("No storage set up yet");
     }
-    lines << QStringLiteral("Encrypted · your bucket");
+    lines << tr("Encrypted · your bucket");
     storageRow_->setText(TextFitting::wrappable(lines.join(QLatin1Char('\n'))));
 }
 
@@ -316,7 +311,7 @@ void PreferencesWindow::refreshExclusions() {
         stop->setObjectName(QStringLiteral("stopExcluding"));
         stop->setIcon(Symbols::icon(QStringLiteral("minus")));
         stop->setAutoRaise(true);
-        const auto label = QStringLiteral("Stop excluding ") + item.path;
+        const auto label = tr("Stop excluding %1").arg(item.path);
         stop->setToolTip(label);
         stop->setAccessibleName(label);
         const auto id = item.id;
@@ -352,13 +347,15 @@ ChangeKeysSheet* PreferencesWindow::openChangeKeysSheet() {
 QMessageBox* PreferencesWindow::confirmNewBackup() {
     const auto config = StorageConfig::load(*model_.platform().settings);
     auto* confirm = new QMessageBox(
-        QMessageBox::Question, QStringLiteral("Set up a new backup?"),
-        QStringLiteral("Keldoran will back up to the storage you set up next. Your current backup%1 is not "
-                       "touched and stays restorable with its keys and password.")
-            .arg(config ? QStringLiteral(" in bucket ") + config->bucket : QString()),
+        QMessageBox::Question, tr("Set up a new backup?"),
+        config ? tr("Keldoran will back up to the storage you set up next. Your current backup in bucket %1 "
+                    "is not touched and stays restorable with its keys and password.")
+                     .arg(config->bucket)
+               : tr("Keldoran will back up to the storage you set up next. Your current backup is not "
+                    "touched and stays restorable with its keys and password."),
         QMessageBox::Cancel, this);
     confirm->setObjectName(QStringLiteral("confirmNewBackup"));
-    auto* proceed = confirm->addButton(QStringLiteral("Set Up New Backup"), QMessageBox::AcceptRole);
+    auto* proceed = confirm->addButton(tr("Set Up New Backup"), QMessageBox::AcceptRole);
     proceed->setObjectName(QStringLiteral("proceed"));
     confirm->setAttribute(Qt::WA_DeleteOnClose);
     connect(proceed, &QPushButton::clicked, &model_, &AppModel::requestSetup);
@@ -392,7 +389,7 @@ QCoro::Task<void> PreferencesWindow::remove(bool includeResticCache) {
         co_return;
     }
     auto* alert = new QMessageBox(QMessageBox::Warning, QStringLiteral("Keldoran"),
-                                  QStringLiteral("Some items could not be removed. The log has the details."),
+                                  tr("Some items could not be removed. The log has the details."),
                                   QMessageBox::Ok, this);
     alert->setObjectName(QStringLiteral("removalAlert"));
     alert->setAttribute(Qt::WA_DeleteOnClose);

@@ -26,55 +26,52 @@ QLabel* paragraph(const QString& text, QWidget* parent) {
 RemoveDataSheet::RemoveDataSheet(std::optional<qint64> resticCacheBytes, QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("removeDataSheet"));
-    setWindowTitle(QStringLiteral("Remove Keldoran"));
+    setWindowTitle(tr("Remove Keldoran"));
     setWindowModality(Qt::WindowModal);
     setFixedWidth(440);
     auto* layout = new QVBoxLayout(this);
-    auto* title = paragraph(QStringLiteral("Remove Keldoran and its data?"), this);
+    auto* title = paragraph(tr("Remove Keldoran and its data?"), this);
     title->setObjectName(QStringLiteral("title"));
     auto font = title->font();
     font.setBold(true);
     font.setPointSizeF(font.pointSizeF() * 1.2);
     title->setFont(font);
     layout->addWidget(title);
-    layout->addWidget(paragraph(QStringLiteral("This removes everything Keldoran keeps on this Mac."), this));
-    const std::pair<const char*, const char*> items[] = {
-        {"lock.fill", "Your storage keys and repository password"},
-        {"gearshape", "Your settings and logs on this Mac"},
-        {"power", "The login item and the background agent"},
+    layout->addWidget(paragraph(tr("This removes everything Keldoran keeps on this Mac."), this));
+    const std::pair<const char*, QString> items[] = {
+        {"lock.fill", tr("Your storage keys and repository password")},
+        {"gearshape", tr("Your settings and logs on this Mac")},
+        {"power", tr("The login item and the background agent")},
     };
     for (const auto& [symbol, text] : items) {
         auto* row = new QHBoxLayout;
         auto* icon = new QLabel(this);
         icon->setPixmap(Symbols::icon(QString::fromLatin1(symbol)).pixmap(16, 16));
         row->addWidget(icon);
-        row->addWidget(paragraph(QString::fromUtf8(text), this), 1);
+        row->addWidget(paragraph(text, this), 1);
         layout->addLayout(row);
     }
-    layout->addWidget(paragraph(
-        QStringLiteral("Your backups are not deleted. Everything in your storage stays exactly as it is, "
-                       "and stays restorable with your keys."),
-        this));
+    layout->addWidget(
+        paragraph(tr("Your backups are not deleted. Everything in your storage stays exactly as it is, "
+                     "and stays restorable with your keys."),
+                  this));
     if (resticCacheBytes) {
-        includeResticCache_ = new QCheckBox(QStringLiteral("Also delete the restic cache (") +
-                                                Formatters::byteCount(*resticCacheBytes) + QLatin1Char(')'),
-                                            this);
+        includeResticCache_ = new QCheckBox(
+            tr("Also delete the restic cache (%1)").arg(Formatters::byteCount(*resticCacheBytes)), this);
         includeResticCache_->setObjectName(QStringLiteral("includeResticCache"));
         layout->addWidget(includeResticCache_);
         auto* note = paragraph(
-            QStringLiteral(
-                "It is shared with any other restic on this Mac, so it is left alone unless you ask."),
-            this);
+            tr("It is shared with any other restic on this Mac, so it is left alone unless you ask."), this);
         note->setForegroundRole(QPalette::PlaceholderText);
         layout->addWidget(note);
     }
-    auto* footer = paragraph(QStringLiteral("Keldoran will quit. Drag it to the Trash to finish."), this);
+    auto* footer = paragraph(tr("Keldoran will quit. Drag it to the Trash to finish."), this);
     footer->setObjectName(QStringLiteral("footer"));
     footer->setForegroundRole(QPalette::PlaceholderText);
     layout->addWidget(footer);
     auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)->setDefault(true);
-    auto* remove = buttons->addButton(QStringLiteral("Remove and quit"), QDialogButtonBox::DestructiveRole);
+    buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole)->setDefault(true);
+    auto* remove = buttons->addButton(tr("Remove and quit"), QDialogButtonBox::DestructiveRole);
     remove->setObjectName(QStringLiteral("removeAndQuit"));
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -42,8 +42,8 @@ TrayItem::TrayItem(AppModel& model, AppActions& actions, MarkAnimator& mark, QOb
         }
     });
     const auto follow = [this] {
-        icon_.setToolTip(QStringLiteral("Keldoran — ") +
-                         Wording::forPlatform(StatusPresentation::titleOf(model_.status())));
+        icon_.setToolTip(
+            tr("Keldoran — %1").arg(Wording::forPlatform(StatusPresentation::titleOf(model_.status()))));
     };
     connect(&model_, &AppModel::statusChanged, this, follow);
     follow();

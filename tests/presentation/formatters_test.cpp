@@ -1,26 +1,11 @@
 #include "presentation/formatters.h"
-#include "presentation/plural.h"
 #include "presentation/wording.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
-#include <QFile>
 
 namespace keldoran {
-
-// Every sentence with a count has its singular: "1 item", not "1 items"; large counts are grouped.
-TEST(Plurals, everyCountedSentenceTakesTheFormItsCountNeeds) {
-    EXPECT_EQ(Plural::of("%Ln items selected", 1), QStringLiteral("1 item selected"));
-    EXPECT_EQ(Plural::of("%Ln items selected", 0), QStringLiteral("0 items selected"));
-    EXPECT_EQ(Plural::of("%Ln items selected", 183204), QStringLiteral("183,204 items selected"));
-    EXPECT_EQ(Plural::of("Restore %Ln items", 1), QStringLiteral("Restore 1 item"));
-    EXPECT_EQ(Plural::of("Skipping %Ln places", 1), QStringLiteral("Skipping 1 place"));
-    EXPECT_EQ(Plural::of("Completed with %Ln warnings", 1), QStringLiteral("Completed with 1 warning"));
-    // Every entry of the built-in forms has a singular that differs where English needs it.
-    QFile forms(QStringLiteral(":/i18n/keldoran_en.qm"));
-    EXPECT_TRUE(forms.exists());
-}
 
 TEST(Formatters, countsBytesInFileUnits) {
     EXPECT_EQ(Formatters::byteCount(0), QStringLiteral("Zero KB"));

@@ -1,3 +1,4 @@
+#include "presentation/translations.h"
 #include "test_setup.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@ using namespace keldoran;
 int main(int argc, char** argv) {
     prepareTestProcess();
     QCoreApplication application(argc, argv);
+    const InstalledTranslations english(QLocale(QLocale::English));
     ::testing::InitGoogleTest(&argc, argv);
     return endTestProcess(RUN_ALL_TESTS());
 }

@@ -87,6 +87,9 @@ void prepareTestProcess() {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     Log::setSystemLog(std::make_unique<QuietSystemLog>());
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    // A keldoran or keldoranctl started by a test speaks English, whatever the machine's language.
+    qputenv("LC_ALL", "C.UTF-8");
+    qunsetenv("LANGUAGE");
 }
 
 } // namespace keldoran

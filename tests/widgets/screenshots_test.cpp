@@ -1,12 +1,17 @@
-// Renders every screen and every status to PNG under build/screenshots/, for people to look at.
+// Renders every screen and every status to PNG under build/screenshots/, for people to look at: in
+// English, German (de/), French (fr/) and a pseudo-language (pseudo/) that lengthens every text by 40%
+// and brackets it, so a text that never went through translation stands out.
 #include "backup/backup_controller.h"
 #include "model/app_model.h"
 #include "platform/workspace.h"
+#include "presentation/status_activity.h"
+#include "restic/restic_error.h"
 #include "restore/restore_messages.h"
 #include "support/coroutines.h"
 #include "support/event_loop.h"
 #include "support/fake_restic.h"
 #include "support/local_repository.h"
+#include "support/screen_languages.h"
 #include "support/test_platform.h"
 #include "widgets/app_actions.h"
 #include "widgets/keldoran_mark.h"
@@ -35,13 +40,51 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTabWidget>
+#include <QTextDocumentFragment>
 #include <QTextLayout>
 #include <QToolButton>
 
 namespace keldoran {
 
 namespace {
+
+enum class ScreenLanguage { english, german, french, pseudo };
+
+ScreenLanguage shownLanguage = ScreenLanguage::english;
+
+QString folderFor(ScreenLanguage language) {
+    switch (language) {
+    case ScreenLanguage::english:
+        return QStringLiteral(KELDORAN_SCREENSHOTS);
+    case ScreenLanguage::german:
+        return QStringLiteral(KELDORAN_SCREENSHOTS "/de");
+    case ScreenLanguage::french:
+        return QStringLiteral(KELDORAN_SCREENSHOTS "/fr");
+    case ScreenLanguage::pseudo:
+        break;
+    }
+    return QStringLiteral(KELDORAN_SCREENSHOTS "/pseudo");
+}
+
+// What real data puts on screens: deep paths, a bucket name of 200 characters, and a sentence as long as
+// a translation makes it.
+QString longPath(const QString& home, int i) {
+    return home + QStringLiteral("/Documents/Projects/2024 Client Deliverables/Final Versions/Reviewed by "
+                                 "Legal/Contract_Amendment_Schedule_B_revised_final_v%1_signed.pdf")
+                      .arg(i);
+}
+// The words of longPath's folders, shown as they are.
+const QString longFolderWords = QStringLiteral("2024 Client Deliverables/Final Versions/Reviewed by Legal");
+const QString longBucket =
+    QStringLiteral("family-photos-and-documents-backup-") + QString(165, QLatin1Char('x'));
+// A stored configuration holds a valid name: the longest S3 allows is 63 characters.
+const QString longestValidBucket =
+    QStringLiteral("family-photos-and-documents-backup-") + QString(28, QLatin1Char('x'));
+const QString translatedLength = QStringLiteral(
+    "Die Sicherung konnte nicht abgeschlossen werden, weil der Speicheranbieter die Verbindung "
+    "unerwartet beendet hat; Keldoran versucht es beim nächsten geplanten Zeitpunkt erneut.");
 
 class NoWorkspace : public Workspace {
 public:
@@ -166,9 +209,77 @@ void expectTextFits(QWidget* screen, const QString& name) {
     }
 }
 
+// What a user reads on a widget, as plain text.
+QStringList textsOf(const QWidget* widget) {
+    QStringList texts{widget->isWindow() ? widget->windowTitle() : QString(), widget->toolTip(),
+                      widget->accessibleName()};
+    if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+        texts << (Qt::mightBeRichText(label->text())
+                      ? QTextDocumentFragment::fromHtml(label->text()).toPlainText()
+                      : label->text());
+    } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+        texts << button->text();
+    } else if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) {
+        texts << edit->placeholderText();
+    } else if (const auto* tabs = qobject_cast<const QTabWidget*>(widget)) {
+        for (int tab = 0; tab < tabs->count(); ++tab) {
+            texts << tabs->tabText(tab);
+        }
+    }
+    return texts;
+}
+
+// Paths, file names and patterns a screen shows are data, whatever their words.
+QString withoutPaths(QString text) {
+    static const QRegularExpression pathOrPattern(QStringLiteral("\\S*[/~._*]\\S*"));
+    return text.remove(pathOrPattern);
+}
+
+// In the pseudo-language every word a user reads went through translation, so it is bracketed; what
+// is left outside the brackets is data (names of files, folders, buckets, brands) or digits and units.
+void expectEveryTextTranslated(QWidget* screen, const QString& name, QStringList data) {
+    static const QRegularExpression word(QStringLiteral("\\p{L}{3,}"));
+    data << QStringLiteral("Keldoran") << QStringLiteral("Scaleway") << longFolderWords;
+    auto widgets = screen->findChildren<QWidget*>();
+    widgets.prepend(screen);
+    for (const auto* widget : std::as_const(widgets)) {
+        if (!widget->isVisibleTo(screen) && widget != screen) {
+            continue;
+        }
+        for (const auto& text : textsOf(widget)) {
+            auto outside = PseudoTranslator::withoutTranslatedParts(text).remove(QChar(0x200B));
+            // A path shown alone, perhaps elided in its middle.
+            if (outside.startsWith(QStringLiteral("~/")) || outside.startsWith(QLatin1Char('/'))) {
+                continue;
+            }
+            for (const auto& shown : std::as_const(data)) {
+                outside.remove(shown);
+            }
+            EXPECT_FALSE(withoutPaths(outside).contains(word))
+                << name.toStdString() << ": " << describe(widget).toStdString() << " shows \""
+                << text.toStdString() << "\", which was never translated";
+        }
+    }
+}
+
+// Sentences written for macOS are shown in this platform's words.
+void expectNoMacFacilityNamed(QWidget* screen, const QString& name) {
+    static const QRegularExpression macWords(
+        QStringLiteral("\\b(macOS|Mac|Finder|Keychain|menu bar|Trash|System Settings|Full Disk Access)\\b"));
+    auto widgets = screen->findChildren<QWidget*>();
+    widgets.prepend(screen);
+    for (const auto* widget : std::as_const(widgets)) {
+        for (const auto& text : textsOf(widget)) {
+            EXPECT_FALSE(withoutPaths(text).contains(macWords))
+                << name.toStdString() << ": " << describe(widget).toStdString() << " says \""
+                << text.toStdString() << "\"";
+        }
+    }
+}
+
 // Saves a rendering of `widget`, checks it holds more than a blank surface (some dark text), that its
 // text fits, and that its controls are accessible.
-void shoot(QWidget* widget, const QString& name, bool fit = true) {
+void shoot(QWidget* widget, const QString& name, bool fit = true, const QStringList& data = {}) {
     for (int turn = 0; turn < 3; ++turn) {
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -177,8 +288,9 @@ void shoot(QWidget* widget, const QString& name, bool fit = true) {
         widget->adjustSize();
     }
     const auto image = widget->grab().toImage();
-    QDir().mkpath(QStringLiteral(KELDORAN_SCREENSHOTS));
-    const auto path = QStringLiteral(KELDORAN_SCREENSHOTS "/%1.png").arg(name);
+    const auto folder = folderFor(shownLanguage);
+    QDir().mkpath(folder);
+    const auto path = QStringLiteral("%1/%2.png").arg(folder, name);
     ASSERT_TRUE(image.save(path)) << path.toStdString();
     int dark = 0;
     for (int y = 0; y < image.height(); ++y) {
@@ -189,23 +301,13 @@ void shoot(QWidget* widget, const QString& name, bool fit = true) {
     EXPECT_GT(dark, 200) << name.toStdString() << " looks empty";
     expectTextFits(widget, name);
     expectAccessible(widget, name);
+    if (shownLanguage == ScreenLanguage::pseudo) {
+        expectEveryTextTranslated(widget, name, data);
+    }
+    if (shownLanguage == ScreenLanguage::english) {
+        expectNoMacFacilityNamed(widget, name);
+    }
 }
-
-// What real data puts on screens: deep paths, a bucket name of 200 characters, and a sentence as long as
-// a translation makes it.
-QString longPath(const QString& home, int i) {
-    return home + QStringLiteral("/Documents/Projects/2024 Client Deliverables/Final Versions/Reviewed by "
-                                 "Legal/Contract_Amendment_Schedule_B_revised_final_v%1_signed.pdf")
-                      .arg(i);
-}
-const QString longBucket =
-    QStringLiteral("family-photos-and-documents-backup-") + QString(165, QLatin1Char('x'));
-// A stored configuration holds a valid name: the longest S3 allows is 63 characters.
-const QString longestValidBucket =
-    QStringLiteral("family-photos-and-documents-backup-") + QString(28, QLatin1Char('x'));
-const QString translatedLength = QStringLiteral(
-    "Die Sicherung konnte nicht abgeschlossen werden, weil der Speicheranbieter die Verbindung "
-    "unerwartet beendet hat; Keldoran versucht es beim nächsten geplanten Zeitpunkt erneut.");
 
 void settle() {
     for (int turn = 0; turn < 3; ++turn) {
@@ -214,9 +316,53 @@ void settle() {
     }
 }
 
+// Each screen is shown in every language Keldoran speaks, and in the pseudo-language. A shipped
+// language must have every text the screens ask for.
+class Screenshots : public testing::TestWithParam<ScreenLanguage> {
+protected:
+    void SetUp() override {
+        shownLanguage = GetParam();
+        if (shownLanguage == ScreenLanguage::german || shownLanguage == ScreenLanguage::french) {
+            const bool german = shownLanguage == ScreenLanguage::german;
+            catalogue_ =
+                std::make_unique<RecordingTranslator>(german ? QStringLiteral("de") : QStringLiteral("fr"));
+            ASSERT_TRUE(catalogue_->loaded());
+            QCoreApplication::installTranslator(catalogue_.get());
+            QLocale::setDefault(german ? QLocale(QLocale::German, QLocale::Germany)
+                                       : QLocale(QLocale::French, QLocale::France));
+        } else if (shownLanguage == ScreenLanguage::pseudo) {
+            QCoreApplication::installTranslator(&pseudo_);
+        }
+    }
+    void TearDown() override {
+        QCoreApplication::removeTranslator(&pseudo_);
+        if (catalogue_) {
+            QCoreApplication::removeTranslator(catalogue_.get());
+            EXPECT_TRUE(catalogue_->missing().isEmpty())
+                << "not translated: " << catalogue_->missing().join(QStringLiteral("\n")).toStdString();
+        }
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        shownLanguage = ScreenLanguage::english;
+    }
+
+private:
+    PseudoTranslator pseudo_;
+    std::unique_ptr<RecordingTranslator> catalogue_;
+};
+
+std::string nameOf(const testing::TestParamInfo<ScreenLanguage>& info) {
+    static const char* const names[] = {"english", "german", "french", "pseudo"};
+    return names[int(info.param)];
+}
+
 } // namespace
 
-TEST(Screenshots, popoverInEachStatus) {
+INSTANTIATE_TEST_SUITE_P(Languages, Screenshots,
+                         testing::Values(ScreenLanguage::english, ScreenLanguage::german,
+                                         ScreenLanguage::french, ScreenLanguage::pseudo),
+                         nameOf);
+
+TEST_P(Screenshots, popoverInEachStatus) {
     TestPlatform test;
     AppModel model(test.platform());
     MarkAnimator mark;
@@ -238,6 +384,9 @@ TEST(Screenshots, popoverInEachStatus) {
                              {{BackupWarning::Kind::vanished, {}}},
                              24},
                             {QUuid::createUuid(), now.addDays(-1), 310'000'000, true, {}, std::nullopt}});
+    // As long as a translation makes a sentence: data to the pseudo-language.
+    const auto longError =
+        QStringLiteral("Couldn't find bucket \"%1\". %2").arg(longBucket, translatedLength);
     const QList<std::tuple<QString, AppStatus, bool, bool>> statuses{
         {"protected", AppStatus::protected_(), false, true},
         {"protectedWithWarnings", AppStatus::protectedWithWarnings(6), false, true},
@@ -245,16 +394,14 @@ TEST(Screenshots, popoverInEachStatus) {
          true},
         {"backingUpFilesOnly", AppStatus::backingUp({0.1, 120, 9800}), false, true},
         {"unfinished", AppStatus::protected_(), false, true},
-        {"error", AppStatus::error(QStringLiteral("The backup repository could not be found.")), false, true},
+        {"error", AppStatus::error(ResticError::tr("The backup repository could not be found.")), false,
+         true},
         {"needsSetup", AppStatus::needsSetup(), false, true},
         {"credentialsUnavailable", AppStatus::credentialsUnavailable(), false, true},
         {"fullDiskAccessRequired", AppStatus::fullDiskAccessRequired(), false, true},
         {"paused", AppStatus::protected_(), true, true},
         {"offline", AppStatus::protected_(), false, false},
-        {"longTexts",
-         AppStatus::error(
-             QStringLiteral("Couldn't find bucket \"%1\". %2").arg(longBucket, translatedLength)),
-         false, true},
+        {"longTexts", AppStatus::error(longError), false, true},
     };
     QList<BackupWarning> warnings;
     for (int i = 0; i < 6; ++i) {
@@ -289,15 +436,15 @@ TEST(Screenshots, popoverInEachStatus) {
                 ? std::optional<QString>(QStringLiteral("no systemd user session"))
                 : std::nullopt);
         auto* details = popover.findChild<QToolButton*>(QStringLiteral("detailsToggle"));
-        if (!shownWarnings.isEmpty() && details->text() == QLatin1String("View details")) {
+        if (!shownWarnings.isEmpty() && details->text() == StatusWords::detailsToggle(false)) {
             details->click();
         }
         popover.refresh();
-        shoot(&popover, QStringLiteral("popover-") + name);
+        shoot(&popover, QStringLiteral("popover-") + name, true, {longError});
     }
 }
 
-TEST(Screenshots, setupSteps) {
+TEST_P(Screenshots, setupSteps) {
     TestPlatform test;
     AppModel model(test.platform());
     NoWorkspace workspace;
@@ -346,7 +493,7 @@ TEST(Screenshots, setupSteps) {
 }
 
 // The mark in its five states at tray sizes, on a light and a dark panel.
-TEST(Screenshots, trayMarks) {
+TEST(TrayMarkScreenshots, eachStateAtTraySizesOnLightAndDarkPanels) {
     using KeldoranMark::State;
     const QList<State> states{State::closed, State::broken, State::outlined, State::dimmed, State::lifted};
     const QList<int> sizes{16, 22, 24};
@@ -370,7 +517,7 @@ TEST(Screenshots, trayMarks) {
     ASSERT_TRUE(sheet.scaled(sheet.size() * 3).save(path)) << path.toStdString();
 }
 
-TEST(Screenshots, restoreWindowAndItsSheetAndOverlays) {
+TEST_P(Screenshots, restoreWindowAndItsSheetAndOverlays) {
     TestPlatform test;
     test.storeConfiguration();
     FakeRestic fake;
@@ -435,7 +582,7 @@ TEST(Screenshots, restoreWindowAndItsSheetAndOverlays) {
                                   {{QStringLiteral("notes.txt"), QStringLiteral("notes (restored).txt")},
                                    {QStringLiteral("x"),
                                     QString(200, QLatin1Char('L')) + QStringLiteral(" (restored).txt")}}))},
-            {"failed", Phase::failed(QStringLiteral("Repository is locked by another process."))}};
+            {"failed", Phase::failed(ResticError::tr("Repository is locked by another process."))}};
         // The overlay as the browser's phases put it up.
         auto* overlay = window.findChild<RestoreProgressOverlay*>(QStringLiteral("restoreOverlay"));
         for (const auto& [name, phase] : phases) {
@@ -446,7 +593,7 @@ TEST(Screenshots, restoreWindowAndItsSheetAndOverlays) {
     await(model.controller().whenIdle());
 }
 
-TEST(Screenshots, preferencesScopeBrowserAndRemoval) {
+TEST_P(Screenshots, preferencesScopeBrowserAndRemoval) {
     TestPlatform test;
     for (const char* file :
          {"Documents/a.txt", "Pictures/b.jpg", "Music/c.flac", "Projects/keldoran/d.cpp", "Videos/e.mkv"}) {
@@ -469,10 +616,11 @@ TEST(Screenshots, preferencesScopeBrowserAndRemoval) {
                     .remove(QChar(0x200B))
                     .contains(longestValidBucket));
     auto* browser = window.openScopeBrowser();
-    shoot(browser, QStringLiteral("scope-browser"));
+    const QStringList folders{"Documents", "Pictures", "Music", "Projects", "Videos"};
+    shoot(browser, QStringLiteral("scope-browser"), true, folders);
     browser->findChild<QCheckBox*>(QStringLiteral("showHidden"))->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    shoot(browser, QStringLiteral("scope-browser-hidden"));
+    shoot(browser, QStringLiteral("scope-browser-hidden"), true, folders);
     browser->close();
     writeFile(test.platform().folders.caches + QStringLiteral("/restic/x"), QByteArray(80'000, 'x'));
     auto* removal = window.openRemovalSheet();

@@ -1,7 +1,6 @@
 #include "destination_sheet.h"
 
 #include "presentation/formatters.h"
-#include "presentation/plural.h"
 #include "restic/restore_selection.h"
 #include "restore/restore_messages.h"
 #include "widgets/folder_chooser.h"
@@ -33,12 +32,12 @@ QRadioButton* card(const QString& title, const QString& detail, QWidget* parent,
 DestinationSheet::DestinationSheet(RestoreBrowser::RestoreRequest request, const QDateTime& snapshotDate,
                                    const QDateTime& now, QString home, QWidget* parent)
     : QDialog(parent)
-    , chooseFolder(folderChooser(QStringLiteral("Choose")))
+    , chooseFolder(folderChooser(tr("Choose")))
     , request_(std::move(request))
     , home_(std::move(home)) {
     setObjectName(QStringLiteral("destinationSheet"));
     setWindowModality(Qt::WindowModal);
-    setWindowTitle(QStringLiteral("Restore"));
+    setWindowTitle(tr("Restore"));
     setFixedWidth(400);
 
     auto* layout = new QVBoxLayout(this);
@@ -46,9 +45,9 @@ DestinationSheet::DestinationSheet(RestoreBrowser::RestoreRequest request, const
     addDestinationChoice(layout);
     addConflictChoice(layout);
     auto* buttons = new QDialogButtonBox(this);
-    auto* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    auto* cancel = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("cancel"));
-    auto* restore = buttons->addButton(QStringLiteral("Restore"), QDialogButtonBox::AcceptRole);
+    auto* restore = buttons->addButton(tr("Restore"), QDialogButtonBox::AcceptRole);
     restore->setObjectName(QStringLiteral("restore"));
     restore->setIcon(Symbols::icon(QStringLiteral("clock.arrow.circlepath")));
     restore->setDefault(true);
@@ -61,7 +60,7 @@ DestinationSheet::DestinationSheet(RestoreBrowser::RestoreRequest request, const
 
 // What is restored: how many items, from when, and which.
 void DestinationSheet::addSummary(QVBoxLayout* layout, const QDateTime& snapshotDate, const QDateTime& now) {
-    auto* title = new QLabel(Plural::of("Restore %Ln items", request_.paths.size()), this);
+    auto* title = new QLabel(tr("Restore %Ln items", nullptr, int(request_.paths.size())), this);
     title->setObjectName(QStringLiteral("title"));
     auto font = title->font();
     font.setBold(true);
@@ -80,11 +79,11 @@ void DestinationSheet::addSummary(QVBoxLayout* layout, const QDateTime& snapshot
 }
 
 void DestinationSheet::addDestinationChoice(QVBoxLayout* layout) {
-    auto* where = new QGroupBox(QStringLiteral("Restore to"), this);
+    auto* where = new QGroupBox(tr("Restore to"), this);
     auto* whereLayout = new QVBoxLayout(where);
-    original_ = card(QStringLiteral("Original location"), RestoreMessages::tilded(request_.folder, home_),
-                     where, QStringLiteral("original"));
-    another_ = card(QStringLiteral("Another folder…"), {}, where, QStringLiteral("another"));
+    original_ = card(tr("Original location"), RestoreMessages::tilded(request_.folder, home_), where,
+                     QStringLiteral("original"));
+    another_ = card(tr("Another folder…"), {}, where, QStringLiteral("another"));
     choose_ = new QPushButton(where);
     choose_->setObjectName(QStringLiteral("choose"));
     chosenFolderLabel_ = new ElidingLabel(where);
@@ -103,10 +102,10 @@ void DestinationSheet::addDestinationChoice(QVBoxLayout* layout) {
 }
 
 void DestinationSheet::addConflictChoice(QVBoxLayout* layout) {
-    auto* conflict = new QGroupBox(QStringLiteral("If a file already exists there"), this);
+    auto* conflict = new QGroupBox(tr("If a file already exists there"), this);
     auto* conflictLayout = new QVBoxLayout(conflict);
-    keepBoth_ = card(QStringLiteral("Keep both"), {}, conflict, QStringLiteral("keepBoth"));
-    replace_ = card(QStringLiteral("Replace"), {}, conflict, QStringLiteral("replace"));
+    keepBoth_ = card(tr("Keep both"), {}, conflict, QStringLiteral("keepBoth"));
+    replace_ = card(tr("Replace"), {}, conflict, QStringLiteral("replace"));
     auto* cards = new QHBoxLayout;
     cards->addWidget(keepBoth_);
     cards->addWidget(replace_);
@@ -152,15 +151,14 @@ QString DestinationSheet::subtitleFor(const QDateTime& snapshotDate, const QDate
     const auto day = snapshotDate.toLocalTime().date();
     const auto today = now.toLocalTime().date();
     const auto time = Formatters::shortTime(snapshotDate);
-    QString when;
     if (day == today) {
-        when = QStringLiteral("today at ") + time;
-    } else if (day == today.addDays(-1)) {
-        when = QStringLiteral("yesterday at ") + time;
-    } else {
-        when = QLocale().toString(day, QStringLiteral("d MMM yyyy")) + QStringLiteral(" at ") + time;
+        return tr("From the snapshot taken today at %1").arg(time);
     }
-    return QStringLiteral("From the snapshot taken ") + when;
+    if (day == today.addDays(-1)) {
+        return tr("From the snapshot taken yesterday at %1").arg(time);
+    }
+    return tr("From the snapshot taken %1 at %2")
+        .arg(QLocale().toString(day, QStringLiteral("d MMM yyyy")), time);
 }
 
 QString DestinationSheet::itemList(const QStringList& paths) {
@@ -170,12 +168,13 @@ QString DestinationSheet::itemList(const QStringList& paths) {
         names.append(lastPathComponent(path));
     }
     if (paths.size() > listed) {
-        return names.join(QStringLiteral(", ")) + Plural::of(" and %Ln more", paths.size() - listed);
+        return tr("%1 and %Ln more", nullptr, int(paths.size() - listed))
+            .arg(names.join(QStringLiteral(", ")));
     }
     if (names.size() <= 1) {
         return names.value(0);
     }
-    return names.mid(0, names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + names.last();
+    return tr("%1 and %2").arg(names.mid(0, names.size() - 1).join(QStringLiteral(", ")), names.last());
 }
 
 std::optional<RestoreBrowser::Destination> DestinationSheet::currentDestination() const {
@@ -193,15 +192,14 @@ std::optional<RestoreBrowser::Destination> DestinationSheet::currentDestination(
 }
 
 void DestinationSheet::refresh() {
-    choose_->setText(chosenFolder_ ? QStringLiteral("Change…") : QStringLiteral("Choose…"));
+    choose_->setText(chosenFolder_ ? tr("Change…") : tr("Choose…"));
     chosenFolderLabel_->setFullText(chosenFolder_ ? RestoreMessages::tilded(*chosenFolder_, home_)
                                                   : QString());
     chosenFolderLabel_->setVisible(chosenFolder_.has_value());
     explanation_->setText(
         conflict_ == RestoreConflict::keepBoth
-            ? QStringLiteral(
-                  "Keeping both restores as name (restored).ext — your current files stay untouched.")
-            : QStringLiteral("Replace overwrites the current files at the destination."));
+            ? tr("Keeping both restores as name (restored).ext — your current files stay untouched.")
+            : tr("Replace overwrites the current files at the destination."));
 }
 
 } // namespace keldoran

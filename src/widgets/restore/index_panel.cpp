@@ -18,7 +18,7 @@ IndexPanel::IndexPanel(RestoreBrowser& browser, QString home, QWidget* parent)
     found_->setObjectName(QStringLiteral("foundElsewhere"));
     matches_ = new QListWidget(this);
     matches_->setObjectName(QStringLiteral("matchesElsewhere"));
-    matches_->setAccessibleName(QStringLiteral("Matches in other folders"));
+    matches_->setAccessibleName(tr("Matches in other folders"));
     matches_->setMaximumHeight(120);
     indexing_ = new QLabel(this);
     indexing_->setObjectName(QStringLiteral("indexing"));

@@ -69,7 +69,7 @@ QVariant RestoreFileTable::data(const QModelIndex& index, int role) const {
                                           : QStringLiteral("square"));
         }
         if (role == Qt::AccessibleTextRole) {
-            return selected ? QStringLiteral("Selected") : QStringLiteral("Not selected");
+            return selected ? tr("Selected") : tr("Not selected");
         }
         break;
     case name:
@@ -105,11 +105,11 @@ QVariant RestoreFileTable::headerData(int section, Qt::Orientation orientation, 
     }
     switch (section) {
     case name:
-        return QStringLiteral("Name");
+        return tr("Name");
     case size:
-        return QStringLiteral("Size");
+        return tr("Size");
     case modified:
-        return QStringLiteral("Modified");
+        return tr("Modified");
     default:
         return QString();
     }

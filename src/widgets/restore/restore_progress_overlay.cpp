@@ -41,10 +41,10 @@ RestoreProgressOverlay::RestoreProgressOverlay(QWidget* parent)
     progress_ = new QProgressBar(card);
     progress_->setRange(0, 1000);
     progress_->setTextVisible(false);
-    progress_->setAccessibleName(QStringLiteral("Restore progress"));
-    reveal_ = new QPushButton(Wording::forPlatform(QStringLiteral("Show in Finder")), card);
+    progress_->setAccessibleName(tr("Restore progress"));
+    reveal_ = new QPushButton(Wording::forPlatform(tr("Show in Finder")), card);
     reveal_->setObjectName(QStringLiteral("reveal"));
-    done_ = new QPushButton(QStringLiteral("Done"), card);
+    done_ = new QPushButton(tr("Done"), card);
     done_->setObjectName(QStringLiteral("done"));
     done_->setDefault(true);
     layout->addWidget(icon_);
@@ -68,7 +68,7 @@ RestoreProgressOverlay::RestoreProgressOverlay(QWidget* parent)
 
 QString RestoreProgressOverlay::restoringText(double progress) {
     const auto percent = qint64(std::floor(std::clamp(progress, 0.0, 1.0) * 100));
-    return QStringLiteral("Restoring… %1%").arg(percent);
+    return tr("Restoring… %1%").arg(percent);
 }
 
 void RestoreProgressOverlay::show(const RestoreBrowser::RestorePhase& phase) {
@@ -93,15 +93,15 @@ void RestoreProgressOverlay::show(const RestoreBrowser::RestorePhase& phase) {
         break;
     case Kind::succeeded:
         icon_->setPixmap(Symbols::icon(QStringLiteral("checkmark.circle.fill")).pixmap(40, 40));
-        title_->setText(QStringLiteral("Restore complete"));
+        title_->setText(tr("Restore complete"));
         break;
     case Kind::incomplete:
         icon_->setPixmap(Symbols::icon(QStringLiteral("exclamationmark.triangle.fill")).pixmap(40, 40));
-        title_->setText(QStringLiteral("Restore incomplete"));
+        title_->setText(tr("Restore incomplete"));
         break;
     case Kind::failed:
         icon_->setPixmap(Symbols::icon(QStringLiteral("exclamationmark.triangle.fill")).pixmap(40, 40));
-        title_->setText(QStringLiteral("Restore failed"));
+        title_->setText(tr("Restore failed"));
         break;
     case Kind::idle:
         break;

@@ -37,7 +37,8 @@ namespace {
 // The snapshot's time; older ones carry their date too.
 QString snapshotLabel(const QDateTime& date, const QString& group) {
     const auto time = Formatters::shortTime(date);
-    if (group == QLatin1String("Earlier")) {
+    // The browser's group title, in the language shown.
+    if (group == RestoreBrowser::tr("Earlier")) {
         return QLocale().toString(date.toLocalTime().date(), QLocale::ShortFormat) + QLatin1Char(' ') + time;
     }
     return time;
@@ -51,7 +52,7 @@ RestoreWindow::RestoreWindow(AppModel& model, Workspace& workspace, QWidget* par
     , workspace_(workspace)
     , browser_(model.controller(), *model.platform().clock, model.platform().folders.home) {
     setObjectName(QStringLiteral("restoreWindow"));
-    setWindowTitle(QStringLiteral("Restore — Keldoran"));
+    setWindowTitle(tr("Restore — Keldoran"));
     resize(760, 520);
 
     auto* layout = new QVBoxLayout(this);
@@ -77,7 +78,7 @@ void RestoreWindow::buildTopRow(QVBoxLayout* layout) {
     snapshotPicker_->setPopupMode(QToolButton::InstantPopup);
     snapshotPicker_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     snapshotPicker_->setIcon(Symbols::icon(QStringLiteral("clock.arrow.circlepath")));
-    snapshotPicker_->setAccessibleName(QStringLiteral("Snapshot"));
+    snapshotPicker_->setAccessibleName(tr("Snapshot"));
     snapshotPicker_->setMenu(new QMenu(snapshotPicker_));
     top->addWidget(snapshotPicker_);
     breadcrumb_ = new QHBoxLayout;
@@ -85,8 +86,8 @@ void RestoreWindow::buildTopRow(QVBoxLayout* layout) {
     top->addLayout(breadcrumb_, 1);
     search_ = new QLineEdit(this);
     search_->setObjectName(QStringLiteral("search"));
-    search_->setPlaceholderText(QStringLiteral("Search"));
-    search_->setAccessibleName(QStringLiteral("Search"));
+    search_->setPlaceholderText(tr("Search"));
+    search_->setAccessibleName(tr("Search"));
     search_->setClearButtonEnabled(true);
     search_->setMaximumWidth(220);
     top->addWidget(search_);
@@ -99,7 +100,7 @@ void RestoreWindow::buildFileArea(QVBoxLayout* layout) {
         browser_, [this] { return model_.platform().clock->now(); }, this);
     table_ = new RestoreTableView(this);
     table_->setObjectName(QStringLiteral("files"));
-    table_->setAccessibleName(QStringLiteral("Files"));
+    table_->setAccessibleName(tr("Files"));
     table_->setModel(files_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -130,7 +131,7 @@ void RestoreWindow::buildFooter(QVBoxLayout* layout) {
     auto* footer = new QHBoxLayout;
     selectedCount_ = new QLabel(this);
     selectedCount_->setObjectName(QStringLiteral("selectedCount"));
-    restoreTo_ = new QPushButton(QStringLiteral("Restore to…"), this);
+    restoreTo_ = new QPushButton(tr("Restore to…"), this);
     restoreTo_->setObjectName(QStringLiteral("restoreTo"));
     restoreTo_->setDefault(true);
     hiddenBySearch_ = new QLabel(this);
@@ -138,7 +139,7 @@ void RestoreWindow::buildFooter(QVBoxLayout* layout) {
     hiddenBySearch_->setForegroundRole(QPalette::PlaceholderText);
     footer->addWidget(selectedCount_);
     footer->addWidget(hiddenBySearch_, 1);
-    showVersions_ = new QPushButton(QStringLiteral("Show versions…"), this);
+    showVersions_ = new QPushButton(tr("Show versions…"), this);
     showVersions_->setObjectName(QStringLiteral("showVersions"));
     footer->addWidget(showVersions_);
     footer->addWidget(restoreTo_);
@@ -226,7 +227,7 @@ void RestoreWindow::refreshSnapshots() {
     }
     const auto date = browser_.selectedSnapshotDate();
     snapshotPicker_->setText(date ? Formatters::recentBackupTimestamp(*date, model_.platform().clock->now())
-                                  : QStringLiteral("No snapshot"));
+                                  : tr("No snapshot"));
     snapshotPicker_->setEnabled(!browser_.snapshots().isEmpty());
 }
 
@@ -235,17 +236,16 @@ void RestoreWindow::refreshLevel() {
 
     QString empty;
     if (!model_.controller().isConfigured()) {
-        empty = QStringLiteral("Set up Keldoran to restore files.");
+        empty = tr("Set up Keldoran to restore files.");
     } else if (!snapshotsListed_ || (browser_.isLoading() && browser_.currentLevelEntries().isEmpty())) {
-        empty = QStringLiteral("Loading…");
+        empty = tr("Loading…");
     } else if (!browser_.selectedSnapshot()) {
-        empty = QStringLiteral("No backups to restore from yet.");
+        empty = tr("No backups to restore from yet.");
     } else if (browser_.levelFailure()) {
         empty = RestoreMessages::levelUnreadable(readFailureMessage(browser_.levelFailure()));
     } else if (browser_.visibleEntries().isEmpty()) {
-        empty = browser_.searchText().isEmpty()
-                    ? QStringLiteral("This folder is empty")
-                    : QStringLiteral("No results for \"") + browser_.searchText() + QLatin1Char('"');
+        empty = browser_.searchText().isEmpty() ? tr("This folder is empty")
+                                                : tr("No results for \"%1\"").arg(browser_.searchText());
     }
     placeholder_->setText(TextFitting::wrappable(empty));
     tableArea_->setCurrentWidget(empty.isEmpty() ? static_cast<QWidget*>(table_) : placeholder_);
@@ -332,8 +332,8 @@ void RestoreWindow::selectionEdited() {
 
 void RestoreWindow::tellNothingOpened(const QString& path) {
     auto* alert = new QMessageBox(
-        QMessageBox::Information, QStringLiteral("Restore"),
-        QStringLiteral("Nothing on this computer could open %1. Open it in your file manager.")
+        QMessageBox::Information, tr("Restore"),
+        tr("Nothing on this computer could open %1. Open it in your file manager.")
             .arg(RestoreMessages::tilded(QFileInfo(path).absolutePath(), model_.platform().folders.home)),
         QMessageBox::Ok, this);
     alert->setObjectName(QStringLiteral("nothingOpened"));

@@ -20,7 +20,7 @@ VersionsDialog::VersionsDialog(const QString& path, QList<SnapshotIndex::Version
     setWindowTitle(RestoreMessages::versionsTitle(lastPathComponent(path)));
     auto* layout = new QVBoxLayout(this);
     list_ = new QListWidget(this);
-    list_->setAccessibleName(QStringLiteral("Versions"));
+    list_->setAccessibleName(tr("Versions"));
     for (const auto& version : versions_) {
         const auto& entry = version.entry;
         list_->addItem(RestoreMessages::versionLine(
@@ -30,7 +30,7 @@ VersionsDialog::VersionsDialog(const QString& path, QList<SnapshotIndex::Version
     }
     layout->addWidget(list_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-    restore_ = buttons->addButton(QStringLiteral("Restore…"), QDialogButtonBox::AcceptRole);
+    restore_ = buttons->addButton(tr("Restore…"), QDialogButtonBox::AcceptRole);
     restore_->setEnabled(false);
     layout->addWidget(buttons);
     connect(list_, &QListWidget::currentRowChanged, this,

@@ -1,7 +1,6 @@
 #include "scope_browser.h"
 
 #include "presentation/formatters.h"
-#include "presentation/plural.h"
 #include "scope/backup_scope.h"
 #include "scope/exclude_row.h"
 #include "widgets/layouts.h"
@@ -23,15 +22,14 @@ ScopeBrowser::ScopeBrowser(BackupScope& scope, QList<ExcludeItem> exclusionList,
     , scope_(scope)
     , exclusionList_(std::move(exclusionList)) {
     setObjectName(QStringLiteral("scopeBrowser"));
-    setWindowTitle(QStringLiteral("Choose what's backed up"));
+    setWindowTitle(tr("Choose what's backed up"));
     setWindowModality(Qt::WindowModal);
     resize(520, 560);
 
     auto* layout = new QVBoxLayout(this);
-    auto* heading =
-        new QLabel(QStringLiteral("Your home folder is backed up, except the exclusions below."), this);
+    auto* heading = new QLabel(tr("Your home folder is backed up, except the exclusions below."), this);
     heading->setWordWrap(true);
-    auto* saved = new QLabel(QStringLiteral("Changes are saved immediately."), this);
+    auto* saved = new QLabel(tr("Changes are saved immediately."), this);
     saved->setForegroundRole(QPalette::PlaceholderText);
     layout->addWidget(heading);
     layout->addWidget(saved);
@@ -40,9 +38,9 @@ ScopeBrowser::ScopeBrowser(BackupScope& scope, QList<ExcludeItem> exclusionList,
     breadcrumb_ = new QHBoxLayout;
     breadcrumb_->setSpacing(2);
     top->addLayout(breadcrumb_, 1);
-    auto* showHidden = new QCheckBox(QStringLiteral("Show hidden folders"), this);
+    auto* showHidden = new QCheckBox(tr("Show hidden folders"), this);
     showHidden->setObjectName(QStringLiteral("showHidden"));
-    showHidden->setToolTip(QStringLiteral(
+    showHidden->setToolTip(tr(
         "Hidden folders hold app data such as mail and browser profiles. They are skipped unless ticked."));
     connect(showHidden, &QCheckBox::toggled, this, &ScopeBrowser::setShowsHidden);
     top->addWidget(showHidden);
@@ -67,7 +65,7 @@ ScopeBrowser::ScopeBrowser(BackupScope& scope, QList<ExcludeItem> exclusionList,
     layout->addLayout(tallyRow);
 
     auto* buttons = new QDialogButtonBox(this);
-    auto* done = buttons->addButton(QStringLiteral("Done"), QDialogButtonBox::AcceptRole);
+    auto* done = buttons->addButton(tr("Done"), QDialogButtonBox::AcceptRole);
     done->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(buttons);
@@ -94,31 +92,30 @@ void ScopeBrowser::navigate(int crumb) {
 QString ScopeBrowser::tallyText() const {
     const auto count = scope_.excluded().size();
     if (count == 0) {
-        return QStringLiteral("Nothing skipped");
+        return tr("Nothing skipped");
     }
-    const auto skipping = Plural::of("Skipping %Ln places", count);
+    const auto skipping = tr("Skipping %Ln places", nullptr, int(count));
     if (!scope_.allExcludedSizesKnown()) {
-        return skipping + QStringLiteral(" · size not yet calculated");
+        return tr("%1 · size not yet calculated").arg(skipping);
     }
     const auto bytes = scope_.excludedBytes();
-    return bytes > 0 ? skipping + QStringLiteral(" · ~%1 not backed up").arg(Formatters::byteCount(bytes))
-                     : skipping;
+    return bytes > 0 ? tr("%1 · ~%2 not backed up").arg(skipping, Formatters::byteCount(bytes)) : skipping;
 }
 
 QString ScopeBrowser::summary(const BackupScope::Tally& tally) {
-    auto text = QStringLiteral("Next backup: your home folder, minus %1, %2 and %3 — plus cache folders.")
-                    .arg(Plural::of("%Ln entries from this list", tally.listCount),
-                         Plural::of("%Ln unticked folders", tally.untickedCount),
-                         Plural::of("%Ln hidden folders", tally.hiddenCount));
+    auto text = tr("Next backup: your home folder, minus %1, %2 and %3 — plus cache folders.")
+                    .arg(tr("%Ln entries from this list", nullptr, tally.listCount),
+                         tr("%Ln unticked folders", nullptr, tally.untickedCount),
+                         tr("%Ln hidden folders", nullptr, tally.hiddenCount));
     if (tally.keptHiddenCount > 0) {
         text += QLatin1Char(' ') +
-                Plural::of("Also backs up %Ln hidden folders you chose.", tally.keptHiddenCount);
+                tr("Also backs up %Ln hidden folders you chose.", nullptr, tally.keptHiddenCount);
     }
     return text;
 }
 
 void ScopeBrowser::rebuild() {
-    QStringList crumbs{QStringLiteral("Home")};
+    QStringList crumbs{tr("Home")};
     for (const auto& folder : pathStack_) {
         crumbs.append(folder.name);
     }
@@ -196,8 +193,8 @@ QWidget* ScopeBrowser::rowFor(const BackupNode& node) {
         open->setObjectName(QStringLiteral("open"));
         open->setIcon(Symbols::icon(QStringLiteral("chevron.right")));
         open->setAutoRaise(true);
-        open->setAccessibleName(QStringLiteral("Open"));
-        open->setToolTip(QStringLiteral("Open"));
+        open->setAccessibleName(tr("Open"));
+        open->setToolTip(tr("Open"));
         connect(open, &QToolButton::clicked, this, [this, node] { descend(node); });
         layout->addWidget(open);
     }

@@ -10,8 +10,10 @@
 #include "widgets/layouts.h"
 #include "widgets/scope/scope_browser.h"
 #include "widgets/symbols.h"
+#include "widgets/wrapping_check_box.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QFrame>
 #include <QKeyEvent>
@@ -31,22 +33,26 @@ namespace {
 using Step = OnboardingModel::Step;
 using State = OnboardingModel::Connection::State;
 
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(OnboardingWindow)
+};
+
 QString providerDescription(StorageProviderId id) {
     switch (id) {
     case StorageProviderId::ovhcloud:
-        return QStringLiteral("French cloud provider. Storage in France, Germany or Poland.");
+        return Text::tr("French cloud provider. Storage in France, Germany or Poland.");
     case StorageProviderId::scaleway:
-        return QStringLiteral("French cloud provider. Storage in Paris, Amsterdam or Warsaw.");
+        return Text::tr("French cloud provider. Storage in Paris, Amsterdam or Warsaw.");
     case StorageProviderId::ionos:
-        return QStringLiteral("German hosting company. Storage in Berlin, Frankfurt or Logroño.");
+        return Text::tr("German hosting company. Storage in Berlin, Frankfurt or Logroño.");
     case StorageProviderId::custom:
-        return QStringLiteral("Any storage that speaks S3, at the address you give.");
+        return Text::tr("Any storage that speaks S3, at the address you give.");
     }
     return {};
 }
 
 QString city(const StorageRegion& region) {
-    return region.displayName.section(QLatin1Char(','), 0, 0);
+    return region.shownName().section(QLatin1Char(','), 0, 0);
 }
 
 // "A", "A or B", "A, B or C".
@@ -54,7 +60,7 @@ QString alternatives(const QStringList& names) {
     if (names.size() <= 1) {
         return names.value(0);
     }
-    return names.mid(0, names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" or ") + names.last();
+    return Text::tr("%1 or %2").arg(names.mid(0, names.size() - 1).join(QStringLiteral(", ")), names.last());
 }
 
 QLabel* text(const QString& content, QWidget* parent, const QString& name = {}) {
@@ -102,7 +108,7 @@ OnboardingWindow::OnboardingWindow(AppModel& model, std::unique_ptr<OnboardingMo
     , workspace_(workspace)
     , fullDiskAccessProbe_(std::move(fullDiskAccessProbe)) {
     setObjectName(QStringLiteral("setupWindow"));
-    setWindowTitle(QStringLiteral("Set up Keldoran"));
+    setWindowTitle(tr("Set up Keldoran"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(560, 520);
 
@@ -113,7 +119,7 @@ OnboardingWindow::OnboardingWindow(AppModel& model, std::unique_ptr<OnboardingMo
     stepProgress_ = new QProgressBar(this);
     stepProgress_->setTextVisible(false);
     stepProgress_->setFixedHeight(6);
-    stepProgress_->setAccessibleName(QStringLiteral("Setup progress"));
+    stepProgress_->setAccessibleName(tr("Setup progress"));
     layout->addWidget(stepCounter_);
     layout->addWidget(stepProgress_);
 
@@ -125,7 +131,7 @@ OnboardingWindow::OnboardingWindow(AppModel& model, std::unique_ptr<OnboardingMo
     layout->addWidget(pages_, 1);
 
     auto* navigation = new QHBoxLayout;
-    back_ = new QPushButton(Symbols::icon(QStringLiteral("arrow.left")), QStringLiteral("Back"), this);
+    back_ = new QPushButton(Symbols::icon(QStringLiteral("arrow.left")), tr("Back"), this);
     back_->setObjectName(QStringLiteral("back"));
     forward_ = new QPushButton(Symbols::icon(QStringLiteral("arrow.right")), QString(), this);
     forward_->setObjectName(QStringLiteral("forward"));
@@ -222,28 +228,27 @@ QWidget* OnboardingWindow::page(const QString& title, const QStringList& texts, 
 }
 
 QWidget* OnboardingWindow::welcomePage() {
-    return page(QStringLiteral("Welcome to Keldoran"),
-                {QStringLiteral("Encrypted backups to European storage you own. Set up once — then never "
-                                "think about it again.")});
+    return page(tr("Welcome to Keldoran"),
+                {tr("Encrypted backups to European storage you own. Set up once — then never "
+                    "think about it again.")});
 }
 
 QWidget* OnboardingWindow::fullDiskAccessPage() {
     QVBoxLayout* body = nullptr;
     auto* screen =
-        page(QStringLiteral("Allow Keldoran to see your files"),
-             {QStringLiteral(
-                 "macOS keeps your files behind Full Disk Access. Keldoran needs it — for the app and its "
+        page(tr("Allow Keldoran to see your files"),
+             {tr("macOS keeps your files behind Full Disk Access. Keldoran needs it — for the app and its "
                  "background helper — so it can protect everything, not just some folders.")},
              &body);
     // This platform has no settings pane to open: the probe answers as soon as the home folder is readable.
-    auto* again = new QPushButton(QStringLiteral("Check again"), screen);
+    auto* again = new QPushButton(tr("Check again"), screen);
     again->setObjectName(QStringLiteral("checkAgain"));
     connect(again, &QPushButton::clicked, this, &OnboardingWindow::checkAccess);
     body->addWidget(again, 0, Qt::AlignLeft);
     auto* granted = new QHBoxLayout;
     auto* icon = new QLabel(screen);
     icon->setPixmap(Symbols::icon(QStringLiteral("checkmark.circle.fill")).pixmap(18, 18));
-    accessGranted_ = text(QStringLiteral("Access granted"), screen, QStringLiteral("accessGranted"));
+    accessGranted_ = text(tr("Access granted"), screen, QStringLiteral("accessGranted"));
     granted->addWidget(icon);
     granted->addWidget(accessGranted_, 1);
     auto* grantedRow = new QWidget(screen);
@@ -256,19 +261,18 @@ QWidget* OnboardingWindow::fullDiskAccessPage() {
 
 QWidget* OnboardingWindow::providerPage() {
     QVBoxLayout* body = nullptr;
-    auto* screen = page(
-        QStringLiteral("Choose where your backups live"),
-        {QStringLiteral("Every option is a European provider. The bucket is yours, and you pay the provider "
-                        "directly — Keldoran never sees your data."),
-         QStringLiteral(
-             "You can't switch providers later inside Keldoran — switching means setting up a fresh "
-             "backup. Your existing backup stays restorable.")},
-        &body);
+    auto* screen =
+        page(tr("Choose where your backups live"),
+             {tr("Every option is a European provider. The bucket is yours, and you pay the provider "
+                 "directly — Keldoran never sees your data."),
+              tr("You can't switch providers later inside Keldoran — switching means setting up a fresh "
+                 "backup. Your existing backup stays restorable.")},
+             &body);
     defaultProviderRow_ = new QVBoxLayout;
     body->addLayout(defaultProviderRow_);
     otherProvidersToggle_ = new QToolButton(screen);
     otherProvidersToggle_->setObjectName(QStringLiteral("otherProvidersToggle"));
-    otherProvidersToggle_->setText(QStringLiteral("Show other providers"));
+    otherProvidersToggle_->setText(tr("Show other providers"));
     otherProvidersToggle_->setCheckable(true);
     otherProvidersToggle_->setAutoRaise(true);
     otherProvidersToggle_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -290,23 +294,23 @@ QWidget* OnboardingWindow::providerPage() {
 
 QWidget* OnboardingWindow::connectPage() {
     QVBoxLayout* body = nullptr;
-    auto* screen = page(QStringLiteral("Connect your storage"), {}, &body);
+    auto* screen = page(tr("Connect your storage"), {}, &body);
     connectText_ = text({}, screen, QStringLiteral("connectText"));
     body->addWidget(connectText_);
     // Only for another S3-compatible storage: where it is.
     customFields_ = new QWidget(screen);
     customAddress_ =
         field(QStringLiteral("https://s3.example.com"), customFields_, QStringLiteral("customAddress"));
-    customAddress_->setAccessibleName(QStringLiteral("Address"));
+    customAddress_->setAccessibleName(tr("Address"));
     customRegion_ = field(QString::fromLatin1(StorageProvider::defaultCustomRegion), customFields_,
                           QStringLiteral("customRegion"));
-    customRegion_->setAccessibleName(QStringLiteral("Region"));
-    customPathStyle_ = new QCheckBox(QStringLiteral("Buckets are part of the address's path"), customFields_);
+    customRegion_->setAccessibleName(tr("Region"));
+    customPathStyle_ = new QCheckBox(tr("Buckets are part of the address's path"), customFields_);
     customPathStyle_->setObjectName(QStringLiteral("customPathStyle"));
     auto* customRows = new QFormLayout(customFields_);
     customRows->setContentsMargins(0, 0, 0, 0);
-    customRows->addRow(QStringLiteral("Address"), customAddress_);
-    customRows->addRow(QStringLiteral("Region"), customRegion_);
+    customRows->addRow(tr("Address"), customAddress_);
+    customRows->addRow(tr("Region"), customRegion_);
     customRows->addRow(QString(), customPathStyle_);
     body->addWidget(customFields_);
     const auto customEdited = [this] {
@@ -317,20 +321,20 @@ QWidget* OnboardingWindow::connectPage() {
     connect(customAddress_, &QLineEdit::textEdited, this, customEdited);
     connect(customRegion_, &QLineEdit::textEdited, this, customEdited);
     connect(customPathStyle_, &QCheckBox::clicked, this, customEdited);
-    bucket_ = field(QStringLiteral("Bucket name"), screen, QStringLiteral("bucket"));
-    accessKey_ = field(QStringLiteral("Access key"), screen, QStringLiteral("accessKey"));
-    secretKey_ = field(QStringLiteral("Secret key"), screen, QStringLiteral("secretKey"));
+    bucket_ = field(tr("Bucket name"), screen, QStringLiteral("bucket"));
+    accessKey_ = field(tr("Access key"), screen, QStringLiteral("accessKey"));
+    secretKey_ = field(tr("Secret key"), screen, QStringLiteral("secretKey"));
     secretKey_->setEchoMode(QLineEdit::Password);
     auto* fields = new QFormLayout;
-    fields->addRow(QStringLiteral("Bucket name"), bucket_);
-    fields->addRow(QStringLiteral("Access key"), accessKey_);
+    fields->addRow(tr("Bucket name"), bucket_);
+    fields->addRow(tr("Access key"), accessKey_);
     auto* secretRow = new QHBoxLayout;
     secretRow->addWidget(secretKey_, 1);
     revealSecret_ = new QToolButton(screen);
     revealSecret_->setObjectName(QStringLiteral("revealSecret"));
     revealSecret_->setAutoRaise(true);
     secretRow->addWidget(revealSecret_);
-    fields->addRow(QStringLiteral("Secret key"), secretRow);
+    fields->addRow(tr("Secret key"), secretRow);
     body->addLayout(fields);
     connect(revealSecret_, &QToolButton::clicked, this, [this] {
         secretRevealed_ = !secretRevealed_;
@@ -363,7 +367,7 @@ QWidget* OnboardingWindow::connectPage() {
 
     auto* guide = notice(QStringLiteral("info.circle.fill"), {}, screen, &guideText_);
     guide_ = guide;
-    auto* link = new QPushButton(QStringLiteral("View guide"), guide);
+    auto* link = new QPushButton(tr("View guide"), guide);
     link->setObjectName(QStringLiteral("viewGuide"));
     link->setFlat(true);
     connect(link, &QPushButton::clicked, this, [this] {
@@ -378,7 +382,7 @@ QWidget* OnboardingWindow::connectPage() {
 
 QWidget* OnboardingWindow::regionPage() {
     QVBoxLayout* body = nullptr;
-    auto* screen = page(QStringLiteral("Where your data lives"), {}, &body);
+    auto* screen = page(tr("Where your data lives"), {}, &body);
     regionText_ = text({}, screen, QStringLiteral("regionText"));
     body->addWidget(regionText_);
     auto* found = new QHBoxLayout;
@@ -407,18 +411,18 @@ QWidget* OnboardingWindow::passwordPage() {
     passwordTitle_->setObjectName(QStringLiteral("passwordTitle"));
     passwordText_ = text({}, screen, QStringLiteral("passwordText"));
     body->addWidget(passwordText_);
-    body->addWidget(notice(
-        QStringLiteral("exclamationmark.triangle.fill"),
-        QStringLiteral("If you lose this password, your backups can't be opened — not even by us. Store it "
-                       "somewhere safe, like a password manager."),
-        screen));
-    password_ = field(QStringLiteral("Password"), screen, QStringLiteral("password"));
-    confirmPassword_ = field(QStringLiteral("Confirm password"), screen, QStringLiteral("confirmPassword"));
+    body->addWidget(
+        notice(QStringLiteral("exclamationmark.triangle.fill"),
+               tr("If you lose this password, your backups can't be opened — not even by us. Store it "
+                  "somewhere safe, like a password manager."),
+               screen));
+    password_ = field(tr("Password"), screen, QStringLiteral("password"));
+    confirmPassword_ = field(tr("Confirm password"), screen, QStringLiteral("confirmPassword"));
     password_->setEchoMode(QLineEdit::Password);
     confirmPassword_->setEchoMode(QLineEdit::Password);
     passwordFields_ = new QFormLayout;
-    passwordFields_->addRow(QStringLiteral("Password"), password_);
-    passwordFields_->addRow(QStringLiteral("Confirm password"), confirmPassword_);
+    passwordFields_->addRow(tr("Password"), password_);
+    passwordFields_->addRow(tr("Confirm password"), confirmPassword_);
     body->addLayout(passwordFields_);
     passwordMessage_ = text({}, screen, QStringLiteral("passwordMessage"));
     body->addWidget(passwordMessage_);
@@ -432,40 +436,40 @@ QWidget* OnboardingWindow::passwordPage() {
 QWidget* OnboardingWindow::scopePage() {
     QVBoxLayout* body = nullptr;
     auto* screen =
-        page(QStringLiteral("What Keldoran backs up"),
-             {QStringLiteral(
-                 "Your whole home folder, minus the noise that doesn't need saving. You can adjust this "
+        page(tr("What Keldoran backs up"),
+             {tr("Your whole home folder, minus the noise that doesn't need saving. You can adjust this "
                  "anytime in Preferences.")},
              &body);
     // The summary counts "entries from this list": the list is shown with it.
     exclusionList_ = new QListWidget(screen);
     exclusionList_->setObjectName(QStringLiteral("exclusionList"));
-    exclusionList_->setAccessibleName(QStringLiteral("Exclusions"));
+    exclusionList_->setAccessibleName(tr("Exclusions"));
     exclusionList_->setSelectionMode(QAbstractItemView::NoSelection);
     exclusionList_->setFixedHeight(150);
     exclusionList_->setIconSize(QSize(16, 16));
     body->addWidget(exclusionList_);
     scopeSummary_ = text({}, screen, QStringLiteral("scopeSummary"));
     body->addWidget(scopeSummary_);
-    auto* review = new QPushButton(QStringLiteral("Review…"), screen);
+    auto* review = new QPushButton(tr("Review…"), screen);
     review->setObjectName(QStringLiteral("reviewScope"));
-    review->setToolTip(QStringLiteral("Choose what's backed up"));
+    review->setToolTip(tr("Choose what's backed up"));
     connect(review, &QPushButton::clicked, this, [this] {
         auto* browser = new ScopeBrowser(onboarding_->scope(), model_.excludes(), this);
         browser->setAttribute(Qt::WA_DeleteOnClose);
         browser->open();
     });
     body->addWidget(review, 0, Qt::AlignLeft);
-    appData_ =
-        new QCheckBox(QStringLiteral("Also back up app data such as mail and browser profiles"), screen);
+    auto* appData =
+        new WrappingCheckBox(tr("Also back up app data such as mail and browser profiles"), screen);
+    appData_ = appData->box();
     appData_->setObjectName(QStringLiteral("appData"));
-    appData_->setToolTip(QStringLiteral("Keeps ~/.local/share, ~/.mozilla, ~/.thunderbird and ~/.var/app, "
-                                        "without their trash and caches."));
+    appData_->setToolTip(tr("Keeps ~/.local/share, ~/.mozilla, ~/.thunderbird and ~/.var/app, "
+                            "without their trash and caches."));
     connect(appData_, &QCheckBox::clicked, this, [this](bool on) {
         onboarding_->scope().keepAppData(on);
         model_.setListed(BackupScope::appDataExclusions(), on);
     });
-    body->addWidget(appData_);
+    body->addWidget(appData);
     body->addStretch(1);
     return screen;
 }
@@ -493,7 +497,7 @@ void OnboardingWindow::refreshScope() {
 QWidget* OnboardingWindow::donePage() {
     QVBoxLayout* body = nullptr;
     // Nothing is protected yet: the repository is created, and the first backup started, by the button.
-    auto* screen = page(QStringLiteral("Ready to start"), {}, &body);
+    auto* screen = page(tr("Ready to start"), {}, &body);
     doneText_ = text({}, screen, QStringLiteral("doneText"));
     body->addWidget(doneText_);
     auto* progress = new QHBoxLayout;
@@ -580,8 +584,8 @@ void OnboardingWindow::refreshProviders() {
         row->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         row->setIcon(
             Symbols::icon(selected ? QStringLiteral("largecircle.fill.circle") : QStringLiteral("circle")));
-        row->setText(provider.displayName + QLatin1Char('\n') + providerDescription(provider.id));
-        row->setAccessibleName(provider.displayName);
+        row->setText(provider.shownName());
+        row->setAccessibleName(provider.shownName());
         row->setAccessibleDescription(providerDescription(provider.id));
         row->setCheckable(true);
         row->setChecked(selected);
@@ -589,7 +593,13 @@ void OnboardingWindow::refreshProviders() {
             onboarding_->selectProvider(provider);
             refreshProviders();
         });
-        (provider == chosenFirst ? defaultProviderRow_ : otherProviderRows_)->addWidget(row);
+        // The description wraps under the name, as a translation may need.
+        auto* description = new QLabel(providerDescription(provider.id));
+        description->setWordWrap(true);
+        description->setIndent(row->iconSize().width() + 12);
+        auto* rows = provider == chosenFirst ? defaultProviderRow_ : otherProviderRows_;
+        rows->addWidget(row);
+        rows->addWidget(description);
     }
     otherProvidersToggle_->setVisible(otherProviderRows_->count() > 0);
     orderTabs(); // new rows join the end of the chain
@@ -598,12 +608,11 @@ void OnboardingWindow::refreshProviders() {
 void OnboardingWindow::refreshPassword() {
     // A bucket that already holds a backup needs that backup's password, checked before Continue.
     const bool existing = onboarding_->joinsExistingBackup();
-    passwordTitle_->setText(existing ? QStringLiteral("Enter your backup password")
-                                     : QStringLiteral("Create your backup password"));
+    passwordTitle_->setText(existing ? tr("Enter your backup password") : tr("Create your backup password"));
     passwordText_->setText(Wording::forPlatform(
-        existing ? QStringLiteral("Enter the backup password you chose when you first set up Keldoran")
-                 : QStringLiteral("This password encrypts everything before it leaves your Mac. Only you can "
-                                  "unlock your backups with it.")));
+        existing ? tr("Enter the backup password you chose when you first set up Keldoran")
+                 : tr("This password encrypts everything before it leaves your Mac. Only you can "
+                      "unlock your backups with it.")));
     passwordFields_->setRowVisible(confirmPassword_, !existing);
     passwordMessage_->setText(onboarding_->passwordMessage().value_or(QString()));
 }
@@ -616,11 +625,11 @@ void OnboardingWindow::refreshConnection() {
         connection_->clear();
         break;
     case State::validating:
-        connection_->setText(QStringLiteral("Checking…"));
+        connection_->setText(tr("Checking…"));
         break;
     case State::connected:
-        connection_->setText(QStringLiteral("Connected — bucket ") + onboarding_->bucket() +
-                             QStringLiteral(" found in ") + onboarding_->regionCity());
+        connection_->setText(
+            tr("Connected — bucket %1 found in %2").arg(onboarding_->bucket(), onboarding_->regionCity()));
         symbol = QStringLiteral("checkmark.circle.fill");
         break;
     case State::failed:
@@ -630,7 +639,7 @@ void OnboardingWindow::refreshConnection() {
         break;
     }
     createBucket_->setVisible(connection.state == State::bucketMissing);
-    createBucket_->setText(QStringLiteral("Let Keldoran create the bucket %1").arg(onboarding_->bucket()));
+    createBucket_->setText(tr("Let Keldoran create the bucket %1").arg(onboarding_->bucket()));
     createBucket_->setChecked(onboarding_->createsBucket());
     connectionIcon_->setPixmap(symbol.isEmpty() ? QPixmap() : Symbols::icon(symbol).pixmap(18, 18));
 }
@@ -638,21 +647,19 @@ void OnboardingWindow::refreshConnection() {
 void OnboardingWindow::refreshDone() {
     const bool existing = onboarding_->joinsExistingBackup();
     doneText_->setText(Wording::forPlatform(
-        (existing
-             ? QStringLiteral("Keldoran will connect to your existing backup in bucket %1 and back up "
-                              "this computer's changes to it.")
-             : QStringLiteral("Keldoran will create your encrypted backup in bucket %1 and start the first "
-                              "backup."))
+        (existing ? tr("Keldoran will connect to your existing backup in bucket %1 and back up "
+                       "this computer's changes to it.")
+                  : tr("Keldoran will create your encrypted backup in bucket %1 and start the first "
+                       "backup."))
             .arg(onboarding_->bucket()) +
-        QStringLiteral(" Keldoran lives in the menu bar — look for the ring icon.")));
+        QLatin1Char(' ') + tr("Keldoran lives in the menu bar — look for the ring icon.")));
     const bool finishing = onboarding_->isFinishing();
     finishBusy_->setVisible(finishing);
     finishStatus_->setVisible(finishing || started_);
     if (started_) {
-        finishStatus_->setText(QStringLiteral("Your first backup is starting now."));
+        finishStatus_->setText(tr("Your first backup is starting now."));
     } else if (finishing) {
-        finishStatus_->setText(existing ? QStringLiteral("Connecting to your backup…")
-                                        : QStringLiteral("Creating your backup…"));
+        finishStatus_->setText(existing ? tr("Connecting to your backup…") : tr("Creating your backup…"));
     }
 }
 
@@ -660,9 +667,8 @@ void OnboardingWindow::refresh() {
     const auto step = onboarding_->step();
     const int number = int(step);
     pages_->setCurrentIndex(number - 1);
-    stepCounter_->setText(QStringLiteral("Step %1 of %2")
-                              .arg(onboarding_->shownStepNumber())
-                              .arg(onboarding_->shownStepCount()));
+    stepCounter_->setText(
+        tr("Step %1 of %2").arg(onboarding_->shownStepNumber()).arg(onboarding_->shownStepCount()));
     stepProgress_->setRange(0, onboarding_->shownStepCount());
     stepProgress_->setValue(onboarding_->shownStepNumber());
 
@@ -685,16 +691,16 @@ void OnboardingWindow::refreshButtons() {
     const auto& provider = onboarding_->provider();
     switch (step) {
     case Step::welcome:
-        forward_->setText(QStringLiteral("Get started"));
+        forward_->setText(tr("Get started"));
         break;
     case Step::chooseProvider:
-        forward_->setText(QStringLiteral("Continue with ") + provider.displayName);
+        forward_->setText(tr("Continue with %1").arg(provider.shownName()));
         break;
     case Step::done:
-        forward_->setText(QStringLiteral("Start using Keldoran"));
+        forward_->setText(tr("Start using Keldoran"));
         break;
     default:
-        forward_->setText(QStringLiteral("Continue"));
+        forward_->setText(tr("Continue"));
         break;
     }
     forward_->setEnabled(onboarding_->canContinue() && !onboarding_->isFinishing());
@@ -705,22 +711,22 @@ void OnboardingWindow::refreshConnectPage() {
     const auto& provider = onboarding_->provider();
     const bool custom = provider.id == StorageProviderId::custom;
     connectText_->setText(Wording::forPlatform(
-        custom
-            ? QStringLiteral("Enter your storage's address and the two keys it gave you. Keldoran keeps the "
-                             "keys in your Mac's Keychain — they never leave this device.")
-            : QStringLiteral("Paste the two keys from your ") + provider.displayName +
-                  QStringLiteral(" storage page. Keldoran keeps them in your Mac's Keychain — they "
-                                 "never leave this device.")));
+        custom ? tr("Enter your storage's address and the two keys it gave you. Keldoran keeps the "
+                    "keys in your Mac's Keychain — they never leave this device.")
+               : tr("Paste the two keys from your %1 storage page. Keldoran keeps them in your Mac's "
+                    "Keychain — they "
+                    "never leave this device.")
+                     .arg(provider.shownName())));
     customFields_->setVisible(custom);
     guide_->setVisible(!custom); // there is no guide for a storage we do not know
     guideText_->setText(
-        QStringLiteral("Don't have these yet? Creating a ") + provider.displayName +
-        QStringLiteral(" account, a bucket and the two keys takes about ten minutes, start to finish."));
+        tr("Don't have these yet? Creating a %1 account, a bucket and the two keys takes about "
+           "ten minutes, start to finish.")
+            .arg(provider.shownName()));
     secretKey_->setEchoMode(secretRevealed_ ? QLineEdit::Normal : QLineEdit::Password);
     revealSecret_->setIcon(
         Symbols::icon(secretRevealed_ ? QStringLiteral("eye.slash") : QStringLiteral("eye")));
-    const auto reveal =
-        secretRevealed_ ? QStringLiteral("Hide secret key") : QStringLiteral("Show secret key");
+    const auto reveal = secretRevealed_ ? tr("Hide secret key") : tr("Show secret key");
     revealSecret_->setToolTip(reveal);
     revealSecret_->setAccessibleName(reveal);
     // Keep what the user is typing: only a change from the model (a new provider) rewrites a field.
@@ -741,20 +747,22 @@ void OnboardingWindow::refreshRegionPage() {
     const bool custom = provider.id == StorageProviderId::custom;
     customPathStyle_->setChecked(onboarding_->customPathStyle());
     regionText_->setText(
-        custom ? QStringLiteral("Your backups stay where your storage keeps them. Keldoran simply uses it.")
-               : QStringLiteral("Your backups stay in the European region you chose when you created your ") +
-                     provider.displayName + QStringLiteral(" storage. Keldoran simply uses it."));
-    regionBucket_->setText(QStringLiteral("Bucket ") + onboarding_->bucket());
-    regionName_->setText(onboarding_->region().displayName);
+        custom ? tr("Your backups stay where your storage keeps them. Keldoran simply uses it.")
+               : tr("Your backups stay in the European region you chose when you created your %1 storage. "
+                    "Keldoran simply uses it.")
+                     .arg(provider.shownName()));
+    regionBucket_->setText(tr("Bucket %1").arg(onboarding_->bucket()));
+    regionName_->setText(onboarding_->region().shownName());
     QStringList others;
     for (const auto& region : provider.allRegions()) {
         if (!(region == onboarding_->region())) {
             others.append(city(region));
         }
     }
-    otherRegions_->setText(QStringLiteral("Want a different region? Create your bucket in ") +
-                           alternatives(others) + QStringLiteral(" at ") + provider.displayName +
-                           QStringLiteral(" instead — the location is set there, not here."));
+    otherRegions_->setText(
+        tr("Want a different region? Create your bucket in %1 at %2 instead — the location is "
+           "set there, not here.")
+            .arg(alternatives(others), provider.shownName()));
     otherRegions_->setVisible(!others.isEmpty());
 }
 

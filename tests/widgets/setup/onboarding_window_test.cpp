@@ -227,7 +227,8 @@ TEST_F(SetupWindow, theScopeScreenOffersAppDataOffByDefault) {
     auto* appData = window->findChild<QCheckBox*>(QStringLiteral("appData"));
     ASSERT_NE(appData, nullptr);
     EXPECT_TRUE(appData->isVisible());
-    EXPECT_EQ(appData->text(), QStringLiteral("Also back up app data such as mail and browser profiles"));
+    EXPECT_EQ(appData->accessibleName(),
+              QStringLiteral("Also back up app data such as mail and browser profiles"));
     EXPECT_FALSE(appData->isChecked());
     const auto before = label("scopeSummary");
     QTest::mouseClick(appData, Qt::LeftButton);
