@@ -92,6 +92,13 @@ sleep 1
 rss_closed=$(rss_mib "$pid")
 stop "$pid"
 
+# The same idle in German, its translation loaded.
+LANGUAGE=de LANG=de_DE.UTF-8 "$bin/keldoran" 2> /dev/null & pid=$!
+nth "$work/host.out" registered $(( $(registrations) )) > /dev/null
+sleep "$idle_seconds"
+rss_idle_german=$(rss_mib "$pid")
+stop "$pid"
+
 # The baseline: the smallest Qt tray application, idle as long, on the same display and tray.
 "$bin/bare_tray" 2> /dev/null & pid=$!
 nth "$work/host.out" registered $(( $(registrations) )) > /dev/null
@@ -133,6 +140,7 @@ echo "backup streamed: $updates progress updates in $seconds s"
 echo "start to tray item shown: $(printf '%s\n' "${startup[@]}" | median) ms"
 echo "click to popover painted: $(printf '%s\n' "${paint[@]}" | median) ms"
 echo "resident memory idle, no window: $rss_idle MiB"
+echo "resident memory idle in German, no window: $rss_idle_german MiB"
 echo "resident memory, popover open: $rss_open MiB"
 echo "longest main-thread stall during a backup (wall, cores shared with restic): $stall ms"
 echo "longest main-thread stall during a backup (its own work): $busy ms"

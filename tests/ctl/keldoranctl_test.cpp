@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTranslator>
 
 namespace keldoran {
 
@@ -43,9 +44,13 @@ protected:
         return test.processEnvironment(environment);
     }
 
-    Result ctl(const QStringList& arguments) {
+    Result ctl(const QStringList& arguments, const QString& locale = {}) {
         QProcess process;
-        process.setProcessEnvironment(environment());
+        auto environment = this->environment();
+        if (!locale.isEmpty()) {
+            environment.insert(QStringLiteral("LC_ALL"), locale);
+        }
+        process.setProcessEnvironment(environment);
         process.start(QStringLiteral(KELDORAN_CTL), arguments);
         process.closeWriteChannel();
         process.waitForFinished(180000);
@@ -207,6 +212,23 @@ TEST_F(Ctl, printsItsVersionAndBuild) {
     EXPECT_EQ(result.out, QStringLiteral("keldoranctl %1 (build %2)\n")
                               .arg(QLatin1String(BuildInfo::version), QLatin1String(BuildInfo::buildNumber)));
     EXPECT_EQ(result.error, QString());
+}
+
+// keldoranctl speaks the user's language when Keldoran ships it, and English otherwise.
+TEST_F(Ctl, speaksTheLanguageOfTheUsersLocale) {
+    const char* notSetUp = "Keldoran isn't set up yet. Run “keldoranctl setup” first.";
+    for (const auto* language : {"de", "fr"}) {
+        QTranslator catalogue;
+        ASSERT_TRUE(catalogue.load(QStringLiteral(":/i18n/keldoran_") + QLatin1String(language)));
+        const auto expected = catalogue.translate("CtlMessages", notSetUp);
+        ASSERT_FALSE(expected.isEmpty());
+        const auto result =
+            ctl({QStringLiteral("backup")}, QLatin1String(language) + QStringLiteral("_BE.UTF-8"));
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.error, expected + QLatin1Char('\n')) << language;
+    }
+    EXPECT_EQ(ctl({QStringLiteral("backup")}, QStringLiteral("es_ES.UTF-8")).error,
+              QString::fromUtf8(notSetUp) + QLatin1Char('\n'));
 }
 
 TEST_F(Ctl, badUsageAndRejectedKeysExitWithSentences) {
