@@ -30,6 +30,16 @@ TEST_F(Presentation, titlesSubtitlesAndActionsForEveryStatus) {
     EXPECT_EQ(text.primaryAction, QStringLiteral("Back up now"));
     EXPECT_EQ(text.nextBackup, QStringLiteral("Next backup in 45 min"));
     EXPECT_EQ(shown(true).primaryAction, QStringLiteral("Cancel"));
+    // The next backup in whole minutes, then whole hours; one already due is "in 0 min".
+    const std::pair<qint64, const char*> nextBackups[] = {{59 * 60 + 59, "Next backup in 59 min"},
+                                                          {60 * 60, "Next backup in 1 h"},
+                                                          {119 * 60, "Next backup in 1 h"},
+                                                          {-30, "Next backup in 0 min"}};
+    for (const auto& [seconds, line] : nextBackups) {
+        model.setNextBackup(now.addSecs(seconds));
+        EXPECT_EQ(shown().nextBackup, QString::fromUtf8(line));
+    }
+    model.setNextBackup(now.addSecs(45 * 60));
 
     model.setBaseStatus(AppStatus::protectedWithWarnings(3));
     EXPECT_EQ(shown().title, QStringLiteral("Completed with 3 warnings"));

@@ -6,6 +6,7 @@
 #include "model/settings_keys.h"
 #include "platform/clock.h"
 #include "platform/workspace.h"
+#include "presentation/status_presentation.h"
 #include "support/coroutines.h"
 #include "support/event_loop.h"
 #include "support/fake_restic.h"
@@ -82,73 +83,43 @@ protected:
 
 } // namespace
 
-TEST_F(Popover, showsEveryStatusWithItsTitleSubtitleAndAction) {
+// The popover draws what the status presentation says (its words are tested there), for every status:
+// the title, the subtitle, the main button's words and whether it can be pressed, and the next backup
+// only when there is one.
+TEST_F(Popover, drawsWhatThePresentationSaysInEveryStatus) {
     const auto now = test.clock.now();
     model.setLastBackup(now.addSecs(-2 * 3600));
-    struct Row {
-        AppStatus status;
-        bool paused;
-        bool online;
-        QString title, subtitle, action;
+    model.setNextBackup(now.addSecs(45 * 60));
+    const QList<std::tuple<AppStatus, bool, bool>> rows{
+        {AppStatus::protected_(), false, true},
+        {AppStatus::protectedWithWarnings(3), false, true},
+        {AppStatus::backingUp({0.25, 10, 40}), false, true},
+        {AppStatus::backingUp({0.429, 10, 0}), false, true},
+        {AppStatus::error("Repository password is incorrect."), false, true},
+        {AppStatus::needsSetup(), false, true},
+        {AppStatus::credentialsUnavailable(), false, true},
+        {AppStatus::fullDiskAccessRequired(), false, true},
+        {AppStatus::protected_(), true, true},
+        {AppStatus::protected_(), false, false},
     };
-    const QList<Row> rows{
-        {AppStatus::protected_(), false, true, "Protected", "Backed up 2 hours ago", "Back up now"},
-        {AppStatus::protectedWithWarnings(3), false, true, "Completed with 3 warnings",
-         "Backed up 2 hours ago", "Back up now"},
-        {AppStatus::backingUp({0.25, 10, 40}), false, true, "Backing up…", "10 of 40 files", "Back up now"},
-        {AppStatus::backingUp({0.429, 10, 0}), false, true, "Backing up…", "42% complete", "Back up now"},
-        {AppStatus::backingUp({0.999, std::nullopt, 40}), false, true, "Backing up…", "99% complete",
-         "Back up now"},
-        {AppStatus::error("Repository password is incorrect."), false, true, "Last backup failed",
-         "Repository password is incorrect.", "Try again"},
-        {AppStatus::needsSetup(), false, true, "Set up Keldoran", "Backed up 2 hours ago", "Set Up Keldoran"},
-        {AppStatus::credentialsUnavailable(), false, true, "Couldn't read your saved credentials",
-         "Your keyring may still be locked — try Retry, or unlock it and try again.", "Retry"},
-        {AppStatus::fullDiskAccessRequired(), false, true, "Home folder access needed",
-         "Keldoran can't read your home folder. Backups are paused until it can.", "Check again"},
-        {AppStatus::protected_(), true, true, "Paused", "Resume to continue protection", "Resume"},
-        {AppStatus::protected_(), false, false, "Waiting for network", "Will resume automatically",
-         "Waiting for network"},
-    };
-    for (const auto& row : rows) {
-        model.setBaseStatus(row.status);
-        model.setIsPaused(row.paused);
-        model.setIsOnline(row.online);
+    auto* primary = popover->findChild<QPushButton*>(QStringLiteral("primaryAction"));
+    QSet<QString> titles;
+    for (const auto& [status, paused, online] : rows) {
+        model.setBaseStatus(status);
+        model.setIsPaused(paused);
+        model.setIsOnline(online);
         popover->refresh();
-        EXPECT_EQ(text("title"), row.title);
-        EXPECT_EQ(text("subtitle"), row.subtitle) << row.title.toStdString();
-        EXPECT_EQ(action(), row.action) << row.title.toStdString();
+        const auto expected = StatusPresentation::current(model);
+        titles.insert(expected.title);
+        EXPECT_EQ(text("title"), expected.title);
+        EXPECT_EQ(text("subtitle"), expected.subtitle) << expected.title.toStdString();
+        EXPECT_EQ(action(), expected.primaryAction) << expected.title.toStdString();
+        EXPECT_EQ(primary->isEnabled(), expected.actionEnabled) << expected.title.toStdString();
+        EXPECT_EQ(text("nextBackup"), expected.nextBackup.value_or(QStringLiteral("(hidden)")))
+            << expected.title.toStdString();
     }
-    EXPECT_FALSE(popover->findChild<QPushButton*>(QStringLiteral("primaryAction"))
-                     ->isEnabled()); // waiting for network
-
-    // A timed pause says when it ends.
-    model.setIsOnline(true);
-    model.pause(AppModel::PauseChoice::oneHour, now);
-    popover->refresh();
-    EXPECT_EQ(text("subtitle"), QStringLiteral("Resumes in 1 hour"));
-}
-
-TEST_F(Popover, showsTheNextBackupInWholeMinutesThenHours) {
-    model.setBaseStatus(AppStatus::protected_());
-    const auto now = test.clock.now();
-    const std::pair<qint64, QString> cases[] = {{59 * 60 + 59, "Next backup in 59 min"},
-                                                {60 * 60, "Next backup in 1 h"},
-                                                {119 * 60, "Next backup in 1 h"},
-                                                {-30, "Next backup in 0 min"}};
-    for (const auto& [seconds, line] : cases) {
-        model.setNextBackup(now.addSecs(seconds));
-        popover->refresh();
-        EXPECT_EQ(text("nextBackup"), line);
-    }
-    // Paused (even without an end), offline and backing up hide it.
-    model.pause(AppModel::PauseChoice::indefinitely, now);
-    popover->refresh();
-    EXPECT_EQ(text("nextBackup"), QStringLiteral("(hidden)"));
-    model.resume();
-    model.setBaseStatus(AppStatus::backingUp({}));
-    popover->refresh();
-    EXPECT_EQ(text("nextBackup"), QStringLiteral("(hidden)"));
+    EXPECT_EQ(titles.size(), 9);        // every status looks different (two backing-up rows share a title)
+    EXPECT_FALSE(primary->isEnabled()); // waiting for network
 }
 
 TEST_F(Popover, listsFiveWarningsThenTheRestBehindTheDetailsToggle) {
