@@ -30,6 +30,15 @@ namespace keldoran {
 
 namespace {
 
+BackupProgress progressOf(const BackupStatus& status) {
+    return {status.percentDone,
+            CheckedNumber::fromUnsigned(status.filesDone),
+            CheckedNumber::fromUnsigned(status.totalFiles),
+            CheckedNumber::fromUnsigned(status.bytesDone),
+            CheckedNumber::fromUnsigned(status.totalBytes),
+            CheckedNumber::fromUnsigned(status.secondsRemaining)};
+}
+
 // A running backup's status; `notice` (retrying, stopping) replaces its progress line.
 AppStatus backingUpStatus(const BackupProgress& progress, const QString& notice) {
     auto status = AppStatus::backingUp(progress);
@@ -372,6 +381,43 @@ QCoro::Task<void> BackupController::whenIdle() {
     }
 }
 
+void BackupController::recordSummary(const BackupSummary& summary, const QDateTime& started,
+                                     qsizetype warningCount, qint64 excludeCount) {
+    recordLastBackup(started);
+    Log::backup().info(QStringLiteral("summary: +%1 bytes, %2 warnings, %3 excludes")
+                           .arg(summary.dataAddedPacked.value_or(summary.dataAdded))
+                           .arg(warningCount)
+                           .arg(excludeCount));
+    model_.setLastBackupExcludeCount(excludeCount);
+}
+
+bool BackupController::settleFailedBackup(const std::exception_ptr& failure, bool gaveUp, bool stopRequested,
+                                          const QString& provider, QList<BackupWarning>& warnings) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const ResticError& error) {
+        if (error.isCommandFailure(ResticError::Kind::backupSourceUnreadable)) {
+            Log::backup().info(QStringLiteral("partial success: some sources unreadable (exit 3)"));
+            warnings = partialSuccessWarnings(warnings, error.exitStatus()->stderrText);
+            return true;
+        }
+        Log::backup().error(QStringLiteral("failed: ") + error.backupFailureMessage());
+        recordFailure(error.backupFailureMessage());
+    } catch (const std::exception& error) {
+        if (gaveUp && !stopRequested) {
+            recordFailure(BackupStallWatch::gaveUpSentence(provider));
+        } else if (stopRequested || dynamic_cast<const OperationCancelled*>(&error)) {
+            // Whatever restic's exit code: the user, a quit or the program's interruption asked for it.
+            Log::backup().info(QStringLiteral("cancelled by user or quit"));
+            model_.setBaseStatus(model_.settledStatus());
+        } else {
+            Log::backup().error(QStringLiteral("failed: ") + QString::fromUtf8(error.what()));
+            recordFailure(QString::fromUtf8(error.what()));
+        }
+    }
+    return false;
+}
+
 QCoro::Task<void> BackupController::runBackup(BackupInputs inputs, std::stop_token stop) {
     // However the backup ends, a later one is never blocked by this one's marker.
     const auto clearTask = qScopeGuard([this] { clearBackupTask(); });
@@ -417,12 +463,7 @@ QCoro::Task<void> BackupController::runBackup(BackupInputs inputs, std::stop_tok
         [&](const BackupEvent& event) {
             stallWatch.observe(event);
             if (const auto* status = std::get_if<BackupStatus>(&event)) {
-                progress = {status->percentDone,
-                            CheckedNumber::fromUnsigned(status->filesDone),
-                            CheckedNumber::fromUnsigned(status->totalFiles),
-                            CheckedNumber::fromUnsigned(status->bytesDone),
-                            CheckedNumber::fromUnsigned(status->totalBytes),
-                            CheckedNumber::fromUnsigned(status->secondsRemaining)};
+                progress = progressOf(*status);
                 model_.setBaseStatus(backingUpStatus(
                     progress,
                     stallWatch.isStalled() ? BackupStallWatch::retryingSentence(provider) : QString()));
@@ -430,41 +471,11 @@ QCoro::Task<void> BackupController::runBackup(BackupInputs inputs, std::stop_tok
                 logWarning(*record);
                 warnings.append(classifyWarning(*record));
             } else if (const auto* summary = std::get_if<BackupSummary>(&event)) {
-                recordLastBackup(started);
-                Log::backup().info(QStringLiteral("summary: +%1 bytes, %2 warnings, %3 excludes")
-                                       .arg(summary->dataAddedPacked.value_or(summary->dataAdded))
-                                       .arg(warnings.size())
-                                       .arg(excludeCount));
-                model_.setLastBackupExcludeCount(excludeCount);
+                recordSummary(*summary, started, warnings.size(), excludeCount);
             }
         });
-    const auto& failure = ended.exception;
-    bool succeeded = !failure;
-    if (failure) {
-        try {
-            std::rethrow_exception(failure);
-        } catch (const ResticError& error) {
-            if (error.isCommandFailure(ResticError::Kind::backupSourceUnreadable)) {
-                Log::backup().info(QStringLiteral("partial success: some sources unreadable (exit 3)"));
-                warnings = partialSuccessWarnings(warnings, error.exitStatus()->stderrText);
-                succeeded = true;
-            } else {
-                Log::backup().error(QStringLiteral("failed: ") + error.backupFailureMessage());
-                recordFailure(error.backupFailureMessage());
-            }
-        } catch (const std::exception& error) {
-            if (gaveUp && !stop.stop_requested()) {
-                recordFailure(BackupStallWatch::gaveUpSentence(provider));
-            } else if (stop.stop_requested() || dynamic_cast<const OperationCancelled*>(&error)) {
-                // Whatever restic's exit code: the user, a quit or the program's interruption asked for it.
-                Log::backup().info(QStringLiteral("cancelled by user or quit"));
-                model_.setBaseStatus(model_.settledStatus());
-            } else {
-                Log::backup().error(QStringLiteral("failed: ") + QString::fromUtf8(error.what()));
-                recordFailure(QString::fromUtf8(error.what()));
-            }
-        }
-    }
+    const bool succeeded = !ended.exception || settleFailedBackup(ended.exception, gaveUp,
+                                                                  stop.stop_requested(), provider, warnings);
     // Only a quit (or shutdown) leaves the backup owed: the next launch runs it again.
     if (!stop.stop_requested() || cancelledByUser_) {
         model_.setLastBackupUnfinished(false);

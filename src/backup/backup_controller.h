@@ -143,6 +143,12 @@ private:
     QCoro::Task<void> runBackup(BackupInputs inputs, std::stop_token stop);
     ResticProcess::Context processContext() const;
     QCoro::Task<void> finishSucceededBackup(QList<BackupWarning> warnings, std::stop_token stop);
+    void recordSummary(const BackupSummary& summary, const QDateTime& started, qsizetype warningCount,
+                       qint64 excludeCount);
+    /// Records how a backup that restic ended with `failure` went; true when it still counts as done
+    /// (some sources unreadable), with `warnings` completed from restic's words.
+    bool settleFailedBackup(const std::exception_ptr& failure, bool gaveUp, bool stopRequested,
+                            const QString& provider, QList<BackupWarning>& warnings);
     QList<BackupWarning> partialSuccessWarnings(QList<BackupWarning> warnings, const QString& stderrText);
     void recordFailure(const QString& message);
     /// Sets the model's last backup and remembers it for the background agent's due check.
