@@ -111,6 +111,82 @@ QString primaryActionOf(const AppStatus& status) {
     }
 }
 
+// The first five warnings, a count of the rest, and what the user can do about them.
+void addWarnings(StatusPresentation& shown, const AppModel& model, const QString& home,
+                 bool fullDiskAccessGranted) {
+    const auto warnings = model.lastBackupWarnings();
+    for (qsizetype i = 0; i < std::min<qsizetype>(5, warnings.size()); ++i) {
+        shown.warnings.append(StatusPresentation::warningLine(warnings[i], home));
+        shown.warningPaths.append(warnings[i].path ? abbreviated(*warnings[i].path, home) : QString());
+    }
+    if (warnings.size() >= 6) {
+        shown.warnings.append(StatusPresentation::tr("and %Ln more", nullptr, int(warnings.size() - 5)));
+    }
+    const auto has = [&](BackupWarning::Kind kind) {
+        return std::any_of(warnings.begin(), warnings.end(),
+                           [kind](const BackupWarning& w) { return w.kind == kind; });
+    };
+    if (has(BackupWarning::Kind::privacyProtected)) {
+        shown.guidance.append(
+            fullDiskAccessGranted
+                ? StatusPresentation::tr(
+                      "Full Disk Access is on, yet macOS still blocked these. In System Settings › "
+                      "Privacy & Security › Full Disk Access, remove Keldoran, add it again, then "
+                      "relaunch.")
+                : StatusPresentation::tr(
+                      "Keldoran needs Full Disk Access in System Settings › Privacy & Security to "
+                      "read these."));
+    }
+    if (has(BackupWarning::Kind::permissionDenied)) {
+        shown.guidance.append(
+            StatusPresentation::tr("These files' owner or permissions prevent reading them — Full "
+                                   "Disk Access doesn't change that."));
+    }
+}
+
+// How the last integrity check went, and why it failed.
+void addCheck(StatusPresentation& shown, const AppModel& model) {
+    switch (model.checkHealth()) {
+    case AppModel::CheckHealth::verified:
+        shown.check = StatusPresentation::tr("Data integrity verified");
+        break;
+    case AppModel::CheckHealth::overdue:
+        shown.check = StatusPresentation::tr("Check overdue");
+        break;
+    case AppModel::CheckHealth::failed:
+        shown.check = StatusPresentation::tr("Check failed");
+        break;
+    }
+    if (const auto reason = model.lastCheckFailure()) {
+        switch (*reason) {
+        case CheckFailureReason::corruption:
+            shown.checkDetail = StatusPresentation::tr(
+                "Damaged data was found in the backup. Don't delete snapshots — check the repository.");
+            break;
+        case CheckFailureReason::unreachable:
+            shown.checkDetail =
+                StatusPresentation::tr("The backup storage couldn't be reached for checking.");
+            break;
+        case CheckFailureReason::other:
+            shown.checkDetail =
+                StatusPresentation::tr("The last check didn't complete. It will retry on schedule.");
+            break;
+        }
+    }
+}
+
+void wordForThisPlatform(StatusPresentation& shown) {
+    // The canonical sentences are kept above; this platform's words replace the macOS ones.
+    for (auto* text : {&shown.title, &shown.subtitle, &shown.primaryAction}) {
+        *text = Wording::forPlatform(*text);
+    }
+    for (auto* list : {&shown.warnings, &shown.guidance}) {
+        for (auto& line : *list) {
+            line = Wording::forPlatform(line);
+        }
+    }
+}
+
 } // namespace
 
 QString StatusPresentation::titleOf(const AppStatus& status) {
@@ -215,67 +291,9 @@ StatusPresentation StatusPresentation::of(const AppModel& model, bool operationR
         shown.nextBackup = tr("Next backup %1").arg(Formatters::compactTimeUntil(*model.nextBackup(), now));
     }
 
-    const auto warnings = model.lastBackupWarnings();
-    for (qsizetype i = 0; i < std::min<qsizetype>(5, warnings.size()); ++i) {
-        shown.warnings.append(warningLine(warnings[i], home));
-        shown.warningPaths.append(warnings[i].path ? abbreviated(*warnings[i].path, home) : QString());
-    }
-    if (warnings.size() >= 6) {
-        shown.warnings.append(tr("and %Ln more", nullptr, int(warnings.size() - 5)));
-    }
-    const auto has = [&](BackupWarning::Kind kind) {
-        return std::any_of(warnings.begin(), warnings.end(),
-                           [kind](const BackupWarning& w) { return w.kind == kind; });
-    };
-    if (has(BackupWarning::Kind::privacyProtected)) {
-        shown.guidance.append(
-            fullDiskAccessGranted
-                ? tr("Full Disk Access is on, yet macOS still blocked these. In System Settings › "
-                     "Privacy & Security › Full Disk Access, remove Keldoran, add it again, then "
-                     "relaunch.")
-                : tr("Keldoran needs Full Disk Access in System Settings › Privacy & Security to "
-                     "read these."));
-    }
-    if (has(BackupWarning::Kind::permissionDenied)) {
-        shown.guidance.append(tr("These files' owner or permissions prevent reading them — Full "
-                                 "Disk Access doesn't change that."));
-    }
-
-    switch (model.checkHealth()) {
-    case AppModel::CheckHealth::verified:
-        shown.check = tr("Data integrity verified");
-        break;
-    case AppModel::CheckHealth::overdue:
-        shown.check = tr("Check overdue");
-        break;
-    case AppModel::CheckHealth::failed:
-        shown.check = tr("Check failed");
-        break;
-    }
-    if (const auto reason = model.lastCheckFailure()) {
-        switch (*reason) {
-        case CheckFailureReason::corruption:
-            shown.checkDetail =
-                tr("Damaged data was found in the backup. Don't delete snapshots — check the repository.");
-            break;
-        case CheckFailureReason::unreachable:
-            shown.checkDetail = tr("The backup storage couldn't be reached for checking.");
-            break;
-        case CheckFailureReason::other:
-            shown.checkDetail = tr("The last check didn't complete. It will retry on schedule.");
-            break;
-        }
-    }
-
-    // The canonical sentences are kept above; this platform's words replace the macOS ones.
-    for (auto* text : {&shown.title, &shown.subtitle, &shown.primaryAction}) {
-        *text = Wording::forPlatform(*text);
-    }
-    for (auto* list : {&shown.warnings, &shown.guidance}) {
-        for (auto& line : *list) {
-            line = Wording::forPlatform(line);
-        }
-    }
+    addWarnings(shown, model, home, fullDiskAccessGranted);
+    addCheck(shown, model);
+    wordForThisPlatform(shown);
     return shown;
 }
 
