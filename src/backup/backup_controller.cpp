@@ -215,11 +215,44 @@ QCoro::Task<void> BackupController::prepareRepository() {
     // The launch listing is not queued, yet a quit stops it and waits for it like an operation.
     const auto listing = std::make_shared<OperationHandle>();
     listing_ = listing;
+    TaskFailure failure;
     {
         const auto finish = qScopeGuard([&listing] { listing->markFinished(); });
-        co_await refreshRepositoryState(listing->stopToken());
+        failure = co_await refreshRepositoryState(listing->stopToken());
+    }
+    if (!listing->stopToken().stop_requested()) {
+        showWhetherTheRepositoryOpens(failure);
     }
     checkFullDiskAccess();
+}
+
+void BackupController::showWhetherTheRepositoryOpens(const TaskFailure& refreshFailure) {
+    std::optional<QString> unopenable;
+    if (refreshFailure) {
+        try {
+            std::rethrow_exception(refreshFailure.exception);
+        } catch (const ResticError& error) {
+            if (error.isCommandFailure(ResticError::Kind::wrongPassword) ||
+                error.isCommandFailure(ResticError::Kind::repositoryDoesNotExist)) {
+                unopenable = error.readFailureMessage();
+            }
+        } catch (...) {
+            // Unreachable storage and the like: the last known state stands.
+        }
+    }
+    const auto base = model_.baseStatus();
+    if (unopenable) {
+        if (base.kind != AppStatus::Kind::backingUp) {
+            model_.setBaseStatus(AppStatus::error(*unopenable));
+        }
+        unopenableRepository_ = unopenable;
+    } else if (!refreshFailure) {
+        if (unopenableRepository_ && base.kind == AppStatus::Kind::error &&
+            base.message == *unopenableRepository_) {
+            model_.setBaseStatus(model_.settledStatus());
+        }
+        unopenableRepository_.reset();
+    }
 }
 
 QCoro::Task<BackupController::ConfigurationOutcome> BackupController::configure() {

@@ -57,7 +57,9 @@ public:
     QCoro::Task<ConfigurationOutcome> configureAtLaunch();
     /// A stored configuration means set up: the last known state is shown until the listing refines it.
     void showLastKnownState();
-    /// The second half: repository refresh and the Full Disk Access gate.
+    /// The second half: repository refresh and the Full Disk Access gate. A repository that no longer
+    /// opens with what is stored (wrong password, gone) is told as an error at once, not at the next
+    /// backup's failure, until a listing succeeds again.
     QCoro::Task<void> prepareRepository();
     /// Reads the stored configuration and secrets; when complete, installs a restic runner.
     QCoro::Task<ConfigurationOutcome> configure();
@@ -143,6 +145,7 @@ private:
     QCoro::Task<void> runBackup(BackupInputs inputs, std::stop_token stop);
     ResticProcess::Context processContext() const;
     QCoro::Task<void> finishSucceededBackup(QList<BackupWarning> warnings, std::stop_token stop);
+    void showWhetherTheRepositoryOpens(const TaskFailure& refreshFailure);
     void recordSummary(const BackupSummary& summary, const QDateTime& started, qsizetype warningCount,
                        qint64 excludeCount);
     /// Records how a backup that restic ended with `failure` went; true when it still counts as done
@@ -167,6 +170,8 @@ private:
     std::optional<QString> refusal_;
     std::optional<QList<Snapshot>> listedSnapshots_;
     QString runLockPath_;
+    /// The error prepareRepository showed for a repository that does not open.
+    std::optional<QString> unopenableRepository_;
 };
 
 } // namespace keldoran

@@ -424,6 +424,37 @@ TEST_F(Controller, aBackupCancelledWhileQueuedNeverBeginsAndIsNotOwed) {
     EXPECT_FALSE(controller().hasBackupTask());
 }
 
+// A repository that stops opening with the stored password, or is gone, is told at launch as an error
+// (protection has stopped), and the error goes when a listing succeeds again; storage that cannot be
+// reached just now leaves the last known state.
+TEST_F(Controller, aRepositoryThatNoLongerOpensIsToldAtLaunchUntilItOpensAgain) {
+    const QString unreachable = QStringLiteral(
+        R"(echo 'Fatal: unable to open repository: dial tcp: lookup s3.example: no such host' >&2; exit 1)");
+    await(controller().prepareRepository());
+    ASSERT_EQ(model->baseStatus().kind, AppStatus::Kind::protected_);
+    respond({{QStringLiteral("snapshots"), unreachable}});
+    await(controller().prepareRepository());
+    EXPECT_EQ(model->baseStatus().kind, AppStatus::Kind::protected_);
+
+    for (const auto& [answer, sentence] :
+         {std::pair{QStringLiteral(R"(echo '{"message_type":"exit_error","code":12,"message":"Fatal: wrong )"
+                                   R"(password or no key found"}' >&2; exit 12)"),
+                    QStringLiteral("Repository password is incorrect.")},
+          std::pair{QStringLiteral("exit 10"),
+                    QStringLiteral("The backup repository could not be found.")}}) {
+        respond({{QStringLiteral("snapshots"), answer}});
+        await(controller().prepareRepository());
+        EXPECT_EQ(model->baseStatus().kind, AppStatus::Kind::error);
+        EXPECT_EQ(model->baseStatus().message, sentence);
+        respond({{QStringLiteral("snapshots"), unreachable}});
+        await(controller().prepareRepository());
+        EXPECT_EQ(model->baseStatus().message, sentence) << "not known to open yet";
+        respond({});
+        await(controller().prepareRepository());
+        EXPECT_EQ(model->baseStatus().kind, AppStatus::Kind::protected_);
+    }
+}
+
 TEST_F(Controller, theRefreshFallsBackWhereTheRepositoryAnswersLess) {
     respond({{QStringLiteral("snapshots"), QStringLiteral("exit 1")}});
     await(controller().refreshRepositoryState());
