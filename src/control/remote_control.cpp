@@ -5,6 +5,7 @@
 #include "platform/peer_credentials.h"
 #include "presentation/formatters.h"
 #include "presentation/status_presentation.h"
+#include "presentation/translations.h"
 
 #include <memory>
 #include <QCoreApplication>
@@ -62,44 +63,63 @@ QJsonObject handle(const QJsonObject& request, AppModel& model, const std::funct
     const auto command = request.value(QLatin1String("command")).toString();
     const auto now = model.platform().clock->now();
     auto& controller = model.controller();
+    // The answer is in keldoranctl's language, which may not be this application's; what the request
+    // does is done first, so that nothing this application shows is built in that language.
+    const auto answered = [&request](const std::function<QJsonObject()>& words) {
+        const auto language = request.value(QLatin1String("language")).toString();
+        if (language.isEmpty()) {
+            return words(); // a keldoranctl that does not say
+        }
+        const SpokenLanguage spoken(language, QLocale(request.value(QLatin1String("locale")).toString()));
+        return words();
+    };
     if (command == QLatin1String("raise")) {
         raise();
         return reply(true, {});
     }
     if (command == QLatin1String("status")) {
-        const auto shown = StatusPresentation::current(model);
-        auto answer = reply(true, {});
-        answer.insert(QStringLiteral("lines"), QJsonArray::fromStringList(shown.lines(model)));
-        return answer;
+        return answered([&] {
+            const auto shown = StatusPresentation::current(model);
+            auto answer = reply(true, {});
+            answer.insert(QStringLiteral("lines"), QJsonArray::fromStringList(shown.lines(model)));
+            return answer;
+        });
     }
     if (command == QLatin1String("backup")) {
         if (!controller.isConfigured()) {
-            return reply(false, unconfiguredReason(model.baseStatus()));
+            return answered([&] { return reply(false, unconfiguredReason(model.baseStatus())); });
         }
         const bool pending = controller.hasBackupTask();
         model.backUpNow();
-        if (pending) {
-            return reply(true, Text::tr("Keldoran is running and already backing up."));
-        }
-        return controller.hasBackupTask()
-                   ? reply(true, Text::tr("Keldoran is running; it has started a backup."))
-                   : reply(false, StatusPresentation::titleOf(model.status()) + QStringLiteral("."));
+        const bool started = controller.hasBackupTask();
+        return answered([&] {
+            if (pending) {
+                return reply(true, Text::tr("Keldoran is running and already backing up."));
+            }
+            return started ? reply(true, Text::tr("Keldoran is running; it has started a backup."))
+                           : reply(false, StatusPresentation::titleOf(model.status()) + QStringLiteral("."));
+        });
     }
     if (command == QLatin1String("pause")) {
         const auto choice = pauseChoice(request.value(QLatin1String("choice")).toString());
-        if (!choice) {
-            return reply(false, Text::tr("Unknown pause."));
+        if (choice) {
+            model.pause(*choice, now);
         }
-        model.pause(*choice, now);
-        return reply(true, model.pauseUntil()
-                               ? Text::tr("Paused until %1.").arg(Formatters::shortTime(*model.pauseUntil()))
-                               : Text::tr("Paused until you resume."));
+        return answered([&] {
+            if (!choice) {
+                return reply(false, Text::tr("Unknown pause."));
+            }
+            return reply(true,
+                         model.pauseUntil()
+                             ? Text::tr("Paused until %1.").arg(Formatters::shortTime(*model.pauseUntil()))
+                             : Text::tr("Paused until you resume."));
+        });
     }
     if (command == QLatin1String("resume")) {
         model.resume();
-        return reply(true, Text::tr("Protection resumed."));
+        return answered([] { return reply(true, Text::tr("Protection resumed.")); });
     }
-    return reply(false, Text::tr("Unknown command."));
+    return answered([] { return reply(false, Text::tr("Unknown command.")); });
 }
 
 QCoro::Task<std::optional<QJsonObject>> send(QString socketPath, QJsonObject request) {
@@ -110,6 +130,9 @@ QCoro::Task<std::optional<QJsonObject>> send(QString socketPath, QJsonObject req
     if (!connected || !PeerCredentials::isSameUser(socket->socketDescriptor())) {
         co_return std::nullopt;
     }
+    // The running application answers in this side's language.
+    request.insert(QStringLiteral("language"), InstalledTranslations::languageFor(QLocale()));
+    request.insert(QStringLiteral("locale"), QLocale().name());
     socket->write(QJsonDocument(request).toJson(QJsonDocument::Compact) + '\n');
     while (!socket->canReadLine()) {
         const bool readable = co_await qCoro(socket.get()).waitForReadyRead(std::chrono::seconds(30));

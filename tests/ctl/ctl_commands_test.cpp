@@ -3,6 +3,7 @@
 #include "control/remote_control.h"
 #include "ctl/commands.h"
 #include "model/app_model.h"
+#include "presentation/translations.h"
 #include "support/coroutines.h"
 #include "support/event_loop.h"
 #include "support/fake_restic.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QJsonObject>
 #include <QTemporaryFile>
+#include <QTranslator>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -283,6 +285,30 @@ TEST(RemoteControlReasons, aLockedKeyringIsNotASetupToDo) {
     EXPECT_FALSE(answer.value(QLatin1String("ok")).toBool());
     EXPECT_EQ(answer.value(QLatin1String("message")).toString(),
               QStringLiteral("Couldn't read your saved credentials. Unlock your keyring and try again."));
+}
+
+// A running application answers keldoranctl in keldoranctl's language, whatever its own is.
+TEST(RemoteControlReasons, areSaidInTheLanguageOfTheAsker) {
+    TestPlatform test;
+    AppModel model(test.platform());
+    const InstalledTranslations german(QLocale(QLocale::German, QLocale::Germany));
+    const auto resumed = [&](const QString& language) {
+        QJsonObject request{{QStringLiteral("command"), QStringLiteral("resume")}};
+        if (!language.isEmpty()) {
+            request.insert(QStringLiteral("language"), language);
+            request.insert(QStringLiteral("locale"), language);
+        }
+        return RemoteControl::handle(request, model, [] {}).value(QLatin1String("message")).toString();
+    };
+    QTranslator french;
+    ASSERT_TRUE(french.load(QStringLiteral(":/i18n/keldoran_fr")));
+    const auto inGerman = QCoreApplication::translate("RemoteControl", "Protection resumed.");
+    EXPECT_NE(inGerman, QStringLiteral("Protection resumed."));
+    EXPECT_EQ(resumed(QStringLiteral("en")), QStringLiteral("Protection resumed."));
+    EXPECT_EQ(resumed(QStringLiteral("fr")), french.translate("RemoteControl", "Protection resumed."));
+    EXPECT_EQ(resumed({}), inGerman); // an older keldoranctl that does not say
+    // Once answered, this application speaks its own language again.
+    EXPECT_EQ(QCoreApplication::translate("RemoteControl", "Protection resumed."), inGerman);
 }
 
 } // namespace keldoran
