@@ -23,6 +23,9 @@ int runDesktopApplication(int argc, char** argv, const std::function<void(Deskto
     // Without a display Qt would abort with a message about its platform plugin.
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        // A core application is enough to say so in the user's language.
+        QCoreApplication application(argc, argv);
+        const InstalledTranslations translations;
         const auto problem =
             Text::tr("Keldoran needs a desktop session to show its tray icon and windows. "
                      "Without one, use keldoranctl; scheduled backups run from the background "

@@ -44,9 +44,13 @@ int main(int argc, char** argv) {
     FatalSignalHandler::install(Diagnostics::pendingFolder(UserFolders::live().logs()),
                                 QStringLiteral("%1 (%2)").arg(QLatin1String(BuildInfo::version),
                                                               QLatin1String(BuildInfo::buildNumber)));
-    if (const auto problem = InstancePaths::unsafeFolderProblem(UserFolders::live())) {
-        Log::lifecycle().error(*problem);
-        std::fputs((*problem + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+    if (const auto found = InstancePaths::unsafeFolderProblem(UserFolders::live())) {
+        // Asked again with the user's language installed.
+        QCoreApplication application(argc, argv);
+        const InstalledTranslations translations;
+        const auto problem = InstancePaths::unsafeFolderProblem(UserFolders::live()).value_or(*found);
+        Log::lifecycle().error(problem);
+        std::fputs((problem + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
         return 1;
     }
     // Exactly "1": "01", "true" or an empty value start the tray application.

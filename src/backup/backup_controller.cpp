@@ -46,10 +46,6 @@ AppStatus backingUpStatus(const BackupProgress& progress, const QString& notice)
     return status;
 }
 
-QString stoppingSentence() {
-    return BackupController::tr("Stopping…");
-}
-
 BackupWarning classifyWarning(const BackupErrorMessage& record) {
     const auto message = record.error.message.toLower();
     auto kind = BackupWarning::Kind::other;
@@ -202,6 +198,10 @@ QCoro::Task<BackupController::ConfigurationOutcome> BackupController::configureA
         model_.setBaseStatus(AppStatus::error(SetupMessages::unreadableConfiguration()));
     }
     co_return outcome;
+}
+
+QString BackupController::stoppingNotice() {
+    return tr("Stopping…");
 }
 
 void BackupController::showLastKnownState() {
@@ -370,7 +370,7 @@ void BackupController::cancelBackup() {
         backupTask_->cancel();
         // restic may take a while to wind down: the wait is said, not left looking like progress.
         if (model_.baseStatus().kind == AppStatus::Kind::backingUp) {
-            model_.setBaseStatus(backingUpStatus(model_.baseStatus().progress, stoppingSentence()));
+            model_.setBaseStatus(backingUpStatus(model_.baseStatus().progress, stoppingNotice()));
         }
     }
 }

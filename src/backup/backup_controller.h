@@ -66,6 +66,8 @@ public:
 
     /// How long a validation probe may take (see RepositorySetup).
     static constexpr int probeTimeLimitSeconds = RepositorySetup::probeTimeLimitSeconds;
+    /// What a stopping backup says in place of its progress; keldoranctl says the same.
+    static QString stoppingNotice();
     /// One probe of one candidate region with the two keys and no password. Never fails.
     QCoro::Task<Validation> validate(StorageConfig config, QString accessKey, QString secretKey);
     /// One probe with the repository password too: reachableExistingRepo when it opens the backup,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backup/backup_controller.h"
 #include "backup/run_decision.h"
 
 #include <optional>
@@ -38,9 +39,8 @@ inline QString usage() {
 }
 
 inline QString version(const QString& version, const QString& build) {
-    //: keldoranctl --version: %1 is the version, %2 the build number. Scripts may read this line: keep
-    //: "keldoranctl" and the version first.
-    return Text::tr("keldoranctl %1 (build %2)").arg(version, build);
+    // Scripts read this line: it is the same in every language.
+    return QStringLiteral("keldoranctl %1 (build %2)").arg(version, build);
 }
 
 inline QString notSetUp() {
@@ -64,8 +64,9 @@ inline QString homeUnreadable() {
 inline QString unreachable(const QString& provider) {
     return Text::tr("Couldn't reach %1. Check your internet connection and try again.").arg(provider);
 }
+// One sentence with the backup's own notice, so a stopping backup is told once in every language.
 inline QString stopping() {
-    return Text::tr("Stopping…");
+    return BackupController::stoppingNotice();
 }
 inline QString backupCancelled() {
     return Text::tr("Backup was cancelled.");
@@ -112,7 +113,7 @@ inline QString paused(const QString& until) {
     return until.isEmpty() ? Text::tr("Paused until you resume.") : Text::tr("Paused until %1.").arg(until);
 }
 inline QString indexing(qsizetype backups) {
-    return Text::tr("Indexing %n backups…", nullptr, int(backups));
+    return Text::tr("Indexing %Ln backups…", nullptr, int(backups));
 }
 inline QString notIndexed(const QString& id) {
     return Text::tr("Couldn't index backup %1. Try again in a moment.").arg(id);

@@ -137,8 +137,8 @@ void Progress::show(double fraction, std::optional<qint64> done, std::optional<q
     const auto elapsed = (QDateTime::currentMSecsSinceEpoch() - startedMs_) / 1000.0;
     if (fraction > 0.01 && elapsed > 2) {
         const auto left = qint64(elapsed * (1 - fraction) / fraction);
-        line += QStringLiteral("  ") + (left >= 60 ? tr("about %n min left", nullptr, int(left / 60))
-                                                   : tr("about %n s left", nullptr, int(left)));
+        line += QStringLiteral("  ") + (left >= 60 ? tr("about %Ln min left", nullptr, int(left / 60))
+                                                   : tr("about %Ln s left", nullptr, int(left)));
     }
     std::fputs((line + QStringLiteral("\x1b[K")).toLocal8Bit().constData(), stdout);
     std::fflush(stdout);

@@ -268,11 +268,6 @@ Befehle:
 Optionen eines Befehls: keldoranctl BEFEHL --help; diese Version: keldoranctl --version.</translation>
     </message>
     <message>
-        <source>keldoranctl %1 (build %2)</source>
-        <extracomment>keldoranctl --version: %1 is the version, %2 the build number. Scripts may read this line: keep &quot;keldoranctl&quot; and the version first.</extracomment>
-        <translation>keldoranctl %1 (Build %2)</translation>
-    </message>
-    <message>
         <source>Keldoran isn&apos;t set up yet. Run “keldoranctl setup” first.</source>
         <translation>Keldoran ist noch nicht eingerichtet. Führen Sie zuerst „keldoranctl setup“ aus.</translation>
     </message>
@@ -299,10 +294,6 @@ Optionen eines Befehls: keldoranctl BEFEHL --help; diese Version: keldoranctl --
     <message>
         <source>Couldn&apos;t reach %1. Check your internet connection and try again.</source>
         <translation>%1 ist nicht erreichbar. Prüfen Sie Ihre Internetverbindung und versuchen Sie es erneut.</translation>
-    </message>
-    <message>
-        <source>Stopping…</source>
-        <translation>Wird beendet…</translation>
     </message>
     <message>
         <source>Backup was cancelled.</source>
@@ -364,10 +355,10 @@ Optionen eines Befehls: keldoranctl BEFEHL --help; diese Version: keldoranctl --
         <translation>Pausiert bis %1.</translation>
     </message>
     <message numerus="yes">
-        <source>Indexing %n backups…</source>
+        <source>Indexing %Ln backups…</source>
         <translation>
-            <numerusform>%n Sicherung wird indiziert…</numerusform>
-            <numerusform>%n Sicherungen werden indiziert…</numerusform>
+            <numerusform>%Ln Sicherung wird indiziert…</numerusform>
+            <numerusform>%Ln Sicherungen werden indiziert…</numerusform>
         </translation>
     </message>
     <message>
@@ -679,17 +670,17 @@ Optionen eines Befehls: keldoranctl BEFEHL --help; diese Version: keldoranctl --
         <translation>%1 von %2 %3</translation>
     </message>
     <message numerus="yes">
-        <source>about %n min left</source>
+        <source>about %Ln min left</source>
         <translation>
-            <numerusform>noch etwa %n Min.</numerusform>
-            <numerusform>noch etwa %n Min.</numerusform>
+            <numerusform>noch etwa %Ln Min.</numerusform>
+            <numerusform>noch etwa %Ln Min.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>about %n s left</source>
+        <source>about %Ln s left</source>
         <translation>
-            <numerusform>noch etwa %n s</numerusform>
-            <numerusform>noch etwa %n s</numerusform>
+            <numerusform>noch etwa %Ln s</numerusform>
+            <numerusform>noch etwa %Ln s</numerusform>
         </translation>
     </message>
 </context>
@@ -927,10 +918,10 @@ Optionen eines Befehls: keldoranctl BEFEHL --help; diese Version: keldoranctl --
         <translation>Diese Sicherung wird indiziert… %1 %</translation>
     </message>
     <message numerus="yes">
-        <source>Found in %n other folders</source>
+        <source>Found in %Ln other folders</source>
         <translation>
-            <numerusform>In %n anderen Ordner gefunden</numerusform>
-            <numerusform>In %n anderen Ordnern gefunden</numerusform>
+            <numerusform>In %Ln anderen Ordner gefunden</numerusform>
+            <numerusform>In %Ln anderen Ordnern gefunden</numerusform>
         </translation>
     </message>
     <message>
@@ -992,10 +983,10 @@ Optionen eines Befehls: keldoranctl BEFEHL --help; diese Version: keldoranctl --
         <translation>„%1“ konnte nicht wiederhergestellt werden.</translation>
     </message>
     <message numerus="yes">
-        <source>%n more items couldn&apos;t be restored.</source>
+        <source>%Ln more items couldn&apos;t be restored.</source>
         <translation>
-            <numerusform>%n weiteres Element konnte nicht wiederhergestellt werden.</numerusform>
-            <numerusform>%n weitere Elemente konnten nicht wiederhergestellt werden.</numerusform>
+            <numerusform>%Ln weiteres Element konnte nicht wiederhergestellt werden.</numerusform>
+            <numerusform>%Ln weitere Elemente konnten nicht wiederhergestellt werden.</numerusform>
         </translation>
     </message>
 </context>
@@ -1639,6 +1630,11 @@ Optionen eines Befehls: keldoranctl BEFEHL --help; diese Version: keldoranctl --
     <message>
         <source>Replace overwrites the current files at the destination.</source>
         <translation>„Ersetzen“ überschreibt die aktuellen Dateien am Ziel.</translation>
+    </message>
+    <message>
+        <source>d MMM yyyy</source>
+        <comment>date format of QLocale</comment>
+        <translation>d. MMM yyyy</translation>
     </message>
 </context>
 <context>

@@ -4,10 +4,10 @@
 <context>
     <name>CtlMessages</name>
     <message numerus="yes">
-        <source>Indexing %n backups…</source>
+        <source>Indexing %Ln backups…</source>
         <translation>
-            <numerusform>Indexing %n backup…</numerusform>
-            <numerusform>Indexing %n backups…</numerusform>
+            <numerusform>Indexing %Ln backup…</numerusform>
+            <numerusform>Indexing %Ln backups…</numerusform>
         </translation>
     </message>
 </context>
@@ -129,17 +129,17 @@
 <context>
     <name>Progress</name>
     <message numerus="yes">
-        <source>about %n min left</source>
+        <source>about %Ln min left</source>
         <translation>
-            <numerusform>about %n min left</numerusform>
-            <numerusform>about %n min left</numerusform>
+            <numerusform>about %Ln min left</numerusform>
+            <numerusform>about %Ln min left</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>about %n s left</source>
+        <source>about %Ln s left</source>
         <translation>
-            <numerusform>about %n s left</numerusform>
-            <numerusform>about %n s left</numerusform>
+            <numerusform>about %Ln s left</numerusform>
+            <numerusform>about %Ln s left</numerusform>
         </translation>
     </message>
 </context>
@@ -202,20 +202,20 @@
         </translation>
     </message>
     <message numerus="yes">
-        <source>Found in %n other folders</source>
+        <source>Found in %Ln other folders</source>
         <translation>
-            <numerusform>Found in %n other folder</numerusform>
-            <numerusform>Found in %n other folders</numerusform>
+            <numerusform>Found in %Ln other folder</numerusform>
+            <numerusform>Found in %Ln other folders</numerusform>
         </translation>
     </message>
 </context>
 <context>
     <name>RestoreProblem</name>
     <message numerus="yes">
-        <source>%n more items couldn&apos;t be restored.</source>
+        <source>%Ln more items couldn&apos;t be restored.</source>
         <translation>
-            <numerusform>%n more item couldn&apos;t be restored.</numerusform>
-            <numerusform>%n more items couldn&apos;t be restored.</numerusform>
+            <numerusform>%Ln more item couldn&apos;t be restored.</numerusform>
+            <numerusform>%Ln more items couldn&apos;t be restored.</numerusform>
         </translation>
     </message>
 </context>

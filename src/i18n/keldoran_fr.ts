@@ -268,11 +268,6 @@ Commandes&#xa0;:
 Lancez keldoranctl COMMANDE --help pour les options d&apos;une commande, keldoranctl --version pour cette version.</translation>
     </message>
     <message>
-        <source>keldoranctl %1 (build %2)</source>
-        <extracomment>keldoranctl --version: %1 is the version, %2 the build number. Scripts may read this line: keep &quot;keldoranctl&quot; and the version first.</extracomment>
-        <translation>keldoranctl %1 (build %2)</translation>
-    </message>
-    <message>
         <source>Keldoran isn&apos;t set up yet. Run “keldoranctl setup” first.</source>
         <translation>Keldoran n&apos;est pas encore configuré. Lancez d&apos;abord «&#xa0;keldoranctl setup&#xa0;».</translation>
     </message>
@@ -299,10 +294,6 @@ Lancez keldoranctl COMMANDE --help pour les options d&apos;une commande, keldora
     <message>
         <source>Couldn&apos;t reach %1. Check your internet connection and try again.</source>
         <translation>Impossible de joindre %1. Vérifiez votre connexion Internet et réessayez.</translation>
-    </message>
-    <message>
-        <source>Stopping…</source>
-        <translation>Arrêt…</translation>
     </message>
     <message>
         <source>Backup was cancelled.</source>
@@ -364,10 +355,10 @@ Lancez keldoranctl COMMANDE --help pour les options d&apos;une commande, keldora
         <translation>En pause jusqu&apos;à %1.</translation>
     </message>
     <message numerus="yes">
-        <source>Indexing %n backups…</source>
+        <source>Indexing %Ln backups…</source>
         <translation>
-            <numerusform>Indexation de %n sauvegarde…</numerusform>
-            <numerusform>Indexation de %n sauvegardes…</numerusform>
+            <numerusform>Indexation de %Ln sauvegarde…</numerusform>
+            <numerusform>Indexation de %Ln sauvegardes…</numerusform>
         </translation>
     </message>
     <message>
@@ -679,17 +670,17 @@ Lancez keldoranctl COMMANDE --help pour les options d&apos;une commande, keldora
         <translation>%1 sur %2 %3</translation>
     </message>
     <message numerus="yes">
-        <source>about %n min left</source>
+        <source>about %Ln min left</source>
         <translation>
-            <numerusform>environ %n min restante</numerusform>
-            <numerusform>environ %n min restantes</numerusform>
+            <numerusform>environ %Ln min restante</numerusform>
+            <numerusform>environ %Ln min restantes</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>about %n s left</source>
+        <source>about %Ln s left</source>
         <translation>
-            <numerusform>environ %n s restante</numerusform>
-            <numerusform>environ %n s restantes</numerusform>
+            <numerusform>environ %Ln s restante</numerusform>
+            <numerusform>environ %Ln s restantes</numerusform>
         </translation>
     </message>
 </context>
@@ -927,10 +918,10 @@ Lancez keldoranctl COMMANDE --help pour les options d&apos;une commande, keldora
         <translation>Indexation de cette sauvegarde… %1&#xa0;%</translation>
     </message>
     <message numerus="yes">
-        <source>Found in %n other folders</source>
+        <source>Found in %Ln other folders</source>
         <translation>
-            <numerusform>Trouvé dans %n autre dossier</numerusform>
-            <numerusform>Trouvé dans %n autres dossiers</numerusform>
+            <numerusform>Trouvé dans %Ln autre dossier</numerusform>
+            <numerusform>Trouvé dans %Ln autres dossiers</numerusform>
         </translation>
     </message>
     <message>
@@ -992,10 +983,10 @@ Lancez keldoranctl COMMANDE --help pour les options d&apos;une commande, keldora
         <translation>«&#xa0;%1&#xa0;» n&apos;a pas pu être restauré.</translation>
     </message>
     <message numerus="yes">
-        <source>%n more items couldn&apos;t be restored.</source>
+        <source>%Ln more items couldn&apos;t be restored.</source>
         <translation>
-            <numerusform>%n autre élément n&apos;a pas pu être restauré.</numerusform>
-            <numerusform>%n autres éléments n&apos;ont pas pu être restaurés.</numerusform>
+            <numerusform>%Ln autre élément n&apos;a pas pu être restauré.</numerusform>
+            <numerusform>%Ln autres éléments n&apos;ont pas pu être restaurés.</numerusform>
         </translation>
     </message>
 </context>
@@ -1639,6 +1630,11 @@ Lancez keldoranctl COMMANDE --help pour les options d&apos;une commande, keldora
     <message>
         <source>Replace overwrites the current files at the destination.</source>
         <translation>Les fichiers actuels à la destination seront écrasés.</translation>
+    </message>
+    <message>
+        <source>d MMM yyyy</source>
+        <comment>date format of QLocale</comment>
+        <translation>d MMM yyyy</translation>
     </message>
 </context>
 <context>

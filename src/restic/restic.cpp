@@ -191,7 +191,8 @@ QCoro::AsyncGenerator<LsEntry> entryStream(ResticProcess process, QStringList ar
             co_yield *entry;
         } else if (!entry && !line.contains(R"("struct_type":"snapshot")")) {
             // A listing missing an entry would be taken for the whole snapshot.
-            throw std::runtime_error("restic listed an entry that could not be read");
+            throw std::runtime_error(
+                ResticError::tr("restic listed an entry that could not be read.").toStdString());
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "restic_error.h"
 
+#include "operation_cancelled.h"
 #include "restic_json.h"
 #include "restore_problem.h"
 
@@ -202,7 +203,13 @@ namespace {
 // The ResticError an exception pointer holds, or the other exception's text.
 struct UnpackedError {
     std::optional<ResticError> restic;
+    /// In English, for the log.
     QString otherText;
+    bool cancelled = false;
+    /// For the user.
+    QString shownText() const {
+        return cancelled ? ResticError::tr("The operation was cancelled.") : otherText;
+    }
 };
 
 UnpackedError unpack(const std::exception_ptr& error) {
@@ -213,6 +220,8 @@ UnpackedError unpack(const std::exception_ptr& error) {
         std::rethrow_exception(error);
     } catch (const ResticError& resticError) {
         return {resticError, {}};
+    } catch (const OperationCancelled& cancelled) {
+        return {std::nullopt, QString::fromUtf8(cancelled.what()), true};
     } catch (const std::exception& other) {
         return {std::nullopt, QString::fromUtf8(other.what())};
     } catch (...) {
@@ -223,7 +232,7 @@ UnpackedError unpack(const std::exception_ptr& error) {
 
 QString errorDescription(const std::exception_ptr& error) {
     const auto unpacked = unpack(error);
-    return unpacked.restic ? unpacked.restic->description() : unpacked.otherText;
+    return unpacked.restic ? unpacked.restic->description() : unpacked.shownText();
 }
 
 QString errorLogDescription(const std::exception_ptr& error) {
@@ -233,7 +242,7 @@ QString errorLogDescription(const std::exception_ptr& error) {
 
 QString readFailureMessage(const std::exception_ptr& error) {
     const auto unpacked = unpack(error);
-    return unpacked.restic ? unpacked.restic->readFailureMessage() : unpacked.otherText;
+    return unpacked.restic ? unpacked.restic->readFailureMessage() : unpacked.shownText();
 }
 
 QString restoreFailureMessage(const std::exception_ptr& error) {

@@ -93,7 +93,7 @@ std::optional<QString> RestoreProblem::summary(const QList<RestoreProblem>& prob
     }
     const auto rest = problems.size() - covered;
     if (rest > 0) {
-        sentences.append(tr("%n more items couldn't be restored.", nullptr, int(rest)));
+        sentences.append(tr("%Ln more items couldn't be restored.", nullptr, int(rest)));
     }
     return sentences.join(QLatin1Char(' '));
 }

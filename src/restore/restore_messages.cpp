@@ -125,7 +125,7 @@ QString indexing(std::optional<double> progress) {
 }
 
 QString foundElsewhere(qsizetype folders) {
-    return Text::tr("Found in %n other folders", nullptr, int(folders));
+    return Text::tr("Found in %Ln other folders", nullptr, int(folders));
 }
 
 QString matchLine(const QString& name, const QString& folder, const QString& home) {

@@ -226,6 +226,12 @@ TEST_F(Ctl, speaksTheLanguageOfTheUsersLocale) {
             ctl({QStringLiteral("backup")}, QLatin1String(language) + QStringLiteral("_BE.UTF-8"));
         EXPECT_EQ(result.status, 1);
         EXPECT_EQ(result.error, expected + QLatin1Char('\n')) << language;
+        // Qt's own words too, such as its option parser's.
+        const auto unknownOption = ctl({QStringLiteral("backup"), QStringLiteral("--bogus")},
+                                       QLatin1String(language) + QStringLiteral("_BE.UTF-8"));
+        EXPECT_EQ(unknownOption.status, 2);
+        EXPECT_FALSE(unknownOption.error.contains(QStringLiteral("Unknown option")))
+            << unknownOption.error.toStdString();
     }
     EXPECT_EQ(ctl({QStringLiteral("backup")}, QStringLiteral("es_ES.UTF-8")).error,
               QString::fromUtf8(notSetUp) + QLatin1Char('\n'));
@@ -278,8 +284,11 @@ TEST_F(Ctl, setupRegistersTheTrayApplicationAndStatusRepairsARegistrationThatNam
 
 TEST_F(Ctl, leavesChangesToARunningKeldoran) {
     ASSERT_EQ(setUp(secrets.filePath(QStringLiteral("access"))).status, 0);
+    // The tray runs in German; keldoranctl's answers come in keldoranctl's language all the same.
     QProcess tray;
-    tray.setProcessEnvironment(environment());
+    auto trayEnvironment = environment();
+    trayEnvironment.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
+    tray.setProcessEnvironment(trayEnvironment);
     tray.start(QStringLiteral(KELDORAN_EXECUTABLE), QStringList());
     const auto log = test.platform().folders.logs() + QStringLiteral("/Keldoran.log");
     ASSERT_TRUE(spinUntil([&] { return readFile(log).contains("lifecycle: bootstrap: configured"); }, 30000));
@@ -298,7 +307,10 @@ TEST_F(Ctl, leavesChangesToARunningKeldoran) {
     result = ctl({QStringLiteral("status")});
     EXPECT_TRUE(result.out.startsWith(QStringLiteral("Paused\nResume to continue protection\n")))
         << result.out.toStdString();
-    EXPECT_EQ(ctl({QStringLiteral("resume")}).status, 0);
+    QTranslator french;
+    ASSERT_TRUE(french.load(QStringLiteral(":/i18n/keldoran_fr")));
+    EXPECT_EQ(ctl({QStringLiteral("resume")}, QStringLiteral("fr_FR.UTF-8")).out,
+              french.translate("RemoteControl", "Protection resumed.") + QLatin1Char('\n'));
     result = ctl({QStringLiteral("backup")});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, QStringLiteral("Keldoran is running; it has started a backup.\n"));

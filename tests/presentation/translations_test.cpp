@@ -89,7 +89,7 @@ TEST(Catalogues, everyTranslationFillsInWhatItsEnglishTextFillsIn) {
 // Every sentence with a count has its English singular: "1 item", not "1 items".
 TEST(Catalogues, everyCountedSentenceTakesTheFormItsCountNeeds) {
     // Words that are the same for one and many.
-    const QStringList invariable{QStringLiteral("about %n min left"), QStringLiteral("about %n s left"),
+    const QStringList invariable{QStringLiteral("about %Ln min left"), QStringLiteral("about %Ln s left"),
                                  QStringLiteral("%1 and %Ln more"), QStringLiteral("and %Ln more")};
     const auto entries = entriesOf(QStringLiteral(KELDORAN_CATALOGUES "/keldoran_en.ts"));
     EXPECT_GT(entries.size(), 10);

@@ -14,6 +14,7 @@
 #include "support/screen_languages.h"
 #include "support/test_platform.h"
 #include "widgets/app_actions.h"
+#include "widgets/change_keys_sheet.h"
 #include "widgets/keldoran_mark.h"
 #include "widgets/mark_animator.h"
 #include "widgets/preferences_window.h"
@@ -21,6 +22,7 @@
 #include "widgets/restore/destination_sheet.h"
 #include "widgets/restore/restore_progress_overlay.h"
 #include "widgets/restore/restore_window.h"
+#include "widgets/restore/versions_dialog.h"
 #include "widgets/scope/scope_browser.h"
 #include "widgets/setup/onboarding_window.h"
 #include "widgets/status_popover.h"
@@ -34,8 +36,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -225,6 +229,23 @@ QStringList textsOf(const QWidget* widget) {
         for (int tab = 0; tab < tabs->count(); ++tab) {
             texts << tabs->tabText(tab);
         }
+    } else if (const auto* combo = qobject_cast<const QComboBox*>(widget)) {
+        for (int item = 0; item < combo->count(); ++item) {
+            texts << combo->itemText(item);
+        }
+    } else if (const auto* group = qobject_cast<const QGroupBox*>(widget)) {
+        texts << group->title();
+    } else if (const auto* view = qobject_cast<const QAbstractItemView*>(widget); view && view->model()) {
+        const auto* model = view->model();
+        for (int column = 0; column < model->columnCount(); ++column) {
+            texts << model->headerData(column, Qt::Horizontal).toString();
+            for (int row = 0; row < std::min(model->rowCount(), 50); ++row) {
+                texts << model->index(row, column).data().toString();
+            }
+        }
+    }
+    for (const auto* action : widget->actions()) {
+        texts << action->text() << action->toolTip();
     }
     return texts;
 }
@@ -327,15 +348,21 @@ protected:
             catalogue_ =
                 std::make_unique<RecordingTranslator>(german ? QStringLiteral("de") : QStringLiteral("fr"));
             ASSERT_TRUE(catalogue_->loaded());
+            const auto locale = german ? QLocale(QLocale::German, QLocale::Germany)
+                                       : QLocale(QLocale::French, QLocale::France);
+            // Qt's own words (standard buttons, context menus), as an installed system has them.
+            ASSERT_TRUE(qtOwn_.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+            QCoreApplication::installTranslator(&qtOwn_);
             QCoreApplication::installTranslator(catalogue_.get());
-            QLocale::setDefault(german ? QLocale(QLocale::German, QLocale::Germany)
-                                       : QLocale(QLocale::French, QLocale::France));
+            QLocale::setDefault(locale);
         } else if (shownLanguage == ScreenLanguage::pseudo) {
             QCoreApplication::installTranslator(&pseudo_);
         }
     }
     void TearDown() override {
         QCoreApplication::removeTranslator(&pseudo_);
+        QCoreApplication::removeTranslator(&qtOwn_);
         if (catalogue_) {
             QCoreApplication::removeTranslator(catalogue_.get());
             EXPECT_TRUE(catalogue_->missing().isEmpty())
@@ -347,6 +374,7 @@ protected:
 
 private:
     PseudoTranslator pseudo_;
+    QTranslator qtOwn_;
     std::unique_ptr<RecordingTranslator> catalogue_;
 };
 
@@ -551,6 +579,7 @@ TEST_P(Screenshots, restoreWindowAndItsSheetAndOverlays) {
     AppModel model(test.platform());
     ASSERT_EQ(await(model.controller().configure()), ConfigurationOutcome::configured);
     NoWorkspace workspace;
+    const QStringList names{"budget 2026.xlsx", "Documents", "Pictures", "Music", "Projects"};
     {
         RestoreWindow window(model, workspace);
         window.show();
@@ -559,7 +588,7 @@ TEST_P(Screenshots, restoreWindowAndItsSheetAndOverlays) {
         window.browser().setSelection(
             {home + QStringLiteral("/holiday.jpg"), home + QStringLiteral("/notes.txt")});
         settle();
-        shoot(&window, QStringLiteral("restore-listing"), false);
+        shoot(&window, QStringLiteral("restore-listing"), false, names);
         auto* sheet = window.openDestinationSheet();
         shoot(sheet, QStringLiteral("restore-destination-sheet"));
         sheet->chooseFolder = [&](QWidget*, std::function<void(QString)> chosen) {
@@ -569,7 +598,7 @@ TEST_P(Screenshots, restoreWindowAndItsSheetAndOverlays) {
         shoot(sheet, QStringLiteral("restore-destination-sheet-long-folder"));
         sheet->close();
         window.browser().setSearchText(QStringLiteral("nothing like this"));
-        shoot(&window, QStringLiteral("restore-no-results"), false);
+        shoot(&window, QStringLiteral("restore-no-results"), false, names);
         window.browser().setSearchText({});
 
         using Phase = RestoreBrowser::RestorePhase;
@@ -587,9 +616,20 @@ TEST_P(Screenshots, restoreWindowAndItsSheetAndOverlays) {
         auto* overlay = window.findChild<RestoreProgressOverlay*>(QStringLiteral("restoreOverlay"));
         for (const auto& [name, phase] : phases) {
             overlay->show(phase);
-            shoot(&window, QStringLiteral("restore-overlay-") + name, false);
+            shoot(&window, QStringLiteral("restore-overlay-") + name, false, names);
         }
     }
+    const auto notes = home + QStringLiteral("/notes.txt");
+    QList<SnapshotIndex::Version> versions;
+    for (const qint64 ago : {600, 90'000, 400'000}) {
+        const auto modified = now.addSecs(-ago - 3600);
+        versions.append({QStringLiteral("s%1").arg(ago), now.addSecs(-ago),
+                         LsEntry{std::nullopt, QStringLiteral("notes.txt"), QStringLiteral("file"), notes,
+                                 quint64(1200 + ago), modified}});
+    }
+    VersionsDialog history(notes, versions, now);
+    history.show();
+    shoot(&history, QStringLiteral("restore-versions"));
     await(model.controller().whenIdle());
 }
 
@@ -623,6 +663,9 @@ TEST_P(Screenshots, preferencesScopeBrowserAndRemoval) {
     shoot(browser, QStringLiteral("scope-browser-hidden"), true, folders);
     browser->close();
     writeFile(test.platform().folders.caches + QStringLiteral("/restic/x"), QByteArray(80'000, 'x'));
+    auto* keys = window.openChangeKeysSheet();
+    shoot(keys, QStringLiteral("change-keys-sheet"));
+    keys->close();
     auto* removal = window.openRemovalSheet();
     shoot(removal, QStringLiteral("removal-sheet"));
     removal->close();

@@ -158,7 +158,7 @@ QString DestinationSheet::subtitleFor(const QDateTime& snapshotDate, const QDate
         return tr("From the snapshot taken yesterday at %1").arg(time);
     }
     return tr("From the snapshot taken %1 at %2")
-        .arg(QLocale().toString(day, QStringLiteral("d MMM yyyy")), time);
+        .arg(QLocale().toString(day, tr("d MMM yyyy", "date format of QLocale")), time);
 }
 
 QString DestinationSheet::itemList(const QStringList& paths) {

@@ -4,9 +4,11 @@
 #include "restic/restore_selection.h"
 #include "restore/restore_messages.h"
 
+#include <algorithm>
 #include <QDialogButtonBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace keldoran {
@@ -28,6 +30,10 @@ VersionsDialog::VersionsDialog(const QString& path, QList<SnapshotIndex::Version
             entry.size ? Formatters::byteCount(qint64(*entry.size)) : QStringLiteral("—"),
             entry.mtime ? Formatters::modified(*entry.mtime, now) : QStringLiteral("—")));
     }
+    // Each version's line is read whole: the list is as wide as its widest line, up to a screen's width.
+    const int lines = list_->sizeHintForColumn(0) + 2 * list_->frameWidth() +
+                      list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8;
+    list_->setMinimumWidth(std::min(lines, 900));
     layout->addWidget(list_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
     restore_ = buttons->addButton(tr("Restore…"), QDialogButtonBox::AcceptRole);

@@ -463,8 +463,9 @@ QWidget* OnboardingWindow::scopePage() {
         new WrappingCheckBox(tr("Also back up app data such as mail and browser profiles"), screen);
     appData_ = appData->box();
     appData_->setObjectName(QStringLiteral("appData"));
-    appData_->setToolTip(tr("Keeps ~/.local/share, ~/.mozilla, ~/.thunderbird and ~/.var/app, "
-                            "without their trash and caches."));
+    // On the whole row: the box and its sentence show it.
+    appData->setToolTip(tr("Keeps ~/.local/share, ~/.mozilla, ~/.thunderbird and ~/.var/app, "
+                           "without their trash and caches."));
     connect(appData_, &QCheckBox::clicked, this, [this](bool on) {
         onboarding_->scope().keepAppData(on);
         model_.setListed(BackupScope::appDataExclusions(), on);
