@@ -819,6 +819,14 @@ Optionen eines Befehls: keldoranctl BEFEHL --help; diese Version: keldoranctl --
         <source>Unknown error</source>
         <translation>Unbekannter Fehler</translation>
     </message>
+    <message>
+        <source>restic listed an entry that could not be read.</source>
+        <translation>restic hat einen Eintrag geliefert, der nicht gelesen werden konnte.</translation>
+    </message>
+    <message>
+        <source>The operation was cancelled.</source>
+        <translation>Der Vorgang wurde abgebrochen.</translation>
+    </message>
 </context>
 <context>
     <name>ResticProcess</name>

@@ -819,6 +819,14 @@ Lancez keldoranctl COMMANDE --help pour les options d&apos;une commande, keldora
         <source>Unknown error</source>
         <translation>Erreur inconnue</translation>
     </message>
+    <message>
+        <source>restic listed an entry that could not be read.</source>
+        <translation>restic a fourni une entrée illisible.</translation>
+    </message>
+    <message>
+        <source>The operation was cancelled.</source>
+        <translation>L’opération a été annulée.</translation>
+    </message>
 </context>
 <context>
     <name>ResticProcess</name>
