@@ -297,7 +297,14 @@ QWidget* OnboardingWindow::connectPage() {
     auto* screen = page(tr("Connect your storage"), {}, &body);
     connectText_ = text({}, screen, QStringLiteral("connectText"));
     body->addWidget(connectText_);
-    // Only for another S3-compatible storage: where it is.
+    addCustomStorageFields(screen, body);
+    addKeyFields(screen, body);
+    addConnectionStatusAndGuide(screen, body);
+    return screen;
+}
+
+// Only for another S3-compatible storage: where it is.
+void OnboardingWindow::addCustomStorageFields(QWidget* screen, QVBoxLayout* body) {
     customFields_ = new QWidget(screen);
     customAddress_ =
         field(QStringLiteral("https://s3.example.com"), customFields_, QStringLiteral("customAddress"));
@@ -321,6 +328,9 @@ QWidget* OnboardingWindow::connectPage() {
     connect(customAddress_, &QLineEdit::textEdited, this, customEdited);
     connect(customRegion_, &QLineEdit::textEdited, this, customEdited);
     connect(customPathStyle_, &QCheckBox::clicked, this, customEdited);
+}
+
+void OnboardingWindow::addKeyFields(QWidget* screen, QVBoxLayout* body) {
     bucket_ = field(tr("Bucket name"), screen, QStringLiteral("bucket"));
     accessKey_ = field(tr("Access key"), screen, QStringLiteral("accessKey"));
     secretKey_ = field(tr("Secret key"), screen, QStringLiteral("secretKey"));
@@ -352,7 +362,9 @@ QWidget* OnboardingWindow::connectPage() {
         onboarding_->setSecretKey(value);
         onboarding_->scheduleValidation();
     });
+}
 
+void OnboardingWindow::addConnectionStatusAndGuide(QWidget* screen, QVBoxLayout* body) {
     auto* status = new QHBoxLayout;
     connectionIcon_ = new QLabel(screen);
     connectionIcon_->setFixedSize(18, 18);
@@ -377,7 +389,6 @@ QWidget* OnboardingWindow::connectPage() {
     guide->layout()->addWidget(link);
     body->addStretch(1);
     body->addWidget(guide);
-    return screen;
 }
 
 QWidget* OnboardingWindow::regionPage() {

@@ -52,6 +52,9 @@ private:
     QWidget* fullDiskAccessPage();
     QWidget* providerPage();
     QWidget* connectPage();
+    void addCustomStorageFields(QWidget* screen, QVBoxLayout* body);
+    void addKeyFields(QWidget* screen, QVBoxLayout* body);
+    void addConnectionStatusAndGuide(QWidget* screen, QVBoxLayout* body);
     QWidget* regionPage();
     QWidget* passwordPage();
     QWidget* scopePage();
