@@ -246,13 +246,22 @@ void BackupController::showWhetherTheRepositoryOpens(const TaskFailure& refreshF
             model_.setBaseStatus(AppStatus::error(*unopenable));
         }
         unopenableRepository_ = unopenable;
+        unopenableFailure_ = refreshFailure.exception;
     } else if (!refreshFailure) {
         if (unopenableRepository_ && base.kind == AppStatus::Kind::error &&
             base.message == *unopenableRepository_) {
             model_.setBaseStatus(model_.settledStatus());
         }
         unopenableRepository_.reset();
+        unopenableFailure_ = nullptr;
     }
+}
+
+std::optional<QString> BackupController::unopenableRepository() const {
+    if (!unopenableFailure_) {
+        return std::nullopt;
+    }
+    return readFailureMessage(unopenableFailure_);
 }
 
 QCoro::Task<BackupController::ConfigurationOutcome> BackupController::configure() {

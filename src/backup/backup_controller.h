@@ -61,6 +61,8 @@ public:
     /// opens with what is stored (wrong password, gone) is told as an error at once, not at the next
     /// backup's failure, until a listing succeeds again.
     QCoro::Task<void> prepareRepository();
+    /// Why the repository did not open at the last prepareRepository, in the language now spoken.
+    std::optional<QString> unopenableRepository() const;
     /// Reads the stored configuration and secrets; when complete, installs a restic runner.
     QCoro::Task<ConfigurationOutcome> configure();
 
@@ -172,8 +174,9 @@ private:
     std::optional<QString> refusal_;
     std::optional<QList<Snapshot>> listedSnapshots_;
     QString runLockPath_;
-    /// The error prepareRepository showed for a repository that does not open.
+    /// The error prepareRepository showed for a repository that does not open, and restic's failure.
     std::optional<QString> unopenableRepository_;
+    std::exception_ptr unopenableFailure_;
 };
 
 } // namespace keldoran

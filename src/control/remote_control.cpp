@@ -82,6 +82,10 @@ QJsonObject handle(const QJsonObject& request, AppModel& model, const std::funct
             const auto shown = StatusPresentation::current(model);
             auto answer = reply(true, {});
             answer.insert(QStringLiteral("lines"), QJsonArray::fromStringList(shown.lines(model)));
+            // As keldoranctl on its own would: backups that cannot be read are a failure.
+            if (const auto unreadable = model.controller().unopenableRepository()) {
+                answer.insert(QStringLiteral("failure"), *unreadable);
+            }
             return answer;
         });
     }

@@ -354,6 +354,10 @@ QCoro::Task<int> status(Session* session, QStringList arguments) {
             for (const auto& line : answer->value(QLatin1String("lines")).toArray()) {
                 out(line.toString());
             }
+            if (const auto unreadable = answer->value(QLatin1String("failure")).toString();
+                !unreadable.isEmpty()) {
+                co_return failure(unreadable);
+            }
             co_return 0;
         }
     }

@@ -1,5 +1,6 @@
 // keldoranctl's commands in this process, over a scripted restic and the injected clock: failures told,
 // time limits, Ctrl-C. Runs under support/with-keyring.
+#include "backup/backup_controller.h"
 #include "control/remote_control.h"
 #include "ctl/commands.h"
 #include "model/app_model.h"
@@ -14,6 +15,7 @@
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <QDir>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QTemporaryFile>
 #include <QTranslator>
@@ -125,6 +127,26 @@ TEST_F(CtlCommands, aRepositoryThatCannotBeReadFailsEveryCommandWithItsSentence)
     result = run({QStringLiteral("snapshots")});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.error, QStringLiteral("restic stopped unexpectedly (signal 11).\n"));
+}
+
+// The running application's answer to status carries what keldoranctl on its own would fail with:
+// backups that can no longer be read, in the asker's language.
+TEST_F(CtlCommands, aStatusThroughTheRunningApplicationFailsWhenItsBackupsCannotBeRead) {
+    fake.respond({{QStringLiteral("snapshots"), wrongPassword}});
+    AppModel model(test.platform());
+    ASSERT_EQ(await(model.controller().configure()), BackupController::ConfigurationOutcome::configured);
+    await(model.controller().prepareRepository());
+    const QJsonObject status{{QStringLiteral("command"), QStringLiteral("status")}};
+    auto answer = RemoteControl::handle(status, model, [] {});
+    EXPECT_EQ(answer.value(QLatin1String("failure")).toString(),
+              QStringLiteral("Repository password is incorrect."));
+    EXPECT_EQ(answer.value(QLatin1String("lines")).toArray().first().toString(),
+              QStringLiteral("Last backup failed"));
+
+    fake.respond({{QStringLiteral("snapshots"), snapshotList.arg(test.home())}});
+    await(model.controller().prepareRepository());
+    answer = RemoteControl::handle(status, model, [] {});
+    EXPECT_FALSE(answer.contains(QLatin1String("failure")));
 }
 
 TEST_F(CtlCommands, aFolderThatCannotBeListedIsAFailureNeverAnEmptyFolder) {
