@@ -142,7 +142,6 @@ void LogFile::run() {
 void LogFile::writeBatch(std::vector<std::unique_ptr<Block>>& batch) {
     PrivateFiles::makeFolder(directory_);
     QByteArray chunk;
-    chunk.reserve(chunkSize + 4096);
     for (const auto& block : batch) {
         for (std::size_t i = 0; i < block->count; ++i) {
             auto& entry = block->entries[i];

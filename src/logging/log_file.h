@@ -60,11 +60,11 @@ private:
     // Entries are queued in blocks made whole, so the memory a burst of calls needs is touched by one
     // caller per block rather than a page at a time by every fiftieth; emptied blocks are kept for reuse.
     struct Block {
-        static constexpr std::size_t capacity = 512;
+        static constexpr std::size_t capacity = 256;
         std::array<Entry, capacity> entries;
         std::size_t count = 0;
     };
-    static constexpr std::size_t sparesKept = 4;
+    static constexpr std::size_t sparesKept = 1;
 
     void enqueue(Entry entry);
     void run();
