@@ -499,6 +499,41 @@ QCoro::Task<int> list(Session* session, QStringList arguments) {
     co_return 0;
 }
 
+RestoreBrowser::Destination destinationOf(const QCommandLineParser& parser, const QCommandLineOption& to,
+                                          const QCommandLineOption& replace) {
+    RestoreBrowser::Destination destination;
+    if (parser.isSet(to)) {
+        destination.location = RestoreBrowser::Destination::Location::another;
+        destination.folder = QDir(parser.value(to)).absolutePath();
+    }
+    destination.conflict = parser.isSet(replace) ? RestoreConflict::replace : RestoreConflict::keepBoth;
+    return destination;
+}
+
+// Runs the browser's request with a progress line; Ctrl-C stops it.
+QCoro::Task<int> restoreWithProgress(Session* session, RestoreBrowser* browser,
+                                     RestoreBrowser::Destination destination) {
+    session->interruption.onSignal = [] {
+        Terminal::error(CtlMessages::stopping());
+    };
+    Terminal::Progress progress;
+    const auto connection = QObject::connect(browser, &RestoreBrowser::restorePhaseChanged, [&] {
+        const auto& phase = browser->restorePhase();
+        if (phase.kind == RestoreBrowser::RestorePhase::Kind::restoring) {
+            progress.show(phase.progress, std::nullopt, std::nullopt, {});
+        }
+    });
+    co_await browser->runRestore(*browser->restoreRequest(), destination);
+    QObject::disconnect(connection);
+    progress.finish();
+    const auto& phase = browser->restorePhase();
+    if (phase.kind != RestoreBrowser::RestorePhase::Kind::succeeded) {
+        co_return failure(phase.message);
+    }
+    out(CtlMessages::restoreComplete(phase.destination));
+    co_return 0;
+}
+
 QCoro::Task<int> restore(Session* session, QStringList arguments) {
     Platform* platform = &session->platform;
     const Usage usage{
@@ -555,31 +590,7 @@ QCoro::Task<int> restore(Session* session, QStringList arguments) {
             co_return failure(CtlMessages::notInSnapshot(path));
         }
     }
-    RestoreBrowser::Destination destination;
-    if (parser.isSet(to)) {
-        destination.location = RestoreBrowser::Destination::Location::another;
-        destination.folder = QDir(parser.value(to)).absolutePath();
-    }
-    destination.conflict = parser.isSet(replace) ? RestoreConflict::replace : RestoreConflict::keepBoth;
-    session->interruption.onSignal = [] {
-        Terminal::error(CtlMessages::stopping());
-    };
-    Terminal::Progress progress;
-    const auto connection = QObject::connect(&browser, &RestoreBrowser::restorePhaseChanged, [&] {
-        const auto& phase = browser.restorePhase();
-        if (phase.kind == RestoreBrowser::RestorePhase::Kind::restoring) {
-            progress.show(phase.progress, std::nullopt, std::nullopt, {});
-        }
-    });
-    co_await browser.runRestore(*browser.restoreRequest(), destination);
-    QObject::disconnect(connection);
-    progress.finish();
-    const auto& phase = browser.restorePhase();
-    if (phase.kind != RestoreBrowser::RestorePhase::Kind::succeeded) {
-        co_return failure(phase.message);
-    }
-    out(CtlMessages::restoreComplete(phase.destination));
-    co_return 0;
+    co_return co_await restoreWithProgress(session, &browser, destinationOf(parser, to, replace));
 }
 
 QCoro::Task<int> pauseOrResume(Session* session, QStringList arguments, bool pausing) {
