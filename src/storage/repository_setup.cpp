@@ -27,6 +27,9 @@ Validation probeFailure(const std::exception_ptr& failure, const StorageConfig& 
     try {
         std::rethrow_exception(failure);
     } catch (const ResticError& error) {
+        if (error.errorCase() == ResticError::Case::binaryNotFound) {
+            return Validation::failed(SetupMessages::resticMissing());
+        }
         if (!error.exitStatus()) {
             return Validation::failed(error.description());
         }

@@ -84,7 +84,8 @@ QString withoutLocations(const QString& errorText) {
 
 QString userMessage(const QString& errorText, StorageProviderId provider) {
     // Sentences already written for the user pass through.
-    if (startsWithStoppedBySignal(errorText) || errorText == invalidBucketName()) {
+    if (startsWithStoppedBySignal(errorText) || errorText == invalidBucketName() ||
+        errorText == resticMissing()) {
         return errorText;
     }
     const auto text = withoutLocations(errorText).toLower();
@@ -220,7 +221,7 @@ QString regionUndetermined() {
 }
 
 QString resticMissing() {
-    return QStringLiteral("Bundled restic binary is missing.");
+    return ResticError::tr("The restic executable is missing from the app.");
 }
 
 QString probeTimedOut(int seconds) {

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 #include <QTcpServer>
+#include <QTemporaryDir>
 
 namespace keldoran {
 
@@ -108,6 +109,17 @@ TEST_F(Setup, anUnreachableEndpointFailsAfterTheTimeLimitAsANetworkFailure) {
 }
 
 // What restic says about the repository's location is no error: a bucket may be named after one.
+// Without its restic Keldoran says so, never that the keys or the bucket are wrong.
+TEST_F(Setup, aMissingResticIsSaidAsSuch) {
+    const QTemporaryDir empty;
+    test.platform().resticDirectory = empty.path();
+    const auto missing = QStringLiteral("The restic executable is missing from the app.");
+    const auto validation = validate(QStringLiteral("any-bucket"));
+    EXPECT_EQ(validation.kind, Validation::Kind::failed);
+    EXPECT_EQ(SetupMessages::userMessage(validation.message), missing);
+    EXPECT_EQ(complete(QStringLiteral("any-bucket"), QStringLiteral("a sturdy password")), missing);
+}
+
 TEST(SetupBucketNames, anEmptyBucketNamedLikeAnErrorCanBeSetUp) {
     const QStringList names{QStringLiteral("forbidden-403"), QStringLiteral("access-denied-backups"),
                             QStringLiteral("dial-tcp-no-such-host")};
